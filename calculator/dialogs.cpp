@@ -1,0 +1,54 @@
+#include "dialogs.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace quarnis {
+
+namespace {
+
+class QtDialogs : public Dialogs {
+public:
+    void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override
+    {
+        QMessageBox box(parent);
+        box.setWindowTitle(caption);
+        box.setText(text);
+        box.setIcon(icon == Icon::Stop ? QMessageBox::Critical
+                : icon == Icon::Information ? QMessageBox::Information
+                                            : QMessageBox::NoIcon);
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+    }
+
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override
+    {
+        // QColorDialog keeps its custom colours for the life of the process.
+        const QColor c = QColorDialog::getColor(initial, parent);
+        if (!c.isValid())
+            return std::nullopt;
+        return c;
+    }
+
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override
+    {
+        return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+    }
+};
+
+QtDialogs& qtDialogs()
+{
+    static QtDialogs dialogs;
+    return dialogs;
+}
+
+Dialogs* installed = nullptr;
+
+} // namespace
+
+Dialogs& Dialogs::current() { return installed ? *installed : qtDialogs(); }
+
+void Dialogs::install(Dialogs* dialogs) { installed = dialogs; }
+
+} // namespace quarnis

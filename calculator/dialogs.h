@@ -1,0 +1,69 @@
+#pragma once
+// The one seam for message boxes and dialogs. The windows never open a box themselves: they
+// ask Dialogs::current(), which is the Qt implementation in the program and a recorder in
+// the tests, so offscreen tests see every box without blocking.
+
+#include <QColor>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class QWidget;
+
+namespace quarnis {
+
+// The application title, the caption of the general error box and of the notices.
+inline const QString kApplicationTitle = QStringLiteral("Quarnis Scientific Calculator");
+
+class Dialogs {
+public:
+    enum class Icon { None, Information, Stop };
+
+    virtual ~Dialogs() = default;
+
+    // A modal box with one OK button.
+    virtual void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) = 0;
+    // The colour dialog preset to `initial`; nothing when the user cancels. The custom
+    // colours the user defines are kept for the life of the process.
+    virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+    // A file name to save to, or an empty text when the user cancels.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
+
+    static Dialogs& current();
+    // Installs another implementation (tests); nullptr restores the Qt one.
+    static void install(Dialogs* dialogs);
+};
+
+// What the tests install: records every box and answers dialogs from a script.
+class RecordingDialogs : public Dialogs {
+public:
+    struct Message {
+        QString caption, text;
+        Icon icon;
+    };
+    QList<Message> messages;
+    QList<QColor> colorRequests; // the initial colour of each colour dialog
+    std::optional<QColor> colorAnswer; // what the colour dialog gives (nothing: cancel)
+    QString fileAnswer;
+
+    void message(QWidget*, const QString& caption, const QString& text, Icon icon) override
+    {
+        messages.append({ caption, text, icon });
+    }
+    std::optional<QColor> chooseColor(QWidget*, const QColor& initial) override
+    {
+        colorRequests.append(initial);
+        return colorAnswer;
+    }
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return fileAnswer; }
+};
+
+// RecordingDialogs installed for the life of a scope.
+class ScopedRecordingDialogs : public RecordingDialogs {
+public:
+    ScopedRecordingDialogs() { Dialogs::install(this); }
+    ~ScopedRecordingDialogs() override { Dialogs::install(nullptr); }
+};
+
+} // namespace quarnis

@@ -1,0 +1,45 @@
+#pragma once
+// The general error box: a runtime error that a handler does not catch ends that handler at
+// the failing step and is shown here; the program goes on. Every handler is connected
+// through Guarded (or runs its body through RunGuarded), so no handler has a try/catch of
+// its own.
+
+#include <QObject>
+#include <QString>
+
+#include <exception>
+#include <utility>
+
+class QWidget;
+
+namespace quarnis {
+
+// The box's text: the error's text, with "." appended when its last character's code is
+// greater than that of "." ("Floating point overflow" -> "Floating point overflow.").
+QString ErrorBoxText(const QString& errorText);
+
+// Shows the general error box for e: the application title as caption, a stop icon, OK.
+void ShowErrorBox(QWidget* parent, const std::exception& e);
+
+// Runs fn; a std::exception escaping it is shown in the general error box.
+template <class Fn>
+void RunGuarded(QWidget* parent, Fn&& fn)
+{
+    try {
+        std::forward<Fn>(fn)();
+    } catch (const std::exception& e) {
+        ShowErrorBox(parent, e);
+    }
+}
+
+// connect() for a handler of `window`: the handler runs guarded.
+template <class Sender, class Signal, class Window, class... Args>
+QMetaObject::Connection Guarded(Sender* sender, Signal signal, Window* window,
+    void (Window::*handler)(Args...))
+{
+    return QObject::connect(sender, signal, window, [window, handler](auto&&... args) {
+        RunGuarded(window, [&] { (window->*handler)(std::forward<decltype(args)>(args)...); });
+    });
+}
+
+} // namespace quarnis

@@ -1,0 +1,20 @@
+#include "exec_text.h"
+
+#include "number_format.h"
+#include "unit_calc.h"
+
+namespace quarnis {
+
+std::u16string ExecText(const std::u16string& formula, int decimals)
+{
+    const Extended v = Evaluate(formula);
+    if (CalcError) {
+        // The user sees only the error text, whatever value the engine gave; the value is
+        // not rounded, so a failed formula never raises a rounding overflow.
+        CalcError = false;
+        return CalcErrorText;
+    }
+    return GeneralNumberText(decimals < 0 ? v : RoundToDecimals(v, decimals));
+}
+
+} // namespace quarnis

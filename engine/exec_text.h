@@ -1,0 +1,18 @@
+#pragma once
+// Evaluate-and-show: the text that EXEC writes into the result field for a formula.
+//
+//   ExecText(u"2/3", -1) -> "0.666666667"     ExecText(u"2/3", 2) -> "0.67"
+//   ExecText(u"(1+2", 2) -> "Geçersiz parantez..."
+//   ExecText(u"1E4931", 2) raises "Floating point overflow"
+
+#include <string>
+
+namespace quarnis {
+
+// Evaluates the formula and gives the general number text of its value, rounded to
+// `decimals` (0 to 9; -1 leaves it unrounded), or the engine's error text when it reported
+// one. Clears CalcError. A rounding that overflows raises RuntimeError (CalcError is then
+// already clear, so the failure can never show up in a later result).
+std::u16string ExecText(const std::u16string& formula, int decimals);
+
+} // namespace quarnis

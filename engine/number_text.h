@@ -1,0 +1,30 @@
+#pragma once
+// The value text, the engine's nine-decimal number text, and its reading back.
+//
+//   ValueToText(0.5)          -> "0.500000000"
+//   ValueToText(-1e-12)       -> "-0.000000000"
+//   ValueToText(1e40)         -> "1.0E+0040"
+//   TextToValue(u"1.0E+0040") -> 1e40
+//   TextToValue(u"1.2.3")     -> 12 (a text that does not fit the number form)
+
+#include "extended.h"
+
+#include <string>
+#include <string_view>
+
+namespace quarnis {
+
+// Largest n for which 10^n is a finite Extended.
+inline constexpr int kMaxPow10 = 4932;
+
+// The Extended nearest to 10^n, 0 <= n <= kMaxPow10.
+Extended Pow10(int n);
+
+std::u16string ValueToText(Extended x);
+void AppendValueText(std::u16string& out, Extended x);
+
+// Never reports an error; raises the overflow fault for a finite value beyond the Extended
+// range ('1E4950'); a power of ten from 5120 up gives an infinity, from -5120 down a zero.
+Extended TextToValue(std::u16string_view text);
+
+} // namespace quarnis

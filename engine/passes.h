@@ -1,0 +1,37 @@
+#pragma once
+// The three passes of the engine and their helpers. Each pass raises a RuntimeError for an
+// evaluation failure; Evaluate turns every one into the "Yazım Hatası..." report.
+
+#include "extended.h"
+
+#include <cstddef>
+#include <string>
+
+namespace quarnis {
+
+// 'SIN(PI/6)*2' -> '0.500000000*2': every function application and PI becomes a value text.
+std::u16string ReplaceFunctionWords(const std::u16string& s);
+
+// '2^3^2+3!' -> '512.000000000+6.000000000': every "^" and "!", from right to left.
+std::u16string ResolvePowers(const std::u16string& s);
+
+// '2+3*4' -> 14: groups, products and quotients, then the sum of what remains.
+Extended EvaluateProducts(const std::u16string& s);
+
+// '2-12.000000000' -> -10: the terms of a text of numbers joined by "+" and "-".
+Extended SumTerms(const std::u16string& s);
+
+// Signs then a number run from pos, converted: '--3' -> 3. pos ends after the run.
+Extended ReadSignedNumber(const std::u16string& s, std::size_t& pos);
+
+// Removes the number run at the end of s and converts it: '2--3' -> -3, leaving '2-'.
+Extended TakeTrailingNumber(std::u16string& s);
+
+// 2 * 3 * ... * trunc(x); 1 below 2. A negative integer part is an invalid operation,
+// 1755 and more overflow.
+Extended Factorial(Extended x);
+
+// The evaluation failure: an empty text handed to a pass, a "*" with nothing before it.
+[[noreturn]] void EvaluationFailure();
+
+} // namespace quarnis

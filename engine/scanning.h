@@ -1,0 +1,91 @@
+#pragma once
+// The scanning rules that every pass shares. Positions are 0-based indices here; a reading
+// works inside [lo, hi) of its text, so nested readings can use views of one text.
+//
+//   forward number run of "2E-3+1" from 0      -> "2E-3"
+//   backward number run ending at the end of "2*-3" -> "-3";  of "2-3" -> "3"
+//   ReadSigns of "--+-5" from 0                -> -1, position on the 5
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarnis {
+
+// Number characters: ".", "0" to "9" and the capital "E".
+constexpr bool IsNumberChar(char16_t c)
+{
+    return c == u'.' || (c >= u'0' && c <= u'9') || c == u'E';
+}
+constexpr bool IsSign(char16_t c) { return c == u'+' || c == u'-'; }
+
+// The end of the forward number run that starts at p: number characters, and a sign directly
+// after an "E".
+template <class Text> std::size_t ForwardRunEnd(const Text& s, std::size_t p, std::size_t hi)
+{
+    while (p < hi && IsNumberChar(s[p])) {
+        const bool wasE = s[p] == u'E';
+        ++p;
+        if (wasE && p < hi && IsSign(s[p]))
+            ++p;
+    }
+    return p;
+}
+
+// The start of the backward number run that ends just before q (so the run is [start, q)),
+// with the sign rule: a sign at the start of the text or after "*", "+", "-" or "/" belongs to
+// the run. The run may be empty (start == q).
+template <class Text> std::size_t BackwardRunStart(const Text& s, std::size_t lo, std::size_t q)
+{
+    std::size_t p = q; // the run is [p, q)
+    while (p > lo) {
+        const char16_t c = s[p - 1];
+        const bool belongs = IsNumberChar(c) || (IsSign(c) && p - 1 > lo && s[p - 2] == u'E');
+        if (!belongs)
+            break;
+        --p;
+    }
+    if (p > lo && IsSign(s[p - 1])) {
+        const std::size_t at = p - 1;
+        if (at == lo)
+            return at;
+        const char16_t before = s[at - 1];
+        if (before == u'*' || before == u'+' || before == u'-' || before == u'/')
+            return at;
+    }
+    return p;
+}
+
+// Reads a run of "+" and "-" from p; each "-" changes the sign. Gives +1 or -1.
+template <class Text> int ReadSigns(const Text& s, std::size_t& p, std::size_t hi)
+{
+    int sign = 1;
+    while (p < hi && IsSign(s[p])) {
+        if (s[p] == u'-')
+            sign = -sign;
+        ++p;
+    }
+    return sign;
+}
+
+inline constexpr std::uint32_t kNoMatch = UINT32_MAX;
+
+// For every "(" the index of its ")" and for every ")" the index of its "(", as the depth
+// count of a scan finds them; kNoMatch where there is none.
+std::vector<std::uint32_t> MatchParentheses(std::u16string_view s);
+
+// The group that opens at the "(" at p, inside [lo, hi): its text is [first, last) and the
+// reading goes on at next. A group without its ")" runs to hi.
+struct Group {
+    std::size_t first, last, next;
+};
+Group GroupAt(const std::vector<std::uint32_t>& match, std::size_t p, std::size_t hi);
+
+// The text inside the group whose "(" is at p; p moves just past the closing ")".
+// '(2*(3+4))' gives '2*(3+4)', '()' the empty text. A missing ")" ends the group at the end
+// of the text.
+std::u16string ExtractGroup(std::u16string_view s, std::size_t& p);
+
+} // namespace quarnis

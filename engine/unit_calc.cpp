@@ -1,0 +1,147 @@
+// The engine's entry and its process-wide state.
+
+#include "unit_calc.h"
+
+#include "passes.h"
+#include "runtime_error.h"
+
+#include <pthread.h>
+
+#include <exception>
+#include <new>
+
+namespace quarnis {
+
+Extended LastResult = 0.0L;
+bool CalcError = false;
+std::u16string CalcErrorText;
+bool SyntaxReportArmed = false;
+
+void EvaluationFailure() { raise(ErrorKind::Evaluation); }
+
+bool PrepareFormula(std::u16string& formula)
+{
+    SyntaxReportArmed = true;
+    std::u16string prepared;
+    prepared.reserve(formula.size());
+    std::size_t opening = 0, closing = 0;
+    for (char16_t c : formula) {
+        if (c == u' ')
+            continue;
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - u'a' + u'A');
+        else if (c == u'(')
+            ++opening;
+        else if (c == u')')
+            ++closing;
+        prepared += c;
+    }
+    if (opening != closing) {
+        CalcError = true;
+        CalcErrorText = kParenthesisErrorText;
+        return false;
+    }
+    formula = prepared.empty() ? u"0" : std::move(prepared);
+    return true;
+}
+
+void ReportSyntaxError(std::size_t& pos, std::size_t end)
+{
+    if (SyntaxReportArmed) {
+        CalcError = true;
+        CalcErrorText = kSyntaxErrorText;
+        SyntaxReportArmed = false;
+    }
+    pos = end;
+}
+
+namespace {
+
+    // The deepest nesting of groups in a prepared formula: the passes nest one reading per level.
+    std::size_t nestingDepth(const std::u16string& s)
+    {
+        std::size_t depth = 0, deepest = 0;
+        for (char16_t c : s) {
+            if (c == u'(') {
+                if (++depth > deepest)
+                    deepest = depth;
+            } else if (c == u')' && depth > 0) {
+                --depth;
+            }
+        }
+        return deepest;
+    }
+
+    // Formulas nested deeper than this run on a thread of their own with a stack that holds
+    // kMaxNestingDepth levels; shallower ones run on the caller's stack.
+    constexpr std::size_t kCallerStackDepth = 200;
+    constexpr std::size_t kDeepStackBytes = std::size_t(1) << 30;
+
+    struct Run {
+        const std::u16string* formula = nullptr;
+        Extended value = 0.0L;
+        std::exception_ptr failure;
+    };
+
+    void runPasses(Run& run)
+    {
+        try {
+            const std::u16string t1 = ReplaceFunctionWords(*run.formula);
+            const std::u16string t2 = ResolvePowers(t1);
+            run.value = EvaluateProducts(t2);
+        } catch (...) {
+            run.failure = std::current_exception();
+        }
+    }
+
+    void* runPassesThread(void* arg)
+    {
+        runPasses(*static_cast<Run*>(arg));
+        return nullptr;
+    }
+
+    // Runs the passes on a thread with a deep stack and waits for it.
+    void runPassesDeep(Run& run)
+    {
+        pthread_attr_t attr;
+        pthread_attr_init(&attr);
+        pthread_attr_setstacksize(&attr, kDeepStackBytes);
+        pthread_t thread;
+        const int rc = pthread_create(&thread, &attr, runPassesThread, &run);
+        pthread_attr_destroy(&attr);
+        if (rc != 0)
+            throw std::bad_alloc();
+        pthread_join(thread, nullptr);
+    }
+
+} // namespace
+
+Extended Evaluate(const std::u16string& formula)
+{
+    LastResult = 0.0L;
+    try {
+        std::u16string prepared = formula;
+        if (!PrepareFormula(prepared))
+            return LastResult;
+        const std::size_t depth = nestingDepth(prepared);
+        if (depth > kMaxNestingDepth)
+            EvaluationFailure();
+        Run run;
+        run.formula = &prepared;
+        if (depth > kCallerStackDepth)
+            runPassesDeep(run);
+        else
+            runPasses(run);
+        if (run.failure)
+            std::rethrow_exception(run.failure);
+        LastResult = run.value;
+    } catch (const std::exception&) {
+        // A fault, an evaluation failure, or no memory for a huge formula.
+        CalcError = true;
+        CalcErrorText = kEvaluationErrorText;
+        LastResult = 0.0L;
+    }
+    return LastResult;
+}
+
+} // namespace quarnis

@@ -1,0 +1,16 @@
+# Runs each golden/*.in through quarnis-calc (with the -d of its first line's "# -d N") and
+# compares standard output with the matching .out file.
+file(GLOB inputs "${DIR}/*.in")
+foreach(in ${inputs})
+  string(REGEX REPLACE "\\.in$" ".out" out "${in}")
+  file(STRINGS "${in}" first LIMIT_COUNT 1)
+  set(args "")
+  if(first MATCHES "^# -d (-?[0-9])")
+    set(args -d ${CMAKE_MATCH_1})
+  endif()
+  execute_process(COMMAND ${CLI} ${args} INPUT_FILE "${in}" OUTPUT_VARIABLE got RESULT_VARIABLE rc)
+  file(READ "${out}" want)
+  if(NOT rc EQUAL 0 OR NOT got STREQUAL want)
+    message(FATAL_ERROR "golden ${in} differs (exit ${rc}):\n${got}")
+  endif()
+endforeach()

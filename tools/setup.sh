@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks for building and testing Quarnis.
+# Sourced by tools/start and tools/test; runs apt-get only when a package is missing.
+set -euo pipefail
+
+QUARNIS_PACKAGES=(
+  build-essential cmake ninja-build pkg-config
+  qt6-base-dev libgl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
+  xvfb xauth xdotool
+  fonts-wine fonts-dejavu-core fonts-dejavu-extra
+)
+
+quarnis_install_missing() {
+  local missing=()
+  local p
+  for p in "${QUARNIS_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  fi
+}
+
+QUARNIS_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+QUARNIS_JOBS="$(nproc 2>/dev/null || echo 2)"
