@@ -13,294 +13,304 @@
 namespace quarnis {
 namespace {
 
-std::string utf8(const std::u16string& s)
-{
-    std::string out;
-    for (char16_t c : s) {
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
+    std::string utf8(const std::u16string& s)
+    {
+        std::string out;
+        for (char16_t c : s) {
+            if (c < 0x80) {
+                out += static_cast<char>(c);
+            } else {
+                out += static_cast<char>(0xC0 | (c >> 6));
+                out += static_cast<char>(0x80 | (c & 0x3F));
+            }
+        }
+        return out;
+    }
+
+    struct Row {
+        const char16_t* formula;
+        const char* shown;
+    };
+
+    void expectShown(std::initializer_list<Row> rows, int decimals = -1)
+    {
+        for (const Row& r : rows) {
+            SCOPED_TRACE(utf8(r.formula));
+            EXPECT_EQ(utf8(ExecText(r.formula, decimals)), r.shown);
+            EXPECT_FALSE(CalcError);
         }
     }
-    return out;
-}
 
-struct Row {
-    const char16_t* formula;
-    const char* shown;
-};
+    constexpr const char* kParen = "Geçersiz parantez...";
+    constexpr const char* kSyntax = "Yazım hatası...";
+    constexpr const char* kFailure = "Yazım Hatası...";
 
-void expectShown(std::initializer_list<Row> rows, int decimals = -1)
-{
-    for (const Row& r : rows) {
-        SCOPED_TRACE(utf8(r.formula));
-        EXPECT_EQ(utf8(ExecText(r.formula, decimals)), r.shown);
-        EXPECT_FALSE(CalcError);
+    TEST(Evaluate, PreparationAndSums)
+    {
+        expectShown({
+            { u"", "0" },
+            { u"   ", "0" },
+            { u"  2 + 2 ", "4" },
+            { u"1 000", "1000" },
+            { u"2+3*4", "14" },
+            { u"1-2-3", "-4" },
+            { u"0.1+0.2", "0.3" },
+            { u"5--3", "8" },
+            { u"5-+-3", "8" },
+            { u"--5", "5" },
+            { u"5-", "5" },
+            { u"2E3", "2000" },
+            { u"1.5E-7", "1.5E-7" },
+            { u".5", "0.5" },
+            { u"5.", "5" },
+            { u"1E6000", "INF" },
+            { u"1E6000-1", "INF" },
+        });
     }
-}
 
-constexpr const char* kParen = "Geçersiz parantez...";
-constexpr const char* kSyntax = "Yazım hatası...";
-constexpr const char* kFailure = "Yazım Hatası...";
-
-TEST(Evaluate, PreparationAndSums)
-{
-    expectShown({
-        { u"", "0" },
-        { u"   ", "0" },
-        { u"  2 + 2 ", "4" },
-        { u"1 000", "1000" },
-        { u"2+3*4", "14" },
-        { u"1-2-3", "-4" },
-        { u"0.1+0.2", "0.3" },
-        { u"5--3", "8" },
-        { u"5-+-3", "8" },
-        { u"--5", "5" },
-        { u"5-", "5" },
-        { u"2E3", "2000" },
-        { u"1.5E-7", "1.5E-7" },
-        { u".5", "0.5" },
-        { u"5.", "5" },
-        { u"1E6000", "INF" },
-        { u"1E6000-1", "INF" },
-    });
-}
-
-TEST(Evaluate, ProductsQuotientsAndGroups)
-{
-    expectShown({
-        { u"1/3", "0.333333333" },
-        { u"2/3", "0.666666667" },
-        { u"1/3*3", "0.999999999" },
-        { u"8/2/2", "2" },
-        { u"2*3*4", "24" },
-        { u"2--3*4", "14" },
-        { u"2*-3", "-6" },
-        { u"2*--3", "6" },
-        { u"-3*4", "-12" },
-        { u"2/-(4)", "-0.5" },
-        { u"-(2)", "-2" },
-        { u"(1+2)*(3+4)", "21" },
-        { u"2*(3+4)/7", "2" },
-        { u"2(3)", "23" },
-        { u"2+*3", "2" },
-        { u"0*-2", "0" },
-        { u"(1)(2)", "10000000002" },
-        { u"((((1))))", "1" },
-    });
-}
-
-TEST(Evaluate, PowersAndFactorialsFromTheRight)
-{
-    expectShown({
-        { u"2^10", "1024" },
-        { u"4^0.5", "2" },
-        { u"4^-0.5", "0.5" },
-        { u"10^-2", "0.01" },
-        { u"2^0.5^2", "1.189207115" },
-        { u"2^3^2", "512" },
-        { u"2^(1+1)^2", "16" },
-        { u"3!", "6" },
-        { u"3!!", "720" },
-        { u"(2+1)!", "6" },
-        { u"3!^2", "36" },
-        { u"2^3!", "64" },
-        { u"((2+3)*4)^2", "400" },
-        { u"(2)^(3)", "8" },
-        { u"(2^2+1)*3", "15" },
-        { u"3-2^2", "-1" },
-        { u"(-2^2)", "-4" },
-        { u"2^-1^2", "0.5" },
-        { u"2.5!", "2" },
-        { u"0!", "1" },
-        { u"2^", "1" },
-        { u"!5", "1.0000000005" },
-        { u"2^-2", "0.25" },
-        { u"1754!", "2E4930" },
-    });
-}
-
-TEST(Evaluate, FunctionWords)
-{
-    expectShown({
-        { u"sin(2)", "0.909297427" },
-        { u"SIN (2)", "0.909297427" },
-        { u"Sin(Pi/2)", "1" },
-        { u"SIN(PI)", "0" },
-        { u"TAN(PI/4)", "1.000000001" },
-        { u"COT(PI/4)", "0.999999999" },
-        { u"LOG(100)", "2" },
-        { u"LOG(1E1000)", "999.999999997" },
-        { u"LN(EXP(1))", "1" },
-        { u"ABS(-3)", "3" },
-        { u"SQRT(16)", "4" },
-        { u"ATAN(1)*4", "3.141592652" },
-        { u"ACOS(0.5)", "1.047197551" },
-        { u"ASIN(0.5)", "0.523598776" },
-        { u"SIN(COS(0))", "0.841470985" },
-        { u"2PI", "23.141592654" },
-        { u"PI2", "3.1415926542" },
-        { u"2SIN(0)", "20" },
-        { u"2*sin(Pi/6)", "1" },
-        { u"2*sin(Pi/6)+3^2-1/3", "9.666666667" },
-        { u"SIN(1E20)", "-0.645251285" },
-    });
-}
-
-TEST(Evaluate, TrueAnglesOfAsinAndAcos)
-{
-    expectShown({
-        { u"ASIN(1)", "1.570796327" },
-        { u"ASIN(-1)", "-1.570796327" },
-        { u"ACOS(0)", "1.570796327" },
-        { u"ACOS(-0.5)", "2.094395102" },
-        { u"ACOS(-1)", "3.141592654" },
-        { u"ACOS(1)", "0" },
-        { u"ASIN(1.1)", kFailure },
-        { u"ACOS(-1.1)", kFailure },
-    });
-}
-
-TEST(Evaluate, SyntaxErrorsKeepWhatWasReadBefore)
-{
-    for (const Row& r : std::initializer_list<Row> {
-             { u"2+3#4", "5" },
-             { u"2+3\r\n4", "5" },
-             { u"SIN(2#)+1", "1.909297427" },
-             { u"2+E", "2" },
-             { u"2*", "2" },
-             { u"2+3)-(4", "5" },
-             { u"(2#)*3", "2" },
-             { u"2,5", "2" },
-         }) {
-        SCOPED_TRACE(utf8(r.formula));
-        const Extended v = Evaluate(r.formula);
-        EXPECT_TRUE(CalcError);
-        EXPECT_EQ(utf8(CalcErrorText), kSyntax);
-        EXPECT_EQ(utf8(ExecText(r.formula, -1)), kSyntax);
-        CalcError = false;
-        EXPECT_EQ(utf8(ExecText(std::u16string(u"0+") + r.formula, -1)), kSyntax);
-        (void)v;
+    TEST(Evaluate, ProductsQuotientsAndGroups)
+    {
+        expectShown({
+            { u"1/3", "0.333333333" },
+            { u"2/3", "0.666666667" },
+            { u"1/3*3", "0.999999999" },
+            { u"8/2/2", "2" },
+            { u"2*3*4", "24" },
+            { u"2--3*4", "14" },
+            { u"2*-3", "-6" },
+            { u"2*--3", "6" },
+            { u"-3*4", "-12" },
+            { u"2/-(4)", "-0.5" },
+            { u"-(2)", "-2" },
+            { u"(1+2)*(3+4)", "21" },
+            { u"2*(3+4)/7", "2" },
+            { u"2(3)", "23" },
+            { u"2+*3", "2" },
+            { u"0*-2", "0" },
+            { u"(1)(2)", "10000000002" },
+            { u"((((1))))", "1" },
+        });
     }
-    Evaluate(u"SIN(2#)+1");
-    EXPECT_EQ(LastResult, 0.909297427L + 1);
-    CalcError = false;
-}
 
-TEST(Evaluate, EvaluationFailuresGiveZero)
-{
-    for (const char16_t* f : { u"1/0", u"0/0", u"COT(0)", u"LN(0)", u"LOG(0)", u"LN(-1)", u"0^2",
-             u"(-2)^2", u"-2^2", u"3*-2^2", u"^2", u"SQRT(-1)", u"1755!", u"65536!", u"-1!", u"-3!",
-             u"EXP(12000)", u"10^5000", u"1E4950", u"()", u"SIN()", u")(", u",5", u"SINH(1)", u"X",
-             u"E", u"E5", u"*5", u"/(2)", u"2^()", u"1E6000-1E6000", u"SIN(1E6000)", u"ä" }) {
-        SCOPED_TRACE(utf8(f));
+    TEST(Evaluate, PowersAndFactorialsFromTheRight)
+    {
+        expectShown({
+            { u"2^10", "1024" },
+            { u"4^0.5", "2" },
+            { u"4^-0.5", "0.5" },
+            { u"10^-2", "0.01" },
+            { u"2^0.5^2", "1.189207115" },
+            { u"2^3^2", "512" },
+            { u"2^(1+1)^2", "16" },
+            { u"3!", "6" },
+            { u"3!!", "720" },
+            { u"(2+1)!", "6" },
+            { u"3!^2", "36" },
+            { u"2^3!", "64" },
+            { u"((2+3)*4)^2", "400" },
+            { u"(2)^(3)", "8" },
+            { u"(2^2+1)*3", "15" },
+            { u"3-2^2", "-1" },
+            { u"(-2^2)", "-4" },
+            { u"2^-1^2", "0.5" },
+            { u"2.5!", "2" },
+            { u"0!", "1" },
+            { u"2^", "1" },
+            { u"!5", "1.0000000005" },
+            { u"2^-2", "0.25" },
+            { u"1754!", "2E4930" },
+        });
+    }
+
+    TEST(Evaluate, FunctionWords)
+    {
+        expectShown({
+            { u"sin(2)", "0.909297427" },
+            { u"SIN (2)", "0.909297427" },
+            { u"Sin(Pi/2)", "1" },
+            { u"SIN(PI)", "0" },
+            { u"TAN(PI/4)", "1.000000001" },
+            { u"COT(PI/4)", "0.999999999" },
+            { u"LOG(100)", "2" },
+            { u"LOG(1E1000)", "999.999999997" },
+            { u"LN(EXP(1))", "1" },
+            { u"ABS(-3)", "3" },
+            { u"SQRT(16)", "4" },
+            { u"ATAN(1)*4", "3.141592652" },
+            { u"ACOS(0.5)", "1.047197551" },
+            { u"ASIN(0.5)", "0.523598776" },
+            { u"SIN(COS(0))", "0.841470985" },
+            { u"2PI", "23.141592654" },
+            { u"PI2", "3.1415926542" },
+            { u"2SIN(0)", "20" },
+            { u"2*sin(Pi/6)", "1" },
+            { u"2*sin(Pi/6)+3^2-1/3", "9.666666667" },
+            { u"SIN(1E20)", "-0.645251285" },
+        });
+    }
+
+    TEST(Evaluate, TrueAnglesOfAsinAndAcos)
+    {
+        expectShown({
+            { u"ASIN(1)", "1.570796327" },
+            { u"ASIN(-1)", "-1.570796327" },
+            { u"ACOS(0)", "1.570796327" },
+            { u"ACOS(-0.5)", "2.094395102" },
+            { u"ACOS(-1)", "3.141592654" },
+            { u"ACOS(1)", "0" },
+            { u"ASIN(1.1)", kFailure },
+            { u"ACOS(-1.1)", kFailure },
+        });
+    }
+
+    TEST(Evaluate, SyntaxErrorsKeepWhatWasReadBefore)
+    {
+        for (const Row& r : std::initializer_list<Row> {
+                 { u"2+3#4", "5" },
+                 { u"2+3\r\n4", "5" },
+                 { u"SIN(2#)+1", "1.909297427" },
+                 { u"2+E", "2" },
+                 { u"2*", "2" },
+                 { u"2+3)-(4", "5" },
+                 { u"(2#)*3", "2" },
+                 { u"2,5", "2" },
+             }) {
+            SCOPED_TRACE(utf8(r.formula));
+            const Extended v = Evaluate(r.formula);
+            EXPECT_TRUE(CalcError);
+            EXPECT_EQ(utf8(CalcErrorText), kSyntax);
+            EXPECT_EQ(utf8(ExecText(r.formula, -1)), kSyntax);
+            CalcError = false;
+            EXPECT_EQ(utf8(ExecText(std::u16string(u"0+") + r.formula, -1)), kSyntax);
+            (void)v;
+        }
+        Evaluate(u"SIN(2#)+1");
+        EXPECT_EQ(LastResult, 0.909297427L + 1);
         CalcError = false;
-        EXPECT_EQ(Evaluate(f), 0.0L);
+    }
+
+    TEST(Evaluate, EvaluationFailuresGiveZero)
+    {
+        for (const char16_t* f :
+            { u"1/0", u"0/0", u"COT(0)", u"LN(0)", u"LOG(0)", u"LN(-1)", u"0^2", u"(-2)^2", u"-2^2",
+                u"3*-2^2", u"^2", u"SQRT(-1)", u"1755!", u"65536!", u"-1!", u"-3!", u"EXP(12000)",
+                u"10^5000", u"1E4950", u"()", u"SIN()", u")(", u",5", u"SINH(1)", u"X", u"E", u"E5",
+                u"*5", u"/(2)", u"2^()", u"1E6000-1E6000", u"SIN(1E6000)", u"ä" }) {
+            SCOPED_TRACE(utf8(f));
+            CalcError = false;
+            EXPECT_EQ(Evaluate(f), 0.0L);
+            EXPECT_TRUE(CalcError);
+            EXPECT_EQ(utf8(CalcErrorText), kFailure);
+        }
+        CalcError = false;
+    }
+
+    TEST(Evaluate, UnequalParenthesesStopBeforeAnyPass)
+    {
+        for (const char16_t* f : { u"(2+3", u"2*(3", u"(1+2", u"))(" }) {
+            SCOPED_TRACE(utf8(f));
+            EXPECT_EQ(Evaluate(f), 0.0L);
+            EXPECT_TRUE(CalcError);
+            EXPECT_EQ(utf8(CalcErrorText), kParen);
+            CalcError = false;
+        }
+    }
+
+    TEST(Evaluate, ErrorIndicatorCarriesOverUntilTheCallerClearsIt)
+    {
+        CalcError = false;
+        Evaluate(u"1/0");
+        EXPECT_EQ(Evaluate(u"2+2"), 4.0L);
+        EXPECT_EQ(Evaluate(u"3"), 3.0L);
         EXPECT_TRUE(CalcError);
         EXPECT_EQ(utf8(CalcErrorText), kFailure);
+        // Only the first syntax error of an evaluation reports; a failure replaces it.
+        CalcError = false;
+        Evaluate(u"2#+SQRT(-1)");
+        EXPECT_EQ(utf8(CalcErrorText), kSyntax);
+        CalcError = false;
+        Evaluate(u"SQRT(2#)+1/0");
+        EXPECT_EQ(utf8(CalcErrorText), kFailure);
+        CalcError = false;
+        // The caller's text is never changed.
+        const std::u16string formula = u"sin (2)";
+        Evaluate(formula);
+        EXPECT_EQ(formula, u"sin (2)");
     }
-    CalcError = false;
-}
 
-TEST(Evaluate, UnequalParenthesesStopBeforeAnyPass)
-{
-    for (const char16_t* f : { u"(2+3", u"2*(3", u"(1+2", u"))(" }) {
-        SCOPED_TRACE(utf8(f));
-        EXPECT_EQ(Evaluate(f), 0.0L);
+    TEST(ExecText, RoundsAsTheResultFieldShows)
+    {
+        expectShown({ { u"2/3", "0.67" }, { u"0.125", "0.12" }, { u"0.375", "0.38" } }, 2);
+        expectShown({ { u"2.5", "2" }, { u"3.5", "4" }, { u"-2.5", "-2" }, { u"-0.4", "0" } }, 0);
+        expectShown({ { u"1/3", "0.333333333" } }, 9);
+        expectShown({ { u"1.5", "1.5" } }, 3);
+        expectShown({ { u"(1+2", kParen }, { u"1+2", "3" } }, 2);
+        expectShown({ { u"1E4931", "1E4931" } }, -1);
+        EXPECT_THROW(ExecText(u"1E4931", 2), std::exception);
+        EXPECT_FALSE(CalcError);
+        // A formula that already failed shows its error text; its value is not rounded.
+        expectShown({ { u"1E4931#", kSyntax }, { u"2", "2" } }, 2);
+    }
+
+    std::u16string repeat(std::u16string_view unit, std::size_t n)
+    {
+        std::u16string s;
+        s.reserve(unit.size() * n);
+        for (std::size_t i = 0; i < n; ++i)
+            s += unit;
+        return s;
+    }
+
+    std::u16string nested(std::u16string_view open, std::u16string_view inner, std::size_t depth)
+    {
+        return repeat(open, depth) + std::u16string(inner) + repeat(u")", depth);
+    }
+
+    TEST(Evaluate, DeepNestingEvaluatesOrFailsCleanly)
+    {
+        expectShown({
+            { nested(u"(", u"1", 10000).c_str(), "1" },
+            { nested(u"ABS(", u"-2", 10000).c_str(), "2" },
+            { nested(u"SIN(", u"0", 10000).c_str(), "0" },
+            { (nested(u"(", u"2", 10000) + u"^2").c_str(), "4" },
+            { (u"2^" + nested(u"(", u"2", 10000)).c_str(), "4" },
+            { nested(u"(1*", u"2", 10000).c_str(), "2" },
+        });
+        // At the nesting limit, with every kind of nested reading.
+        const std::size_t d = kMaxNestingDepth;
+        expectShown({
+            { nested(u"(", u"1", d).c_str(), "1" },
+            { nested(u"SQRT(", u"1", d).c_str(), "1" },
+            { (std::u16string(d, u'(') + u"2" + repeat(u")^1", d)).c_str(), "2" },
+            { (repeat(u"1^(", d) + u"2" + repeat(u")", d)).c_str(), "1" },
+        });
+        // Deeper than the engine nests: an evaluation failure, never a stack overflow.
+        CalcError = false;
+        EXPECT_EQ(Evaluate(nested(u"(", u"1", 1000000)), 0.0L);
         EXPECT_TRUE(CalcError);
-        EXPECT_EQ(utf8(CalcErrorText), kParen);
+        EXPECT_EQ(utf8(CalcErrorText), kFailure);
         CalcError = false;
     }
-}
 
-TEST(Evaluate, ErrorIndicatorCarriesOverUntilTheCallerClearsIt)
-{
-    CalcError = false;
-    Evaluate(u"1/0");
-    EXPECT_EQ(Evaluate(u"2+2"), 4.0L);
-    EXPECT_EQ(Evaluate(u"3"), 3.0L);
-    EXPECT_TRUE(CalcError);
-    EXPECT_EQ(utf8(CalcErrorText), kFailure);
-    // Only the first syntax error of an evaluation reports; a failure replaces it.
-    CalcError = false;
-    Evaluate(u"2#+SQRT(-1)");
-    EXPECT_EQ(utf8(CalcErrorText), kSyntax);
-    CalcError = false;
-    Evaluate(u"SQRT(2#)+1/0");
-    EXPECT_EQ(utf8(CalcErrorText), kFailure);
-    CalcError = false;
-    // The caller's text is never changed.
-    const std::u16string formula = u"sin (2)";
-    Evaluate(formula);
-    EXPECT_EQ(formula, u"sin (2)");
-}
-
-TEST(ExecText, RoundsAsTheResultFieldShows)
-{
-    expectShown({ { u"2/3", "0.67" }, { u"0.125", "0.12" }, { u"0.375", "0.38" } }, 2);
-    expectShown({ { u"2.5", "2" }, { u"3.5", "4" }, { u"-2.5", "-2" }, { u"-0.4", "0" } }, 0);
-    expectShown({ { u"1/3", "0.333333333" } }, 9);
-    expectShown({ { u"1.5", "1.5" } }, 3);
-    expectShown({ { u"(1+2", kParen }, { u"1+2", "3" } }, 2);
-    expectShown({ { u"1E4931", "1E4931" } }, -1);
-    EXPECT_THROW(ExecText(u"1E4931", 2), std::exception);
-    EXPECT_FALSE(CalcError);
-    // A formula that already failed shows its error text; its value is not rounded.
-    expectShown({ { u"1E4931#", kSyntax }, { u"2", "2" } }, 2);
-}
-
-std::u16string repeat(std::u16string_view unit, std::size_t n)
-{
-    std::u16string s;
-    s.reserve(unit.size() * n);
-    for (std::size_t i = 0; i < n; ++i)
-        s += unit;
-    return s;
-}
-
-std::u16string nested(std::u16string_view open, std::u16string_view inner, std::size_t depth)
-{
-    return repeat(open, depth) + std::u16string(inner) + repeat(u")", depth);
-}
-
-TEST(Evaluate, DeepNestingEvaluatesOrFailsCleanly)
-{
-    expectShown({
-        { nested(u"(", u"1", 10000).c_str(), "1" },
-        { nested(u"ABS(", u"-2", 10000).c_str(), "2" },
-        { nested(u"SIN(", u"0", 10000).c_str(), "0" },
-        { (nested(u"(", u"2", 10000) + u"^2").c_str(), "4" },
-        { (u"2^" + nested(u"(", u"2", 10000)).c_str(), "4" },
-        { nested(u"(1*", u"2", 10000).c_str(), "2" },
-    });
-    // Deeper than the engine nests: an evaluation failure, never a stack overflow.
-    CalcError = false;
-    EXPECT_EQ(Evaluate(nested(u"(", u"1", 1000000)), 0.0L);
-    EXPECT_TRUE(CalcError);
-    EXPECT_EQ(utf8(CalcErrorText), kFailure);
-    CalcError = false;
-}
-
-TEST(Evaluate, UnmatchedOrderOfParenthesesStaysInBounds)
-{
-    for (const char16_t* f : { u")SIN(2", u")2^(3", u")(2)^2", u"2)^2(", u"(2)3)^(2", u")!(", u"^(", u")^" }) {
-        SCOPED_TRACE(utf8(f));
-        Evaluate(f);
-        CalcError = false;
+    TEST(Evaluate, UnmatchedOrderOfParenthesesStaysInBounds)
+    {
+        for (const char16_t* f :
+            { u")SIN(2", u")2^(3", u")(2)^2", u"2)^2(", u"(2)3)^(2", u")!(", u"^(", u")^" }) {
+            SCOPED_TRACE(utf8(f));
+            Evaluate(f);
+            CalcError = false;
+        }
     }
-}
 
-TEST(Evaluate, HugeFormulas)
-{
-    expectShown({
-        { repeat(u"1+", 200000).append(u"1").c_str(), "200001" },
-        { repeat(u"1*", 200000).append(u"1").c_str(), "1" },
-        { repeat(u"1^", 200000).append(u"1").c_str(), "1" },
-        { repeat(u"SIN(0)+", 50000).append(u"1").c_str(), "1" },
-    });
-}
+    TEST(Evaluate, HugeFormulas)
+    {
+        expectShown({
+            { repeat(u"1+", 200000).append(u"1").c_str(), "200001" },
+            { repeat(u"1*", 200000).append(u"1").c_str(), "1" },
+            { repeat(u"1^", 200000).append(u"1").c_str(), "1" },
+            { repeat(u"SIN(0)+", 50000).append(u"1").c_str(), "1" },
+        });
+    }
 
 } // namespace
 } // namespace quarnis
