@@ -140,13 +140,13 @@ namespace {
                 std::u16string argument;
                 replaceWords(src, g.first, g.last, argument);
                 const Extended v = EvaluateProducts(ResolvePowers(argument));
-                AppendValueText(out, apply(t->word, v));
+                AppendPassValue(out, apply(t->word, v));
                 break;
             }
             case u'P':
                 if (p + 1 < hi && s[p + 1] == u'I') {
                     p += 2;
-                    AppendValueText(out, kPi);
+                    AppendPassValue(out, kPi);
                 } else {
                     ReportSyntaxError(p, hi);
                 }

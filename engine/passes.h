@@ -31,6 +31,11 @@ Extended TakeTrailingNumber(std::u16string& s);
 // 1755 and more overflow.
 Extended Factorial(Extended x);
 
+// Appends the value text of a result for the next pass. An infinity (from a typed number
+// beyond the conversion limit, '1E6000*2') has no value text that reads back as a number, so
+// it ends the evaluation as an overflow instead of silently reading as 0.
+void AppendPassValue(std::u16string& out, Extended v);
+
 // The evaluation failure: an empty text handed to a pass, a "*" with nothing before it.
 [[noreturn]] void EvaluationFailure();
 

@@ -93,7 +93,8 @@ namespace {
 
     void insertValue(RightPart& right, Extended v)
     {
-        const std::u16string text = ValueToText(v);
+        std::u16string text;
+        AppendPassValue(text, v);
         right.insert(right.begin(), text.begin(), text.end());
     }
 

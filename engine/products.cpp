@@ -31,7 +31,7 @@ namespace {
             if (c == u'(') {
                 const Group g = GroupAt(src.match, p, hi);
                 p = g.next;
-                AppendValueText(collected, products(src, g.first, g.last));
+                AppendPassValue(collected, products(src, g.first, g.last));
             } else if (c == u'*' || c == u'/') {
                 ++p;
                 const Extended sign = ReadSigns(s, p, hi);
@@ -43,7 +43,7 @@ namespace {
                     const Extended right = TextToValue(s.substr(p, end - p));
                     p = end;
                     const Extended signedLeft = checked::mul(left, sign);
-                    AppendValueText(collected,
+                    AppendPassValue(collected,
                         c == u'*' ? checked::mul(signedLeft, right)
                                   : checked::div(signedLeft, right));
                 } else if (p < hi && s[p] == u'(') {
@@ -53,7 +53,7 @@ namespace {
                     if (collected.empty())
                         EvaluationFailure(); // '/(2)'
                     const Extended left = TakeTrailingNumber(collected);
-                    AppendValueText(collected,
+                    AppendPassValue(collected,
                         c == u'*' ? checked::mul(checked::mul(left, sign), group)
                                   : checked::div(left, checked::mul(group, sign)));
                 } else {

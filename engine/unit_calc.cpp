@@ -2,11 +2,13 @@
 
 #include "unit_calc.h"
 
+#include "number_text.h"
 #include "passes.h"
 #include "runtime_error.h"
 
 #include <pthread.h>
 
+#include <cmath>
 #include <exception>
 #include <new>
 
@@ -18,6 +20,13 @@ std::u16string CalcErrorText;
 bool SyntaxReportArmed = false;
 
 void EvaluationFailure() { raise(ErrorKind::Evaluation); }
+
+void AppendPassValue(std::u16string& out, Extended v)
+{
+    if (!std::isfinite(v))
+        raise(ErrorKind::Overflow);
+    AppendValueText(out, v);
+}
 
 bool PrepareFormula(std::u16string& formula)
 {
