@@ -1,0 +1,3 @@
+# The drawing surface and the plot commands.
+target_sources(quarnis_graph PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/plot_surface.cpp ${CMAKE_CURRENT_LIST_DIR}/plot_surface.h)

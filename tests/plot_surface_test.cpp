@@ -1,0 +1,352 @@
+#include "plot_test_support.h"
+
+#include "dialogs.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QDir>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include <cstdint>
+
+using namespace quarnis;
+using namespace plot_test;
+
+namespace {
+
+const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+const QRgb kBlack = rgb(0, 0, 0);
+const QRgb kRed = rgb(255, 0, 0);
+const QRgb kBlue = rgb(0, 0, 255);
+
+// A white surface with a red 1-pixel solid pen and a blue solid brush.
+struct Canvas : PlotSurface {
+    explicit Canvas(QSize size = QSize(457, 289))
+        : PlotSurface(nullptr, size)
+    {
+        setBrushColor(QColor(255, 255, 255));
+        rectangle(-1, -1, size.width() + 1, size.height() + 1);
+        setPenColor(QColor(kRed));
+        setBrushColor(QColor(kBlue));
+    }
+};
+
+TEST(PlotSurface, StartsInThePanelColourWithABlackThinSolidPen)
+{
+    PlotSurface s;
+    EXPECT_EQ(s.image().size(), QSize(457, 289));
+    EXPECT_EQ(pixelsOf(s.image(), kSurfaceStartColor.rgb()).size(), 457u * 289u);
+    EXPECT_EQ(s.penColor(), QColor(0, 0, 0));
+    EXPECT_EQ(s.penWidth(), 1);
+    EXPECT_EQ(s.penStyle(), PenStyle::Solid);
+}
+
+TEST(PlotSurface, LinePaintsItsStartButNotItsEnd)
+{
+    struct Row {
+        const char* name;
+        int x0, y0, x1, y1;
+        std::set<Pixel> painted;
+    };
+    const Row rows[] = {
+        { "right", 2, 3, 6, 3, { { 2, 3 }, { 3, 3 }, { 4, 3 }, { 5, 3 } } },
+        { "left", 6, 3, 2, 3, { { 6, 3 }, { 5, 3 }, { 4, 3 }, { 3, 3 } } },
+        { "down", 1, 1, 1, 4, { { 1, 1 }, { 1, 2 }, { 1, 3 } } },
+        { "diagonal up", 228, 144, 231, 141, { { 228, 144 }, { 229, 143 }, { 230, 142 } } },
+        { "shallow", 0, 0, 4, 2, { { 0, 0 }, { 1, 1 }, { 2, 1 }, { 3, 2 } } },
+        { "one step", 5, 5, 6, 5, { { 5, 5 } } },
+        { "zero length", 5, 5, 5, 5, {} },
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Canvas c;
+        c.moveTo(r.x0, r.y0);
+        c.lineTo(r.x1, r.y1);
+        EXPECT_EQ(pixelsOf(c.image(), kRed), r.painted);
+        EXPECT_EQ(c.penX(), r.x1);
+        EXPECT_EQ(c.penY(), r.y1);
+    }
+}
+
+TEST(PlotSurface, PolylinePaintsEveryJointOnce)
+{
+    Canvas c;
+    c.moveTo(10, 10);
+    c.lineTo(13, 10);
+    c.lineTo(13, 12);
+    EXPECT_EQ(pixelsOf(c.image(), kRed),
+        (std::set<Pixel> { { 10, 10 }, { 11, 10 }, { 12, 10 }, { 13, 10 }, { 13, 11 } }));
+}
+
+TEST(PlotSurface, LineStylesFollowTheirDashPatterns)
+{
+    struct Row {
+        PenStyle style;
+        const char* pattern; // the first 48 pixels of a line from (0, 5) to the right
+    };
+    const Row rows[] = {
+        { PenStyle::Solid, "################################################" },
+        { PenStyle::Dash, "##################......##################......" },
+        { PenStyle::Dot, "###...###...###...###...###...###...###...###..." },
+        { PenStyle::DashDot, "#########......###......#########......###......" },
+        { PenStyle::DashDotDot, "#########...###...###...#########...###...###..." },
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(int(r.style));
+        Canvas c;
+        c.setPenStyle(r.style);
+        c.moveTo(0, 5);
+        c.lineTo(100, 5);
+        EXPECT_EQ(rowPattern(c.image(), 5, 0, 48, kRed), r.pattern);
+        // The same style on a vertical line.
+        c.moveTo(7, 10);
+        c.lineTo(7, 100);
+        EXPECT_EQ(columnPattern(c.image(), 7, 10, 48, kRed), r.pattern);
+    }
+}
+
+TEST(PlotSurface, DashPatternRunsOnAcrossLinesAndRestartsAtMoveTo)
+{
+    Canvas c;
+    c.setPenStyle(PenStyle::Dot);
+    c.moveTo(0, 0);
+    c.lineTo(4, 0);
+    c.lineTo(20, 0);
+    EXPECT_EQ(rowPattern(c.image(), 0, 0, 20, kRed), "###...###...###...##");
+    c.moveTo(0, 2);
+    c.lineTo(4, 2);
+    c.moveTo(4, 2);
+    c.lineTo(20, 2);
+    EXPECT_EQ(rowPattern(c.image(), 2, 0, 20, kRed), "###.###...###...###.");
+}
+
+TEST(PlotSurface, WidePensPaintSquaresAndStretchTheirDashes)
+{
+    Canvas c;
+    c.setPenWidth(3);
+    c.moveTo(10, 10);
+    c.lineTo(14, 10);
+    for (int y : { 9, 10, 11 })
+        EXPECT_EQ(rowPattern(c.image(), y, 8, 8, kRed), ".######.") << y;
+    EXPECT_EQ(rowPattern(c.image(), 8, 8, 8, kRed), "........");
+    EXPECT_EQ(rowPattern(c.image(), 12, 8, 8, kRed), "........");
+
+    c.setPenStyle(PenStyle::Dot);
+    c.moveTo(1, 30);
+    c.lineTo(40, 30);
+    EXPECT_EQ(rowPattern(c.image(), 30, 0, 40, kRed), "###########.......###########.......####");
+}
+
+TEST(PlotSurface, PenWidthBelowOneDrawsOnePixel)
+{
+    Canvas c;
+    c.setPenWidth(-5);
+    EXPECT_EQ(c.penWidth(), 1);
+    c.moveTo(3, 3);
+    c.lineTo(6, 3);
+    EXPECT_EQ(pixelsOf(c.image(), kRed).size(), 3u);
+}
+
+// A line partly or wholly outside the surface paints exactly the pixels that the same line
+// paints on a larger surface around it, dash pattern included.
+TEST(PlotSurface, ClippingKeepsThePixelsOfTheWholeLine)
+{
+    struct Row {
+        const char* name;
+        int x0, y0, x1, y1, width;
+        PenStyle style;
+    };
+    const Row rows[] = {
+        { "through, shallow", -300, -50, 700, 400, 1, PenStyle::Solid },
+        { "through, steep", 20, -400, 300, 700, 1, PenStyle::DashDot },
+        { "in to out", 100, 100, -250, 350, 1, PenStyle::Dash },
+        { "out to in", 900, -90, 200, 150, 1, PenStyle::Dot },
+        { "misses", -100, -10, 500, -20, 1, PenStyle::Solid },
+        { "wide along the edge", -50, -1, 600, -1, 3, PenStyle::Solid },
+        { "wide through", -100, 300, 600, -30, 2, PenStyle::DashDotDot },
+    };
+    const int off = 1000;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Canvas small;
+        Canvas big(QSize(457 + 2 * off, 289 + 2 * off));
+        for (PlotSurface* s :
+            { static_cast<PlotSurface*>(&small), static_cast<PlotSurface*>(&big) }) {
+            s->setPenWidth(r.width);
+            s->setPenStyle(r.style);
+        }
+        small.moveTo(r.x0, r.y0);
+        small.lineTo(r.x1, r.y1);
+        big.moveTo(r.x0 + off, r.y0 + off);
+        big.lineTo(r.x1 + off, r.y1 + off);
+        EXPECT_EQ(small.image(), big.image().copy(off, off, 457, 289));
+    }
+}
+
+TEST(PlotSurface, FarEndsAreClippedAlongTheTrueDirectionAndNeverWrap)
+{
+    const std::int64_t far = std::int64_t(1) << 40;
+    // A 45-degree line through the top-left corner from far outside on both sides.
+    Canvas c;
+    c.moveTo(-far, -far);
+    c.lineTo(far, far);
+    std::set<Pixel> diagonal;
+    for (int k = 0; k < 289; ++k)
+        diagonal.insert({ k, k });
+    EXPECT_EQ(pixelsOf(c.image(), kRed), diagonal);
+
+    // The low 32 bits of 2^32 + 100 are 100: such an end must not fold back onto the surface.
+    Canvas d;
+    d.moveTo(0, 100);
+    d.lineTo((std::int64_t(1) << 32) + 100, 100);
+    EXPECT_EQ(pixelsOf(d.image(), kRed).size(), 457u);
+    d.setPixel((std::int64_t(1) << 32) + 5, 5, QColor(kBlue));
+    d.setPixel(5, -(std::int64_t(1) << 32) + 5, QColor(kBlue));
+    EXPECT_EQ(pixelsOf(d.image(), kBlue).size(), 0u);
+
+    // A line from the origin to a point 2^50 away at slope 1/2.
+    Canvas e;
+    e.moveTo(0, 0);
+    e.lineTo(std::int64_t(1) << 51, std::int64_t(1) << 50);
+    Canvas f;
+    f.moveTo(0, 0);
+    f.lineTo(2000, 1000);
+    EXPECT_EQ(e.image(), f.image());
+
+    // Both ends beyond the 64-bit range of a pixel difference.
+    Canvas g;
+    g.moveTo(INT64_MIN + 1, 50);
+    g.lineTo(INT64_MAX, 50);
+    EXPECT_EQ(rowPattern(g.image(), 50, 0, 457, kRed), std::string(457, '#'));
+}
+
+TEST(PlotSurface, SetPixelPaintsOnePixelInsideOnly)
+{
+    Canvas c;
+    c.setPixel(0, 0, QColor(kBlue));
+    c.setPixel(456, 288, QColor(kBlue));
+    c.setPixel(457, 10, QColor(kBlue));
+    c.setPixel(-1, 10, QColor(kBlue));
+    c.setPixel(10, 289, QColor(kBlue));
+    EXPECT_EQ(pixelsOf(c.image(), kBlue), (std::set<Pixel> { { 0, 0 }, { 456, 288 } }));
+}
+
+TEST(PlotSurface, RectangleIsFramedOnItsOuterPixelsAndFilledInside)
+{
+    Canvas c(QSize(12, 9));
+    c.setPenColor(QColor(kBlack));
+    c.rectangle(0, 0, 12, 9);
+    for (int y = 0; y < 9; ++y) {
+        const bool edge = y == 0 || y == 8;
+        EXPECT_EQ(rowPattern(c.image(), y, 0, 12, kBlack), edge ? "############" : "#..........#");
+        EXPECT_EQ(rowPattern(c.image(), y, 0, 12, kBlue), edge ? "............" : ".##########.");
+    }
+    EXPECT_EQ(c.penX(), 0); // the pen does not move
+}
+
+TEST(PlotSurface, HatchBrushesPaintTheirLinesAndLeaveTheRest)
+{
+    struct Row {
+        BrushStyle style;
+        const char* rows[8]; // the first 8 x 8 pixels inside the frame, from (1, 1)
+    };
+    // The pattern is aligned with the surface's corner, so the block from (1, 1) is shifted.
+    const Row rows[] = {
+        { BrushStyle::Horizontal,
+            { "........", "........", "........", "........", "........", "........", "########",
+                "........" } },
+        { BrushStyle::Vertical,
+            { "...#....", "...#....", "...#....", "...#....", "...#....", "...#....", "...#....",
+                "...#...." } },
+        { BrushStyle::ForwardDiagonal,
+            { "#.......", ".#......", "..#.....", "...#....", "....#...", ".....#..", "......#.",
+                ".......#" } },
+        { BrushStyle::BackwardDiagonal,
+            { ".....#..", "....#...", "...#....", "..#.....", ".#......", "#.......", ".......#",
+                "......#." } },
+        { BrushStyle::Cross,
+            { "...#....", "...#....", "...#....", "...#....", "...#....", "...#....", "########",
+                "...#...." } },
+        { BrushStyle::DiagonalCross,
+            { "#....#..", ".#..#...", "..##....", "..##....", ".#..#...", "#....#..", "......##",
+                "......##" } },
+        { BrushStyle::Clear,
+            { "........", "........", "........", "........", "........", "........", "........",
+                "........" } },
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(int(r.style));
+        Canvas c(QSize(20, 20));
+        c.setBrushStyle(r.style);
+        c.rectangle(0, 0, 20, 20);
+        for (int y = 0; y < 8; ++y)
+            EXPECT_EQ(rowPattern(c.image(), y + 1, 1, 8, kBlue), r.rows[y]) << y;
+        // Between the hatch lines the earlier white stays.
+        const auto white = pixelsOf(c.image(), rgb(255, 255, 255)).size();
+        const auto blue = pixelsOf(c.image(), kBlue).size();
+        EXPECT_EQ(white + blue, 18u * 18u);
+    }
+}
+
+TEST(PlotSurface, DashedFrameShowsTheBrushInItsGaps)
+{
+    Canvas c(QSize(30, 10));
+    c.setPenColor(QColor(kBlack));
+    c.setPenStyle(PenStyle::Dash);
+    c.rectangle(0, 0, 30, 10);
+    EXPECT_EQ(rowPattern(c.image(), 0, 0, 30, kBlack), "##################......######");
+    EXPECT_EQ(rowPattern(c.image(), 0, 0, 30, kBlue), "..................######......");
+}
+
+// The picture is kept in the backing image, so the platform's repaints show it again.
+TEST(PlotSurface, PictureSurvivesHidingAndShowing)
+{
+    Canvas c;
+    c.moveTo(0, 0);
+    c.lineTo(456, 288);
+    c.show();
+    c.hide();
+    c.show();
+    c.repaint();
+    EXPECT_EQ(c.grab().toImage().convertToFormat(QImage::Format_RGB32), c.image());
+}
+
+TEST(PlotSurface, ContextMenuSavesAndCopiesThePicture)
+{
+    ScopedRecordingDialogs dialogs;
+    Canvas c;
+    c.moveTo(10, 10);
+    c.lineTo(200, 100);
+    std::unique_ptr<QMenu> menu(c.createContextMenu(nullptr));
+    const auto actions = menu->actions();
+    ASSERT_EQ(actions.size(), 2);
+    EXPECT_EQ(actions[0]->text(), QString::fromUtf8("Grafiği Kaydet..."));
+    EXPECT_EQ(actions[1]->text(), QStringLiteral("Panoya Kopyala"));
+
+    QTemporaryDir dir;
+    dialogs.fileAnswer = dir.filePath(QStringLiteral("egri")); // ".png" is added
+    actions[0]->trigger();
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(
+        QImage(dir.filePath(QStringLiteral("egri.png"))).convertToFormat(QImage::Format_RGB32),
+        c.image());
+
+    dialogs.fileAnswer = dir.filePath(QStringLiteral("yok/olmayan.png"));
+    actions[0]->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].caption, kApplicationTitle);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("olmayan.png")));
+
+    dialogs.fileAnswer.clear(); // cancelled: nothing happens
+    actions[0]->trigger();
+    EXPECT_EQ(dialogs.messages.size(), 1);
+
+    actions[1]->trigger();
+    EXPECT_EQ(
+        QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), c.image());
+}
+
+} // namespace
