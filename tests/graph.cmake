@@ -1,4 +1,4 @@
 # The function record, the tabulation, the number reading and the point table (no Qt).
 add_quarnis_test(graph_func_tests
-  SOURCES graph_reading_test.cpp
+  SOURCES graph_func_test.cpp graph_reading_test.cpp
   LIBS quarnis_func)
