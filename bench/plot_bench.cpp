@@ -34,6 +34,7 @@ struct Bench {
         s.xScale = QStringLiteral("22");
         s.yScale = QString::fromLatin1(yScale);
         ClearGraphArea(target, s);
+        surface.show(); // drawing marks a shown surface for repainting
     }
 };
 
