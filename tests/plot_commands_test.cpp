@@ -2,6 +2,7 @@
 
 #include "dialogs.h"
 #include "plot_commands.h"
+#include "plot_controls.h"
 #include "runtime_error.h"
 
 #include <algorithm>
@@ -585,6 +586,23 @@ TEST_F(Plot, FarPointsAreSkippedAndFarSegmentsClipped)
     EXPECT_EQ(expected.size(), 229u); // to the right edge
     expected.erase({ 456, 30 }); // on the frame, outside what inside() looks at
     EXPECT_EQ(inside(kRed), expected);
+}
+
+// A list read by index has none while the field shows a text of the user's own.
+TEST(PlotControls, ListIndexFollowsTheShownText)
+{
+    QComboBox list;
+    list.setEditable(true);
+    list.addItems({ QStringLiteral("1/2"), QStringLiteral("1/4"), QStringLiteral("3/4") });
+    EXPECT_EQ(ListIndex(list), 0);
+    list.setCurrentIndex(1);
+    EXPECT_EQ(ListIndex(list), 1);
+    list.setEditText(QStringLiteral("2/3"));
+    EXPECT_EQ(ListIndex(list), std::nullopt);
+    list.setEditText(QStringLiteral("3/4"));
+    EXPECT_EQ(ListIndex(list), 2);
+    list.setEditText(QString());
+    EXPECT_EQ(ListIndex(list), std::nullopt);
 }
 
 } // namespace
