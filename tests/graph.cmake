@@ -6,3 +6,7 @@ add_quarnis_test(graph_func_tests
 add_test(NAME cli_tabulate
   COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:quarnis-calc>
           -P ${CMAKE_CURRENT_SOURCE_DIR}/graph_tabulate.cmake)
+# The graph window through its real controls (offscreen).
+add_quarnis_qtest(graph_window_tests
+  SOURCES graph_window_test.cpp
+  LIBS quarnis_graph)
