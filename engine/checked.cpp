@@ -69,5 +69,16 @@ namespace checked {
     Extended atan(Extended x) { return verify1(atanl(x), x); }
     Extended roundInt(Extended x) { return verify1(rintl(x), x); }
 
+    double toDouble(Extended x)
+    {
+        // The smallest magnitude that rounds to an infinity: DBL_MAX plus half its last unit
+        // (the tie goes to the even neighbour, which is the infinity). Tested before the
+        // conversion, which would otherwise be undefined.
+        constexpr Extended kDoubleOverflow = 0x1.fffffffffffff8p1023L;
+        if (std::isfinite(x) && fabsl(x) >= kDoubleOverflow)
+            raise(ErrorKind::Overflow);
+        return static_cast<double>(x);
+    }
+
 } // namespace checked
 } // namespace quarnis

@@ -23,4 +23,8 @@ Extended atan(Extended x);
 // Round to an integer, halves to even (the processor's round-to-nearest mode).
 Extended roundInt(Extended x);
 
+// Store as a 64-bit Double, rounding to nearest: a finite value beyond the Double range
+// (1E400) is an overflow; infinities pass as they are; tiny values become 0 or a denormal.
+double toDouble(Extended x);
+
 } // namespace quarnis::checked

@@ -1,1 +1,4 @@
-target_sources(quarnis_graph PRIVATE graph_window.cpp graph_window.h)
+# The graph window, its colour buttons and the function panel's handlers.
+target_sources(quarnis_graph PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/graph_window.cpp ${CMAKE_CURRENT_LIST_DIR}/graph_window.h)
+target_link_libraries(quarnis_graph PUBLIC quarnis_func)

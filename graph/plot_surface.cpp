@@ -160,7 +160,7 @@ void PlotSurface::setPixel(std::int64_t x, std::int64_t y, const QColor& c)
     if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
         return;
     reinterpret_cast<QRgb*>(image_.scanLine(int(y)))[x] = c.rgb();
-    update(int(x), int(y), 1, 1);
+    update();
 }
 
 void PlotSurface::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2)

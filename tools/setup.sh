@@ -8,7 +8,7 @@ QUARNIS_PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  xvfb xauth xdotool
+  xvfb xauth xdotool xclip dpkg-dev appstream desktop-file-utils
   fonts-wine fonts-dejavu-core fonts-dejavu-extra
   fonts-open-sans fonts-quicksand fonts-liberation2
 )

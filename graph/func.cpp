@@ -1,0 +1,116 @@
+#include "func.h"
+
+#include "checked.h"
+#include "number_format.h"
+#include "number_reading.h"
+#include "runtime_error.h"
+#include "unit_calc.h"
+
+namespace quarnis {
+
+namespace {
+
+    // Every occurrence of name in text by value, scanning left to right and going on right
+    // after each match.
+    std::u16string replaceAll(
+        const std::u16string& text, std::u16string_view name, std::u16string_view value)
+    {
+        if (name.empty())
+            return text;
+        std::u16string out;
+        out.reserve(text.size());
+        std::size_t from = 0;
+        for (std::size_t at; (at = text.find(name, from)) != std::u16string::npos;
+             from = at + name.size()) {
+            out.append(text, from, at - from);
+            out.append(value);
+        }
+        out.append(text, from);
+        return out;
+    }
+
+    void appendRounded(std::u16string& line, double v, int decimals)
+    {
+        line += GeneralNumberText(RoundToDecimals(v, decimals));
+    }
+
+} // namespace
+
+std::u16string TFunc::FullText() const { return FuncName + u"(" + VarName + u"):=" + Definition; }
+
+std::u16string TFunc::FormulaAt(double x) const
+{
+    std::u16string text = replaceAll(Definition, VarName, GeneralNumberText(x));
+    text = replaceAll(text, ConstName1, GeneralNumberText(ConstValue1));
+    text = replaceAll(text, ConstName2, GeneralNumberText(ConstValue2));
+    return replaceAll(text, ConstName3, GeneralNumberText(ConstValue3));
+}
+
+double TFunc::ValueAt(double x)
+{
+    const Extended result = Evaluate(FormulaAt(x));
+    EvalError = CalcError ? 1 : 0;
+    CalcError = false;
+    return checked::toDouble(result);
+}
+
+bool TFunc::Tabulate(TabulationOutput& out)
+{
+    const unsigned n = SampleCount;
+    Values.assign(n + 1, TFuncValue {});
+    std::u16string line;
+    for (unsigned i = 0; i <= n; ++i) {
+        const Extended step = checked::div(checked::sub(X2, X1), n);
+        const double x = checked::toDouble(checked::add(checked::mul(step, i), X1));
+        Values[i].x = x;
+        const double f = ValueAt(x);
+        Values[i].fx = f;
+
+        line.clear();
+        line += u'[';
+        for (char c : std::to_string(i))
+            line += static_cast<char16_t>(c);
+        line += u"]:(";
+        appendRounded(line, x, out.Decimals());
+        line += u',';
+        if (EvalError)
+            line += CalcErrorText; // a failed point is not listed as a value
+        else
+            appendRounded(line, f, out.Decimals());
+        line += u')';
+        out.Append(line);
+    }
+    return true;
+}
+
+std::u16string FirstChars(std::u16string_view text, std::size_t n)
+{
+    std::size_t end = 0;
+    for (std::size_t count = 0; count < n && end < text.size(); ++count) {
+        const bool pair = text[end] >= 0xD800 && text[end] <= 0xDBFF && end + 1 < text.size()
+            && text[end + 1] >= 0xDC00 && text[end + 1] <= 0xDFFF;
+        end += pair ? 2 : 1;
+    }
+    return std::u16string(text.substr(0, end));
+}
+
+void StorePanel(TFunc& func, const FuncPanelTexts& panel)
+{
+    func.SetFuncName(panel.name);
+    func.VarName = FirstChars(panel.var, 1);
+    func.ConstValue1 = ReadDouble(panel.value1);
+    func.ConstValue2 = ReadDouble(panel.value2);
+    func.ConstValue3 = ReadDouble(panel.value3);
+    func.ConstName1 = FirstChars(panel.const1, 2);
+    func.ConstName2 = FirstChars(panel.const2, 2);
+    func.ConstName3 = FirstChars(panel.const3, 2);
+    func.Definition = panel.definition;
+    const std::int32_t samples = ReadWholeNumber(panel.sample);
+    if (samples < kMinSampleCount || samples > kMaxSampleCount)
+        throw RuntimeError(ErrorKind::Conversion, kSampleCountRangeText);
+    func.SampleCount = static_cast<std::uint16_t>(samples);
+    func.X1 = ReadDouble(panel.x1);
+    func.X2 = ReadDouble(panel.x2);
+}
+
+} // namespace quarnis

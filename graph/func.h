@@ -1,0 +1,93 @@
+#pragma once
+// The function record of the graph window: a function of one variable with up to three
+// named constants, evaluated at a point through the engine and tabulated over a range.
+//
+//   Definition "t*c1+c2", VarName "t", c1 = 2, c2 = 1:
+//     FormulaAt(2.5) -> "2.5*2+1", ValueAt(2.5) -> 6
+//   Range 0 to 10 in 100 steps, 5 decimals, Definition "t*t":
+//     Tabulate -> "[0]:(0,0)", "[1]:(0.1,0.01)", ..., "[100]:(10,100)"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarnis {
+
+struct TFuncValue {
+    double x, fx;
+};
+
+// Where a tabulation writes its lines, and the decimals it rounds them to (read anew for
+// each value, as the window's scroll bar may say).
+class TabulationOutput {
+public:
+    virtual int Decimals() = 0;
+    virtual void Append(std::u16string line) = 0;
+
+protected:
+    ~TabulationOutput() = default;
+};
+
+class TFunc {
+public:
+    std::u16string FuncName = u"F"; // shown only in FullText
+    std::u16string VarName = u"x"; // one character
+    double ConstValue1 = 0, ConstValue2 = 0, ConstValue3 = 0;
+    std::u16string ConstName1, ConstName2, ConstName3; // two characters each
+    std::u16string Definition = u"x"; // in the engine's syntax
+    std::uint16_t SampleCount = 100; // equal steps from X1 to X2: SampleCount + 1 points
+    double X1 = 0, X2 = 10;
+    std::vector<TFuncValue> Values; // the points of the last tabulation, unrounded
+    std::uint8_t EvalError = 0; // the engine's error indicator after the last evaluation
+
+    void SetFuncName(std::u16string name) { FuncName = std::move(name); }
+
+    // FuncName(VarName):=Definition, "F(t):=t".
+    std::u16string FullText() const;
+
+    // The definition with the general number text of x in place of every occurrence of
+    // VarName, then those of the three constants' values in place of their names, in order.
+    // Each replacement is exact, case-sensitive and non-overlapping, and never rescans what
+    // it inserted; an empty name replaces nothing. There are no words or tokens: with the
+    // variable "t", "tan(t)" at 2.5 becomes "2.5an(2.5)".
+    std::u16string FormulaAt(double x) const;
+
+    // Evaluates FormulaAt(x), copies the engine's error indicator into EvalError and clears
+    // it. A result beyond the Double range raises "Floating point overflow".
+    double ValueAt(double x);
+
+    // Samples x = ((X2 - X1) / SampleCount) * i + X1 for i = 0 .. SampleCount, formed in
+    // Extended and stored as a Double, into Values, and appends "[i]:(x,f(x))" for each
+    // point with both rounded to out.Decimals(); at a point where the engine fails the line
+    // carries the engine's error text instead of f(x): "[3]:(-2,Yazım Hatası...)".
+    // SampleCount 0 raises the division error before the first line. Always true.
+    bool Tabulate(TabulationOutput& out);
+};
+
+// The texts of the graph window's function panel.
+struct FuncPanelTexts {
+    std::u16string name = u"F", var = u"t";
+    std::u16string const1 = u"c1", const2 = u"c2", const3 = u"c3";
+    std::u16string value1 = u"0", value2 = u"0", value3 = u"0";
+    std::u16string definition = u"t";
+    std::u16string x1 = u"0", x2 = u"10";
+    std::u16string sample = u"100";
+};
+
+inline constexpr std::int32_t kMinSampleCount = 1;
+inline constexpr std::int32_t kMaxSampleCount = 65535;
+inline constexpr const char* kSampleCountRangeText
+    = "Örnekleme Adeti 1 ile 65535 arasında olmalıdır";
+
+// Copies the panel into the record in this order: the name, the variable (its first
+// character), the three constant values, the three constant names (their first two
+// characters), the definition, the sample count, X1 and X2. A text that does not convert
+// raises its error there: the fields before it are stored, the others keep their values.
+// A sample count outside 1 to 65535 is refused with kSampleCountRangeText.
+void StorePanel(TFunc& func, const FuncPanelTexts& panel);
+
+// The first n characters of text; a surrogate pair counts as one character.
+std::u16string FirstChars(std::u16string_view text, std::size_t n);
+
+} // namespace quarnis

@@ -1,0 +1,45 @@
+#include "graph1d.h"
+
+#include "number_reading.h"
+
+namespace quarnis {
+
+namespace {
+
+    // 1-based position of the first occurrence of what in s; 0 when it does not occur or is
+    // empty.
+    std::size_t position(std::u16string_view s, std::u16string_view what)
+    {
+        if (what.empty())
+            return 0;
+        const std::size_t p = s.find(what);
+        return p == std::u16string_view::npos ? 0 : p + 1;
+    }
+
+} // namespace
+
+std::u16string TextBetween(
+    std::u16string_view s, std::u16string_view left, std::u16string_view right)
+{
+    const std::size_t a = position(s, left) + 1;
+    const std::size_t b = position(s, right);
+    if (b <= a)
+        return {};
+    return std::u16string(s.substr(a - 1, b - a));
+}
+
+void TGraph1D::LoadPoints(const std::vector<std::u16string>& lines)
+{
+    if (lines.empty())
+        return;
+    Points.clear();
+    Points.reserve(lines.size());
+    for (const std::u16string& line : lines) {
+        const std::optional<double> x = TryReadDouble(TextBetween(line, u"(", u","));
+        const std::optional<double> y = TryReadDouble(TextBetween(line, u",", u")"));
+        if (x && y)
+            Points.push_back({ *x, *y });
+    }
+}
+
+} // namespace quarnis

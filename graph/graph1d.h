@@ -1,0 +1,44 @@
+#pragma once
+// The plot object of the graph window: the origin and scales of the drawing and the point
+// table loaded from the tabulation's result lines.
+//
+//   TextBetween(u"[3]:(-0.5,2.25)", u"(", u",") -> "-0.5"
+//   LoadPoints({ u"[0]:(0,1E-5)", u"[1]:(0.5,Yazım Hatası...)" }) -> one point (0, 0.00001)
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quarnis {
+
+struct TPlotPoint {
+    double x, y;
+};
+
+class TGraph1D {
+public:
+    // Pixel column of the vertical axis and pixel row of the horizontal axis on the surface
+    // (rows count downwards); set only when the axes are drawn.
+    std::uint16_t OriginX = 0;
+    std::uint16_t OriginY = 0;
+    // One point per result line of the last load, in line order.
+    std::vector<TPlotPoint> Points;
+    // Pixels per unit: working copies of the scale fields.
+    double ScaleX = 0.0;
+    double ScaleY = 0.0;
+
+    // Rebuilds the point table from the result lines "[i]:(x,f(x))": x is read between the
+    // first "(" and the first ",", f(x) between the first "," and the first ")". A line whose
+    // numbers do not convert (a point at which the function failed) gives no point. With no
+    // lines the table keeps what it holds.
+    void LoadPoints(const std::vector<std::u16string>& lines);
+};
+
+// The text of s between the first occurrence of left and the first occurrence of right:
+// the characters from just after the start of left up to right, or the empty text when right
+// does not come after that. A text that does not occur counts as standing at position 0.
+std::u16string TextBetween(
+    std::u16string_view s, std::u16string_view left, std::u16string_view right);
+
+} // namespace quarnis

@@ -1,0 +1,172 @@
+#include "number_reading.h"
+
+#include "checked.h"
+#include "runtime_error.h"
+#include "utf.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace quarnis {
+
+namespace {
+
+    bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+    int hexDigit(char16_t c)
+    {
+        if (isDigit(c))
+            return c - u'0';
+        if (c >= u'a' && c <= u'f')
+            return c - u'a' + 10;
+        if (c >= u'A' && c <= u'F')
+            return c - u'A' + 10;
+        return -1;
+    }
+
+} // namespace
+
+std::string NotAFloatText(std::u16string_view text)
+{
+    return "'" + Utf16ToUtf8(text) + "' is not a valid floating point value";
+}
+
+std::string NotAnIntegerText(std::u16string_view text)
+{
+    return "''" + Utf16ToUtf8(text) + "'' is not a valid integer value";
+}
+
+std::optional<Extended> TryReadNumber(std::u16string_view text)
+{
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n && text[i] == u' ')
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        negative = text[i++] == u'-';
+
+    // The mantissa as ASCII for from_chars, and the decimal exponent of its first
+    // significant digit (150 has 2, 1.5 has 0, 0.05 has -2), to tell overflow from underflow.
+    std::string ascii;
+    bool anyChar = false, point = false, significant = false;
+    long long integerDigits = 0, leadingFractionZeros = 0;
+    for (; i < n && (isDigit(text[i]) || text[i] == u'.'); ++i) {
+        anyChar = true;
+        if (text[i] == u'.') {
+            if (point)
+                return std::nullopt;
+            point = true;
+            ascii += '.';
+            continue;
+        }
+        significant = significant || text[i] != u'0';
+        if (!point && significant)
+            ++integerDigits;
+        else if (point && !significant)
+            ++leadingFractionZeros;
+        ascii += static_cast<char>(text[i]);
+    }
+    if (!anyChar)
+        return std::nullopt;
+    const long long leadExponent
+        = integerDigits > 0 ? integerDigits - 1 : -(leadingFractionZeros + 1);
+
+    long long exponent = 0;
+    if (i < n && (text[i] == u'E' || text[i] == u'e')) {
+        ++i;
+        bool negativeExponent = false;
+        if (i < n && (text[i] == u'+' || text[i] == u'-'))
+            negativeExponent = text[i++] == u'-';
+        for (; i < n && isDigit(text[i]); ++i)
+            if (exponent < 1000000)
+                exponent = exponent * 10 + (text[i] - u'0');
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    while (i < n && text[i] == u' ')
+        ++i;
+    if (i != n)
+        return std::nullopt;
+    if (!significant)
+        return negative ? -0.0L : 0.0L; // "0", ".", "0.000E99999"
+
+    ascii += 'e';
+    ascii += std::to_string(exponent);
+    Extended value = 0;
+    const auto res = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (res.ec == std::errc::result_out_of_range) {
+        if (leadExponent + exponent > 0)
+            raise(ErrorKind::Overflow);
+        value = 0;
+    }
+    return negative ? -value : value;
+}
+
+Extended ReadNumber(std::u16string_view text)
+{
+    const std::optional<Extended> v = TryReadNumber(text);
+    if (!v)
+        throw RuntimeError(ErrorKind::Conversion, NotAFloatText(text));
+    return *v;
+}
+
+double ReadDouble(std::u16string_view text) { return checked::toDouble(ReadNumber(text)); }
+
+std::optional<double> TryReadDouble(std::u16string_view text)
+{
+    try {
+        const std::optional<Extended> v = TryReadNumber(text);
+        if (!v)
+            return std::nullopt;
+        return checked::toDouble(*v);
+    } catch (const RuntimeError&) {
+        return std::nullopt; // beyond the Double range
+    }
+}
+
+std::optional<std::int32_t> TryReadWholeNumber(std::u16string_view text)
+{
+    std::size_t i = 0;
+    const std::size_t n = text.size();
+    while (i < n && text[i] == u' ')
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        negative = text[i++] == u'-';
+    int base = 10;
+    if (i < n && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X')) {
+        base = 16;
+        ++i;
+    } else if (i + 1 < n && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+        base = 16;
+        i += 2;
+    }
+    if (i == n)
+        return std::nullopt;
+    // Magnitude up to 2^31, the largest a negative value may have.
+    constexpr std::int64_t kLimit = std::int64_t { 1 } << 31;
+    std::int64_t magnitude = 0;
+    for (; i < n; ++i) {
+        const int d = base == 16 ? hexDigit(text[i]) : (isDigit(text[i]) ? text[i] - u'0' : -1);
+        if (d < 0)
+            return std::nullopt;
+        magnitude = magnitude * base + d;
+        if (magnitude > kLimit)
+            return std::nullopt;
+    }
+    if (!negative && magnitude == kLimit)
+        return std::nullopt;
+    return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+}
+
+std::int32_t ReadWholeNumber(std::u16string_view text)
+{
+    const std::optional<std::int32_t> v = TryReadWholeNumber(text);
+    if (!v)
+        throw RuntimeError(ErrorKind::Conversion, NotAnIntegerText(text));
+    return *v;
+}
+
+} // namespace quarnis

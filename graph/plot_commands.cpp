@@ -1,0 +1,267 @@
+#include "plot_commands.h"
+
+#include "checked.h"
+#include "dialogs.h"
+#include "number_format.h"
+#include "number_reading.h"
+#include "runtime_error.h"
+
+#include <cfloat>
+#include <cmath>
+
+namespace quarnis {
+
+namespace {
+
+    const QString kNotTabulatedCaption = QStringLiteral("Fonksiyon Hesaplanmamış!");
+    const QString kNotTabulatedText = QStringLiteral("[HESAPLA] tuşuna basınız...");
+    const QString kNoCoordinatesCaption = QStringLiteral("Koordinat Sistemi Yok!");
+    const QString kNoCoordinatesText = QStringLiteral("[Grafik Temizle] tuşuna basınız...");
+    const QString kYScaleZero
+        = QStringLiteral("[Y] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...");
+    const QString kXScaleZero
+        = QStringLiteral("[X] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...");
+
+    constexpr Extended kTwo63 = 9223372036854775808.0L;
+
+    // A whole number of pixels from an Extended value, truncated or rounded beforehand; a
+    // value beyond the 64-bit integer range is an invalid operation.
+    std::int64_t toInt64(Extended v)
+    {
+        if (!(v >= -kTwo63 && v < kTwo63))
+            raise(ErrorKind::Invalid);
+        return static_cast<std::int64_t>(v);
+    }
+
+    // trunc(a / b) as a whole-number scale: 228 / 10 -> 22, 144 / 5.05 -> 28.
+    double truncatedQuotient(Extended a, Extended b)
+    {
+        return double(toInt64(truncl(checked::div(a, b))));
+    }
+
+    std::int64_t saturatedAdd(std::int64_t a, std::int64_t b)
+    {
+        std::int64_t r;
+        if (__builtin_add_overflow(a, b, &r))
+            return b > 0 ? INT64_MAX : INT64_MIN;
+        return r;
+    }
+
+    std::int64_t saturatedSub(std::int64_t a, std::int64_t b)
+    {
+        std::int64_t r;
+        if (__builtin_sub_overflow(a, b, &r))
+            return b < 0 ? INT64_MAX : INT64_MIN;
+        return r;
+    }
+
+    // round(scale * v): the product in Extended, halves to the even neighbour.
+    std::int64_t roundedProduct(double scale, double v)
+    {
+        return toInt64(checked::roundInt(Extended(scale) * Extended(v)));
+    }
+
+    std::optional<BrushStyle> fillStyleOf(std::optional<int> index)
+    {
+        if (!index || *index < 0 || *index > int(BrushStyle::DiagonalCross))
+            return std::nullopt;
+        return BrushStyle(*index);
+    }
+
+    // The column (or row) that an index of cXPerc (or cYPerc) selects on a size of pixels:
+    // "1/2", "1/4", "3/4".
+    std::optional<int> axisPositionOf(std::optional<int> index, int size)
+    {
+        if (!index)
+            return std::nullopt;
+        switch (*index) {
+        case 0:
+            return size / 2;
+        case 1:
+            return size / 4;
+        case 2:
+            return (size / 4) * 3;
+        }
+        return std::nullopt;
+    }
+
+    // The grid count, strictly: a text that is not a whole number, or a number outside
+    // 0 .. 255, ends the command; 0 divides by zero at the next step.
+    int gridCountOf(const QString& text)
+    {
+        const int n = ReadWholeNumber(text.toStdU16String());
+        if (n < 0 || n > 255)
+            throw RuntimeError(ErrorKind::Conversion, "Grid sayısı 1 ile 255 arasında olmalıdır");
+        if (n == 0)
+            throw RuntimeError(ErrorKind::ZeroDivide, "Division by zero");
+        return n;
+    }
+
+    // The number in a scale text, or fallback when the text is not a number; a number
+    // beyond the Double range raises "Floating point overflow".
+    double numberOr(const QString& text, double fallback)
+    {
+        const std::optional<Extended> v = TryReadNumber(text.toStdU16String());
+        return v ? checked::toDouble(*v) : fallback;
+    }
+
+    // The whole number in a width text, or 1 when the text is not one.
+    int widthOf(const QString& text)
+    {
+        return TryReadWholeNumber(text.toStdU16String()).value_or(1);
+    }
+
+    void tell(PlotTarget& t, const QString& caption, const QString& text)
+    {
+        Dialogs::current().message(t.parent, caption, text, Dialogs::Icon::None);
+    }
+
+} // namespace
+
+std::optional<PenStyle> LineStyleOf(std::optional<int> index)
+{
+    if (!index || *index < 0 || *index > int(PenStyle::DashDotDot))
+        return std::nullopt;
+    return PenStyle(*index);
+}
+
+void ClearGraphArea(PlotTarget& t, const PlotSettings& s)
+{
+    PlotSurface& g = t.surface;
+    g.setBrushColor(s.areaColor);
+    if (auto style = fillStyleOf(s.areaStyle))
+        g.setBrushStyle(*style);
+    // The pen's style is left as the last drawing set it, so the frame takes that style.
+    g.setPenColor(QColor(0, 0, 0));
+    g.setPenWidth(1);
+    g.rectangle(0, 0, g.surfaceWidth(), g.surfaceHeight());
+    t.coordSystemDrawn = true;
+    if (s.grid)
+        DrawGrid(g, s);
+    DrawAxes(g, t.graph, s);
+}
+
+void DrawGrid(PlotSurface& g, const PlotSettings& s)
+{
+    const int n = gridCountOf(s.gridCount);
+    const int w = g.surfaceWidth(), h = g.surfaceHeight();
+    const int dx = w / n, dy = h / n;
+    g.setPenWidth(1);
+    g.setPenColor(s.gridColor);
+    g.setPenStyle(LineStyleOf(s.gridStyle).value_or(PenStyle::Dot));
+    for (int i = 1; i < n; ++i) {
+        g.moveTo(i * dx, 0);
+        g.lineTo(i * dx, h);
+    }
+    for (int j = 1; j < n; ++j) {
+        g.moveTo(0, j * dy);
+        g.lineTo(w, j * dy);
+    }
+}
+
+void DrawAxes(PlotSurface& g, TGraph1D& graph, const PlotSettings& s)
+{
+    const int w = g.surfaceWidth(), h = g.surfaceHeight();
+    if (auto x = axisPositionOf(s.axisColumn, w))
+        graph.OriginX = std::uint16_t(*x);
+    if (auto y = axisPositionOf(s.axisRow, h))
+        graph.OriginY = std::uint16_t(*y);
+    g.setPenWidth(widthOf(s.axesWidth));
+    g.setPenColor(s.axesColor);
+    if (auto style = LineStyleOf(s.axesStyle))
+        g.setPenStyle(*style);
+    g.moveTo(graph.OriginX, 0);
+    g.lineTo(graph.OriginX, h);
+    g.moveTo(0, graph.OriginY);
+    g.lineTo(w, graph.OriginY);
+}
+
+double MaxValue(const TGraph1D& graph)
+{
+    double m = 0;
+    for (const TPlotPoint& p : graph.Points)
+        if (p.y > m)
+            m = p.y;
+    return m;
+}
+
+double MeanAbsValue(const TGraph1D& graph)
+{
+    double sum = 0;
+    for (const TPlotPoint& p : graph.Points)
+        sum = checked::toDouble(checked::add(sum, std::fabs(p.y)));
+    return checked::toDouble(checked::div(sum, Extended(graph.Points.size()) - 1));
+}
+
+std::optional<std::pair<QString, QString>> AutoScale(PlotTarget& t, const PlotSettings& s)
+{
+    if (!t.coordSystemDrawn)
+        ClearGraphArea(t, s);
+    if (t.resultLines == 0) {
+        tell(t, kNotTabulatedCaption, kNotTabulatedText);
+        return std::nullopt;
+    }
+    TGraph1D& graph = t.graph;
+    if (graph.Points.empty())
+        return std::nullopt;
+    if (s.scaleMeasure == 0)
+        graph.ScaleY = truncatedQuotient(graph.OriginY, MaxValue(graph));
+    else if (s.scaleMeasure == 1)
+        graph.ScaleY = truncatedQuotient(graph.OriginY, MeanAbsValue(graph));
+    const Extended extent
+        = checked::sub(graph.Points.back().x, static_cast<Extended>(graph.Points.front().x));
+    graph.ScaleX = truncatedQuotient(graph.OriginX, extent);
+    if (graph.ScaleY == 0) {
+        tell(t, kApplicationTitle, kYScaleZero);
+        graph.ScaleY = 1.0;
+    }
+    if (graph.ScaleX == 0) {
+        tell(t, kApplicationTitle, kXScaleZero);
+        graph.ScaleX = 1.0;
+    }
+    return std::pair { QString::fromStdU16String(GeneralNumberText(graph.ScaleX)),
+        QString::fromStdU16String(GeneralNumberText(graph.ScaleY)) };
+}
+
+void DoGraph(PlotTarget& t, const PlotSettings& s)
+{
+    if (t.graph.Points.size() == 1)
+        return;
+    if (!t.coordSystemDrawn) {
+        tell(t, kNoCoordinatesCaption, kNoCoordinatesText);
+        return;
+    }
+    if (t.resultLines == 0) {
+        tell(t, kNotTabulatedCaption, kNotTabulatedText);
+        return;
+    }
+    DrawCurve(t.surface, t.graph, s);
+}
+
+void DrawCurve(PlotSurface& g, TGraph1D& graph, const PlotSettings& s)
+{
+    graph.ScaleX = numberOr(s.xScale, 1.0);
+    graph.ScaleY = numberOr(s.yScale, 1.0);
+    g.setPenColor(s.curveColor);
+    g.setPenWidth(widthOf(s.curveWidth));
+    if (auto style = LineStyleOf(s.curveStyle))
+        g.setPenStyle(*style);
+    const std::optional<int> kind = s.curveKind;
+    const bool points = kind == 0, line = kind == 1;
+    bool first = true;
+    for (const TPlotPoint& p : graph.Points) {
+        const std::int64_t col = saturatedAdd(roundedProduct(graph.ScaleX, p.x), graph.OriginX);
+        const std::int64_t row = saturatedSub(graph.OriginY, roundedProduct(graph.ScaleY, p.y));
+        if (first)
+            g.moveTo(col, row);
+        first = false;
+        if (points) {
+            g.moveTo(col, row);
+            g.setPixel(col, row, s.curveColor);
+        } else if (line) {
+            g.lineTo(col, row);
+        }
+    }
+}
+
+} // namespace quarnis

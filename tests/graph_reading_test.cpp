@@ -1,0 +1,160 @@
+// The graph window's number readings and the result-line parsing of the point table.
+
+#include "graph1d.h"
+#include "number_reading.h"
+#include "runtime_error.h"
+#include "utf.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace quarnis;
+
+namespace {
+
+std::string errorOf(auto&& fn)
+{
+    try {
+        fn();
+    } catch (const RuntimeError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+TEST(ReadNumber, AcceptsTheStrictForm)
+{
+    const struct {
+        const char16_t* text;
+        double expected;
+    } rows[] = {
+        { u"0", 0 },
+        { u" 0.5 ", 0.5 },
+        { u"-2.5e3", -2500 },
+        { u"+.25", 0.25 },
+        { u"5.", 5 },
+        { u".", 0 },
+        { u"-.", 0 },
+        { u"1E", 1 },
+        { u"1e+", 1 },
+        { u"2E-3", 0.002 },
+        { u"0.333333333333333333", 0.333333333333333333 },
+        { u"1E-5000", 0 },
+        { u"0E99999999999999999999", 0 },
+        { u"   17", 17 },
+        { u"1.7976931348623157E308", std::numeric_limits<double>::max() },
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(Utf16ToUtf8(r.text));
+        EXPECT_EQ(ReadDouble(r.text), r.expected);
+    }
+}
+
+TEST(ReadNumber, RefusesEverythingElse)
+{
+    const char16_t* rows[] = { u"", u" ", u"0,5", u"1.2.3", u"abc", u"1 2", u"+", u"-", u"E5",
+        u"1E5x", u"\t1", u"1\t", u"--1", u"0x10", u"1e2.5", u"١" };
+    for (const char16_t* text : rows) {
+        SCOPED_TRACE(Utf16ToUtf8(text));
+        EXPECT_FALSE(TryReadNumber(text).has_value());
+    }
+    EXPECT_EQ(errorOf([] { ReadDouble(u"0,5"); }), "'0,5' is not a valid floating point value");
+    EXPECT_EQ(errorOf([] { ReadDouble(u""); }), "'' is not a valid floating point value");
+    EXPECT_EQ(errorOf([] { ReadDouble(u"şu"); }), "'şu' is not a valid floating point value");
+}
+
+TEST(ReadNumber, ValuesBeyondDoubleOverflow)
+{
+    EXPECT_EQ(errorOf([] { ReadDouble(u"1E400"); }), "Floating point overflow");
+    EXPECT_EQ(errorOf([] { ReadDouble(u"-1E400"); }), "Floating point overflow");
+    EXPECT_EQ(errorOf([] { ReadDouble(u"1E99999"); }), "Floating point overflow");
+    EXPECT_EQ(errorOf([] { ReadDouble(u"0.00001E5000"); }), "Floating point overflow");
+    EXPECT_FALSE(TryReadDouble(u"1E400").has_value());
+    // Extended holds what Double cannot; the scale fields convert later.
+    EXPECT_EQ(*TryReadNumber(u"1E400"), 1E400L);
+}
+
+TEST(ReadWholeNumber, DecimalAndHexadecimal)
+{
+    const struct {
+        const char16_t* text;
+        std::int32_t expected;
+    } rows[] = {
+        { u"100", 100 },
+        { u"  +7", 7 },
+        { u"-12", -12 },
+        { u"$1F", 31 },
+        { u"x10", 16 },
+        { u"X10", 16 },
+        { u"0x10", 16 },
+        { u"0XfF", 255 },
+        { u"-$10", -16 },
+        { u"2147483647", 2147483647 },
+        { u"-2147483648", std::numeric_limits<std::int32_t>::min() },
+        { u"00065537", 65537 },
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(Utf16ToUtf8(r.text));
+        EXPECT_EQ(ReadWholeNumber(r.text), r.expected);
+    }
+    const char16_t* refused[] = { u"", u"12 ", u"1.0", u"1e3", u"2147483648", u"$", u"0x",
+        u"$80000000", u"99999999999999999999", u"- 1", u"1,000" };
+    for (const char16_t* text : refused) {
+        SCOPED_TRACE(Utf16ToUtf8(text));
+        EXPECT_FALSE(TryReadWholeNumber(text).has_value());
+    }
+    EXPECT_EQ(errorOf([] { ReadWholeNumber(u"12 "); }), "''12 '' is not a valid integer value");
+}
+
+TEST(TextBetween, FirstOccurrences)
+{
+    const struct {
+        const char16_t *s, *left, *right, *expected;
+    } rows[] = {
+        { u"[3]:(-0.5,2.25)", u"(", u",", u"-0.5" },
+        { u"[3]:(-0.5,2.25)", u",", u")", u"2.25" },
+        { u"[0]:(0,1E-5)", u",", u")", u"1E-5" },
+        { u"no pair", u"(", u",", u"" },
+        { u"a,b(c", u"(", u",", u"" }, // right before left
+        { u"(,)", u"(", u",", u"" },
+        { u"abc)", u"(", u")", u"abc" }, // a missing left counts as position 0
+        { u"(ab)", u"", u")", u"(ab" },
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(Utf16ToUtf8(r.s));
+        EXPECT_EQ(TextBetween(r.s, r.left, r.right), r.expected);
+    }
+}
+
+TEST(LoadPoints, ReadsTheLinesInOrderAndSkipsFailedPoints)
+{
+    TGraph1D g;
+    g.LoadPoints({ u"[0]:(0,1E-5)", u"[1]:(-0.5,2.25)", u"[2]:(1,Yazım Hatası...)", u"[3]:(2,INF)",
+        u"[4]:(1.79769313486232E308,1)", u"[5]:(3,-4)" });
+    ASSERT_EQ(g.Points.size(), 3u);
+    EXPECT_EQ(g.Points[0].x, 0);
+    EXPECT_EQ(g.Points[0].y, 0.00001);
+    EXPECT_EQ(g.Points[1].x, -0.5);
+    EXPECT_EQ(g.Points[1].y, 2.25);
+    EXPECT_EQ(g.Points[2].x, 3);
+    EXPECT_EQ(g.Points[2].y, -4);
+
+    g.LoadPoints({}); // no lines: the table stays
+    EXPECT_EQ(g.Points.size(), 3u);
+    g.LoadPoints({ u"[0]:(1,Geçersiz parantez...)" }); // lines, none plottable: empty table
+    EXPECT_TRUE(g.Points.empty());
+}
+
+TEST(LoadPoints, HoldsAFullTable)
+{
+    std::vector<std::u16string> lines;
+    for (int i = 0; i < 65536; ++i)
+        lines.push_back(u"[" + std::u16string(1, u'0' + i % 10) + u"]:(" + u"1," + u"2)");
+    TGraph1D g;
+    g.LoadPoints(lines);
+    EXPECT_EQ(g.Points.size(), 65536u);
+}
+
+} // namespace
