@@ -32,13 +32,14 @@ void RunGuarded(QWidget* parent, Fn&& fn)
     }
 }
 
-// connect() for a handler of `window`: the handler runs guarded.
+// connect() for a handler of `window`: the handler runs guarded. The handler may take fewer
+// arguments than the signal gives (a click handler without `checked`), as with connect().
 template <class Sender, class Signal, class Window, class... Args>
 QMetaObject::Connection Guarded(Sender* sender, Signal signal, Window* window,
     void (Window::*handler)(Args...))
 {
-    return QObject::connect(sender, signal, window, [window, handler](auto&&... args) {
-        RunGuarded(window, [&] { (window->*handler)(std::forward<decltype(args)>(args)...); });
+    return QObject::connect(sender, signal, window, [window, handler](Args... args) {
+        RunGuarded(window, [&] { (window->*handler)(std::forward<Args>(args)...); });
     });
 }
 

@@ -10,6 +10,7 @@ QUARNIS_PACKAGES=(
   clang-14 libclang-rt-14-dev
   xvfb xauth xdotool xclip dpkg-dev appstream desktop-file-utils
   fonts-wine fonts-dejavu-core fonts-dejavu-extra
+  fonts-open-sans fonts-quicksand fonts-liberation2
 )
 
 quarnis_install_missing() {

@@ -1,0 +1,16 @@
+#pragma once
+// The information window "Hakkında": a few centred lines about the program.
+
+#include <QDialog>
+
+class QFrame;
+class QTextEdit;
+
+class TFAbout : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFAbout(QWidget* parent = nullptr);
+
+    QFrame* Panel1;
+    QTextEdit* Memo1;
+};

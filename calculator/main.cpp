@@ -1,0 +1,45 @@
+// The program "quarnis": the calculator window.
+
+#include "startup.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Without a display Qt would stop with a terse platform-plugin error; say what to do instead.
+bool DisplayAvailable(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0)
+            return true;
+    }
+    for (const char* variable : { "QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY" }) {
+        const char* value = std::getenv(variable);
+        if (value && *value)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QElapsedTimer started;
+    started.start();
+    if (!DisplayAvailable(argc, argv)) {
+        std::fputs("quarnis: no display found. Run it on a virtual display:\n"
+                   "  xvfb-run -a quarnis\n"
+                   "or render its windows to PNG files without any display:\n"
+                   "  QT_QPA_PLATFORM=offscreen quarnis --screenshot DIR\n",
+            stderr);
+        return 1;
+    }
+    QApplication app(argc, argv);
+    return quarnis::RunApplication(app, started);
+}
