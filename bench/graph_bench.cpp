@@ -1,0 +1,91 @@
+// HESAPLA at its largest: 65535 steps of a typical definition through the real button and
+// handler (offscreen), both lists filled; and the same tabulation without the window.
+
+#include "func.h"
+#include "graph_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListView>
+#include <QPushButton>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void fillPanel(QLineEdit* definition, QLineEdit* c1, QLineEdit* x2, QLineEdit* sample)
+{
+    definition->setText(QStringLiteral("SIN(t)*c1+COS(t)/2"));
+    c1->setText(QStringLiteral("2"));
+    x2->setText(QStringLiteral("100"));
+    sample->setText(QStringLiteral("65535"));
+}
+
+void BM_HesaplaThroughTheWindow(benchmark::State& state)
+{
+    TFGraphics w;
+    w.show();
+    QApplication::processEvents();
+    fillPanel(w.FncId, w.ec1, w.ex2, w.Sample);
+    for (auto _ : state) {
+        w.bEval1D->click();
+        QApplication::processEvents(); // the repaint of both lists
+    }
+    if (w.cCalcExec->count() != 65536 || w.lFuncVars->model()->rowCount() != 65536)
+        state.SkipWithError("the lists are not filled");
+}
+BENCHMARK(BM_HesaplaThroughTheWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Opening the result list and scrolling the list box to its end with 65536 lines in them.
+void BM_BrowseTheLists(benchmark::State& state)
+{
+    TFGraphics w;
+    w.show();
+    fillPanel(w.FncId, w.ec1, w.ex2, w.Sample);
+    w.bEval1D->click();
+    QApplication::processEvents();
+    for (auto _ : state) {
+        w.cCalcExec->showPopup();
+        QApplication::processEvents();
+        w.cCalcExec->hidePopup();
+        w.lFuncVars->scrollToBottom();
+        QApplication::processEvents();
+        w.lFuncVars->scrollToTop();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_BrowseTheLists)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+struct Discard : quarnis::TabulationOutput {
+    std::size_t lines = 0;
+    int Decimals() override { return 5; }
+    void Append(std::u16string line) override { lines += !line.empty(); }
+};
+
+void BM_TabulateOnly(benchmark::State& state)
+{
+    quarnis::TFunc f;
+    quarnis::StorePanel(
+        f, { .definition = u"SIN(t)*c1+COS(t)/2", .x2 = u"100", .sample = u"65535" });
+    f.ConstValue1 = 2;
+    for (auto _ : state) {
+        Discard out;
+        f.Tabulate(out);
+        benchmark::DoNotOptimize(out.lines);
+    }
+}
+BENCHMARK(BM_TabulateOnly)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
