@@ -31,6 +31,23 @@ public:
         return c;
     }
 
+    std::optional<QColor> chooseColorWithCustom(
+        QWidget* parent, const QColor& initial, QList<QColor>& customColors) override
+    {
+        // QColorDialog's custom colours are process-wide; the caller's list replaces them
+        // for this opening, so the dialog never offers colours the caller does not keep.
+        for (int i = 0; i < QColorDialog::customCount(); ++i)
+            QColorDialog::setCustomColor(
+                i, i < customColors.size() ? customColors[i] : QColor(Qt::white));
+        QColorDialog dialog(initial, parent);
+        if (dialog.exec() != QDialog::Accepted)
+            return std::nullopt;
+        customColors.clear();
+        for (int i = 0; i < QColorDialog::customCount(); ++i)
+            customColors.append(QColorDialog::customColor(i));
+        return dialog.selectedColor();
+    }
+
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override
     {
         return QFileDialog::getSaveFileName(parent, caption, QString(), filter);

@@ -27,6 +27,15 @@ public:
     // The colour dialog preset to `initial`; nothing when the user cancels. The custom
     // colours the user defines are kept for the life of the process.
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
+    // The colour dialog preset to `initial` that offers `customColors` as the user-defined
+    // colours (the caller keeps them); when the user confirms, `customColors` receives the
+    // dialog's custom colours as the user left them.
+    virtual std::optional<QColor> chooseColorWithCustom(
+        QWidget* parent, const QColor& initial, QList<QColor>& customColors)
+    {
+        (void)customColors;
+        return chooseColor(parent, initial);
+    }
     // A file name to save to, or an empty text when the user cancels.
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
 
@@ -45,6 +54,8 @@ public:
     QList<Message> messages;
     QList<QColor> colorRequests; // the initial colour of each colour dialog
     std::optional<QColor> colorAnswer; // what the colour dialog gives (nothing: cancel)
+    QList<QList<QColor>> customColorRequests; // the custom colours offered at each opening
+    QList<QColor> customColorAnswer; // the custom colours the user leaves on confirming
     QString fileAnswer;
 
     void message(QWidget*, const QString& caption, const QString& text, Icon icon) override
@@ -55,6 +66,15 @@ public:
     {
         colorRequests.append(initial);
         return colorAnswer;
+    }
+    std::optional<QColor> chooseColorWithCustom(
+        QWidget* parent, const QColor& initial, QList<QColor>& customColors) override
+    {
+        customColorRequests.append(customColors);
+        const std::optional<QColor> answer = chooseColor(parent, initial);
+        if (answer)
+            customColors = customColorAnswer;
+        return answer;
     }
     QString saveFileName(QWidget*, const QString&, const QString&) override { return fileAnswer; }
 };

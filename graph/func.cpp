@@ -38,17 +38,31 @@ namespace {
 
 std::u16string TFunc::FullText() const { return FuncName + u"(" + VarName + u"):=" + Definition; }
 
-std::u16string TFunc::FormulaAt(double x) const
+TFunc::ConstantTexts TFunc::constantTexts() const
 {
-    std::u16string text = replaceAll(Definition, VarName, GeneralNumberText(x));
-    text = replaceAll(text, ConstName1, GeneralNumberText(ConstValue1));
-    text = replaceAll(text, ConstName2, GeneralNumberText(ConstValue2));
-    return replaceAll(text, ConstName3, GeneralNumberText(ConstValue3));
+    // A constant without a name is never inserted, so its value needs no text.
+    const auto text = [](const std::u16string& name, double value) {
+        return name.empty() ? std::u16string() : GeneralNumberText(value);
+    };
+    return { text(ConstName1, ConstValue1), text(ConstName2, ConstValue2),
+        text(ConstName3, ConstValue3) };
 }
 
-double TFunc::ValueAt(double x)
+std::u16string TFunc::formulaAt(double x, const ConstantTexts& constants) const
 {
-    const Extended result = Evaluate(FormulaAt(x));
+    std::u16string text = replaceAll(Definition, VarName, GeneralNumberText(x));
+    text = replaceAll(text, ConstName1, constants[0]);
+    text = replaceAll(text, ConstName2, constants[1]);
+    return replaceAll(text, ConstName3, constants[2]);
+}
+
+std::u16string TFunc::FormulaAt(double x) const { return formulaAt(x, constantTexts()); }
+
+double TFunc::ValueAt(double x) { return valueAt(x, constantTexts()); }
+
+double TFunc::valueAt(double x, const ConstantTexts& constants)
+{
+    const Extended result = Evaluate(formulaAt(x, constants));
     EvalError = CalcError ? 1 : 0;
     CalcError = false;
     return checked::toDouble(result);
@@ -57,13 +71,14 @@ double TFunc::ValueAt(double x)
 bool TFunc::Tabulate(TabulationOutput& out)
 {
     const unsigned n = SampleCount;
+    const ConstantTexts constants = constantTexts(); // the same at every point
     Values.assign(n + 1, TFuncValue {});
     std::u16string line;
     for (unsigned i = 0; i <= n; ++i) {
         const Extended step = checked::div(checked::sub(X2, X1), n);
         const double x = checked::toDouble(checked::add(checked::mul(step, i), X1));
         Values[i].x = x;
-        const double f = ValueAt(x);
+        const double f = valueAt(x, constants);
         Values[i].fx = f;
 
         line.clear();

@@ -7,6 +7,7 @@
 //   Range 0 to 10 in 100 steps, 5 decimals, Definition "t*t":
 //     Tabulate -> "[0]:(0,0)", "[1]:(0.1,0.01)", ..., "[100]:(10,100)"
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -63,6 +64,12 @@ public:
     // carries the engine's error text instead of f(x): "[3]:(-2,Yazım Hatası...)".
     // SampleCount 0 raises the division error before the first line. Always true.
     bool Tabulate(TabulationOutput& out);
+
+private:
+    using ConstantTexts = std::array<std::u16string, 3>;
+    ConstantTexts constantTexts() const;
+    std::u16string formulaAt(double x, const ConstantTexts& constants) const;
+    double valueAt(double x, const ConstantTexts& constants);
 };
 
 // The texts of the graph window's function panel.

@@ -1,11 +1,96 @@
 #pragma once
-// The graph window "Grafik Formu": defines and tabulates a function on its left half and
-// plots the points on its right half.
+// The graph window "Grafik Formu": its left half defines and tabulates a function of one
+// variable, its right half holds the plot settings, the three plot commands and the drawing
+// surface. The members are the controls with their layout names; the settings live only in
+// them and are read when an operation runs.
+
+#include "button_color.h"
+#include "func.h"
+#include "graph1d.h"
+#include "plot_surface.h"
 
 #include <QDialog>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListView;
+class QPushButton;
+class QScrollBar;
+class QStringListModel;
+
+namespace quarnis {
+// True once "Grafik Temizle" has drawn a coordinate system; "Grafik Çiz" needs one.
+extern bool CoordSystemDrawn;
+} // namespace quarnis
 
 class TFGraphics : public QDialog {
     Q_OBJECT
 public:
     explicit TFGraphics(QWidget* parent = nullptr);
+    ~TFGraphics() override;
+
+    QFrame* MainPanel;
+
+    // Function definition and tabulation.
+    QGroupBox* FuncIDandCalculatePanel;
+    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8;
+    QLabel *Label10, *Label11, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17;
+    QLineEdit *FncName, *FncVar, *FncConst1, *FncConst2, *FncConst3;
+    QLineEdit *ec1, *ec2, *ec3, *FncId, *ex1, *ex2, *Sample, *FuncFull;
+    QLabel *xa, *xb;
+    QComboBox* cCalcExec; // the result list, one line "[i]:(x,f(x))" per point
+    QScrollBar* scrSonuc; // decimals of the listed values, -1 to 9
+    QListView* lFuncVars; // a copy of the result list for viewing
+    QPushButton* bEval1D;
+
+    // Plot settings and commands.
+    QGroupBox* GraphPanel;
+    QWidget* GraphVarPanel;
+    QGroupBox *gGrap, *gGrid, *gXY;
+    TButtonColor *bColorAlan, *bColorEtiket, *bColorGraf, *bColorXY, *bColorGrid;
+    QComboBox *cAlanTip, *cGraphTip, *cGrafWidth, *cEtiketFont, *cGrafTip;
+    QComboBox *cXYWidth, *cXYTip, *cScTip, *cYPerc, *cXPerc;
+    QLineEdit *xScale, *yScale;
+    QCheckBox* sGrid;
+    QComboBox *cGridTip, *cGridType;
+    QPushButton *bAutoScale, *bClearGArea, *DoGraph;
+    QFrame* PlotPanel;
+    quarnis::PlotSurface* GrapBox;
+
+    // The function record and the plot object, created by InitGraph.
+    std::unique_ptr<quarnis::TFunc> Func;
+    std::unique_ptr<quarnis::TGraph1D> Graph1D;
+
+    // The lines of the result list.
+    std::vector<std::u16string> ResultLines() const;
+
+    void InitGraph();
+    void FormDestroy();
+    void bEval1DClick();
+    void FncVarExit();
+    void scrSonucChange();
+    void bClearGAreaClick();
+    void bAutoScaleClick();
+    void DoGraphClick();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    class ResultListWriter;
+
+    void buildFunctionPanel();
+    void buildGraphPanel();
+    quarnis::FuncPanelTexts panelTexts() const;
+
+    QStringListModel* resultModel_;
+    QStringListModel* listBoxModel_;
 };

@@ -1,0 +1,358 @@
+// The function record: substitution, evaluation at a point, tabulation and the panel store.
+
+#include "func.h"
+#include "runtime_error.h"
+#include "unit_calc.h"
+#include "utf.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace quarnis;
+
+namespace {
+
+// Collects the lines; the decimals come from a script that may change between values.
+struct Lines : TabulationOutput {
+    std::vector<std::u16string> lines;
+    int decimals = 5;
+    int Decimals() override { return decimals; }
+    void Append(std::u16string line) override { lines.push_back(std::move(line)); }
+};
+
+TFunc withVariable(std::u16string var, std::u16string definition)
+{
+    TFunc f;
+    f.VarName = std::move(var);
+    f.Definition = std::move(definition);
+    return f;
+}
+
+std::string errorOf(auto&& fn)
+{
+    try {
+        fn();
+    } catch (const RuntimeError& e) {
+        return e.what();
+    }
+    return "(no error)";
+}
+
+TEST(TFunc, StartsWithItsConstructionValues)
+{
+    TFunc f;
+    EXPECT_EQ(f.FullText(), u"F(x):=x");
+    EXPECT_EQ(f.SampleCount, 100);
+    EXPECT_EQ(f.X2, 10);
+    EXPECT_TRUE(f.Values.empty());
+    f.SetFuncName(u"");
+    f.VarName = u"t";
+    f.Definition = u"t";
+    EXPECT_EQ(f.FullText(), u"(t):=t");
+}
+
+TEST(TFunc, SubstitutesTheVariableThenTheConstants)
+{
+    const struct {
+        const char* name;
+        const char16_t *var, *definition, *c1, *c2, *c3;
+        double v1, v2, x;
+        const char16_t* expected;
+    } rows[] = {
+        { "constants", u"t", u"t*c1+c2", u"c1", u"c2", u"c3", 2, 1, 2.5, u"2.5*2+1" },
+        { "empty constant names", u"t", u"t*c1+c2", u"", u"", u"", 2, 1, 2.5, u"2.5*c1+c2" },
+        { "empty variable", u"", u"t+1", u"", u"", u"", 0, 0, 3, u"t+1" },
+        { "inside lower-case words", u"t", u"sqrt(t)+tan(t)", u"", u"", u"", 0, 0, 2.5,
+            u"sqr2.5(2.5)+2.5an(2.5)" },
+        { "upper-case words survive", u"t", u"SQRT(t)", u"", u"", u"", 0, 0, 2.5, u"SQRT(2.5)" },
+        { "x hits exp", u"x", u"exp(x)", u"", u"", u"", 0, 0, 1, u"e1p(1)" },
+        { "constant 1 hits the inserted value", u"t", u"t+10", u"1", u"", u"", 7, 0, 12.1,
+            u"72.7+70" },
+        { "constant E hits a scientific form", u"t", u"t", u"E", u"", u"", 3, 0, 0.00001, u"13-5" },
+        { "variable first", u"c", u"c1+c", u"c1", u"", u"", 9, 0, 4, u"41+4" },
+        { "negative value keeps its sign", u"t", u"c1*t", u"c1", u"", u"", 0, 0, -2, u"0*-2" },
+        { "negative constant", u"t", u"t-c1", u"c1", u"", u"", -1.5, 0, 1, u"1--1.5" },
+        { "15 significant digits", u"t", u"c1", u"c1", u"", u"", 0.333333333333333333, 0, 0,
+            u"0.333333333333333" },
+        { "1E-5 scientific", u"t", u"t", u"", u"", u"", 0, 0, 0.00001, u"1E-5" },
+        { "0.0001 positional", u"t", u"t", u"", u"", u"", 0, 0, 0.0001, u"0.0001" },
+        { "non-overlapping", u"t", u"ttt", u"tt", u"", u"", 5, 0, 1, u"111" },
+        { "inserted text not rescanned", u"1", u"1", u"", u"", u"", 0, 0, 11, u"11" },
+        { "Turkish names", u"ş", u"ş*çğ", u"çğ", u"", u"", 3, 0, 2, u"2*3" },
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        TFunc f = withVariable(r.var, r.definition);
+        f.ConstName1 = r.c1;
+        f.ConstName2 = r.c2;
+        f.ConstName3 = r.c3;
+        f.ConstValue1 = r.v1;
+        f.ConstValue2 = r.v2;
+        EXPECT_EQ(Utf16ToUtf8(f.FormulaAt(r.x)), Utf16ToUtf8(r.expected));
+    }
+}
+
+TEST(TFunc, ValueAtCopiesAndClearsTheEngineError)
+{
+    const struct {
+        const char16_t* definition;
+        double x, value;
+        int error;
+    } rows[] = {
+        { u"t*t", -2, 4, 0 },
+        { u"t*t", 2, 4, 0 },
+        { u"t^2", 2, 4, 0 },
+        { u"t^2", -2, 0, 1 }, // -2^2: a power of a negative base
+        { u"t^2", 0, 0, 1 },
+        { u"1/t", 0, 0, 1 },
+        { u"SQRT(t)", 2.25, 1.5, 0 },
+        { u"(t", 1, 0, 1 },
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(Utf16ToUtf8(r.definition) + " at " + std::to_string(r.x));
+        TFunc f = withVariable(u"t", r.definition);
+        EXPECT_EQ(f.ValueAt(r.x), r.value);
+        EXPECT_EQ(f.EvalError, r.error);
+        EXPECT_FALSE(CalcError);
+    }
+}
+
+TEST(TFunc, ValueBeyondDoubleOverflows)
+{
+    TFunc f = withVariable(u"t", u"EXP(t)");
+    EXPECT_EQ(errorOf([&] { f.ValueAt(1000); }), "Floating point overflow");
+    EXPECT_FALSE(CalcError);
+}
+
+std::vector<std::u16string> tabulate(TFunc& f, int decimals)
+{
+    Lines out;
+    out.decimals = decimals;
+    EXPECT_TRUE(f.Tabulate(out));
+    return out.lines;
+}
+
+TEST(Tabulate, ListsSampleCountPlusOnePoints)
+{
+    TFunc f = withVariable(u"t", u"t*t");
+    const auto lines = tabulate(f, 5);
+    ASSERT_EQ(lines.size(), 101u);
+    EXPECT_EQ(lines[0], u"[0]:(0,0)");
+    EXPECT_EQ(lines[1], u"[1]:(0.1,0.01)");
+    EXPECT_EQ(lines[37], u"[37]:(3.7,13.69)");
+    EXPECT_EQ(lines[100], u"[100]:(10,100)");
+    ASSERT_EQ(f.Values.size(), 101u);
+    EXPECT_EQ(f.Values[37].x,
+        static_cast<double>((10.0L / 100) * 37 + 0)); // formed in Extended, stored as Double
+}
+
+TEST(Tabulate, TheXSequence)
+{
+    const struct {
+        const char* name;
+        double x1, x2;
+        std::uint16_t n;
+        std::vector<double> xs;
+    } rows[] = {
+        { "downwards", 10, 0, 4, { 10, 7.5, 5, 2.5, 0 } },
+        { "empty range", 3, 3, 2, { 3, 3, 3 } },
+        { "one step", -1, 1, 1, { -1, 1 } },
+        { "negative", -2, -1, 2, { -2, -1.5, -1 } },
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        TFunc f = withVariable(u"t", u"t");
+        f.X1 = r.x1;
+        f.X2 = r.x2;
+        f.SampleCount = r.n;
+        tabulate(f, 9);
+        ASSERT_EQ(f.Values.size(), r.xs.size());
+        for (std::size_t i = 0; i < r.xs.size(); ++i) {
+            EXPECT_EQ(f.Values[i].x, r.xs[i]);
+            EXPECT_EQ(f.Values[i].fx, r.xs[i]);
+        }
+    }
+}
+
+TEST(Tabulate, RoundsTheListedValuesOnly)
+{
+    const struct {
+        const char* name;
+        const char16_t* definition;
+        double x1, x2;
+        std::uint16_t n;
+        int decimals;
+        std::size_t line;
+        const char16_t* expected;
+    } rows[] = {
+        { "0 decimals, 0.1", u"t", 0, 10, 100, 0, 1, u"[1]:(0,0)" },
+        { "0 decimals, 0.5 to even", u"t", 0, 10, 100, 0, 5, u"[5]:(0,0)" },
+        { "0 decimals, 1.5 to even", u"t", 0, 10, 100, 0, 15, u"[15]:(2,2)" },
+        { "2 decimals, 0.125", u"t", 0, 1, 8, 2, 1, u"[1]:(0.12,0.12)" },
+        { "2 decimals, 0.375", u"t", 0, 1, 8, 2, 3, u"[3]:(0.38,0.38)" },
+        { "9 decimals, 1/3", u"1/3", 0, 1, 1, 9, 0, u"[0]:(0,0.333333333)" },
+        { "9 decimals, scientific", u"t", 0, 0.000002, 2, 9, 1, u"[1]:(1E-6,1E-6)" },
+        { "-1 decimals, 14.9", u"t", 14.9, 14.9, 1, -1, 0, u"[0]:(10,10)" },
+        { "-1 decimals, 15 and 25", u"t", 15, 25, 1, -1, 1, u"[1]:(20,20)" },
+        { "-1 decimals, 15", u"t", 15, 25, 1, -1, 0, u"[0]:(20,20)" },
+        { "-1 decimals, 35", u"t", 35, 35, 1, -1, 0, u"[0]:(40,40)" },
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        TFunc f = withVariable(u"t", r.definition);
+        f.X1 = r.x1;
+        f.X2 = r.x2;
+        f.SampleCount = r.n;
+        const auto lines = tabulate(f, r.decimals);
+        ASSERT_GT(lines.size(), r.line);
+        EXPECT_EQ(Utf16ToUtf8(lines[r.line]), Utf16ToUtf8(r.expected));
+    }
+}
+
+TEST(Tabulate, ReadsTheDecimalsForEachValue)
+{
+    struct Changing : Lines {
+        int calls = 0;
+        int Decimals() override { return calls++ % 2 == 0 ? 0 : 2; }
+    } out;
+    TFunc f = withVariable(u"t", u"t");
+    f.X2 = 1.25;
+    f.SampleCount = 1;
+    f.Tabulate(out);
+    EXPECT_EQ(out.lines[1], u"[1]:(1,1.25)");
+}
+
+TEST(Tabulate, AFailedPointCarriesTheEngineText)
+{
+    TFunc f = withVariable(u"t", u"t^2");
+    f.X1 = -3;
+    f.X2 = 3;
+    f.SampleCount = 6;
+    const auto lines = tabulate(f, 5);
+    ASSERT_EQ(lines.size(), 7u);
+    EXPECT_EQ(Utf16ToUtf8(lines[1]), "[1]:(-2,Yazım Hatası...)");
+    EXPECT_EQ(Utf16ToUtf8(lines[3]), "[3]:(0,Yazım Hatası...)");
+    EXPECT_EQ(lines[5], u"[5]:(2,4)");
+    EXPECT_EQ(f.Values[1].fx, 0); // the engine's failure result is kept unlisted
+    EXPECT_FALSE(CalcError);
+
+    TFunc g = withVariable(u"t", u"(t");
+    EXPECT_EQ(Utf16ToUtf8(tabulate(g, 5)[0]), "[0]:(0,Geçersiz parantez...)");
+}
+
+TEST(Tabulate, FaultsEndItAndKeepTheLinesBefore)
+{
+    TFunc zero = withVariable(u"t", u"t");
+    zero.SampleCount = 0;
+    Lines out;
+    EXPECT_EQ(errorOf([&] { zero.Tabulate(out); }), "Floating point division by zero");
+    zero.X2 = 0;
+    EXPECT_EQ(errorOf([&] { zero.Tabulate(out); }), "Invalid floating point operation");
+    EXPECT_TRUE(out.lines.empty());
+
+    TFunc big = withVariable(u"t", u"EXP(t)");
+    big.X1 = 700;
+    big.X2 = 720;
+    big.SampleCount = 4;
+    EXPECT_EQ(errorOf([&] { big.Tabulate(out); }), "Floating point overflow");
+    ASSERT_EQ(out.lines.size(), 2u); // EXP(700), EXP(705); EXP(710) is beyond Double
+    EXPECT_EQ(out.lines[0].substr(0, 9), u"[0]:(700,");
+}
+
+FuncPanelTexts panel() { return FuncPanelTexts {}; }
+
+TEST(StorePanel, CopiesThePanelAndCutsTheNames)
+{
+    FuncPanelTexts p = panel();
+    p.name = u"Kare";
+    p.var = u"time";
+    p.const1 = u"şçğ";
+    p.const2 = u"\U0001D465\U0001D466z"; // two letters outside the 16-bit range
+    p.const3 = u"";
+    p.value1 = u" 2.5 ";
+    p.value2 = u"-1e2";
+    p.definition = u"time";
+    p.x1 = u"-.5";
+    p.x2 = u"65535";
+    p.sample = u"65535";
+    TFunc f;
+    StorePanel(f, p);
+    EXPECT_EQ(f.FullText(), u"Kare(t):=time");
+    EXPECT_EQ(f.ConstName1, u"şç");
+    EXPECT_EQ(f.ConstName2, u"\U0001D465\U0001D466");
+    EXPECT_EQ(f.ConstName3, u"");
+    EXPECT_EQ(f.ConstValue1, 2.5);
+    EXPECT_EQ(f.ConstValue2, -100);
+    EXPECT_EQ(f.SampleCount, 65535);
+    EXPECT_EQ(f.X1, -0.5);
+    EXPECT_EQ(FirstChars(u"\U0001D465", 1), u"\U0001D465");
+    EXPECT_EQ(FirstChars(u"\xD835", 1), u"\xD835"); // a lone half stays one character
+}
+
+TEST(StorePanel, RefusesAFieldAndKeepsWhatCameBefore)
+{
+    struct Row {
+        const char* name;
+        void (*edit)(FuncPanelTexts&);
+        std::string error;
+        void (*check)(const TFunc&);
+    };
+    const Row rows[] = {
+        { "comma in ec2",
+            [](FuncPanelTexts& p) {
+                p.value1 = u"7";
+                p.value2 = u"0,5";
+            },
+            "'0,5' is not a valid floating point value",
+            [](const TFunc& f) {
+                EXPECT_EQ(f.ConstValue1, 7);
+                EXPECT_EQ(f.ConstValue2, 42); // kept
+                EXPECT_EQ(f.ConstName1, u"k1"); // step 4 not reached
+            } },
+        { "overflow in ec3", [](FuncPanelTexts& p) { p.value3 = u"1E400"; },
+            "Floating point overflow", [](const TFunc& f) { EXPECT_EQ(f.ConstValue2, 0); } },
+        { "letters in Sample", [](FuncPanelTexts& p) { p.sample = u"abc"; },
+            "''abc'' is not a valid integer value",
+            [](const TFunc& f) {
+                EXPECT_EQ(f.Definition, u"t");
+                EXPECT_EQ(f.SampleCount, 7);
+            } },
+        { "empty Sample", [](FuncPanelTexts& p) { p.sample = u""; },
+            "'''' is not a valid integer value", [](const TFunc&) {} },
+        { "Sample 0", [](FuncPanelTexts& p) { p.sample = u"0"; }, kSampleCountRangeText,
+            [](const TFunc& f) { EXPECT_EQ(f.SampleCount, 7); } },
+        { "Sample 65536", [](FuncPanelTexts& p) { p.sample = u"65536"; }, kSampleCountRangeText,
+            [](const TFunc&) {} },
+        { "Sample 65537", [](FuncPanelTexts& p) { p.sample = u"65537"; }, kSampleCountRangeText,
+            [](const TFunc&) {} },
+        { "Sample -1", [](FuncPanelTexts& p) { p.sample = u"-1"; }, kSampleCountRangeText,
+            [](const TFunc&) {} },
+        { "empty ex2",
+            [](FuncPanelTexts& p) {
+                p.x1 = u"4";
+                p.x2 = u"";
+            },
+            "'' is not a valid floating point value",
+            [](const TFunc& f) {
+                EXPECT_EQ(f.SampleCount, 100);
+                EXPECT_EQ(f.X1, 4);
+                EXPECT_EQ(f.X2, 99);
+            } },
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        TFunc f;
+        f.ConstValue2 = 42;
+        f.ConstName1 = u"k1";
+        f.SampleCount = 7;
+        f.X2 = 99;
+        FuncPanelTexts p = panel();
+        r.edit(p);
+        EXPECT_EQ(errorOf([&] { StorePanel(f, p); }), r.error);
+        EXPECT_EQ(f.VarName, u"t"); // the steps before the failing one are done
+        r.check(f);
+    }
+}
+
+} // namespace
