@@ -9,8 +9,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
-#include <QTextStream>
 #include <QTimer>
+#include <QWindow>
 
 #include <cstdio>
 
@@ -85,13 +85,18 @@ int RunApplication(QApplication& app, const QElapsedTimer& started)
     } else {
         CalcMain->show();
         if (startupTime) {
-            // The first pass of the loop paints the window; then the figure is taken.
-            QTimer::singleShot(0, &app, [&] {
+            // Polled from the loop until the window system has mapped and exposed the window
+            // and the loop has painted it.
+            auto* poll = new QTimer(&app);
+            QObject::connect(poll, &QTimer::timeout, &app, [&] {
+                if (!CalcMain->windowHandle() || !CalcMain->windowHandle()->isExposed())
+                    return;
                 Print(stdout,
                     QStringLiteral("first window shown after %1 ms")
-                        .arg(started.nsecsElapsed() / 1e6, 0, 'f', 1));
+                        .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
                 QApplication::quit();
             });
+            poll->start(0);
         }
         code = app.exec();
     }

@@ -1,0 +1,4 @@
+# EXEC through the real calculator window, offscreen.
+add_executable(calculator_bench calculator_bench.cpp)
+target_link_libraries(calculator_bench PRIVATE quarnis_calculator benchmark::benchmark)
+quarnis_target_flags(calculator_bench)
