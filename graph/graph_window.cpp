@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
@@ -24,6 +25,24 @@ bool CoordSystemDrawn = false;
 } // namespace quarnis
 
 namespace {
+
+// The lists' drop-down button 13 pixels wide, so that the narrowest lists (27 pixels) still
+// show their text beside it.
+class NarrowListStyle : public QProxyStyle {
+public:
+    static constexpr int kArrowWidth = 13;
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
+        const QWidget* widget) const override
+    {
+        if (control != CC_ComboBox || (sub != SC_ComboBoxArrow && sub != SC_ComboBoxEditField))
+            return QProxyStyle::subControlRect(control, option, sub, widget);
+        const QRect r = option->rect;
+        if (sub == SC_ComboBoxArrow)
+            return QRect(r.right() - kArrowWidth + 1, r.top(), kArrowWidth, r.height());
+        return QRect(r.left() + 2, r.top() + 2, r.width() - kArrowWidth - 3, r.height() - 4);
+    }
+};
 
 void paintBackground(QWidget* w, const QColor& color)
 {
@@ -71,6 +90,7 @@ QLineEdit* edit(QWidget* parent, const QString& text, QRect geometry, bool right
 QComboBox* list(QWidget* parent, QRect geometry)
 {
     auto* c = new QComboBox(parent);
+    c->setStyle(parent->window()->findChild<NarrowListStyle*>());
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -140,6 +160,7 @@ TFGraphics::TFGraphics(QWidget* parent)
         QStringLiteral("DejaVu Sans") });
     f.setPixelSize(11);
     setFont(f);
+    (new NarrowListStyle)->setParent(this); // found by the lists, released with the window
 
     MainPanel = new QFrame(this);
     MainPanel->setGeometry(0, 5, 810, 588);

@@ -39,19 +39,6 @@ std::string errorOf(auto&& fn)
     return "(no error)";
 }
 
-TEST(TFunc, StartsWithItsConstructionValues)
-{
-    TFunc f;
-    EXPECT_EQ(f.FullText(), u"F(x):=x");
-    EXPECT_EQ(f.SampleCount, 100);
-    EXPECT_EQ(f.X2, 10);
-    EXPECT_TRUE(f.Values.empty());
-    f.SetFuncName(u"");
-    f.VarName = u"t";
-    f.Definition = u"t";
-    EXPECT_EQ(f.FullText(), u"(t):=t");
-}
-
 TEST(TFunc, SubstitutesTheVariableThenTheConstants)
 {
     const struct {
@@ -136,6 +123,8 @@ std::vector<std::u16string> tabulate(TFunc& f, int decimals)
 TEST(Tabulate, ListsSampleCountPlusOnePoints)
 {
     TFunc f = withVariable(u"t", u"t*t");
+    f.SetFuncName(u"");
+    EXPECT_EQ(f.FullText(), u"(t):=t*t");
     const auto lines = tabulate(f, 5);
     ASSERT_EQ(lines.size(), 101u);
     EXPECT_EQ(lines[0], u"[0]:(0,0)");
@@ -208,19 +197,6 @@ TEST(Tabulate, RoundsTheListedValuesOnly)
         ASSERT_GT(lines.size(), r.line);
         EXPECT_EQ(Utf16ToUtf8(lines[r.line]), Utf16ToUtf8(r.expected));
     }
-}
-
-TEST(Tabulate, ReadsTheDecimalsForEachValue)
-{
-    struct Changing : Lines {
-        int calls = 0;
-        int Decimals() override { return calls++ % 2 == 0 ? 0 : 2; }
-    } out;
-    TFunc f = withVariable(u"t", u"t");
-    f.X2 = 1.25;
-    f.SampleCount = 1;
-    f.Tabulate(out);
-    EXPECT_EQ(out.lines[1], u"[1]:(1,1.25)");
 }
 
 TEST(Tabulate, AFailedPointCarriesTheEngineText)

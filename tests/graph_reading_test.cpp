@@ -147,14 +147,4 @@ TEST(LoadPoints, ReadsTheLinesInOrderAndSkipsFailedPoints)
     EXPECT_TRUE(g.Points.empty());
 }
 
-TEST(LoadPoints, HoldsAFullTable)
-{
-    std::vector<std::u16string> lines;
-    for (int i = 0; i < 65536; ++i)
-        lines.push_back(u"[" + std::u16string(1, u'0' + i % 10) + u"]:(" + u"1," + u"2)");
-    TGraph1D g;
-    g.LoadPoints(lines);
-    EXPECT_EQ(g.Points.size(), 65536u);
-}
-
 } // namespace

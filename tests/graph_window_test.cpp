@@ -6,6 +6,7 @@
 #include "func.h"
 
 #include <QCheckBox>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 #include <QScrollBar>
 #include <QStringListModel>
 #include <QTest>
+#include <QTimer>
 
 using quarnis::ScopedRecordingDialogs;
 
@@ -58,6 +60,7 @@ private slots:
     void sampleAcceptsDigitsOnly();
     void typedResultTextIsNotListed();
     void colourButtons();
+    void theRealColourDialog();
     void hidingKeepsEverything();
     void screenshot();
 };
@@ -388,6 +391,38 @@ void GraphWindowTest::colourButtons()
     TFGraphics other; // the list lives for the process, not for a window
     QTest::mouseClick(other.bColorAlan, Qt::LeftButton);
     QCOMPARE(dialogs.customColorRequests.last(), custom);
+}
+
+// The colour dialog itself, answered from a timer once it is open.
+void GraphWindowTest::theRealColourDialog()
+{
+    TFGraphics w;
+    w.show();
+    QColor preset;
+    const auto answer = [&](bool accept) {
+        QTimer::singleShot(0, [&, accept] {
+            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            preset = dialog->currentColor();
+            if (!accept)
+                return dialog->reject();
+            QColorDialog::setCustomColor(0, QColor(9, 9, 9));
+            dialog->setCurrentColor(QColor(1, 2, 3));
+            dialog->accept();
+        });
+    };
+    answer(true);
+    QTest::mouseClick(w.bColorXY, Qt::LeftButton);
+    QCOMPARE(preset, QColor(0, 128, 0));
+    QCOMPARE(w.bColorXY->color(), QColor(1, 2, 3));
+    QCOMPARE(TButtonColor::customColors().value(0), QColor(9, 9, 9));
+
+    QColorDialog::setCustomColor(0, QColor(200, 0, 0)); // not the buttons' list: replaced
+    answer(false);
+    QTest::mouseClick(w.bColorGrid, Qt::LeftButton);
+    QCOMPARE(preset, QColor(128, 128, 128));
+    QCOMPARE(QColorDialog::customColor(0), QColor(9, 9, 9));
+    QCOMPARE(w.bColorGrid->color(), QColor(128, 128, 128));
 }
 
 void GraphWindowTest::hidingKeepsEverything()
