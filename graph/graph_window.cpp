@@ -2,6 +2,7 @@
 
 #include "handler_guard.h"
 #include "number_format.h"
+#include "plot_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -432,11 +433,26 @@ void TFGraphics::FncVarExit()
 
 void TFGraphics::scrSonucChange() { scrSonuc->setToolTip(QString::number(scrSonuc->value())); }
 
-void TFGraphics::bClearGAreaClick() { }
+void TFGraphics::bClearGAreaClick()
+{
+    quarnis::PlotTarget t = quarnis::PlotTargetOf(*this, quarnis::CoordSystemDrawn);
+    quarnis::ClearGraphArea(t, quarnis::ReadPlotSettings(*this));
+}
 
-void TFGraphics::bAutoScaleClick() { }
+void TFGraphics::bAutoScaleClick()
+{
+    quarnis::PlotTarget t = quarnis::PlotTargetOf(*this, quarnis::CoordSystemDrawn);
+    if (const auto texts = quarnis::AutoScale(t, quarnis::ReadPlotSettings(*this))) {
+        xScale->setText(texts->first);
+        yScale->setText(texts->second);
+    }
+}
 
-void TFGraphics::DoGraphClick() { }
+void TFGraphics::DoGraphClick()
+{
+    quarnis::PlotTarget t = quarnis::PlotTargetOf(*this, quarnis::CoordSystemDrawn);
+    quarnis::DoGraph(t, quarnis::ReadPlotSettings(*this));
+}
 
 bool TFGraphics::eventFilter(QObject* watched, QEvent* event)
 {

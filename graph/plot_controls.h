@@ -50,8 +50,7 @@ template <class Window> PlotSettings ReadPlotSettings(const Window& w)
 
 // The surface, the plot object and the result list of the window, for a command that
 // shows its boxes over the window.
-template <class Window>
-PlotTarget PlotTargetOf(Window& w, bool& coordSystemDrawn)
+template <class Window> PlotTarget PlotTargetOf(Window& w, bool& coordSystemDrawn)
 {
     return PlotTarget { *w.GrapBox, *w.Graph1D, coordSystemDrawn, w.cCalcExec->count(), &w };
 }
