@@ -50,6 +50,7 @@ class GraphWindowTest : public QObject {
 
 private slots:
     void startsWithTheLayoutsValues();
+    void tabGoesThroughThePanelInOrder();
     void listsTheDefaultFunction();
     void refusesAFieldAndChangesNothingVisible_data();
     void refusesAFieldAndChangesNothingVisible();
@@ -128,6 +129,23 @@ void GraphWindowTest::startsWithTheLayoutsValues()
     QVERIFY(w.Graph1D->Points.empty());
     QCOMPARE(w.Graph1D->OriginX, 0);
     QCOMPARE(w.Graph1D->ScaleX, 0.0);
+}
+
+void GraphWindowTest::tabGoesThroughThePanelInOrder()
+{
+    TFGraphics w;
+    const QList<QWidget*> expected = { w.FncName, w.FncVar, w.FncConst1, w.ec1, w.FncConst2, w.ec2,
+        w.FncConst3, w.ec3, w.FncId, w.ex1, w.ex2, w.Sample, w.cCalcExec, w.FuncFull, w.scrSonuc,
+        w.bEval1D, w.lFuncVars, w.DoGraph, w.bClearGArea, w.bColorAlan, w.cAlanTip };
+    QList<QWidget*> got;
+    QWidget* next = w.FncName;
+    while (got.size() < expected.size()) {
+        got << next;
+        do
+            next = next->nextInFocusChain();
+        while (!(next->focusPolicy() & Qt::TabFocus) || next->focusProxy());
+    }
+    QCOMPARE(got, expected);
 }
 
 void GraphWindowTest::listsTheDefaultFunction()
