@@ -14,13 +14,6 @@ using namespace plot_test;
 
 namespace {
 
-const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-const QRgb kArea = rgb(166, 202, 240);
-const QRgb kBlack = rgb(0, 0, 0);
-const QRgb kGrey = rgb(128, 128, 128);
-const QRgb kGreen = rgb(0, 128, 0);
-const QRgb kRed = rgb(255, 0, 0);
 const int kW = 457, kH = 289;
 
 // f(t) = t over a to b in n steps, as the tabulation lists it.

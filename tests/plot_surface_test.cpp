@@ -16,12 +16,6 @@ using namespace plot_test;
 
 namespace {
 
-const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-const QRgb kBlack = rgb(0, 0, 0);
-const QRgb kRed = rgb(255, 0, 0);
-const QRgb kBlue = rgb(0, 0, 255);
-
 // A white surface with a red 1-pixel solid pen and a blue solid brush.
 struct Canvas : PlotSurface {
     explicit Canvas(QSize size = QSize(457, 289))

@@ -32,7 +32,17 @@ private:
     QApplication* app_ = nullptr;
 };
 
+inline const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
 inline QRgb rgb(int r, int g, int b) { return qRgb(r, g, b); }
+
+// The start colours of the area, the frame, the grid and the axes, and two of the tests' own.
+inline const QRgb kArea = qRgb(166, 202, 240);
+inline const QRgb kBlack = qRgb(0, 0, 0);
+inline const QRgb kGrey = qRgb(128, 128, 128);
+inline const QRgb kGreen = qRgb(0, 128, 0);
+inline const QRgb kRed = qRgb(255, 0, 0);
+inline const QRgb kBlue = qRgb(0, 0, 255);
 
 inline QRgb at(const quarnis::PlotSurface& s, int x, int y)
 {

@@ -17,13 +17,6 @@ using namespace plot_test;
 
 namespace {
 
-const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-const QRgb kArea = rgb(166, 202, 240);
-const QRgb kBlack = rgb(0, 0, 0);
-const QRgb kGreen = rgb(0, 128, 0);
-const QRgb kGrey = rgb(128, 128, 128);
-
 struct PlotWindow : ::testing::Test {
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
