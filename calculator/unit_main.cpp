@@ -289,6 +289,12 @@ void TCalcMain::CreateControls()
     BPoint = cursor(IconIndex::RedBall, { 38, 32, 30, 25 }, 4, nullptr);
     bRight = cursor(IconIndex::Right, { 69, 32, 30, 25 }, 1, &TCalcMain::bRightClick);
     bDn = cursor(IconIndex::Down, { 38, 57, 30, 25 }, 3, &TCalcMain::bDnClick);
+    // The image-only keys get names for screen readers and automation.
+    bUp->setAccessibleName(QStringLiteral("İmleç yukarı"));
+    bLeft->setAccessibleName(QStringLiteral("İmleç sola"));
+    BPoint->setAccessibleName(QStringLiteral("Kırmızı nokta"));
+    bRight->setAccessibleName(QStringLiteral("İmleç sağa"));
+    bDn->setAccessibleName(QStringLiteral("İmleç aşağı"));
 
     // The memories and the two window buttons. In-buttons show the down triangle (into the
     // memory), out-buttons the up triangle (back into the formula).

@@ -269,10 +269,13 @@ void TFGraphics::buildGraphPanel()
     gGrap = group(GraphVarPanel, QStringLiteral("[ Grafik ]"), QRect(8, 0, 289, 107), kGroupColor);
     label(gGrap, QStringLiteral("Alan Rengi"), 9, 16);
     bColorAlan = colorButton(gGrap, 66, 13);
+    bColorAlan->setAccessibleName(QStringLiteral("Alan rengi"));
     label(gGrap, QStringLiteral("Başlık Rengi"), 97, 16);
     bColorEtiket = colorButton(gGrap, 160, 13);
+    bColorEtiket->setAccessibleName(QStringLiteral("Başlık rengi"));
     label(gGrap, QStringLiteral("Graf. Rengi"), 191, 16);
     bColorGraf = colorButton(gGrap, 252, 13);
+    bColorGraf->setAccessibleName(QStringLiteral("Grafik rengi"));
     label(gGrap, QStringLiteral("Alan Biçimi"), 10, 43);
     cAlanTip = list(gGrap, QRect(66, 40, 73, 21));
     label(gGrap, QStringLiteral("Graf. Biçimi"), 145, 40);
@@ -289,6 +292,7 @@ void TFGraphics::buildGraphPanel()
     sGrid->setChecked(true);
     label(gGrid, QStringLiteral("Renk"), 88, 19);
     bColorGrid = colorButton(gGrid, 123, 16);
+    bColorGrid->setAccessibleName(QStringLiteral("Grid rengi"));
     label(gGrid, QStringLiteral("Biçim"), 35, 41);
     cGridTip = list(gGrid, QRect(64, 43, 86, 21));
     label(gGrid, QStringLiteral("Sayısı"), 79, 70);
@@ -297,6 +301,7 @@ void TFGraphics::buildGraphPanel()
     gXY = group(GraphVarPanel, QStringLiteral("[ XY]"), QRect(8, 113, 457, 73), kGroupColor);
     label(gXY, QStringLiteral("Renk"), 13, 16);
     bColorXY = colorButton(gXY, 45, 13);
+    bColorXY->setAccessibleName(QStringLiteral("Eksen rengi"));
     label(gXY, QStringLiteral("Genişlik"), 76, 16);
     cXYWidth = list(gXY, QRect(117, 13, 34, 21));
     label(gXY, QStringLiteral("Biçim"), 16, 40);

@@ -477,7 +477,9 @@ void GraphWindowTest::screenshot()
     setField(w.FncId, "SIN(t)*c1+COS(t)/2");
     setField(w.ec1, "2");
     QTest::mouseClick(w.bEval1D, Qt::LeftButton);
+    w.cGraphTip->setCurrentIndex(1); // "Çizgi"
     w.bClearGArea->click();
+    w.bAutoScale->click();
     w.DoGraph->click();
     QVERIFY(w.grab().save(path));
 }
