@@ -37,15 +37,21 @@ std::string NotAnIntegerText(std::u16string_view text)
     return "''" + Utf16ToUtf8(text) + "'' is not a valid integer value";
 }
 
+// Skips leading blanks and reads an optional "+" or "-"; gives true for "-".
+static bool readLeadingSign(std::u16string_view text, std::size_t& i)
+{
+    while (i < text.size() && text[i] == u' ')
+        ++i;
+    if (i < text.size() && (text[i] == u'+' || text[i] == u'-'))
+        return text[i++] == u'-';
+    return false;
+}
+
 std::optional<Extended> TryReadNumber(std::u16string_view text)
 {
-    std::size_t i = 0;
     const std::size_t n = text.size();
-    while (i < n && text[i] == u' ')
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == u'+' || text[i] == u'-'))
-        negative = text[i++] == u'-';
+    std::size_t i = 0;
+    const bool negative = readLeadingSign(text, i);
 
     // The mantissa as ASCII for from_chars, and the decimal exponent of its first
     // significant digit (150 has 2, 1.5 has 0, 0.05 has -2), to tell overflow from underflow.
@@ -128,13 +134,9 @@ std::optional<double> TryReadDouble(std::u16string_view text)
 
 std::optional<std::int32_t> TryReadWholeNumber(std::u16string_view text)
 {
-    std::size_t i = 0;
     const std::size_t n = text.size();
-    while (i < n && text[i] == u' ')
-        ++i;
-    bool negative = false;
-    if (i < n && (text[i] == u'+' || text[i] == u'-'))
-        negative = text[i++] == u'-';
+    std::size_t i = 0;
+    const bool negative = readLeadingSign(text, i);
     int base = 10;
     if (i < n && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X')) {
         base = 16;
