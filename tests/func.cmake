@@ -1,6 +1,6 @@
 # The function record, the tabulation, the number reading and the point table (no Qt).
 add_quarnis_test(graph_func_tests
-  SOURCES graph_func_test.cpp graph_reading_test.cpp
+  SOURCES graph_func_test.cpp graph_reading_test.cpp error_of.h
   LIBS quarnis_func)
 # quarnis-calc --tabulate, the same tabulation from the command line.
 add_test(NAME cli_tabulate

@@ -1,6 +1,7 @@
 // The function record: substitution, evaluation at a point, tabulation and the panel store.
 
 #include "func.h"
+#include "error_of.h"
 #include "runtime_error.h"
 #include "unit_calc.h"
 #include "utf.h"
@@ -27,16 +28,6 @@ TFunc withVariable(std::u16string var, std::u16string definition)
     f.VarName = std::move(var);
     f.Definition = std::move(definition);
     return f;
-}
-
-std::string errorOf(auto&& fn)
-{
-    try {
-        fn();
-    } catch (const RuntimeError& e) {
-        return e.what();
-    }
-    return "(no error)";
 }
 
 TEST(TFunc, SubstitutesTheVariableThenTheConstants)

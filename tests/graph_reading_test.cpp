@@ -2,6 +2,7 @@
 
 #include "graph1d.h"
 #include "number_reading.h"
+#include "error_of.h"
 #include "runtime_error.h"
 #include "utf.h"
 
@@ -13,16 +14,6 @@
 using namespace quarnis;
 
 namespace {
-
-std::string errorOf(auto&& fn)
-{
-    try {
-        fn();
-    } catch (const RuntimeError& e) {
-        return e.what();
-    }
-    return "(no error)";
-}
 
 TEST(ReadNumber, AcceptsTheStrictForm)
 {
