@@ -2,8 +2,11 @@
 //
 //   quarnis-calc '2*sin(Pi/6)'        -> 1
 //   quarnis-calc -d 2 -- -2.5+1       -> -1.5
-//   printf '1/3\n(1+2\n' | quarnis-calc -> 0.333333333 / Geçersiz parantez...
+//   printf '1/3\n(1+2\n' | quarnis-calc -> 0.333333333 / Geçersiz parantez... (exit 1)
 //   quarnis-calc --tabulate --def 't*t' --steps 2 -> [0]:(0,0) [1]:(5,25) [2]:(10,100)
+//
+// Exit status: 0 when every formula gave a number, 1 when a line shows an error text or
+// --tabulate refuses a field, 2 for a wrong command line.
 
 #include "exec_text.h"
 #include "func.h"
@@ -11,56 +14,86 @@
 #include "unit_calc.h"
 #include "utf.h"
 
+#include <getopt.h>
+
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
-constexpr const char* kUsage
-    = "usage: quarnis-calc [-d N] [--] [FORMULA...]\n"
+constexpr const char* kProgram = "quarnis-calc";
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+constexpr const char* kHelp
+    = "Usage: quarnis-calc [-d N] [--] [FORMULA...]\n"
       "       quarnis-calc --tabulate [--name F] [--var t] [--const NAME=VALUE]...\n"
       "                    [--def t] [--from 0] [--to 10] [--steps 100] [-d 5]\n"
-      "  Evaluates each FORMULA, or each line of standard input when none is\n"
-      "  given, and prints the result as the calculator shows it.\n"
-      "  -d N   round to N decimals (0 to 9; -1: unrounded, the default)\n"
-      "  --     end of options, so that a formula may begin with \"-\"\n"
-      "  --tabulate  prints the result lines [i]:(x,f(x)) of the graph window's\n"
-      "         HESAPLA for the function panel given by the options (up to three\n"
-      "         --const, filling the constants in order); -d N rounds the listed\n"
-      "         values to N decimals (-1 to tens, 5 by default). A field that the\n"
-      "         window refuses is reported on standard error with exit code 1.\n";
+      "Evaluates each FORMULA, or each line of standard input when none is given, and\n"
+      "prints one line for each: the result as the calculator window shows it.\n"
+      "\n"
+      "  -d, --decimals=N  round to N decimals, 0 to 9; -1 (the default) leaves the\n"
+      "                    value unrounded\n"
+      "  --                end of options; a formula that begins with \"-\" must follow it\n"
+      "  -h, --help        print this help and exit\n"
+      "  -v, --version     print the version and exit\n"
+      "\n"
+      "  --tabulate        print the result lines [i]:(x,f(x)) that the graph window's\n"
+      "                    HESAPLA lists for the function panel given by:\n"
+      "  --name=F          the function's name\n"
+      "  --var=V           the variable (one character)\n"
+      "  --const=NAME=VALUE  a constant; up to three, filled in order\n"
+      "  --def=FORMULA     the definition\n"
+      "  --from=X1, --to=X2  the range\n"
+      "  --steps=N         the number of equal steps, 1 to 65535\n"
+      "  -d N              with --tabulate: decimals of the listed values, 0 to 9, or -1\n"
+      "                    to round to tens (default 5)\n"
+      "\n"
+      "Exit status: 0 when every formula gave a number, 1 when a line shows an error\n"
+      "text or --tabulate refuses a field (the refusal goes to standard error), 2 for a\n"
+      "wrong option.\n";
 
-int usage()
+int usageError()
 {
-    std::fputs(kUsage, stderr);
-    return 2;
+    std::fprintf(stderr, "Try '%s --help' for more information.\n", kProgram);
+    return kExitUsage;
 }
 
-bool parseDecimals(const char* text, int& decimals)
+int usageError(const std::string& message)
 {
-    if (std::strcmp(text, "-1") == 0) {
-        decimals = -1;
-        return true;
-    }
-    if (text[0] >= '0' && text[0] <= '9' && text[1] == '\0') {
-        decimals = text[0] - '0';
-        return true;
-    }
-    return false;
+    std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
+    return usageError();
 }
 
-void show(const std::string& formula, int decimals, std::string& out)
+// "-1" or a single digit 0 to 9, as the decimals control of either window allows.
+std::optional<int> parseDecimals(const char* text)
 {
+    if (std::strcmp(text, "-1") == 0)
+        return -1;
+    if (text[0] >= '0' && text[0] <= '9' && text[1] == '\0')
+        return text[0] - '0';
+    return std::nullopt;
+}
+
+// Appends the line that EXEC shows for the formula; gives false when it is an error text.
+bool show(const std::string& formula, int decimals, std::string& out)
+{
+    bool reported = false;
     try {
-        out += quarnis::Utf16ToUtf8(quarnis::ExecText(quarnis::Utf8ToUtf16(formula), decimals));
+        out += quarnis::Utf16ToUtf8(
+            quarnis::ExecText(quarnis::Utf8ToUtf16(formula), decimals, &reported));
     } catch (const quarnis::RuntimeError& e) {
         out += e.what();
+        reported = true;
     }
     quarnis::CalcError = false;
     out += '\n';
+    return !reported;
 }
 
 // Writes the lines to standard output in blocks.
@@ -90,51 +123,8 @@ private:
     std::string out_;
 };
 
-int tabulate(int argc, char** argv)
+int tabulate(const quarnis::FuncPanelTexts& panel, int decimals)
 {
-    quarnis::FuncPanelTexts panel;
-    std::u16string* constNames[] = { &panel.const1, &panel.const2, &panel.const3 };
-    std::u16string* constValues[] = { &panel.value1, &panel.value2, &panel.value3 };
-    int constants = 0;
-    int decimals = 5;
-    const struct {
-        const char* option;
-        std::u16string* field;
-    } fields[]
-        = { { "--name", &panel.name }, { "--var", &panel.var }, { "--def", &panel.definition },
-              { "--from", &panel.x1 }, { "--to", &panel.x2 }, { "--steps", &panel.sample } };
-    for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (std::strcmp(arg, "--tabulate") == 0)
-            continue;
-        if (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        }
-        if (i + 1 >= argc)
-            return usage();
-        const char* value = argv[++i];
-        if (std::strcmp(arg, "-d") == 0) {
-            if (!parseDecimals(value, decimals))
-                return usage();
-        } else if (std::strcmp(arg, "--const") == 0) {
-            const char* eq = std::strchr(value, '=');
-            if (!eq || constants == 3)
-                return usage();
-            *constNames[constants] = quarnis::Utf8ToUtf16(std::string_view(value, eq - value));
-            *constValues[constants] = quarnis::Utf8ToUtf16(eq + 1);
-            ++constants;
-        } else {
-            std::u16string* field = nullptr;
-            for (const auto& f : fields)
-                if (std::strcmp(arg, f.option) == 0)
-                    field = f.field;
-            if (!field)
-                return usage();
-            *field = quarnis::Utf8ToUtf16(value);
-        }
-    }
-
     quarnis::TFunc func;
     LinePrinter printer(decimals);
     try {
@@ -143,67 +133,134 @@ int tabulate(int argc, char** argv)
     } catch (const quarnis::RuntimeError& e) {
         printer.flush(); // the lines before the failing point, as the window keeps them
         std::fflush(stdout);
-        std::fprintf(stderr, "%s\n", e.what());
-        return 1;
+        std::fprintf(stderr, "%s: %s\n", kProgram, e.what());
+        return kExitFailed;
     }
-    return 0;
+    return kExitOk;
 }
 
-bool wantsTabulation(int argc, char** argv)
+// The formulas given as arguments, or else the lines of standard input.
+int evaluate(char** formulas, int count, int decimals)
 {
-    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
-        if (std::strcmp(argv[i], "--tabulate") == 0)
-            return true;
-    return false;
-}
-
-} // namespace
-
-int main(int argc, char** argv)
-{
-    if (wantsTabulation(argc, argv))
-        return tabulate(argc, argv);
-    int decimals = -1;
-    std::vector<std::string> formulas;
-    bool options = true;
-    for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        if (options && std::strcmp(arg, "--") == 0) {
-            options = false;
-        } else if (options && std::strcmp(arg, "-d") == 0) {
-            if (i + 1 >= argc || !parseDecimals(argv[++i], decimals))
-                return usage();
-        } else if (options && std::strncmp(arg, "-d", 2) == 0 && arg[2] != '\0') {
-            if (!parseDecimals(arg + 2, decimals))
-                return usage();
-        } else if (options && (std::strcmp(arg, "-h") == 0 || std::strcmp(arg, "--help") == 0)) {
-            std::fputs(kUsage, stdout);
-            return 0;
-        } else if (options && arg[0] == '-' && arg[1] != '\0') {
-            return usage();
-        } else {
-            formulas.emplace_back(arg);
-        }
-    }
-
+    bool allNumbers = true;
     std::string out;
-    if (!formulas.empty()) {
-        for (const std::string& f : formulas)
-            show(f, decimals, out);
+    if (count > 0) {
+        for (int i = 0; i < count; ++i)
+            allNumbers = show(formulas[i], decimals, out) && allNumbers;
         std::fwrite(out.data(), 1, out.size(), stdout);
-        return 0;
+        return allNumbers ? kExitOk : kExitFailed;
     }
     std::ios::sync_with_stdio(false);
     std::string line;
     while (std::getline(std::cin, line)) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back(); // a CR LF line end is not part of the formula
-        show(line, decimals, out);
+        allNumbers = show(line, decimals, out) && allNumbers;
         if (out.size() >= (1 << 16)) {
             std::fwrite(out.data(), 1, out.size(), stdout);
             out.clear();
         }
     }
     std::fwrite(out.data(), 1, out.size(), stdout);
-    return 0;
+    return allNumbers ? kExitOk : kExitFailed;
+}
+
+// Values of the long-only options.
+enum : int { kTabulate = 256, kName, kVar, kConst, kDef, kFrom, kTo, kSteps };
+
+constexpr option kOptions[] = {
+    { "decimals", required_argument, nullptr, 'd' },
+    { "help", no_argument, nullptr, 'h' },
+    { "version", no_argument, nullptr, 'v' },
+    { "tabulate", no_argument, nullptr, kTabulate },
+    { "name", required_argument, nullptr, kName },
+    { "var", required_argument, nullptr, kVar },
+    { "const", required_argument, nullptr, kConst },
+    { "def", required_argument, nullptr, kDef },
+    { "from", required_argument, nullptr, kFrom },
+    { "to", required_argument, nullptr, kTo },
+    { "steps", required_argument, nullptr, kSteps },
+    { nullptr, 0, nullptr, 0 },
+};
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    quarnis::FuncPanelTexts panel;
+    std::u16string* constNames[] = { &panel.const1, &panel.const2, &panel.const3 };
+    std::u16string* constValues[] = { &panel.value1, &panel.value2, &panel.value3 };
+    int constants = 0;
+    std::optional<int> decimals;
+    bool tabulation = false;
+    const char* panelOption = nullptr; // the first option that only --tabulate reads
+
+    // getopt_long reports a wrong option itself, naming the program by argv[0]; the name
+    // the user types reads better there than the path the program was started by.
+    argv[0] = const_cast<char*>(kProgram);
+    int c;
+    int index = -1;
+    while ((c = getopt_long(argc, argv, "d:hv", kOptions, &index)) != -1) {
+        if (c >= kName)
+            panelOption = kOptions[index].name;
+        switch (c) {
+        case 'd':
+            decimals = parseDecimals(optarg);
+            if (!decimals)
+                return usageError(std::string("decimals must be from -1 to 9, not '") + optarg
+                    + "'");
+            break;
+        case 'h':
+            std::fputs(kHelp, stdout);
+            return kExitOk;
+        case 'v':
+            std::printf("%s %s\n", kProgram, QUARNIS_VERSION);
+            return kExitOk;
+        case kTabulate:
+            tabulation = true;
+            break;
+        case kName:
+            panel.name = quarnis::Utf8ToUtf16(optarg);
+            break;
+        case kVar:
+            panel.var = quarnis::Utf8ToUtf16(optarg);
+            break;
+        case kConst: {
+            const char* eq = std::strchr(optarg, '=');
+            if (!eq)
+                return usageError(std::string("--const needs NAME=VALUE, not '") + optarg + "'");
+            if (constants == 3)
+                return usageError("at most three --const");
+            *constNames[constants] = quarnis::Utf8ToUtf16(std::string_view(optarg, eq - optarg));
+            *constValues[constants] = quarnis::Utf8ToUtf16(eq + 1);
+            ++constants;
+            break;
+        }
+        case kDef:
+            panel.definition = quarnis::Utf8ToUtf16(optarg);
+            break;
+        case kFrom:
+            panel.x1 = quarnis::Utf8ToUtf16(optarg);
+            break;
+        case kTo:
+            panel.x2 = quarnis::Utf8ToUtf16(optarg);
+            break;
+        case kSteps:
+            panel.sample = quarnis::Utf8ToUtf16(optarg);
+            break;
+        default: // getopt_long has named the wrong option on standard error
+            return usageError();
+        }
+        index = -1;
+    }
+
+    if (!tabulation) {
+        if (panelOption)
+            return usageError(std::string("--") + panelOption + " needs --tabulate");
+        return evaluate(argv + optind, argc - optind, decimals.value_or(-1));
+    }
+    if (optind < argc)
+        return usageError(std::string("--tabulate takes no formula, but got '") + argv[optind]
+            + "'");
+    return tabulate(panel, decimals.value_or(5));
 }

@@ -5,9 +5,11 @@
 
 namespace quarnis {
 
-std::u16string ExecText(const std::u16string& formula, int decimals)
+std::u16string ExecText(const std::u16string& formula, int decimals, bool* reported)
 {
     const Extended v = Evaluate(formula);
+    if (reported)
+        *reported = CalcError;
     if (CalcError) {
         // The user sees only the error text, whatever value the engine gave; the value is
         // not rounded, so a failed formula never raises a rounding overflow.

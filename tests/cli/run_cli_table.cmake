@@ -1,0 +1,99 @@
+# The command-line conventions of quarnis-calc: each row is a command line (and standard
+# input) with the standard output, standard error and exit status it must give.
+# Invoked with -DCLI=<quarnis-calc> -DWORK=<scratch directory>.
+#
+#   cli(NAME STATUS n [IN text] [OUT text | OUT_MATCH regex] [ERR text | ERR_MATCH regex]
+#       ARGS arguments...)
+# OUT and ERR default to empty.
+set(try "Try 'quarnis-calc --help' for more information.\n")
+set(failures 0)
+
+function(cli name)
+  cmake_parse_arguments(R "" "STATUS;IN;OUT;OUT_MATCH;ERR;ERR_MATCH" "ARGS" ${ARGN})
+  set(input "${WORK}/${name}.in")
+  file(WRITE "${input}" "${R_IN}")
+  execute_process(COMMAND ${CLI} ${R_ARGS} INPUT_FILE "${input}"
+    OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+  set(ok TRUE)
+  if(NOT rc STREQUAL R_STATUS)
+    set(ok FALSE)
+  endif()
+  if(DEFINED R_OUT_MATCH)
+    if(NOT out MATCHES "${R_OUT_MATCH}")
+      set(ok FALSE)
+    endif()
+  elseif(NOT out STREQUAL "${R_OUT}")
+    set(ok FALSE)
+  endif()
+  if(DEFINED R_ERR_MATCH)
+    if(NOT err MATCHES "${R_ERR_MATCH}")
+      set(ok FALSE)
+    endif()
+  elseif(NOT err STREQUAL "${R_ERR}")
+    set(ok FALSE)
+  endif()
+  if(NOT ok)
+    message(SEND_ERROR "${name}: quarnis-calc ${R_ARGS}\nexit ${rc} (want ${R_STATUS})\n"
+      "stdout:\n${out}\nstderr:\n${err}")
+  endif()
+endfunction()
+
+# Help and version: standard output, status 0.
+cli(help_short STATUS 0 OUT_MATCH "^Usage: quarnis-calc .*-d, --decimals=N.*-1 \\(the default\\)"
+  ARGS -h)
+cli(help_long STATUS 0 OUT_MATCH "^Usage: quarnis-calc .*-1.*round to tens.*Exit status"
+  ARGS --help 1+1)
+cli(version_long STATUS 0 OUT "quarnis-calc 1.0.0\n" ARGS --version)
+cli(version_short STATUS 0 OUT "quarnis-calc 1.0.0\n" ARGS -v)
+
+# A wrong command line names the problem and points to --help: status 2, nothing evaluated.
+cli(unknown_long STATUS 2 ERR "quarnis-calc: unrecognized option '--bogus'\n${try}"
+  ARGS 1+1 --bogus)
+cli(unknown_short STATUS 2 ERR "quarnis-calc: invalid option -- 'x'\n${try}" ARGS -x 1+1)
+cli(minus_formula STATUS 2 ERR "quarnis-calc: invalid option -- '2'\n${try}" ARGS -2+3)
+cli(missing_value STATUS 2 ERR "quarnis-calc: option requires an argument -- 'd'\n${try}"
+  ARGS 1+1 -d)
+cli(value_for_flag STATUS 2 ERR "quarnis-calc: option '--help' doesn't allow an argument\n${try}"
+  ARGS --help=1)
+cli(ambiguous STATUS 2 ERR_MATCH "^quarnis-calc: option '--t' is ambiguous.*\n${try}$"
+  ARGS --t)
+cli(decimals_too_many STATUS 2 ERR "quarnis-calc: decimals must be from -1 to 9, not '12'\n${try}"
+  ARGS -d 12 1/3)
+cli(decimals_below STATUS 2 ERR "quarnis-calc: decimals must be from -1 to 9, not '-2'\n${try}"
+  ARGS -d-2 1/3)
+cli(decimals_text STATUS 2 ERR "quarnis-calc: decimals must be from -1 to 9, not 'x'\n${try}"
+  ARGS --decimals=x 1/3)
+
+# Decimals in every spelling; options may follow the formulas.
+cli(decimals_separate STATUS 0 OUT "0.67\n" ARGS -d 2 2/3)
+cli(decimals_attached STATUS 0 OUT "0.67\n" ARGS -d2 2/3)
+cli(decimals_long STATUS 0 OUT "0.67\n" ARGS --decimals=2 2/3)
+cli(decimals_after STATUS 0 OUT "0.67\n0.33\n" ARGS 2/3 1/3 -d 2)
+cli(unrounded STATUS 0 OUT "0.666666667\n" ARGS -d -1 2/3)
+cli(dash_dash STATUS 0 OUT "1\n-1.5\n" ARGS -d 2 -- -2+3 -2.5+1)
+cli(blank_before_minus STATUS 0 OUT "1\n" ARGS " -2+3")
+cli(lone_minus_is_formula STATUS 0 OUT "0\n" ARGS -)
+
+# Status 1 when a line shows an error text; every formula still prints its one line in order.
+cli(all_numbers STATUS 0 OUT "2\n0.333333333\n" ARGS 1+1 1/3)
+cli(parenthesis STATUS 1 OUT "0.333333333\nGeçersiz parantez...\n5\n" ARGS 1/3 "(1+2" 2+3)
+cli(syntax STATUS 1 OUT "Yazım hatası...\n" ARGS "2+3#4")
+cli(evaluation STATUS 1 OUT "Yazım Hatası...\n2\n" ARGS 1/0 1+1)
+cli(rounding_overflow STATUS 1 OUT "Floating point overflow\n1\n" ARGS -d 2 1E4931 1)
+cli(stdin_numbers STATUS 0 IN "1+1\r\n2*3\n" OUT "2\n6\n")
+cli(stdin_error STATUS 1 IN "1+1\n(2\n3\n" OUT "2\nGeçersiz parantez...\n3\n")
+cli(stdin_empty STATUS 0 IN "" OUT "")
+
+# --tabulate: refusals carry the program's name; its options belong to it alone.
+cli(tabulate_refusal STATUS 1
+  ERR "quarnis-calc: 'a' is not a valid floating point value\n" ARGS --tabulate --from a)
+cli(tabulate_tens STATUS 0 OUT "[0]:(20,20)\n[1]:(20,20)\n"
+  ARGS --tabulate --from=15 --to=25 --steps=1 -d -1)
+cli(tabulate_formula STATUS 2
+  ERR "quarnis-calc: --tabulate takes no formula, but got '1+1'\n${try}" ARGS --tabulate 1+1)
+cli(panel_without_tabulate STATUS 2 ERR "quarnis-calc: --def needs --tabulate\n${try}"
+  ARGS --def t*t 1+1)
+cli(const_without_value STATUS 2 ERR "quarnis-calc: --const needs NAME=VALUE, not 'k'\n${try}"
+  ARGS --tabulate --const k)
+cli(fourth_const STATUS 2 ERR "quarnis-calc: at most three --const\n${try}"
+  ARGS --tabulate --const a=1 --const b=2 --const c=3 --const d=4)
