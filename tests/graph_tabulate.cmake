@@ -18,9 +18,12 @@ expect(tens 0 "[0]:(20,20)\n[1]:(20,20)\n" "" --from 15 --to 25 --steps 1 -d -1)
 expect(turkish_variable 0 "[0]:(1,2)\n[1]:(2,4)\n" "" --var şey --def ş*2 --from 1 --to 2
   --steps 1)
 expect(comma 1 "" "quarnis-calc: '0,5' is not a valid floating point value\n" --from 0,5)
-expect(steps_zero 1 "" "quarnis-calc: Örnekleme Adeti 1 ile 65535 arasında olmalıdır\n" --steps 0)
-expect(steps_wrap 1 "" "quarnis-calc: Örnekleme Adeti 1 ile 65535 arasında olmalıdır\n" --steps 65537)
+set(steps_range "quarnis-calc: Örnekleme Adeti 1 ile 65535 arasında olmalıdır\n")
+expect(steps_zero 1 "" "${steps_range}" --steps 0)
+expect(steps_wrap 1 "" "${steps_range}" --steps 65537)
 expect(steps_text 1 "" "quarnis-calc: ''1e3'' is not a valid integer value\n" --steps 1e3)
-expect(overflow_midway 1 "[0]:(700,1E304)\n[1]:(705,1.5E306)\n" "quarnis-calc: Floating point overflow\n"
-  --def "EXP(t)" --from 700 --to 720 --steps 4)
-expect(bad_option 2 "" "quarnis-calc: unrecognized option '--colour'\nTry 'quarnis-calc --help' for more information.\n" --colour red)
+expect(overflow_midway 1 "[0]:(700,1E304)\n[1]:(705,1.5E306)\n"
+  "quarnis-calc: Floating point overflow\n" --def "EXP(t)" --from 700 --to 720 --steps 4)
+expect(bad_option 2 ""
+  "quarnis-calc: unrecognized option '--colour'\nTry 'quarnis-calc --help' for more information.\n"
+  --colour red)
