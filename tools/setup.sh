@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what a fresh Debian 12 machine lacks for building and testing Quarnis.
-# Sourced by tools/start and tools/test; runs apt-get only when a package is missing.
+# Sourced by tools/start, tools/test and tools/check-package; runs apt-get only when a package
+# is missing. quarnis_install_missing takes further packages that one command alone needs.
 set -euo pipefail
 
 QUARNIS_PACKAGES=(
@@ -16,7 +17,7 @@ QUARNIS_PACKAGES=(
 quarnis_install_missing() {
   local missing=()
   local p
-  for p in "${QUARNIS_PACKAGES[@]}"; do
+  for p in "${QUARNIS_PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   if [ ${#missing[@]} -gt 0 ]; then
