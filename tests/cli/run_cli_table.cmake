@@ -89,6 +89,8 @@ cli(tabulate_refusal STATUS 1
   ERR "quarnis-calc: 'a' is not a valid floating point value\n" ARGS --tabulate --from a)
 cli(tabulate_tens STATUS 0 OUT "[0]:(20,20)\n[1]:(20,20)\n"
   ARGS --tabulate --from=15 --to=25 --steps=1 -d -1)
+cli(tabulate_negative_values STATUS 0 OUT "[0]:(-1,-2)\n[1]:(0,0)\n"
+  ARGS --tabulate --def t*2 --from -1 --to 0 --steps 1 -d0)
 cli(tabulate_formula STATUS 2
   ERR "quarnis-calc: --tabulate takes no formula, but got '1+1'\n${try}" ARGS --tabulate 1+1)
 cli(panel_without_tabulate STATUS 2 ERR "quarnis-calc: --def needs --tabulate\n${try}"
