@@ -4,14 +4,18 @@
 # is missing. quarnis_install_missing takes further packages that one command alone needs.
 set -euo pipefail
 
+# What building and starting the program needs (tools/start).
 QUARNIS_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
-  clang-14 libclang-rt-14-dev
-  xvfb xauth xdotool xclip dpkg-dev appstream desktop-file-utils
+  qt6-base-dev libgl-dev xvfb xauth
   fonts-wine fonts-dejavu-core fonts-dejavu-extra
   fonts-open-sans fonts-quicksand fonts-liberation2
+)
+# What the tests, benchmarks and fuzz targets need besides (tools/test).
+QUARNIS_TEST_PACKAGES=(
+  libgtest-dev libgmock-dev libbenchmark-dev
+  clang-14 libclang-rt-14-dev
+  xdotool xclip dpkg-dev appstream desktop-file-utils
 )
 
 quarnis_install_missing() {
