@@ -1,6 +1,7 @@
 #include "about.h"
 
 #include "fonts.h"
+#include "palette.h"
 
 #include <QFrame>
 #include <QTextEdit>
@@ -29,6 +30,7 @@ TFAbout::TFAbout(QWidget* parent)
         Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(274, 230);
     setFont(quarnis::WindowFont());
+    quarnis::UseFixedPalette(this);
 
     Panel1 = new QFrame(this);
     Panel1->setGeometry(8, 8, 257, 214);

@@ -7,6 +7,7 @@
 #include "handler_guard.h"
 #include "icons.h"
 #include "number_format.h"
+#include "palette.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -152,6 +153,7 @@ TCalcMain::TCalcMain(QWidget* parent)
         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(306, 549);
     setFont(quarnis::WindowFont());
+    quarnis::UseFixedPalette(this);
     SetColor(this, QPalette::Window, kMaroon);
     setAutoFillBackground(true);
     for (int i = 0; i < quarnis::kIconCount; ++i)
