@@ -8,7 +8,8 @@ QUARNIS_PACKAGES=(
   qt6-base-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  xvfb xauth xdotool xclip dpkg-dev appstream desktop-file-utils
+  xvfb xauth xdotool xclip x11-utils dpkg-dev appstream desktop-file-utils
+  libqt6svg6
   fonts-wine fonts-dejavu-core fonts-dejavu-extra
   fonts-open-sans fonts-quicksand fonts-liberation2
 )
