@@ -47,6 +47,7 @@ TFAbout::TFAbout(QWidget* parent)
     Memo1->setPalette(palette);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setPlainText(QString::fromUtf8(kAboutText));
+    Memo1->setAccessibleName(QStringLiteral("Hakkında"));
     QTextCursor all(Memo1->document());
     all.select(QTextCursor::Document);
     QTextBlockFormat centred;

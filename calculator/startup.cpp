@@ -122,6 +122,8 @@ void CreateWindows()
     CalcMain = new TCalcMain();
     FGraphics = new TFGraphics(CalcMain);
     FAbout = new TFAbout(CalcMain);
+    CalcMain->AddQuitKey(FGraphics);
+    CalcMain->AddQuitKey(FAbout);
 }
 
 int RunApplication(QApplication& app, const QElapsedTimer& started)

@@ -159,6 +159,7 @@ TCalcMain::TCalcMain(QWidget* parent)
     for (int i = 0; i < quarnis::kIconCount; ++i)
         icons.append(quarnis::IconPixmap(static_cast<IconIndex>(i)));
     CreateControls();
+    SetUpDesktop();
     EnterFormula->setFocus(Qt::OtherFocusReason);
     quarnis::RunGuarded(this, [this] { init(this); });
 }
@@ -621,6 +622,7 @@ void TCalcMain::ExecClick(QObject*)
     // A rounding overflow raises here, before the field is written: it keeps its old text.
     const std::u16string text = quarnis::ExecText(FormulaText().toStdU16String(), DecNum->value());
     Result->setText(QString::fromStdU16String(text));
+    AnnounceResult();
 }
 
 void TCalcMain::DecNumChange(QObject*)

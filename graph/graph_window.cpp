@@ -181,6 +181,7 @@ TFGraphics::TFGraphics(QWidget* parent)
         setTabOrder(order[i - 1], order[i]);
 
     quarnis::RunGuarded(this, [this] { InitGraph(); });
+    setUpDesktop();
 }
 
 TFGraphics::~TFGraphics() { FormDestroy(); }

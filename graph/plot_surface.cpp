@@ -328,10 +328,14 @@ void PlotSurface::savePictureAs()
 QMenu* PlotSurface::createContextMenu(QWidget* parent)
 {
     auto* menu = new QMenu(parent);
-    connect(menu->addAction(QStringLiteral("Grafiği Kaydet...")), &QAction::triggered, this,
-        &PlotSurface::savePictureAs);
-    connect(menu->addAction(QStringLiteral("Panoya Kopyala")), &QAction::triggered, this,
-        &PlotSurface::copyToClipboard);
+    // The keys shown beside the commands are those of the graph window (Ctrl+S) and of the
+    // focused surface (Ctrl+C).
+    QAction* save = menu->addAction(QStringLiteral("Grafiği Kaydet..."));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, &PlotSurface::savePictureAs);
+    QAction* copy = menu->addAction(QStringLiteral("Panoya Kopyala"));
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, &PlotSurface::copyToClipboard);
     return menu;
 }
 

@@ -10,6 +10,7 @@ QUARNIS_PACKAGES=(
   clang-14 libclang-rt-14-dev
   xvfb xauth xdotool xclip x11-utils dpkg-dev appstream desktop-file-utils
   libqt6svg6
+  dbus at-spi2-core python3-pyatspi
   fonts-wine fonts-dejavu-core fonts-dejavu-extra
   fonts-open-sans fonts-quicksand fonts-liberation2
 )
