@@ -56,8 +56,8 @@ void TCalcMain::NameControls()
     SetAccessibleText(CClearMems, QStringLiteral("Silinecek bellek"));
     quarnis::AddInvisibleLabel(CClearMems, CClearMems->accessibleName());
     SetAccessibleText(BRD, QStringLiteral("R"), QStringLiteral("İşlevi yok"));
-    SetAccessibleText(BPoint, QStringLiteral("Kırmızı top"),
-        QStringLiteral("Süs düğmesi; işlevi yok"));
+    SetAccessibleText(
+        BPoint, QStringLiteral("Kırmızı top"), QStringLiteral("Süs düğmesi; işlevi yok"));
     SetAccessibleText(bLeft, QStringLiteral("İmleç sola"));
     SetAccessibleText(bRight, QStringLiteral("İmleç sağa"));
     SetAccessibleText(bUp, QStringLiteral("İmleç yukarı"));
@@ -93,8 +93,8 @@ void TCalcMain::NameControls()
     };
     for (const Memory& m : memories) {
         SetAccessibleText(m.in, QString::fromUtf8(m.dative) + QStringLiteral(" kaydet"),
-            QString::fromUtf8(m.stores) + QStringLiteral(" %1 belleğine kaydeder")
-                                              .arg(QString::fromUtf8(m.name)));
+            QString::fromUtf8(m.stores)
+                + QStringLiteral(" %1 belleğine kaydeder").arg(QString::fromUtf8(m.name)));
         SetAccessibleText(m.out, QString::fromUtf8(m.accusative) + QStringLiteral(" formüle ekle"),
             QStringLiteral("%1 belleğini formülün imleç yerine ekler")
                 .arg(QString::fromUtf8(m.name)));

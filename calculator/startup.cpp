@@ -33,7 +33,8 @@ namespace {
             QStringLiteral("Write calculator.png, graph.png and about.png into <dir> and exit."),
             QStringLiteral("dir") };
         QCommandLineOption startupTime { QStringLiteral("startup-time"),
-            QStringLiteral("Print the milliseconds until the calculator window is shown and exit.") };
+            QStringLiteral(
+                "Print the milliseconds until the calculator window is shown and exit.") };
 
         CommandLine()
         {
@@ -90,7 +91,8 @@ namespace {
         }
         if (commandLine.parser.isSet(commandLine.version)) {
             Print(stdout,
-                QCoreApplication::applicationName() + u' ' + QCoreApplication::applicationVersion());
+                QCoreApplication::applicationName() + u' '
+                    + QCoreApplication::applicationVersion());
             return 0;
         }
         return std::nullopt;
@@ -129,7 +131,8 @@ void CreateWindows()
 int RunApplication(QApplication& app, const QElapsedTimer& started)
 {
     CommandLine commandLine;
-    if (!commandLine.parser.parse(app.arguments()) || !commandLine.parser.positionalArguments().isEmpty()) {
+    if (!commandLine.parser.parse(app.arguments())
+        || !commandLine.parser.positionalArguments().isEmpty()) {
         const QString error = commandLine.parser.errorText();
         Print(stderr,
             QStringLiteral("quarnis: ")

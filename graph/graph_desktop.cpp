@@ -87,8 +87,8 @@ void TFGraphics::nameControls()
     Buddy(Label16, QStringLiteral("&Fonksiyon"), FuncFull);
 
     SetAccessibleText(FncName, QStringLiteral("Fonksiyon adı"));
-    SetAccessibleText(FncVar, QStringLiteral("Değişken adı"),
-        QStringLiteral("İlk harfi tanımdaki değişkendir"));
+    SetAccessibleText(
+        FncVar, QStringLiteral("Değişken adı"), QStringLiteral("İlk harfi tanımdaki değişkendir"));
     const std::pair<QLineEdit*, QLineEdit*> constants[]
         = { { FncConst1, ec1 }, { FncConst2, ec2 }, { FncConst3, ec3 } };
     for (int i = 0; i < 3; ++i) {
@@ -98,12 +98,12 @@ void TFGraphics::nameControls()
     }
     SetAccessibleText(FncId, QStringLiteral("Fonksiyon tanımı"),
         QStringLiteral("Değişken ve sabitlerle yazılan formül"));
-    SetAccessibleText(ex1, QStringLiteral("Aralığın başı"),
-        QStringLiteral("Hesap aralığının ilk noktası"));
-    SetAccessibleText(ex2, QStringLiteral("Aralığın sonu"),
-        QStringLiteral("Hesap aralığının son noktası"));
-    SetAccessibleText(Sample, QStringLiteral("Örnekleme adedi"),
-        QStringLiteral("Aralığın eşit adım sayısı"));
+    SetAccessibleText(
+        ex1, QStringLiteral("Aralığın başı"), QStringLiteral("Hesap aralığının ilk noktası"));
+    SetAccessibleText(
+        ex2, QStringLiteral("Aralığın sonu"), QStringLiteral("Hesap aralığının son noktası"));
+    SetAccessibleText(
+        Sample, QStringLiteral("Örnekleme adedi"), QStringLiteral("Aralığın eşit adım sayısı"));
     SetAccessibleText(cCalcExec, QStringLiteral("Sonuç listesi"),
         QStringLiteral("Her nokta için [i]:(x,f(x)); menüsü tabloyu kopyalar ve kaydeder"));
     SetAccessibleText(scrSonuc, QStringLiteral("Ondalık sayısı"),
@@ -136,8 +136,8 @@ void TFGraphics::nameControls()
     quarnis::AddInvisibleLabel(cGridType, QStringLiteral("Grid sayısı"));
     quarnis::AddInvisibleLabel(cGrafWidth, QStringLiteral("Grafik çizgi genişliği"));
 
-    SetAccessibleText(cAlanTip, QStringLiteral("Alan biçimi"),
-        QStringLiteral("Grafik alanının dolgusu"));
+    SetAccessibleText(
+        cAlanTip, QStringLiteral("Alan biçimi"), QStringLiteral("Grafik alanının dolgusu"));
     SetAccessibleText(cGraphTip, QStringLiteral("Grafik biçimi"),
         QStringLiteral("Noktalar tek tek ya da çizgiyle"));
     SetAccessibleText(cGrafWidth, QStringLiteral("Grafik çizgi genişliği"));
@@ -151,14 +151,16 @@ void TFGraphics::nameControls()
         QStringLiteral("Yatay eksenin alan yüksekliğindeki yeri (X Orj)"));
     SetAccessibleText(cXPerc, QStringLiteral("Y ekseninin yeri"),
         QStringLiteral("Düşey eksenin alan genişliğindeki yeri (Y Orj)"));
-    SetAccessibleText(xScale, QStringLiteral("x ölçeği"), QStringLiteral("x'in birimi başına piksel"));
-    SetAccessibleText(yScale, QStringLiteral("y ölçeği"), QStringLiteral("y'nin birimi başına piksel"));
+    SetAccessibleText(
+        xScale, QStringLiteral("x ölçeği"), QStringLiteral("x'in birimi başına piksel"));
+    SetAccessibleText(
+        yScale, QStringLiteral("y ölçeği"), QStringLiteral("y'nin birimi başına piksel"));
     SetAccessibleText(bAutoScale, QStringLiteral("Oto. Ölçeklendir"),
         QStringLiteral("Ölçekleri noktalardan hesaplar"));
     SetAccessibleText(sGrid, QStringLiteral("Grid Çizilsin"));
     SetAccessibleText(cGridTip, QStringLiteral("Grid çizgi biçimi"));
-    SetAccessibleText(cGridType, QStringLiteral("Grid sayısı"),
-        QStringLiteral("Grid bölümlerinin sayısı"));
+    SetAccessibleText(
+        cGridType, QStringLiteral("Grid sayısı"), QStringLiteral("Grid bölümlerinin sayısı"));
     SetAccessibleText(GrapBox, QStringLiteral("Grafik alanı"),
         QStringLiteral("Menü tuşu ya da Shift+F10: menü; Ctrl+S kaydeder, Ctrl+C kopyalar"));
 }
@@ -260,6 +262,8 @@ void TFGraphics::setUpTableMenus()
     connect(lFuncVars, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         PopUp(createTableMenu(TableSource::ListBox, this), lFuncVars->viewport(), at);
     });
+    quarnis::OnMenuKeysRequestMenu(cCalcExec->lineEdit());
+    quarnis::OnMenuKeysRequestMenu(lFuncVars);
     quarnis::OnKeyPress(lFuncVars, QKeySequence::Copy, [this] {
         quarnis::RunGuarded(this, [this] { CopyTable(TableSource::ListBox); });
         return true;
@@ -280,10 +284,6 @@ void TFGraphics::setUpSurfaceKeys()
         GrapBox->copyToClipboard();
         return true;
     });
-    const auto menu = [this] {
-        PopUp(GrapBox->createContextMenu(GrapBox), GrapBox, GrapBox->rect().center());
-        return true;
-    };
-    quarnis::OnKeyPress(GrapBox, QKeySequence(Qt::Key_Menu), menu);
-    quarnis::OnKeyPress(GrapBox, QKeySequence(Qt::SHIFT | Qt::Key_F10), menu);
+    quarnis::OnMenuKeys(GrapBox,
+        [this] { PopUp(GrapBox->createContextMenu(GrapBox), GrapBox, GrapBox->rect().center()); });
 }

@@ -302,6 +302,25 @@ void PlotSurface::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.drawImage(0, 0, image_);
+    if (hasFocus()) {
+        // A keyboard user sees where the keys go: a frame in the selection colour, drawn on
+        // the screen only, never into the picture.
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+}
+
+void PlotSurface::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PlotSurface::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 bool PlotSurface::savePicture(const QString& fileName) const

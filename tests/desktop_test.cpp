@@ -142,9 +142,8 @@ private slots:
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("name");
         const auto row = [](const char* window, const char* control, const char* name) {
-            QTest::addRow("%s", name)
-                << QString::fromLatin1(window) << QString::fromLatin1(control)
-                << QString::fromUtf8(name);
+            QTest::addRow("%s", name) << QString::fromLatin1(window) << QString::fromLatin1(control)
+                                      << QString::fromUtf8(name);
         };
         row("calc", "EnterFormula", "Formül");
         row("calc", "Result", "Sonuç");
@@ -342,9 +341,16 @@ private slots:
         QCOMPARE(
             MenuOf([&] { QTest::keyClick(w.GrapBox, Qt::Key_F10, Qt::ShiftModifier); }), expected);
 
+        // The focused surface shows a frame on the screen; the copied picture has none.
+        QCOMPARE(QApplication::focusWidget(), w.GrapBox);
+        const QImage picture = w.GrapBox->image().convertToFormat(QImage::Format_RGB32);
+        const auto shown
+            = [&] { return w.GrapBox->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        QCOMPARE(shown().pixel(1, 1), w.GrapBox->palette().color(QPalette::Highlight).rgb());
+        QCOMPARE(shown().pixel(200, 100), picture.pixel(200, 100));
         QTest::keyClick(w.GrapBox, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32),
-            w.GrapBox->image().convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(
+            QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
 
         // Ctrl+S saves from anywhere in the window; Ctrl+C in a field stays the field's.
         dialogs.fileAnswer = dir.filePath(QStringLiteral("plot"));
@@ -355,6 +361,7 @@ private slots:
         QTest::keyClick(w.xScale, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("plot.png"))));
         QCOMPARE(w.xScale->text(), QStringLiteral("1.0"));
+        QCOMPARE(shown(), picture); // no frame without the focus
     }
 
     // ---- The table ----
@@ -386,10 +393,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         const QStringList off = { QStringLiteral("Tabloyu Kopyala (off)"),
             QStringLiteral("Tabloyu Kaydet... (off)") };
-        QCOMPARE(MenuOf([&] {
-            emit w.lFuncVars->customContextMenuRequested(QPoint(5, 5));
-        }),
-            off);
+        QCOMPARE(MenuOf([&] { emit w.lFuncVars->customContextMenuRequested(QPoint(5, 5)); }), off);
 
         Tabulate(w, QStringLiteral("t*t"), QStringLiteral("0"), QStringLiteral("1"),
             QStringLiteral("2"));
@@ -397,6 +401,16 @@ private slots:
         MenuOf([&] { emit w.lFuncVars->customContextMenuRequested(QPoint(5, 5)); },
             QStringLiteral("Tabloyu Kopyala"));
         QCOMPARE(QGuiApplication::clipboard()->text(), tsv);
+        // The keyboard opens the same menus.
+        const QStringList on
+            = { QStringLiteral("Tabloyu Kopyala"), QStringLiteral("Tabloyu Kaydet...") };
+        w.lFuncVars->setFocus();
+        QCOMPARE(MenuOf([&] { QTest::keyClick(w.lFuncVars, Qt::Key_Menu); }), on);
+        QCOMPARE(MenuOf([&] { QTest::keyClick(w.lFuncVars, Qt::Key_F10, Qt::ShiftModifier); }), on);
+        w.cCalcExec->setFocus();
+        QVERIFY(MenuOf([&] {
+            QTest::keyClick(w.cCalcExec->lineEdit(), Qt::Key_Menu);
+        }).contains(QStringLiteral("Tabloyu Kaydet...")));
 
         // The result list's field keeps its edit menu and gets the table's two commands.
         QGuiApplication::clipboard()->clear();
@@ -420,12 +434,12 @@ private slots:
         ScopedRecordingDialogs dialogs;
         QTemporaryDir dir;
         TFGraphics w;
-        Tabulate(w, QStringLiteral("t"), QStringLiteral("0"), QStringLiteral("1"),
-            QStringLiteral("1"));
+        Tabulate(
+            w, QStringLiteral("t"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"));
         // A directory in the way of the file, and a file in a directory that is missing.
         QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.csv")));
-        for (const QString& name :
-            { dir.filePath(QStringLiteral("taken.csv")), dir.filePath(QStringLiteral("no/t.csv")) }) {
+        for (const QString& name : { dir.filePath(QStringLiteral("taken.csv")),
+                 dir.filePath(QStringLiteral("no/t.csv")) }) {
             dialogs.messages.clear();
             dialogs.fileAnswer = name;
             w.SaveTableAs(TFGraphics::TableSource::ResultList);
@@ -447,8 +461,8 @@ private slots:
         // A tabulation that fails midway leaves the list box with the lines before it, under
         // their own definition, not the one that failed.
         TFGraphics w;
-        Tabulate(w, QStringLiteral("t"), QStringLiteral("0"), QStringLiteral("1"),
-            QStringLiteral("1"));
+        Tabulate(
+            w, QStringLiteral("t"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"));
         ScopedRecordingDialogs dialogs;
         Tabulate(w, QStringLiteral("t*t"), QStringLiteral("0"), QStringLiteral("1E300"),
             QStringLiteral("1"));
@@ -462,18 +476,21 @@ private slots:
     void theProgramIsKnownByItsDesktopEntry()
     {
         quarnis::SetUpDesktopIdentity();
-        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.github.quarnis.Calculator"));
+        QCOMPARE(
+            QGuiApplication::desktopFileName(), QStringLiteral("io.github.quarnis.Calculator"));
         QVERIFY(!QApplication::windowIcon().isNull());
         QVERIFY(!QApplication::windowIcon().pixmap(32, 32).isNull());
         TCalcMain w;
         QVERIFY(!w.windowIcon().isNull());
         // The window class (the application name on X11) is the entry's StartupWMClass.
-        QSettings entry(QStringLiteral(QUARNIS_SOURCE_DIR "/data/io.github.quarnis.Calculator.desktop"),
+        QSettings entry(
+            QStringLiteral(QUARNIS_SOURCE_DIR "/data/io.github.quarnis.Calculator.desktop"),
             QSettings::IniFormat);
         entry.beginGroup(QStringLiteral("Desktop Entry"));
         QCOMPARE(entry.value(QStringLiteral("StartupWMClass")).toString(),
             QCoreApplication::applicationName());
-        QCOMPARE(entry.value(QStringLiteral("Icon")).toString(), QGuiApplication::desktopFileName());
+        QCOMPARE(
+            entry.value(QStringLiteral("Icon")).toString(), QGuiApplication::desktopFileName());
     }
 };
 

@@ -98,8 +98,8 @@ Pictures GrabAll()
     about->hide();
     quarnis::Dialogs& qt = quarnis::Dialogs::current();
     p.message = GrabModal([&] {
-        qt.message(main.get(), quarnis::kApplicationTitle, QStringLiteral("Floating point overflow."),
-            quarnis::Dialogs::Icon::Stop);
+        qt.message(main.get(), quarnis::kApplicationTitle,
+            QStringLiteral("Floating point overflow."), quarnis::Dialogs::Icon::Stop);
     });
     QList<QColor> custom;
     p.color = GrabModal([&] { qt.chooseColorWithCustom(graph, QColor(0, 128, 0), custom); });
@@ -157,7 +157,8 @@ private slots:
         for (int r = 0; r < QPalette::NColorRoles; ++r) {
             const auto role = QPalette::ColorRole(r);
             const QPalette resolved = fixed.resolve(DarkPalette());
-            for (QPalette::ColorGroup g : { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
+            for (QPalette::ColorGroup g :
+                { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
                 QCOMPARE(resolved.color(g, role), fixed.color(g, role));
         }
         QCOMPARE(fixed.color(QPalette::WindowText), QColor(Qt::black));

@@ -44,11 +44,24 @@ void OnKeyPress(QWidget* control, QKeySequence::StandardKey key, std::function<b
 void OnKeyPress(QWidget* control, const QKeySequence& key, std::function<bool()> handler)
 {
     new KeyFilter(
-        control,
-        [key](const QKeyEvent& e) {
-            return QKeySequence(e.keyCombination()) == key;
-        },
+        control, [key](const QKeyEvent& e) { return QKeySequence(e.keyCombination()) == key; },
         std::move(handler));
+}
+
+void OnMenuKeys(QWidget* control, const std::function<void()>& open)
+{
+    const auto handler = [open] {
+        open();
+        return true;
+    };
+    OnKeyPress(control, QKeySequence(Qt::Key_Menu), handler);
+    OnKeyPress(control, QKeySequence(Qt::SHIFT | Qt::Key_F10), handler);
+}
+
+void OnMenuKeysRequestMenu(QWidget* control)
+{
+    OnMenuKeys(
+        control, [control] { emit control->customContextMenuRequested(control->rect().center()); });
 }
 
 } // namespace quarnis

@@ -15,4 +15,10 @@ namespace quarnis {
 void OnKeyPress(QWidget* control, QKeySequence::StandardKey key, std::function<bool()> handler);
 void OnKeyPress(QWidget* control, const QKeySequence& key, std::function<bool()> handler);
 
+// The menu keys, the Menu key and Shift+F10, run `open` while `control` has the focus.
+void OnMenuKeys(QWidget* control, const std::function<void()>& open);
+
+// The menu keys ask a control with a custom context menu for it, at its centre.
+void OnMenuKeysRequestMenu(QWidget* control);
+
 } // namespace quarnis

@@ -49,9 +49,6 @@ QPalette FixedPalette()
     return palette;
 }
 
-void UseFixedPalette(QWidget* window)
-{
-    window->setPalette(FixedPalette());
-}
+void UseFixedPalette(QWidget* window) { window->setPalette(FixedPalette()); }
 
 } // namespace quarnis
