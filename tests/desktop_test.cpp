@@ -2,7 +2,6 @@
 // readers say, the notice of a new result, the keys that copy the result, the table and the
 // plot, Ctrl+Q, the table's menus and files, and the program's identity.
 
-#include "about.h"
 #include "accessibility.h"
 #include "dialogs.h"
 #include "graph_window.h"
@@ -27,7 +26,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include <memory>
+#include <algorithm>
+#include <functional>
 
 using quarnis::ScopedRecordingDialogs;
 
@@ -134,55 +134,6 @@ private slots:
         TFGraphics graph;
         QCOMPARE(EveryNameOnce(&calc), QString());
         QCOMPARE(EveryNameOnce(&graph), QString());
-    }
-
-    void theFieldsAreNamed_data()
-    {
-        QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("control");
-        QTest::addColumn<QString>("name");
-        const auto row = [](const char* window, const char* control, const char* name) {
-            QTest::addRow("%s", name) << QString::fromLatin1(window) << QString::fromLatin1(control)
-                                      << QString::fromUtf8(name);
-        };
-        row("calc", "EnterFormula", "Formül");
-        row("calc", "Result", "Sonuç");
-        row("calc", "DecNum", "Ondalık sayısı");
-        row("calc", "BMem1in", "M1'e kaydet");
-        row("calc", "BMem1out", "M1'i formüle ekle");
-        row("calc", "BMem2in", "M2'ye kaydet");
-        row("calc", "BMem3out", "M3'ü formüle ekle");
-        row("calc", "BMemS2out", "S2'yi formüle ekle");
-        row("calc", "BPoint", "Kırmızı top");
-        row("graph", "xScale", "x ölçeği");
-        row("graph", "yScale", "y ölçeği");
-        row("graph", "ec2", "Sabit2 değeri");
-        row("graph", "ex1", "Aralığın başı");
-        row("graph", "GrapBox", "Grafik alanı");
-        row("graph", "lFuncVars", "Tablo");
-    }
-    void theFieldsAreNamed()
-    {
-        QFETCH(QString, window);
-        QFETCH(QString, control);
-        QFETCH(QString, name);
-        TCalcMain calc;
-        TFGraphics graph;
-        QWidget* widget = nullptr;
-        if (window == QLatin1String("calc")) {
-            const std::map<QString, QWidget*> m { { "EnterFormula", calc.EnterFormula },
-                { "Result", calc.Result }, { "DecNum", calc.DecNum }, { "BMem1in", calc.BMem1in },
-                { "BMem1out", calc.BMem1out }, { "BMem2in", calc.BMem2in },
-                { "BMem3out", calc.BMem3out }, { "BMemS2out", calc.BMemS2out },
-                { "BPoint", calc.BPoint } };
-            widget = m.at(control);
-        } else {
-            const std::map<QString, QWidget*> m { { "xScale", graph.xScale },
-                { "yScale", graph.yScale }, { "ec2", graph.ec2 }, { "ex1", graph.ex1 },
-                { "GrapBox", graph.GrapBox }, { "lFuncVars", graph.lFuncVars } };
-            widget = m.at(control);
-        }
-        QCOMPARE(NameOf(widget), name);
     }
 
     void theGraphLabelsAreTheirFieldsBuddies()

@@ -150,20 +150,6 @@ private slots:
         QApplication::setPalette(original);
         QCOMPARE(DifferingShare(before, after), 0.0);
     }
-
-    void thePaletteFixesEveryRole()
-    {
-        const QPalette fixed = quarnis::FixedPalette();
-        for (int r = 0; r < QPalette::NColorRoles; ++r) {
-            const auto role = QPalette::ColorRole(r);
-            const QPalette resolved = fixed.resolve(DarkPalette());
-            for (QPalette::ColorGroup g :
-                { QPalette::Active, QPalette::Inactive, QPalette::Disabled })
-                QCOMPARE(resolved.color(g, role), fixed.color(g, role));
-        }
-        QCOMPARE(fixed.color(QPalette::WindowText), QColor(Qt::black));
-        QCOMPARE(fixed.color(QPalette::Base), QColor(Qt::white));
-    }
 };
 
 QTEST_MAIN(ThemeTest)
