@@ -43,10 +43,13 @@ Announcer::Announcer(QWidget* window)
     setGeometry(0, 0, 0, 0);
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    text_ = new QLabel(this);
+    text_->setGeometry(0, 0, 0, 0);
 }
 
 void Announcer::announce(const QString& text)
 {
+    text_->setText(text);
     setAccessibleName(text); // sends the name change itself
     QAccessibleEvent shown(this, QAccessible::ObjectShow);
     QAccessible::updateAccessibility(&shown);

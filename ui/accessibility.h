@@ -5,6 +5,8 @@
 #include <QString>
 #include <QWidget>
 
+class QLabel;
+
 namespace quarnis {
 
 // Gives `control` the name a screen reader says for it and, where the name alone does not
@@ -18,14 +20,18 @@ void AddInvisibleLabel(QWidget* comboBox, const QString& text);
 
 // An invisible notification of its window: announce() tells assistive technology a short
 // text (a new result) without taking the focus from where the user works. The bridge shows
-// it as an object of the notification role whose name is the text; screen readers speak a
-// notification when it is shown.
+// it as an object of the notification role whose name is the text, holding a label with the
+// same text; screen readers speak a notification when it is shown, and show its labels on a
+// braille display and in their list of notifications.
 class Announcer : public QWidget {
     Q_OBJECT
 public:
     explicit Announcer(QWidget* window);
 
     void announce(const QString& text);
+
+private:
+    QLabel* text_;
 };
 
 } // namespace quarnis

@@ -156,7 +156,9 @@ def run(process):
         source = event.source
         if event.type.startswith("object:state-changed:showing") and \
                 source.getRole() == pyatspi.ROLE_NOTIFICATION:
+            labels = [c.name for c in children(source) if c.getRole() == pyatspi.ROLE_LABEL]
             heard.append(("notification", source.name))
+            heard.append(("notification label", labels[0] if labels else None))
         elif event.type.startswith("object:text-changed:insert") and source.name == "Sonuç":
             heard.append(("result", event.any_data))
 
@@ -171,6 +173,8 @@ def run(process):
         fail(f"EXEC announced no 'Sonuç: 14' (heard {heard})")
     else:
         print("ok: EXEC shows the notification 'Sonuç: 14'")
+    if ("notification label", "Sonuç: 14") not in heard:
+        fail(f"the notification holds no label 'Sonuç: 14' (heard {heard})")
     if ("result", "14") not in heard:
         fail(f"the result field reported no new text '14' (heard {heard})")
     else:
