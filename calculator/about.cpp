@@ -1,6 +1,7 @@
 #include "about.h"
 
 #include "fonts.h"
+#include "palette.h"
 
 #include <QFrame>
 #include <QTextEdit>
@@ -29,6 +30,7 @@ TFAbout::TFAbout(QWidget* parent)
         Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(274, 230);
     setFont(quarnis::WindowFont());
+    quarnis::UseFixedPalette(this);
 
     Panel1 = new QFrame(this);
     Panel1->setGeometry(8, 8, 257, 214);
@@ -45,6 +47,7 @@ TFAbout::TFAbout(QWidget* parent)
     Memo1->setPalette(palette);
     Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Memo1->setPlainText(QString::fromUtf8(kAboutText));
+    Memo1->setAccessibleName(QStringLiteral("Hakkında"));
     QTextCursor all(Memo1->document());
     all.select(QTextCursor::Document);
     QTextBlockFormat centred;

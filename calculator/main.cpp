@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace {
 
@@ -32,6 +33,8 @@ int main(int argc, char** argv)
 {
     QElapsedTimer started;
     started.start();
+    if (const std::optional<int> code = quarnis::AnswerWithoutDisplay(argc, argv))
+        return *code;
     if (!DisplayAvailable(argc, argv)) {
         std::fputs("quarnis: no display found. Run it on a virtual display:\n"
                    "  xvfb-run -a quarnis\n"

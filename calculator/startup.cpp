@@ -7,16 +7,46 @@
 #include "unit_main.h"
 
 #include <QApplication>
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QDir>
+#include <QIcon>
 #include <QPixmap>
 #include <QTimer>
 #include <QWindow>
 
 #include <cstdio>
 
+// The resources of a static library are registered by name, from the global namespace.
+static void RegisterResources() { Q_INIT_RESOURCE(quarnis); }
+
 namespace quarnis {
 
 namespace {
+
+    // The program's options, the same for the answer without a display and for the windows.
+    struct CommandLine {
+        QCommandLineParser parser;
+        QCommandLineOption help = parser.addHelpOption();
+        QCommandLineOption version = parser.addVersionOption();
+        QCommandLineOption screenshot { QStringLiteral("screenshot"),
+            QStringLiteral("Write calculator.png, graph.png and about.png into <dir> and exit."),
+            QStringLiteral("dir") };
+        QCommandLineOption startupTime { QStringLiteral("startup-time"),
+            QStringLiteral(
+                "Print the milliseconds until the calculator window is shown and exit.") };
+
+        CommandLine()
+        {
+            QCoreApplication::setApplicationName(QStringLiteral("quarnis"));
+            QCoreApplication::setApplicationVersion(QStringLiteral(QUARNIS_VERSION));
+            parser.setApplicationDescription(kApplicationTitle
+                + QStringLiteral(": formulas with nine-decimal precision, six memories and "
+                                 "function graphs."));
+            parser.addOption(screenshot);
+            parser.addOption(startupTime);
+        }
+    };
 
     void Print(FILE* stream, const QString& text)
     {
@@ -50,37 +80,80 @@ namespace {
         return ok ? 0 : 1;
     }
 
+    // --help and --version, once the command line was parsed: the exit code when one of them
+    // was asked for.
+    std::optional<int> AnswerInfo(const CommandLine& commandLine)
+    {
+        if (commandLine.parser.isSet(commandLine.help)
+            || commandLine.parser.isSet(QStringLiteral("help-all"))) {
+            std::fputs(commandLine.parser.helpText().toLocal8Bit().constData(), stdout);
+            return 0;
+        }
+        if (commandLine.parser.isSet(commandLine.version)) {
+            Print(stdout,
+                QCoreApplication::applicationName() + u' '
+                    + QCoreApplication::applicationVersion());
+            return 0;
+        }
+        return std::nullopt;
+    }
+
 } // namespace
+
+void SetUpDesktopIdentity()
+{
+    RegisterResources();
+    QCoreApplication::setApplicationName(QStringLiteral("quarnis"));
+    QGuiApplication::setDesktopFileName(kDesktopId);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/io.github.quarnis.Calculator.svg")));
+}
+
+std::optional<int> AnswerWithoutDisplay(int& argc, char** argv)
+{
+    const QCoreApplication core(argc, argv);
+    CommandLine commandLine;
+    // A command line with Qt's own window-system options (-platform, -style ...) is read
+    // once the window system has taken them.
+    if (!commandLine.parser.parse(QCoreApplication::arguments()))
+        return std::nullopt;
+    return AnswerInfo(commandLine);
+}
 
 void CreateWindows()
 {
     CalcMain = new TCalcMain();
     FGraphics = new TFGraphics(CalcMain);
     FAbout = new TFAbout(CalcMain);
+    CalcMain->AddQuitKey(FGraphics);
+    CalcMain->AddQuitKey(FAbout);
 }
 
 int RunApplication(QApplication& app, const QElapsedTimer& started)
 {
-    QApplication::setApplicationName(kApplicationTitle);
-    LoadApplicationFonts();
-
-    const QStringList args = app.arguments().mid(1);
-    QString screenshotDir;
-    bool startupTime = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--screenshot") && i + 1 < args.size()) {
-            screenshotDir = args[++i];
-        } else if (args[i] == QLatin1String("--startup-time")) {
-            startupTime = true;
-        } else {
-            Print(stderr, QStringLiteral("usage: quarnis [--screenshot DIR | --startup-time]"));
-            return 2;
-        }
+    CommandLine commandLine;
+    if (!commandLine.parser.parse(app.arguments())
+        || !commandLine.parser.positionalArguments().isEmpty()) {
+        const QString error = commandLine.parser.errorText();
+        Print(stderr,
+            QStringLiteral("quarnis: ")
+                + (error.isEmpty() ? QStringLiteral("unexpected argument \"%1\"")
+                                         .arg(commandLine.parser.positionalArguments().value(0))
+                                   : error));
+        Print(stderr, QStringLiteral("Try 'quarnis --help'."));
+        return 2;
     }
+    if (const std::optional<int> code = AnswerInfo(commandLine))
+        return *code;
+    const QString screenshotDir = commandLine.parser.value(commandLine.screenshot);
+    const bool screenshots = commandLine.parser.isSet(commandLine.screenshot);
+    const bool startupTime = commandLine.parser.isSet(commandLine.startupTime);
+
+    SetUpDesktopIdentity();
+    LoadApplicationFonts();
 
     CreateWindows();
     int code = 0;
-    if (!screenshotDir.isEmpty()) {
+    if (screenshots) {
         code = Screenshots(screenshotDir);
     } else {
         CalcMain->show();

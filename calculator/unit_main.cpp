@@ -7,6 +7,7 @@
 #include "handler_guard.h"
 #include "icons.h"
 #include "number_format.h"
+#include "palette.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -152,11 +153,13 @@ TCalcMain::TCalcMain(QWidget* parent)
         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(306, 549);
     setFont(quarnis::WindowFont());
+    quarnis::UseFixedPalette(this);
     SetColor(this, QPalette::Window, kMaroon);
     setAutoFillBackground(true);
     for (int i = 0; i < quarnis::kIconCount; ++i)
         icons.append(quarnis::IconPixmap(static_cast<IconIndex>(i)));
     CreateControls();
+    SetUpDesktop();
     EnterFormula->setFocus(Qt::OtherFocusReason);
     quarnis::RunGuarded(this, [this] { init(this); });
 }
@@ -619,6 +622,7 @@ void TCalcMain::ExecClick(QObject*)
     // A rounding overflow raises here, before the field is written: it keeps its old text.
     const std::u16string text = quarnis::ExecText(FormulaText().toStdU16String(), DecNum->value());
     Result->setText(QString::fromStdU16String(text));
+    AnnounceResult();
 }
 
 void TCalcMain::DecNumChange(QObject*)

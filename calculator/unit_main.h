@@ -29,6 +29,8 @@ extern TFAbout* FAbout;
 
 namespace quarnis {
 
+class Announcer;
+
 // The six memories: M1 to M3 keep formulas, S1 to S3 results; empty at start.
 extern QString M1, M2, M3, S1, S2, S3;
 
@@ -175,6 +177,12 @@ public:
     void ExecClick(QObject* Sender);
     void DecNumChange(QObject* Sender);
 
+    // The desktop: the result to the clipboard (Ctrl+Shift+C, Ctrl+C in the memo without a
+    // selection) and the end of the program (Ctrl+Q, also given to the other windows).
+    void CopyResult();
+    void QuitProgram();
+    void AddQuitKey(QWidget* window);
+
     // Memories.
     void BMem1inClick(QObject* Sender);
     void BMem2inClick(QObject* Sender);
@@ -212,5 +220,11 @@ private:
     void PressKey(int key, const QString& text, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
     void Recall(const QString& memory);
 
+    // Screen readers' names, the result's notice and the window's keys.
+    void SetUpDesktop();
+    void NameControls();
+    void AnnounceResult();
+
     bool centred_ = false;
+    quarnis::Announcer* announcer_ = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "handler_guard.h"
 #include "number_format.h"
+#include "palette.h"
 #include "plot_controls.h"
 
 #include <QCheckBox>
@@ -155,6 +156,7 @@ TFGraphics::TFGraphics(QWidget* parent)
     setWindowFlags(
         Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(812, 597);
+    quarnis::UseFixedPalette(this);
     QFont f = font();
     f.setFamilies({ QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
         QStringLiteral("DejaVu Sans") });
@@ -179,6 +181,7 @@ TFGraphics::TFGraphics(QWidget* parent)
         setTabOrder(order[i - 1], order[i]);
 
     quarnis::RunGuarded(this, [this] { InitGraph(); });
+    setUpDesktop();
 }
 
 TFGraphics::~TFGraphics() { FormDestroy(); }

@@ -22,6 +22,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListView;
+class QMenu;
 class QPushButton;
 class QScrollBar;
 class QStringListModel;
@@ -81,6 +82,16 @@ public:
     void bAutoScaleClick();
     void DoGraphClick();
 
+    // The tabulation as a table for other programs, from the result list or the list box:
+    // a header naming the variable and the full definition, then x and f(x) of each line.
+    enum class TableSource { ResultList, ListBox };
+    QString TableText(TableSource source) const; // tab-separated
+    void CopyTable(TableSource source); // nothing while the list is empty
+    // Asks for a file name and writes the table as CSV; a failed save is reported in a box
+    // and leaves no half-written file.
+    void SaveTableAs(TableSource source);
+    QMenu* createTableMenu(TableSource source, QWidget* parent);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -91,6 +102,20 @@ private:
     void buildGraphPanel();
     quarnis::FuncPanelTexts panelTexts() const;
 
+    // Screen readers' names, label buddies, the table's menus and the plot surface's keys.
+    void setUpDesktop();
+    void nameControls();
+    void setUpTableMenus();
+    void setUpSurfaceKeys();
+
     QStringListModel* resultModel_;
     QStringListModel* listBoxModel_;
+
+    // The variable and the full definition of the lines each list holds.
+    struct TableHeader {
+        std::u16string variable, definition;
+    };
+    TableHeader resultHeader_, listBoxHeader_;
+    std::vector<std::u16string> tableLines(TableSource source) const;
+    const TableHeader& tableHeader(TableSource source) const;
 };

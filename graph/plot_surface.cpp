@@ -302,6 +302,25 @@ void PlotSurface::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.drawImage(0, 0, image_);
+    if (hasFocus()) {
+        // A keyboard user sees where the keys go: a frame in the selection colour, drawn on
+        // the screen only, never into the picture.
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
+}
+
+void PlotSurface::focusInEvent(QFocusEvent* event)
+{
+    QWidget::focusInEvent(event);
+    update();
+}
+
+void PlotSurface::focusOutEvent(QFocusEvent* event)
+{
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 bool PlotSurface::savePicture(const QString& fileName) const
@@ -328,10 +347,14 @@ void PlotSurface::savePictureAs()
 QMenu* PlotSurface::createContextMenu(QWidget* parent)
 {
     auto* menu = new QMenu(parent);
-    connect(menu->addAction(QStringLiteral("Grafiği Kaydet...")), &QAction::triggered, this,
-        &PlotSurface::savePictureAs);
-    connect(menu->addAction(QStringLiteral("Panoya Kopyala")), &QAction::triggered, this,
-        &PlotSurface::copyToClipboard);
+    // The keys shown beside the commands are those of the graph window (Ctrl+S) and of the
+    // focused surface (Ctrl+C).
+    QAction* save = menu->addAction(QStringLiteral("Grafiği Kaydet..."));
+    save->setShortcut(QKeySequence::Save);
+    connect(save, &QAction::triggered, this, &PlotSurface::savePictureAs);
+    QAction* copy = menu->addAction(QStringLiteral("Panoya Kopyala"));
+    copy->setShortcut(QKeySequence::Copy);
+    connect(copy, &QAction::triggered, this, &PlotSurface::copyToClipboard);
     return menu;
 }
 

@@ -6,3 +6,5 @@ add_quarnis_test(graph_func_tests
 add_test(NAME cli_tabulate
   COMMAND ${CMAKE_COMMAND} -DCLI=$<TARGET_FILE:quarnis-calc>
           -P ${CMAKE_CURRENT_SOURCE_DIR}/graph_tabulate.cmake)
+# The tabulation as tab-separated and comma-separated text.
+add_quarnis_test(table_text_tests SOURCES table_text_test.cpp LIBS quarnis_func)

@@ -7,7 +7,7 @@ set -euo pipefail
 # What building and starting the program needs (tools/start).
 QUARNIS_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev xvfb xauth
+  qt6-base-dev libgl-dev libqt6svg6 xvfb xauth
   fonts-wine fonts-dejavu-core fonts-dejavu-extra
   fonts-open-sans fonts-quicksand fonts-liberation2
 )
@@ -15,7 +15,8 @@ QUARNIS_PACKAGES=(
 QUARNIS_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  xdotool xclip dpkg-dev appstream desktop-file-utils
+  xdotool xclip x11-utils dpkg-dev appstream desktop-file-utils
+  dbus at-spi2-core python3-pyatspi
 )
 
 quarnis_install_missing() {

@@ -1,5 +1,7 @@
 #include "dialogs.h"
 
+#include "palette.h"
+
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -13,6 +15,7 @@ public:
     void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override
     {
         QMessageBox box(parent);
+        UseFixedPalette(&box);
         box.setWindowTitle(caption);
         box.setText(text);
         box.setIcon(icon == Icon::Stop ? QMessageBox::Critical
@@ -25,10 +28,11 @@ public:
     std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override
     {
         // QColorDialog keeps its custom colours for the life of the process.
-        const QColor c = QColorDialog::getColor(initial, parent);
-        if (!c.isValid())
+        QColorDialog dialog(initial, parent);
+        UseFixedPalette(&dialog);
+        if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
-        return c;
+        return dialog.selectedColor();
     }
 
     std::optional<QColor> chooseColorWithCustom(
@@ -40,6 +44,7 @@ public:
             QColorDialog::setCustomColor(
                 i, i < customColors.size() ? customColors[i] : QColor(Qt::white));
         QColorDialog dialog(initial, parent);
+        UseFixedPalette(&dialog);
         if (dialog.exec() != QDialog::Accepted)
             return std::nullopt;
         customColors.clear();

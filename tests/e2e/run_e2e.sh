@@ -56,6 +56,18 @@ geometry="$(xdotool getwindowgeometry "$calc" | sed -n 's/.*Geometry: //p')"
 [ "$geometry" = "306x549" ] || fail "client area is $geometry, not 306x549"
 echo "ok: window \"Quarnis\" with a 306x549 client area"
 
+# The window class is what the desktop entry names, so that docks group the window under the
+# entry and show its icon; the window carries the icon itself too.
+if command -v xprop >/dev/null; then
+  entry="$(dirname "$0")/../../data/io.github.quarnis.Calculator.desktop"
+  wmclass="$(sed -n 's/^StartupWMClass=//p' "$entry")"
+  class="$(xprop -id "$calc" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = .*, "\(.*\)"$/\1/p')"
+  [ -n "$wmclass" ] && [ "$class" = "$wmclass" ] ||
+    fail "the window class is '$class', the desktop entry expects '$wmclass'"
+  xprop -id "$calc" _NET_WM_ICON | grep -q "Icon (" || fail "the window has no icon"
+  echo "ok: window class \"$class\" as in the desktop entry, with the program's icon"
+fi
+
 # The focus is in the formula memo at start: type and press Enter.
 xdotool windowfocus --sync "$calc" 2>/dev/null || true
 sleep 0.3

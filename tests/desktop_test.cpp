@@ -1,0 +1,449 @@
+// The windows on the desktop, through their real controls (offscreen): the names screen
+// readers say, the notice of a new result, the keys that copy the result, the table and the
+// plot, Ctrl+Q, the table's menus and files, and the program's identity.
+
+#include "accessibility.h"
+#include "dialogs.h"
+#include "graph_window.h"
+#include "startup.h"
+#include "unit_main.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <functional>
+
+using quarnis::ScopedRecordingDialogs;
+
+namespace {
+
+// The name a screen reader is given for a control that takes the focus.
+QString NameOf(QWidget* control)
+{
+    if (!control->accessibleName().isEmpty())
+        return control->accessibleName();
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);
+    return iface ? iface->text(QAccessible::Name) : QString();
+}
+
+// The controls of `window` that take the focus; a combo box's field and list are part of it.
+QList<QWidget*> FocusableControls(QWidget* window)
+{
+    QList<QWidget*> out;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!(w->focusPolicy() & Qt::TabFocus) || w->isWindow() || !w->isVisibleTo(window))
+            continue;
+        bool insideCombo = false;
+        for (QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget())
+            insideCombo = insideCombo || qobject_cast<QComboBox*>(p);
+        if (!insideCombo)
+            out << w;
+    }
+    return out;
+}
+
+QString EveryNameOnce(QWidget* window)
+{
+    QMap<QString, QWidget*> seen;
+    for (QWidget* control : FocusableControls(window)) {
+        const QString name = NameOf(control);
+        if (!std::any_of(name.begin(), name.end(), [](QChar c) { return c.isLetterOrNumber(); }))
+            return QStringLiteral("%1 has no name").arg(control->metaObject()->className());
+        if (seen.contains(name))
+            return QStringLiteral("two controls are named %1").arg(name);
+        seen.insert(name, control);
+    }
+    return {};
+}
+
+// Runs `open`, which shows a popup menu, and gives the menu's action texts; closes it.
+QStringList MenuOf(const std::function<void()>& open, const QString& trigger = {})
+{
+    open();
+    QCoreApplication::processEvents();
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu)
+        return { QStringLiteral("(no menu)") };
+    QStringList texts;
+    for (QAction* a : menu->actions()) {
+        if (a->isSeparator())
+            continue;
+        texts << a->text() + (a->isEnabled() ? QString() : QStringLiteral(" (off)"));
+        if (a->text() == trigger)
+            a->trigger();
+    }
+    menu->close();
+    QCoreApplication::processEvents();
+    return texts;
+}
+
+QString ReadFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QStringLiteral("(missing)");
+    return QString::fromUtf8(f.readAll());
+}
+
+void Tabulate(TFGraphics& w, const QString& definition, const QString& from, const QString& to,
+    const QString& steps)
+{
+    w.FncId->setText(definition);
+    w.ex1->setText(from);
+    w.ex2->setText(to);
+    w.Sample->setText(steps);
+    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
+}
+
+} // namespace
+
+class DesktopTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void cleanup()
+    {
+        delete CalcMain; // the windows CreateWindows made go with it
+        CalcMain = nullptr;
+        FGraphics = nullptr;
+        FAbout = nullptr;
+        QGuiApplication::clipboard()->clear();
+    }
+
+    // ---- Screen readers ----
+
+    void everyControlHasANameOfItsOwn()
+    {
+        TCalcMain calc;
+        TFGraphics graph;
+        QCOMPARE(EveryNameOnce(&calc), QString());
+        QCOMPARE(EveryNameOnce(&graph), QString());
+    }
+
+    void theGraphLabelsAreTheirFieldsBuddies()
+    {
+        TFGraphics w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const std::pair<QLabel*, QWidget*> buddies[] = { { w.Label1, w.FncName },
+            { w.Label2, w.FncVar }, { w.Label6, w.FncId }, { w.Label7, w.ex1 },
+            { w.Label8, w.Sample }, { w.Label15, w.cCalcExec }, { w.Label16, w.FuncFull } };
+        for (const auto& [label, field] : buddies)
+            QCOMPARE(label->buddy(), field);
+        // Every mnemonic of the window is there once.
+        QSet<QChar> letters;
+        for (QLabel* label : w.findChildren<QLabel*>()) {
+            const qsizetype at = label->text().indexOf(u'&');
+            if (at < 0)
+                continue;
+            const QChar letter = label->text().at(at + 1).toUpper();
+            QVERIFY2(!letters.contains(letter), qPrintable(label->text()));
+            letters.insert(letter);
+            QVERIFY(label->buddy());
+        }
+        QVERIFY(letters.size() >= 20);
+        // Alt with a label's letter moves the focus to its field.
+        const std::pair<Qt::Key, QWidget*> jumps[]
+            = { { Qt::Key_X, w.xScale }, { Qt::Key_Y, w.yScale }, { Qt::Key_H, w.ex1 } };
+        for (const auto& [key, field] : jumps) {
+            QTest::keyClick(&w, key, Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget(), field);
+        }
+    }
+
+    void execAnnouncesTheResultWhereTheFocusStays()
+    {
+        // What the accessibility bus then carries is checked over AT-SPI (atspi_check.py);
+        // here: the notice's text, and the focus where the user left it.
+        ScopedRecordingDialogs dialogs;
+        TCalcMain w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* notice = w.findChild<quarnis::Announcer*>();
+        QVERIFY(notice);
+        QCOMPARE(notice->size(), QSize(0, 0));
+        QCOMPARE(notice->focusPolicy(), Qt::NoFocus);
+        w.EnterFormula->setFocus();
+        QTest::keyClicks(w.EnterFormula, QStringLiteral("2+3*4"));
+        QTest::keyClick(w.EnterFormula, Qt::Key_Return);
+        QCOMPARE(notice->accessibleName(), QStringLiteral("Sonuç: 14"));
+        QCOMPARE(QApplication::focusWidget(), w.EnterFormula);
+        w.EnterFormula->setPlainText(QStringLiteral("(1+2"));
+        QTest::mouseClick(w.Exec, Qt::LeftButton);
+        QCOMPARE(notice->accessibleName(), QStringLiteral("Sonuç: Geçersiz parantez..."));
+        QCOMPARE(QApplication::focusWidget(), w.Exec);
+    }
+
+    // ---- Keys ----
+
+    void ctrlShiftCCopiesTheResultFromAnyControl()
+    {
+        TCalcMain w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QGuiApplication::clipboard()->setText(QStringLiteral("kept"));
+        QTest::keyClick(w.EnterFormula, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("kept")); // no result yet
+        w.EnterFormula->setPlainText(QStringLiteral("1/3"));
+        QTest::mouseClick(w.Exec, Qt::LeftButton);
+        for (QWidget* control : { static_cast<QWidget*>(w.EnterFormula),
+                 static_cast<QWidget*>(w.Exec), static_cast<QWidget*>(w.DecNum),
+                 static_cast<QWidget*>(w.Result), static_cast<QWidget*>(w.CClearMems) }) {
+            QGuiApplication::clipboard()->clear();
+            control->setFocus();
+            QTest::keyClick(control, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("0.333333333"));
+        }
+        QCOMPARE(w.EnterFormula->toPlainText(), QStringLiteral("1/3")); // no key typed
+    }
+
+    void ctrlCInTheMemo_data()
+    {
+        QTest::addColumn<int>("selectionLength");
+        QTest::addColumn<QString>("copied");
+        QTest::newRow("nothing selected: the result") << 0 << QStringLiteral("10");
+        QTest::newRow("a selection: the selection") << 3 << QStringLiteral("2*5");
+    }
+    void ctrlCInTheMemo()
+    {
+        QFETCH(int, selectionLength);
+        QFETCH(QString, copied);
+        TCalcMain w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.EnterFormula->setFocus();
+        QTest::keyClicks(w.EnterFormula, QStringLiteral("2*5"));
+        QTest::keyClick(w.EnterFormula, Qt::Key_Return);
+        QTextCursor cursor = w.EnterFormula->textCursor();
+        cursor.setPosition(0);
+        cursor.setPosition(selectionLength, QTextCursor::KeepAnchor);
+        w.EnterFormula->setTextCursor(cursor);
+        QTest::keyClick(w.EnterFormula, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), copied);
+        QCOMPARE(w.EnterFormula->toPlainText(), QStringLiteral("2*5"));
+    }
+
+    void ctrlQEndsTheProgramFromEveryWindow()
+    {
+        // The program ends when its last window closes; here the test goes on, and a quit
+        // would end every later modal loop at once.
+        QApplication::setQuitOnLastWindowClosed(false);
+        quarnis::CreateWindows();
+        CalcMain->show();
+        QVERIFY(QTest::qWaitForWindowActive(CalcMain));
+        QTest::keyClick(CalcMain->EnterFormula, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!CalcMain->isVisible());
+
+        // From the graph window shown modally: it closes, and so does the calculator.
+        CalcMain->show();
+        bool graphWasOpen = false;
+        QTimer::singleShot(0, [&] {
+            graphWasOpen = QTest::qWaitForWindowActive(FGraphics);
+            QTest::keyClick(FGraphics->FncName, Qt::Key_Q, Qt::ControlModifier);
+        });
+        QTest::mouseClick(CalcMain->BGraph, Qt::LeftButton);
+        QVERIFY(graphWasOpen);
+        QVERIFY(!FGraphics->isVisible());
+        QVERIFY(!CalcMain->isVisible());
+    }
+
+    void theSurfaceComesLastInTheTabChain()
+    {
+        TFGraphics w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.cGridTip->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.GrapBox);
+        QTest::keyClick(w.GrapBox, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.FncName);
+        QTest::keyClick(w.FncName, Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), w.GrapBox);
+    }
+
+    void theSurfaceHasItsMenuAndKeys()
+    {
+        ScopedRecordingDialogs dialogs;
+        QTemporaryDir dir;
+        TFGraphics w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTest::mouseClick(w.bClearGArea, Qt::LeftButton);
+        w.GrapBox->setFocus();
+        const QStringList expected
+            = { QStringLiteral("Grafiği Kaydet..."), QStringLiteral("Panoya Kopyala") };
+        QCOMPARE(MenuOf([&] { QTest::keyClick(w.GrapBox, Qt::Key_Menu); }), expected);
+        QCOMPARE(
+            MenuOf([&] { QTest::keyClick(w.GrapBox, Qt::Key_F10, Qt::ShiftModifier); }), expected);
+
+        // The focused surface shows a frame on the screen; the copied picture has none.
+        QCOMPARE(QApplication::focusWidget(), w.GrapBox);
+        const QImage picture = w.GrapBox->image().convertToFormat(QImage::Format_RGB32);
+        const auto shown
+            = [&] { return w.GrapBox->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        QCOMPARE(shown().pixel(1, 1), w.GrapBox->palette().color(QPalette::Highlight).rgb());
+        QCOMPARE(shown().pixel(200, 100), picture.pixel(200, 100));
+        QTest::keyClick(w.GrapBox, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(
+            QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
+
+        // Ctrl+S saves from anywhere in the window; Ctrl+C in a field stays the field's.
+        dialogs.fileAnswer = dir.filePath(QStringLiteral("plot"));
+        w.xScale->setFocus();
+        w.xScale->selectAll();
+        QTest::keyClick(w.xScale, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("1.0"));
+        QTest::keyClick(w.xScale, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("plot.png"))));
+        QCOMPARE(w.xScale->text(), QStringLiteral("1.0"));
+        QCOMPARE(shown(), picture); // no frame without the focus
+    }
+
+    // ---- The table ----
+
+    void theListBoxCopiesTheTable()
+    {
+        TFGraphics w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        w.lFuncVars->setFocus();
+        QTest::keyClick(w.lFuncVars, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString()); // nothing listed yet
+
+        Tabulate(w, QStringLiteral("ln(t)"), QStringLiteral("-1"), QStringLiteral("1"),
+            QStringLiteral("2"));
+        w.lFuncVars->setFocus();
+        QTest::keyClick(w.lFuncVars, Qt::Key_C, Qt::ControlModifier);
+        // The failed points keep the engine's error text in the f(x) column.
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+            QStringLiteral("t\tF(t):=ln(t)\n-1\tYazım Hatası...\n0\tYazım Hatası...\n1\t0\n"));
+    }
+
+    void theTableMenus()
+    {
+        ScopedRecordingDialogs dialogs;
+        QTemporaryDir dir;
+        TFGraphics w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const QStringList off = { QStringLiteral("Tabloyu Kopyala (off)"),
+            QStringLiteral("Tabloyu Kaydet... (off)") };
+        QCOMPARE(MenuOf([&] { emit w.lFuncVars->customContextMenuRequested(QPoint(5, 5)); }), off);
+
+        Tabulate(w, QStringLiteral("t*t"), QStringLiteral("0"), QStringLiteral("1"),
+            QStringLiteral("2"));
+        const QString tsv = QStringLiteral("t\tF(t):=t*t\n0\t0\n0.5\t0.25\n1\t1\n");
+        MenuOf([&] { emit w.lFuncVars->customContextMenuRequested(QPoint(5, 5)); },
+            QStringLiteral("Tabloyu Kopyala"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), tsv);
+        // The keyboard opens the same menus.
+        const QStringList on
+            = { QStringLiteral("Tabloyu Kopyala"), QStringLiteral("Tabloyu Kaydet...") };
+        w.lFuncVars->setFocus();
+        QCOMPARE(MenuOf([&] { QTest::keyClick(w.lFuncVars, Qt::Key_Menu); }), on);
+        QCOMPARE(MenuOf([&] { QTest::keyClick(w.lFuncVars, Qt::Key_F10, Qt::ShiftModifier); }), on);
+        w.cCalcExec->setFocus();
+        QVERIFY(MenuOf([&] {
+            QTest::keyClick(w.cCalcExec->lineEdit(), Qt::Key_Menu);
+        }).contains(QStringLiteral("Tabloyu Kaydet...")));
+
+        // The result list's field keeps its edit menu and gets the table's two commands.
+        QGuiApplication::clipboard()->clear();
+        const QStringList resultMenu = MenuOf(
+            [&] { emit w.cCalcExec->lineEdit()->customContextMenuRequested(QPoint(5, 5)); },
+            QStringLiteral("Tabloyu Kopyala"));
+        QVERIFY(resultMenu.contains(QStringLiteral("Tabloyu Kaydet...")));
+        QVERIFY(resultMenu.size() > 2);
+        QCOMPARE(QGuiApplication::clipboard()->text(), tsv);
+
+        dialogs.fileAnswer = dir.filePath(QStringLiteral("table"));
+        MenuOf([&] { emit w.lFuncVars->customContextMenuRequested(QPoint(5, 5)); },
+            QStringLiteral("Tabloyu Kaydet..."));
+        QCOMPARE(ReadFile(dir.filePath(QStringLiteral("table.csv"))),
+            QStringLiteral("t,F(t):=t*t\r\n0,0\r\n0.5,0.25\r\n1,1\r\n"));
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void aFailedSaveSaysSoAndWritesNothing()
+    {
+        ScopedRecordingDialogs dialogs;
+        QTemporaryDir dir;
+        TFGraphics w;
+        Tabulate(
+            w, QStringLiteral("t"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"));
+        // A directory in the way of the file, and a file in a directory that is missing.
+        QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("taken.csv")));
+        for (const QString& name : { dir.filePath(QStringLiteral("taken.csv")),
+                 dir.filePath(QStringLiteral("no/t.csv")) }) {
+            dialogs.messages.clear();
+            dialogs.fileAnswer = name;
+            w.SaveTableAs(TFGraphics::TableSource::ResultList);
+            QCOMPARE(dialogs.messages.size(), 1);
+            QVERIFY(dialogs.messages[0].text.startsWith(
+                QStringLiteral("Tablo \"%1\" dosyasına kaydedilemedi").arg(name)));
+            QCOMPARE(dialogs.messages[0].icon, quarnis::Dialogs::Icon::Stop);
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+        // Cancelling the dialog writes nothing and says nothing.
+        dialogs.messages.clear();
+        dialogs.fileAnswer.clear();
+        w.SaveTableAs(TFGraphics::TableSource::ListBox);
+        QVERIFY(dialogs.messages.isEmpty());
+    }
+
+    void theListBoxKeepsTheHeaderOfItsLines()
+    {
+        // A tabulation that fails midway leaves the list box with the lines before it, under
+        // their own definition, not the one that failed.
+        TFGraphics w;
+        Tabulate(
+            w, QStringLiteral("t"), QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("1"));
+        ScopedRecordingDialogs dialogs;
+        Tabulate(w, QStringLiteral("t*t"), QStringLiteral("0"), QStringLiteral("1E300"),
+            QStringLiteral("1"));
+        QVERIFY(!dialogs.messages.isEmpty());
+        QCOMPARE(w.TableText(TFGraphics::TableSource::ListBox),
+            QStringLiteral("t\tF(t):=t\n0\t0\n1\t1\n"));
+    }
+
+    // ---- Identity ----
+
+    void theProgramIsKnownByItsDesktopEntry()
+    {
+        quarnis::SetUpDesktopIdentity();
+        QCOMPARE(
+            QGuiApplication::desktopFileName(), QStringLiteral("io.github.quarnis.Calculator"));
+        QVERIFY(!QApplication::windowIcon().isNull());
+        QVERIFY(!QApplication::windowIcon().pixmap(32, 32).isNull());
+        TCalcMain w;
+        QVERIFY(!w.windowIcon().isNull());
+        // The window class (the application name on X11) is the entry's StartupWMClass.
+        QSettings entry(
+            QStringLiteral(QUARNIS_SOURCE_DIR "/data/io.github.quarnis.Calculator.desktop"),
+            QSettings::IniFormat);
+        entry.beginGroup(QStringLiteral("Desktop Entry"));
+        QCOMPARE(entry.value(QStringLiteral("StartupWMClass")).toString(),
+            QCoreApplication::applicationName());
+        QCOMPARE(
+            entry.value(QStringLiteral("Icon")).toString(), QGuiApplication::desktopFileName());
+    }
+};
+
+QTEST_MAIN(DesktopTest)
+#include "desktop_test.moc"
