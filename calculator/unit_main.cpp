@@ -21,7 +21,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleOptionComplex>
-#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -175,7 +174,7 @@ void TCalcMain::CreateControls()
     Numeric->setFrameStyle(QFrame::Box | QFrame::Plain);
 
     // The screen: the formula memo and the result field.
-    EnterFormula = new QPlainTextEdit(Screen);
+    EnterFormula = new quarnis::FormulaMemo(Screen);
     EnterFormula->setGeometry(8, 8, 268, 97);
     EnterFormula->setFont(quarnis::MemoFont());
     SetColor(EnterFormula, QPalette::Base, kInfoBackground);
@@ -354,7 +353,7 @@ void TCalcMain::OnClick(QPushButton* button, Handler handler)
 
 QString TCalcMain::FormulaText() const
 {
-    QString text = EnterFormula->toPlainText();
+    QString text = EnterFormula->Text();
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return text;
 }
@@ -504,10 +503,9 @@ void TCalcMain::EnterFormulaEnter(QObject*) { FocusStep(); }
 
 void TCalcMain::EnterFormulaExit(QObject*)
 {
-    const QTextCursor cursor = EnterFormula->textCursor();
-    quarnis::FormulaLength = Clamp16(EnterFormula->document()->characterCount() - 1);
-    quarnis::FormulaCaretColumn = Clamp16(cursor.positionInBlock());
-    quarnis::FormulaCaretLine = Clamp16(cursor.blockNumber());
+    quarnis::FormulaLength = Clamp16(EnterFormula->TextLength());
+    quarnis::FormulaCaretColumn = Clamp16(EnterFormula->CaretColumn());
+    quarnis::FormulaCaretLine = Clamp16(EnterFormula->CaretLine());
 }
 
 void TCalcMain::EnterFormulaKeyPress(QObject*, QChar& Key)
@@ -524,11 +522,9 @@ void TCalcMain::EnterFormulaKeyPress(QObject*, QChar& Key)
 void TCalcMain::InsertText(const QString& text)
 {
     QTextDocument* document = EnterFormula->document();
-    QTextCursor cursor = EnterFormula->textCursor();
     document->setUndoRedoEnabled(false);
-    cursor.insertText(text);
+    EnterFormula->InsertFormulaText(text);
     document->setUndoRedoEnabled(true);
-    EnterFormula->setTextCursor(cursor);
 }
 
 // Puts one key press into the memo's event queue: it arrives after the click handler has

@@ -4,6 +4,8 @@
 // information windows. The members are the controls; the behaviour is in the handlers, each
 // named after its control and event and taking the sending control.
 
+#include "formula_memo.h"
+
 #include <QChar>
 #include <QList>
 #include <QPixmap>
@@ -15,7 +17,6 @@
 class QComboBox;
 class QFrame;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
 class TCalcMain;
@@ -50,7 +51,7 @@ public:
     QFrame* Body;
     QLineEdit* Result;
     QPushButton* Exec;
-    QPlainTextEdit* EnterFormula;
+    quarnis::FormulaMemo* EnterFormula;
     QPushButton* BBackSpace;
     QPushButton* BClrEnterFormula;
     QPushButton* B0;
