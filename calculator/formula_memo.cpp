@@ -16,8 +16,9 @@ namespace {
     // The block format property that marks a segment continuing the line before it.
     constexpr int kContinuationProperty = QTextFormat::UserProperty + 1;
 
-    // Pasted text is cut into pieces of this length, so that a piece and the segment it
-    // lands in stay within kMaxSegment.
+    // Pasted text is cut into pieces of this length; where a piece lands in a segment and
+    // the two pass kMaxSegment together, normalize() splits that segment again. Two segments
+    // that fit in a piece together are joined.
     constexpr int kPiece = FormulaMemo::kMaxSegment / 2;
 
     // Moves a cut at text[at] forward past a low surrogate or a combining mark, so that no

@@ -8,9 +8,9 @@
 // its end. The memo therefore keeps a line longer than kMaxSegment characters as several
 // paragraphs ("segments") joined without a line break, so that a change lays out one segment
 // only. A segment split while the memo shows it starts where its line was wrapped anyway;
-// segments made from pasted text start at fixed lengths, and a segment that shrinks to half
-// a segment with the one before it joins that one again. The segments are invisible to
-// everything that reads the formula:
+// segments made from pasted text start at fixed lengths, and a segment that is emptied, or
+// that fits in half of kMaxSegment together with the one before it, joins that one again.
+// The segments are invisible to everything that reads the formula:
 //
 //   Text(), the clipboard, drag and drop     one line, as typed or pasted
 //   Left, Right, Backspace, Delete          step over a segment boundary as over nothing
