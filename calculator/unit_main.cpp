@@ -36,6 +36,13 @@ namespace quarnis {
 QString M1, M2, M3, S1, S2, S3;
 std::uint16_t FormulaLength = 0, FormulaCaretColumn = 0, FormulaCaretLine = 0;
 
+QString MemoryHint(const QString& memory)
+{
+    if (memory.size() <= kMaxMemoryHintLength)
+        return memory;
+    return memory.left(kMaxMemoryHintLength) + QChar(0x2026); // "…"
+}
+
 } // namespace quarnis
 
 namespace {
@@ -642,12 +649,30 @@ void TCalcMain::BMemS1outClick(QObject*) { Recall(quarnis::S1); }
 void TCalcMain::BMemS2outClick(QObject*) { Recall(quarnis::S2); }
 void TCalcMain::BMemS3outClick(QObject*) { Recall(quarnis::S3); }
 
-void TCalcMain::BMem1inMouseEnter(QObject*) { BMem1in->setToolTip(quarnis::M1); }
-void TCalcMain::BMem2inMouseEnter(QObject*) { BMem2in->setToolTip(quarnis::M2); }
-void TCalcMain::BMem3inMouseEnter(QObject*) { BMem3in->setToolTip(quarnis::M3); }
-void TCalcMain::BMemS1inMouseEnter(QObject*) { BMemS1in->setToolTip(quarnis::S1); }
-void TCalcMain::BMemS2inMouseEnter(QObject*) { BMemS2in->setToolTip(quarnis::S2); }
-void TCalcMain::BMemS3inMouseEnter(QObject*) { BMemS3in->setToolTip(quarnis::S3); }
+void TCalcMain::BMem1inMouseEnter(QObject*)
+{
+    BMem1in->setToolTip(quarnis::MemoryHint(quarnis::M1));
+}
+void TCalcMain::BMem2inMouseEnter(QObject*)
+{
+    BMem2in->setToolTip(quarnis::MemoryHint(quarnis::M2));
+}
+void TCalcMain::BMem3inMouseEnter(QObject*)
+{
+    BMem3in->setToolTip(quarnis::MemoryHint(quarnis::M3));
+}
+void TCalcMain::BMemS1inMouseEnter(QObject*)
+{
+    BMemS1in->setToolTip(quarnis::MemoryHint(quarnis::S1));
+}
+void TCalcMain::BMemS2inMouseEnter(QObject*)
+{
+    BMemS2in->setToolTip(quarnis::MemoryHint(quarnis::S2));
+}
+void TCalcMain::BMemS3inMouseEnter(QObject*)
+{
+    BMemS3in->setToolTip(quarnis::MemoryHint(quarnis::S3));
+}
 
 void TCalcMain::BMemClearClick(QObject*)
 {

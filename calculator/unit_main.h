@@ -33,6 +33,11 @@ namespace quarnis {
 // The six memories: M1 to M3 keep formulas, S1 to S3 results; empty at start.
 extern QString M1, M2, M3, S1, S2, S3;
 
+// The hint of a memory's button: the memory, or its first kMaxMemoryHintLength characters and
+// "…" (a hint of a megabyte would take seconds to lay out and more than the screen to show).
+inline constexpr qsizetype kMaxMemoryHintLength = 1000;
+QString MemoryHint(const QString& memory);
+
 // What the memo's lost-focus handler records: its text length, the caret's column and line.
 extern std::uint16_t FormulaLength, FormulaCaretColumn, FormulaCaretLine;
 

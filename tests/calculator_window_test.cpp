@@ -421,6 +421,13 @@ private slots:
         QApplication::sendEvent(w->BMemS3in, &enter);
         QCOMPARE(w->BMemS3in->toolTip(), QStringLiteral("0.5"));
         QCOMPARE(w->BMemS3out->toolTip(), QString());
+        // A long memory is kept whole; its hint shows the beginning.
+        const QString sum = Sum(600);
+        setFormula(sum);
+        click(w->BMem2in);
+        QApplication::sendEvent(w->BMem2in, &enter);
+        QCOMPARE(quarnis::M2, sum);
+        QCOMPARE(w->BMem2in->toolTip(), sum.left(1000) + QChar(0x2026));
     }
 
     void clearMemories_data()
@@ -503,13 +510,21 @@ private slots:
         QTest::addColumn<QString>("keys"); // L/R: arrows, B: Backspace, D: Delete, S: Shift+Right
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("at"); // where "typed" lands, or the copied text starts
-        QTest::newRow("type at the boundary") << "" << "x" << 0;
-        QTest::newRow("left") << "L" << "x" << -1;
-        QTest::newRow("right") << "R" << "x" << 1;
-        QTest::newRow("backspace") << "B" << "" << -1;
-        QTest::newRow("delete") << "D" << "" << 0;
-        QTest::newRow("select two across") << "LSS" << "" << -1;
-        QTest::newRow("paste a line break") << "" << "\n" << 0;
+        QTest::newRow("type at the boundary") << ""
+                                              << "x" << 0;
+        QTest::newRow("left") << "L"
+                              << "x" << -1;
+        QTest::newRow("right") << "R"
+                               << "x" << 1;
+        QTest::newRow("backspace") << "B"
+                                   << "" << -1;
+        QTest::newRow("delete") << "D"
+                                << "" << 0;
+        QTest::newRow("select two across") << "LSS"
+                                           << "" << -1;
+        QTest::newRow("paste a line break") << ""
+                                            << "\n"
+                                            << 0;
     }
     void keysAtASegmentBoundary()
     {
