@@ -7,11 +7,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QTest>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include <benchmark/benchmark.h>
 

@@ -80,8 +80,8 @@ int FormulaMemo::CaretLine() const
 {
     const QTextBlock caret = textCursor().block();
     int line = 0;
-    for (QTextBlock block = document()->firstBlock().next(); block.isValid() && block != caret.next();
-         block = block.next())
+    for (QTextBlock block = document()->firstBlock().next();
+         block.isValid() && block != caret.next(); block = block.next())
         line += !IsContinuation(block);
     return line;
 }
@@ -147,7 +147,8 @@ void FormulaMemo::beginEdit()
         block = document()->firstBlock();
     const QTextBlock last = document()->findBlock(cursor.selectionEnd()).next();
     for (; block.isValid() && block != last; block = block.next())
-        kinds_.push_back({ block.position(), block.position() + block.length(), IsContinuation(block) });
+        kinds_.push_back(
+            { block.position(), block.position() + block.length(), IsContinuation(block) });
 }
 
 void FormulaMemo::endEdit()

@@ -171,12 +171,10 @@ public:
             progress_->setMinimumDuration(0);
             progress_->setRange(0, int(total));
             // Esc rejects the box; that is a cancel too.
-            connect(progress_.get(), &QDialog::rejected, progress_.get(),
-                &QProgressDialog::cancel);
+            connect(progress_.get(), &QDialog::rejected, progress_.get(), &QProgressDialog::cancel);
             progress_->show();
         }
-        progress_->setLabelText(
-            QStringLiteral("%1 / %2 nokta hesaplandı").arg(done).arg(total));
+        progress_->setLabelText(QStringLiteral("%1 / %2 nokta hesaplandı").arg(done).arg(total));
         progress_->setValue(int(done));
         QCoreApplication::processEvents();
         return !progress_->wasCanceled();

@@ -6,8 +6,8 @@
 
 #include <array>
 #include <charconv>
-#include <cstdint>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace quarnis {
@@ -127,8 +127,7 @@ std::optional<Extended> TryReadNumber(std::u16string_view text)
     const long long scale = exponent - fractionDigits;
     if (digitCount <= kExactDigits && scale >= -kExactPowers && scale <= kExactPowers) {
         const Extended power = kPowersOfTen[scale < 0 ? -scale : scale];
-        const Extended value
-            = scale < 0 ? Extended(digits) / power : Extended(digits) * power;
+        const Extended value = scale < 0 ? Extended(digits) / power : Extended(digits) * power;
         return negative ? -value : value;
     }
 

@@ -272,7 +272,8 @@ TEST(Tabulate, ProgressCancelsBeforeAPoint)
     f.SampleCount = 10;
     EXPECT_FALSE(f.Tabulate(out));
     EXPECT_EQ(out.asked, (std::vector<unsigned> { 0, 1, 2, 3 }));
-    EXPECT_EQ(out.lines, (std::vector<std::u16string> { u"[0]:(0,0)", u"[1]:(1,1)", u"[2]:(2,2)" }));
+    EXPECT_EQ(
+        out.lines, (std::vector<std::u16string> { u"[0]:(0,0)", u"[1]:(1,1)", u"[2]:(2,2)" }));
 }
 
 FuncPanelTexts panel() { return FuncPanelTexts {}; }

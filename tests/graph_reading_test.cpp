@@ -10,9 +10,9 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <random>
 #include <string>
-#include <limits>
 
 using namespace quarnis;
 

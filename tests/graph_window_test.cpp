@@ -394,8 +394,8 @@ void GraphWindowTest::aLongDefinitionReachesTheRecordWhole()
     QCOMPARE(items(w.cCalcExec),
         QStringList({ QStringLiteral("[0]:(0,0)"), QStringLiteral("[1]:(10,5000010)") }));
     for (QLineEdit* field : w.findChildren<QLineEdit*>())
-        QVERIFY2(field->maxLength() == std::numeric_limits<int>::max(),
-            qPrintable(field->objectName()));
+        QVERIFY2(
+            field->maxLength() == std::numeric_limits<int>::max(), qPrintable(field->objectName()));
 }
 
 void GraphWindowTest::aLongTabulationShowsItsProgressAndCancels_data()
