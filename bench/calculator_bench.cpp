@@ -1,13 +1,17 @@
 // EXEC in the real calculator window (offscreen): the click on the button, the handler, the
-// evaluation and the result field, for a typical formula and for a long one.
+// evaluation and the result field, for a typical formula and for a long one; and the memo
+// with a 1 MB formula: the paste, and a key typed and deleted at its end, each with the
+// repaint.
 
 #include "unit_main.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTest>
 
 #include <benchmark/benchmark.h>
 
@@ -46,6 +50,62 @@ void BM_ExecLongSum(benchmark::State& state)
     ExecFormula(state, formula, -1);
 }
 BENCHMARK(BM_ExecLongSum);
+
+// "1+1+...+1", 1,000,001 characters: a line without a single break opportunity.
+QString OneMegabyteSum()
+{
+    QString text = QStringLiteral("1");
+    while (text.size() < 1000001)
+        text += QStringLiteral("+1");
+    return text;
+}
+
+void PasteIntoEmptyMemo(const QString& text)
+{
+    window->EnterFormula->clear();
+    QApplication::clipboard()->setText(text);
+    window->EnterFormula->setFocus();
+    QTest::keyClick(window->EnterFormula, Qt::Key_V, Qt::ControlModifier);
+    QApplication::processEvents();
+}
+
+void BM_PasteOneMegabyte(benchmark::State& state)
+{
+    const QString text = OneMegabyteSum();
+    for (auto _ : state)
+        PasteIntoEmptyMemo(text);
+    if (window->EnterFormula->Text() != text)
+        state.SkipWithError("the memo lost characters");
+}
+BENCHMARK(BM_PasteOneMegabyte)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_KeyAtTheEndOfOneMegabyte(benchmark::State& state)
+{
+    const QString text = OneMegabyteSum();
+    PasteIntoEmptyMemo(text);
+    for (auto _ : state) {
+        QTest::keyClick(window->EnterFormula, Qt::Key_Plus);
+        QApplication::processEvents();
+        QTest::keyClick(window->EnterFormula, Qt::Key_Backspace);
+        QApplication::processEvents();
+    }
+    state.counters["keys"] = benchmark::Counter(
+        2 * double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+    if (window->EnterFormula->Text() != text)
+        state.SkipWithError("the memo lost characters");
+}
+BENCHMARK(BM_KeyAtTheEndOfOneMegabyte)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ExecOneMegabyte(benchmark::State& state)
+{
+    PasteIntoEmptyMemo(OneMegabyteSum());
+    window->DecNum->setValue(-1);
+    for (auto _ : state)
+        window->Exec->click();
+    if (window->Result->text() != QStringLiteral("500001"))
+        state.SkipWithError("wrong result");
+}
+BENCHMARK(BM_ExecOneMegabyte)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -22,7 +22,6 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStyleOptionComplex>
-#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -37,6 +36,13 @@ namespace quarnis {
 
 QString M1, M2, M3, S1, S2, S3;
 std::uint16_t FormulaLength = 0, FormulaCaretColumn = 0, FormulaCaretLine = 0;
+
+QString MemoryHint(const QString& memory)
+{
+    if (memory.size() <= kMaxMemoryHintLength)
+        return memory;
+    return memory.left(kMaxMemoryHintLength) + QChar(0x2026); // "…"
+}
 
 } // namespace quarnis
 
@@ -178,7 +184,7 @@ void TCalcMain::CreateControls()
     Numeric->setFrameStyle(QFrame::Box | QFrame::Plain);
 
     // The screen: the formula memo and the result field.
-    EnterFormula = new QPlainTextEdit(Screen);
+    EnterFormula = new quarnis::FormulaMemo(Screen);
     EnterFormula->setGeometry(8, 8, 268, 97);
     EnterFormula->setFont(quarnis::MemoFont());
     SetColor(EnterFormula, QPalette::Base, kInfoBackground);
@@ -357,7 +363,7 @@ void TCalcMain::OnClick(QPushButton* button, Handler handler)
 
 QString TCalcMain::FormulaText() const
 {
-    QString text = EnterFormula->toPlainText();
+    QString text = EnterFormula->Text();
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
     return text;
 }
@@ -507,10 +513,9 @@ void TCalcMain::EnterFormulaEnter(QObject*) { FocusStep(); }
 
 void TCalcMain::EnterFormulaExit(QObject*)
 {
-    const QTextCursor cursor = EnterFormula->textCursor();
-    quarnis::FormulaLength = Clamp16(EnterFormula->document()->characterCount() - 1);
-    quarnis::FormulaCaretColumn = Clamp16(cursor.positionInBlock());
-    quarnis::FormulaCaretLine = Clamp16(cursor.blockNumber());
+    quarnis::FormulaLength = Clamp16(EnterFormula->TextLength());
+    quarnis::FormulaCaretColumn = Clamp16(EnterFormula->CaretColumn());
+    quarnis::FormulaCaretLine = Clamp16(EnterFormula->CaretLine());
 }
 
 void TCalcMain::EnterFormulaKeyPress(QObject*, QChar& Key)
@@ -527,11 +532,9 @@ void TCalcMain::EnterFormulaKeyPress(QObject*, QChar& Key)
 void TCalcMain::InsertText(const QString& text)
 {
     QTextDocument* document = EnterFormula->document();
-    QTextCursor cursor = EnterFormula->textCursor();
     document->setUndoRedoEnabled(false);
-    cursor.insertText(text);
+    EnterFormula->InsertFormulaText(text);
     document->setUndoRedoEnabled(true);
-    EnterFormula->setTextCursor(cursor);
 }
 
 // Puts one key press into the memo's event queue: it arrives after the click handler has
@@ -650,12 +653,30 @@ void TCalcMain::BMemS1outClick(QObject*) { Recall(quarnis::S1); }
 void TCalcMain::BMemS2outClick(QObject*) { Recall(quarnis::S2); }
 void TCalcMain::BMemS3outClick(QObject*) { Recall(quarnis::S3); }
 
-void TCalcMain::BMem1inMouseEnter(QObject*) { BMem1in->setToolTip(quarnis::M1); }
-void TCalcMain::BMem2inMouseEnter(QObject*) { BMem2in->setToolTip(quarnis::M2); }
-void TCalcMain::BMem3inMouseEnter(QObject*) { BMem3in->setToolTip(quarnis::M3); }
-void TCalcMain::BMemS1inMouseEnter(QObject*) { BMemS1in->setToolTip(quarnis::S1); }
-void TCalcMain::BMemS2inMouseEnter(QObject*) { BMemS2in->setToolTip(quarnis::S2); }
-void TCalcMain::BMemS3inMouseEnter(QObject*) { BMemS3in->setToolTip(quarnis::S3); }
+void TCalcMain::BMem1inMouseEnter(QObject*)
+{
+    BMem1in->setToolTip(quarnis::MemoryHint(quarnis::M1));
+}
+void TCalcMain::BMem2inMouseEnter(QObject*)
+{
+    BMem2in->setToolTip(quarnis::MemoryHint(quarnis::M2));
+}
+void TCalcMain::BMem3inMouseEnter(QObject*)
+{
+    BMem3in->setToolTip(quarnis::MemoryHint(quarnis::M3));
+}
+void TCalcMain::BMemS1inMouseEnter(QObject*)
+{
+    BMemS1in->setToolTip(quarnis::MemoryHint(quarnis::S1));
+}
+void TCalcMain::BMemS2inMouseEnter(QObject*)
+{
+    BMemS2in->setToolTip(quarnis::MemoryHint(quarnis::S2));
+}
+void TCalcMain::BMemS3inMouseEnter(QObject*)
+{
+    BMemS3in->setToolTip(quarnis::MemoryHint(quarnis::S3));
+}
 
 void TCalcMain::BMemClearClick(QObject*)
 {

@@ -4,6 +4,8 @@
 // information windows. The members are the controls; the behaviour is in the handlers, each
 // named after its control and event and taking the sending control.
 
+#include "formula_memo.h"
+
 #include <QChar>
 #include <QList>
 #include <QPixmap>
@@ -15,7 +17,6 @@
 class QComboBox;
 class QFrame;
 class QLineEdit;
-class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
 class TCalcMain;
@@ -33,6 +34,11 @@ class Announcer;
 
 // The six memories: M1 to M3 keep formulas, S1 to S3 results; empty at start.
 extern QString M1, M2, M3, S1, S2, S3;
+
+// The hint of a memory's button: the memory, or its first kMaxMemoryHintLength characters and
+// "…" (a hint of a megabyte would take seconds to lay out and more than the screen to show).
+inline constexpr qsizetype kMaxMemoryHintLength = 1000;
+QString MemoryHint(const QString& memory);
 
 // What the memo's lost-focus handler records: its text length, the caret's column and line.
 extern std::uint16_t FormulaLength, FormulaCaretColumn, FormulaCaretLine;
@@ -52,7 +58,7 @@ public:
     QFrame* Body;
     QLineEdit* Result;
     QPushButton* Exec;
-    QPlainTextEdit* EnterFormula;
+    quarnis::FormulaMemo* EnterFormula;
     QPushButton* BBackSpace;
     QPushButton* BClrEnterFormula;
     QPushButton* B0;

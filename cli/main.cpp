@@ -10,6 +10,7 @@
 
 #include "exec_text.h"
 #include "func.h"
+#include "progress_line.h"
 #include "runtime_error.h"
 #include "unit_calc.h"
 #include "utf.h"
@@ -105,6 +106,11 @@ public:
     }
     ~LinePrinter() { flush(); }
     int Decimals() override { return decimals_; }
+    bool Progress(unsigned done, unsigned total) override
+    {
+        progress_.Update(done, total);
+        return true;
+    }
     void Append(std::u16string line) override
     {
         out_ += quarnis::Utf16ToUtf8(line);
@@ -114,6 +120,7 @@ public:
     }
     void flush()
     {
+        progress_.Erase();
         std::fwrite(out_.data(), 1, out_.size(), stdout);
         out_.clear();
     }
@@ -121,6 +128,7 @@ public:
 private:
     int decimals_;
     std::string out_;
+    quarnis::ProgressLine progress_ { stderr };
 };
 
 int tabulate(const quarnis::FuncPanelTexts& panel, int decimals)

@@ -6,19 +6,29 @@
 #include "runtime_error.h"
 #include "unit_calc.h"
 
+#include <algorithm>
+
 namespace quarnis {
 
 namespace {
 
     // Every occurrence of name in text by value, scanning left to right and going on right
-    // after each match.
-    std::u16string replaceAll(
+    // after each match; nothing when the result would be longer than kMaxFormulaLength.
+    std::optional<std::u16string> replaceAll(
         const std::u16string& text, std::u16string_view name, std::u16string_view value)
     {
         if (name.empty())
             return text;
+        std::size_t matches = 0;
+        for (std::size_t at = 0; (at = text.find(name, at)) != std::u16string::npos;
+             at += name.size())
+            ++matches;
+        if (value.size() > name.size()
+            && matches > (kMaxFormulaLength - std::min(text.size(), kMaxFormulaLength))
+                    / (value.size() - name.size()))
+            return std::nullopt;
         std::u16string out;
-        out.reserve(text.size());
+        out.reserve(text.size() + matches * value.size());
         std::size_t from = 0;
         for (std::size_t at; (at = text.find(name, from)) != std::u16string::npos;
              from = at + name.size()) {
@@ -48,21 +58,34 @@ TFunc::ConstantTexts TFunc::constantTexts() const
         text(ConstName3, ConstValue3) };
 }
 
-std::u16string TFunc::formulaAt(double x, const ConstantTexts& constants) const
+std::optional<std::u16string> TFunc::formulaAt(double x, const ConstantTexts& constants) const
 {
-    std::u16string text = replaceAll(Definition, VarName, GeneralNumberText(x));
-    text = replaceAll(text, ConstName1, constants[0]);
-    text = replaceAll(text, ConstName2, constants[1]);
-    return replaceAll(text, ConstName3, constants[2]);
+    std::optional<std::u16string> text = replaceAll(Definition, VarName, GeneralNumberText(x));
+    if (text)
+        text = replaceAll(*text, ConstName1, constants[0]);
+    if (text)
+        text = replaceAll(*text, ConstName2, constants[1]);
+    if (text)
+        text = replaceAll(*text, ConstName3, constants[2]);
+    return text;
 }
 
-std::u16string TFunc::FormulaAt(double x) const { return formulaAt(x, constantTexts()); }
+std::u16string TFunc::FormulaAt(double x) const
+{
+    return formulaAt(x, constantTexts()).value_or(std::u16string());
+}
 
 double TFunc::ValueAt(double x) { return valueAt(x, constantTexts()); }
 
 double TFunc::valueAt(double x, const ConstantTexts& constants)
 {
-    const Extended result = Evaluate(formulaAt(x, constants));
+    const std::optional<std::u16string> formula = formulaAt(x, constants);
+    formulaTooLong_ = !formula;
+    if (formulaTooLong_) {
+        EvalError = 1;
+        return 0;
+    }
+    const Extended result = Evaluate(*formula);
     EvalError = CalcError ? 1 : 0;
     CalcError = false;
     return checked::toDouble(result);
@@ -75,6 +98,8 @@ bool TFunc::Tabulate(TabulationOutput& out)
     Values.assign(n + 1, TFuncValue {});
     std::u16string line;
     for (unsigned i = 0; i <= n; ++i) {
+        if (!out.Progress(i, n + 1))
+            return false;
         const Extended step = checked::div(checked::sub(X2, X1), n);
         const double x = checked::toDouble(checked::add(checked::mul(step, i), X1));
         Values[i].x = x;
@@ -89,7 +114,7 @@ bool TFunc::Tabulate(TabulationOutput& out)
         appendRounded(line, x, out.Decimals());
         line += u',';
         if (EvalError)
-            line += CalcErrorText; // a failed point is not listed as a value
+            line += formulaTooLong_ ? kFormulaTooLongText : CalcErrorText; // not a value
         else
             appendRounded(line, f, out.Decimals());
         line += u')';

@@ -8,7 +8,9 @@
 //     Tabulate -> "[0]:(0,0)", "[1]:(0.1,0.01)", ..., "[100]:(10,100)"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,10 +27,20 @@ class TabulationOutput {
 public:
     virtual int Decimals() = 0;
     virtual void Append(std::u16string line) = 0;
+    // Called before each point with the number of points done and of all points; false
+    // cancels the tabulation there.
+    virtual bool Progress(unsigned /*done*/, unsigned /*total*/) { return true; }
 
 protected:
     ~TabulationOutput() = default;
 };
+
+// The longest formula a point may reach after the substitution, in UTF-16 code units (32 MB
+// of text). Names that are digits or "E" are replaced again in every inserted number, so a
+// formula can grow twentyfold at each name; the engine needs about 18 bytes per character,
+// so this keeps a point well below 1 GB. A longer one fails with kFormulaTooLongText.
+inline constexpr std::size_t kMaxFormulaLength = std::size_t(1) << 24;
+inline constexpr char16_t kFormulaTooLongText[] = u"Formül çok uzun...";
 
 class TFunc {
 public:
@@ -51,25 +63,30 @@ public:
     // VarName, then those of the three constants' values in place of their names, in order.
     // Each replacement is exact, case-sensitive and non-overlapping, and never rescans what
     // it inserted; an empty name replaces nothing. There are no words or tokens: with the
-    // variable "t", "tan(t)" at 2.5 becomes "2.5an(2.5)".
+    // variable "t", "tan(t)" at 2.5 becomes "2.5an(2.5)". Empty when the text would grow
+    // beyond kMaxFormulaLength.
     std::u16string FormulaAt(double x) const;
 
     // Evaluates FormulaAt(x), copies the engine's error indicator into EvalError and clears
-    // it. A result beyond the Double range raises "Floating point overflow".
+    // it. A result beyond the Double range raises "Floating point overflow". A formula
+    // beyond kMaxFormulaLength is not evaluated: 0 with EvalError 1.
     double ValueAt(double x);
 
     // Samples x = ((X2 - X1) / SampleCount) * i + X1 for i = 0 .. SampleCount, formed in
     // Extended and stored as a Double, into Values, and appends "[i]:(x,f(x))" for each
     // point with both rounded to out.Decimals(); at a point where the engine fails the line
-    // carries the engine's error text instead of f(x): "[3]:(-2,Yazım Hatası...)".
-    // SampleCount 0 raises the division error before the first line. Always true.
+    // carries the engine's error text instead of f(x): "[3]:(-2,Yazım Hatası...)", or
+    // kFormulaTooLongText. SampleCount 0 raises the division error before the first line.
+    // False when out.Progress cancelled it; the lines before stay written.
     bool Tabulate(TabulationOutput& out);
 
 private:
     using ConstantTexts = std::array<std::u16string, 3>;
     ConstantTexts constantTexts() const;
-    std::u16string formulaAt(double x, const ConstantTexts& constants) const;
+    std::optional<std::u16string> formulaAt(double x, const ConstantTexts& constants) const;
     double valueAt(double x, const ConstantTexts& constants);
+
+    bool formulaTooLong_ = false; // the last point's formula was beyond kMaxFormulaLength
 };
 
 // The texts of the graph window's function panel.

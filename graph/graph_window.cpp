@@ -7,19 +7,24 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QEvent>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QProgressDialog>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
 #include <QStringListModel>
+#include <QToolTip>
 
 #include <initializer_list>
+#include <limits>
 
 namespace quarnis {
 bool CoordSystemDrawn = false;
@@ -129,24 +134,59 @@ const QColor kGroupColor(166, 202, 240);
 } // namespace
 
 // Gathers the tabulation's lines and puts them into the result list in one go when it ends,
-// also when a fault ends it early: the lines of the points before the fault stay listed.
+// also when a fault or the user's cancel ends it early: the lines of the points before stay
+// listed. A tabulation still running after half a second shows how many points are done in
+// a progress box whose button (or Esc) cancels it; only then are events handled between
+// points, at most every 50 ms, and the box blocks the window meanwhile.
 class TFGraphics::ResultListWriter : public quarnis::TabulationOutput {
 public:
+    static constexpr qint64 kProgressDelayMs = 500;
+    static constexpr qint64 kProgressUpdateMs = 50;
+
     explicit ResultListWriter(TFGraphics& window)
         : window_(window)
     {
+        clock_.start();
     }
     ~ResultListWriter()
     {
+        progress_.reset();
         window_.resultModel_->setStringList(lines_);
         window_.cCalcExec->setCurrentIndex(-1); // listing selects no line
     }
     int Decimals() override { return window_.scrSonuc->value(); }
     void Append(std::u16string line) override { lines_.append(toQString(line)); }
+    bool Progress(unsigned done, unsigned total) override
+    {
+        const qint64 now = clock_.elapsed();
+        if (now < kProgressDelayMs || now - shownAt_ < kProgressUpdateMs)
+            return true;
+        shownAt_ = now;
+        if (!progress_) {
+            progress_ = std::make_unique<QProgressDialog>(&window_);
+            progress_->setWindowTitle(window_.windowTitle());
+            progress_->setCancelButtonText(QStringLiteral("İptal"));
+            progress_->setWindowModality(Qt::WindowModal);
+            progress_->setAutoClose(false);
+            progress_->setAutoReset(false);
+            progress_->setMinimumDuration(0);
+            progress_->setRange(0, int(total));
+            // Esc rejects the box; that is a cancel too.
+            connect(progress_.get(), &QDialog::rejected, progress_.get(), &QProgressDialog::cancel);
+            progress_->show();
+        }
+        progress_->setLabelText(QStringLiteral("%1 / %2 nokta hesaplandı").arg(done).arg(total));
+        progress_->setValue(int(done));
+        QCoreApplication::processEvents();
+        return !progress_->wasCanceled();
+    }
 
 private:
     TFGraphics& window_;
     QStringList lines_;
+    QElapsedTimer clock_;
+    qint64 shownAt_ = 0;
+    std::unique_ptr<QProgressDialog> progress_;
 };
 
 TFGraphics::TFGraphics(QWidget* parent)
@@ -179,6 +219,11 @@ TFGraphics::TFGraphics(QWidget* parent)
         sGrid, bColorGrid, cGridType, cGridTip };
     for (std::size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
+
+    // Qt's line edits keep 32767 characters unless told otherwise; these take any text, a
+    // definition of megabytes included.
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        field->setMaxLength(std::numeric_limits<int>::max());
 
     quarnis::RunGuarded(this, [this] { InitGraph(); });
     setUpDesktop();
@@ -225,6 +270,11 @@ void TFGraphics::buildFunctionPanel()
     Sample = edit(g, QStringLiteral("100"), QRect(112, 202, 82, 21), true);
     Sample->setValidator(
         new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Sample));
+    // A refused key or paste is not dropped without a word.
+    connect(Sample, &QLineEdit::inputRejected, this, [this] {
+        QToolTip::showText(Sample->mapToGlobal(QPoint(0, Sample->height())),
+            QString::fromUtf8(quarnis::kSampleDigitsOnlyText), Sample);
+    });
 
     Label15 = label(g, QStringLiteral("Sonuç: [i, x, f(x)]"), 13, 232);
     cCalcExec = list(g, QRect(112, 229, 177, 21));
@@ -416,8 +466,8 @@ std::vector<std::u16string> TFGraphics::ResultLines() const
 
 // HESAPLA: the panel into the record, the full text, the tabulation into the result list,
 // the point table from the result list and the copy into the list box. A field that does
-// not convert ends it before anything visible changes; a fault during the tabulation leaves
-// the lines before it listed and the point table and list box as they were.
+// not convert ends it before anything visible changes; a fault or a cancel during the
+// tabulation leaves the lines before it listed and the point table and list box as they were.
 void TFGraphics::bEval1DClick()
 {
     quarnis::StorePanel(*Func, panelTexts());
@@ -427,7 +477,8 @@ void TFGraphics::bEval1DClick()
     cCalcExec->setCurrentIndex(-1);
     {
         ResultListWriter out(*this);
-        Func->Tabulate(out);
+        if (!Func->Tabulate(out))
+            return; // cancelled: as after a fault, only the result list shows the points done
     }
     Graph1D->LoadPoints(ResultLines());
     listBoxModel_->setStringList(resultModel_->stringList());

@@ -28,6 +28,8 @@ class QScrollBar;
 class QStringListModel;
 
 namespace quarnis {
+// The hint shown when the sample count field refuses a key or a paste.
+inline constexpr const char* kSampleDigitsOnlyText = "Örnekleme Adeti yalnızca rakam alır";
 // True once "Grafik Temizle" has drawn a coordinate system; "Grafik Çiz" needs one.
 extern bool CoordSystemDrawn;
 } // namespace quarnis

@@ -4,8 +4,10 @@
 #include "runtime_error.h"
 #include "utf.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace quarnis {
@@ -13,6 +15,20 @@ namespace quarnis {
 namespace {
 
     bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+    // Whole numbers of up to 19 digits (below 2^64) and the powers of ten up to 10^27
+    // (5^27 < 2^64) have exact Extended values.
+    constexpr int kExactDigits = 19;
+    constexpr int kExactPowers = 27;
+    constexpr auto kPowersOfTen = [] {
+        std::array<Extended, kExactPowers + 1> powers {};
+        Extended p = 1;
+        for (Extended& power : powers) {
+            power = p;
+            p *= 10;
+        }
+        return powers;
+    }();
 
     int hexDigit(char16_t c)
     {
@@ -55,9 +71,13 @@ std::optional<Extended> TryReadNumber(std::u16string_view text)
 
     // The mantissa as ASCII for from_chars, and the decimal exponent of its first
     // significant digit (150 has 2, 1.5 has 0, 0.05 has -2), to tell overflow from underflow.
+    // Alongside, the significant digits as a whole number while they fit 19 digits, and the
+    // number of digits after the point.
     std::string ascii;
     bool anyChar = false, point = false, significant = false;
     long long integerDigits = 0, leadingFractionZeros = 0;
+    std::uint64_t digits = 0;
+    int digitCount = 0, fractionDigits = 0;
     for (; i < n && (isDigit(text[i]) || text[i] == u'.'); ++i) {
         anyChar = true;
         if (text[i] == u'.') {
@@ -72,6 +92,9 @@ std::optional<Extended> TryReadNumber(std::u16string_view text)
             ++integerDigits;
         else if (point && !significant)
             ++leadingFractionZeros;
+        if (significant && ++digitCount <= kExactDigits)
+            digits = digits * 10 + (text[i] - u'0');
+        fractionDigits += point;
         ascii += static_cast<char>(text[i]);
     }
     if (!anyChar)
@@ -97,6 +120,16 @@ std::optional<Extended> TryReadNumber(std::u16string_view text)
         return std::nullopt;
     if (!significant)
         return negative ? -0.0L : 0.0L; // "0", ".", "0.000E99999"
+
+    // Up to 19 digits and a power of ten up to 27 are both exact in Extended, so one
+    // multiplication or division rounds once and gives what from_chars gives: "12.34567" is
+    // 1234567 / 10^5. The tabulation's lines are read back this way.
+    const long long scale = exponent - fractionDigits;
+    if (digitCount <= kExactDigits && scale >= -kExactPowers && scale <= kExactPowers) {
+        const Extended power = kPowersOfTen[scale < 0 ? -scale : scale];
+        const Extended value = scale < 0 ? Extended(digits) / power : Extended(digits) * power;
+        return negative ? -value : value;
+    }
 
     ascii += 'e';
     ascii += std::to_string(exponent);

@@ -14,7 +14,9 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 
 #include <map>
 #include <memory>
@@ -30,6 +32,16 @@ void Select(QPlainTextEdit* memo, int start, int length)
 }
 
 void SetCaret(QPlainTextEdit* memo, int position) { Select(memo, position, 0); }
+
+// "1+1+...+1" with n ones.
+QString Sum(int n)
+{
+    QString text = QStringLiteral("1");
+    text.reserve(2 * n);
+    for (int i = 1; i < n; ++i)
+        text += QStringLiteral("+1");
+    return text;
+}
 
 } // namespace
 
@@ -409,6 +421,13 @@ private slots:
         QApplication::sendEvent(w->BMemS3in, &enter);
         QCOMPARE(w->BMemS3in->toolTip(), QStringLiteral("0.5"));
         QCOMPARE(w->BMemS3out->toolTip(), QString());
+        // A long memory is kept whole; its hint shows the beginning.
+        const QString sum = Sum(600);
+        setFormula(sum);
+        click(w->BMem2in);
+        QApplication::sendEvent(w->BMem2in, &enter);
+        QCOMPARE(quarnis::M2, sum);
+        QCOMPARE(w->BMem2in->toolTip(), sum.left(1000) + QChar(0x2026));
     }
 
     void clearMemories_data()
@@ -438,6 +457,129 @@ private slots:
             if (!memories[i]->isEmpty())
                 holding << QString::fromLatin1(names[i]);
         QCOMPARE(holding.join(u' '), left);
+    }
+
+    void paste(const QString& text)
+    {
+        QApplication::clipboard()->setText(text);
+        w->EnterFormula->setFocus();
+        QTest::keyClick(w->EnterFormula, Qt::Key_V, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+    }
+
+    void longFormulasArriveWhole_data()
+    {
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("1 MB sum") << Sum(500001) << "500001";
+        QTest::newRow("100000-deep nesting")
+            << QString(100000, u'(') + u'7' + QString(100000, u')') << "7";
+        QString lines;
+        for (int i = 0; i < 10000; ++i)
+            lines += QStringLiteral("1+1\r\n");
+        QTest::newRow("10000 lines") << lines << "Yazım hatası...";
+    }
+    void longFormulasArriveWhole()
+    {
+        QFETCH(QString, formula);
+        QFETCH(QString, expected);
+        paste(formula);
+        QCOMPARE(w->FormulaText(), formula);
+        click(w->Exec);
+        QCOMPARE(result(), expected);
+        // Keys at the end, then taken back.
+        w->EnterFormula->setFocus();
+        QTest::keyClicks(w->EnterFormula, QStringLiteral("*2,"));
+        QCOMPARE(w->FormulaText(), formula + QStringLiteral("*2."));
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(w->EnterFormula, Qt::Key_Backspace);
+        QCOMPARE(w->FormulaText(), formula);
+        // Copied out and undone as the user sees it.
+        QTest::keyClick(w->EnterFormula, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(w->EnterFormula, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QString(formula).replace("\r\n", "\n"));
+        QTest::keyClick(w->EnterFormula, Qt::Key_Delete);
+        QCOMPARE(w->FormulaText(), QString());
+        QTest::keyClick(w->EnterFormula, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->FormulaText(), formula);
+    }
+
+    // A long line is kept in segments; at a segment boundary every key acts as inside a line.
+    void keysAtASegmentBoundary_data()
+    {
+        QTest::addColumn<QString>("keys"); // L/R: arrows, B: Backspace, D: Delete, S: Shift+Right
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("at"); // where "typed" lands, or the copied text starts
+        QTest::newRow("type at the boundary") << ""
+                                              << "x" << 0;
+        QTest::newRow("left") << "L"
+                              << "x" << -1;
+        QTest::newRow("right") << "R"
+                               << "x" << 1;
+        QTest::newRow("backspace") << "B"
+                                   << "" << -1;
+        QTest::newRow("delete") << "D"
+                                << "" << 0;
+        QTest::newRow("select two across") << "LSS"
+                                           << "" << -1;
+        QTest::newRow("paste a line break") << ""
+                                            << "\n"
+                                            << 0;
+    }
+    void keysAtASegmentBoundary()
+    {
+        QFETCH(QString, keys);
+        QFETCH(QString, typed);
+        QFETCH(int, at);
+        const QString formula = Sum(3000); // 5999 characters: two segments at least
+        paste(formula);
+        const QTextBlock second = w->EnterFormula->document()->findBlockByNumber(1);
+        QVERIFY(quarnis::FormulaMemo::IsContinuation(second));
+        const int boundary = second.position() - 1; // in the formula's text
+        SetCaret(w->EnterFormula, boundary + (QTest::currentDataTag()[0] == 't' ? 1 : 0));
+        QString expected = formula;
+        for (QChar key : keys) {
+            if (key == u'S') {
+                QTest::keyClick(w->EnterFormula, Qt::Key_Right, Qt::ShiftModifier);
+                continue;
+            }
+            const Qt::Key code = key == u'L' ? Qt::Key_Left
+                : key == u'R'                ? Qt::Key_Right
+                : key == u'B'                ? Qt::Key_Backspace
+                                             : Qt::Key_Delete;
+            QTest::keyClick(w->EnterFormula, code);
+        }
+        if (keys.contains(u'S')) {
+            QTest::keyClick(w->EnterFormula, Qt::Key_C, Qt::ControlModifier);
+            QCOMPARE(QApplication::clipboard()->text(), formula.mid(boundary + at, 2));
+            return;
+        }
+        if (keys.contains(u'B') || keys.contains(u'D'))
+            expected.remove(boundary + at, 1);
+        if (typed == QStringLiteral("\n"))
+            paste(typed);
+        else
+            QTest::keyClicks(w->EnterFormula, typed);
+        expected.insert(boundary + at, typed);
+        QCOMPARE(w->EnterFormula->Text(), expected);
+    }
+
+    // Qt gives a paragraph emptied from its start the format of the next one; the line break
+    // before it must stay.
+    void deletingASegmentKeepsTheLineBreakBeforeIt()
+    {
+        const QString formula = QStringLiteral("2\n") + Sum(3000);
+        paste(formula);
+        QTextDocument* document = w->EnterFormula->document();
+        const int segmentEnd = document->findBlockByNumber(2).position();
+        QVERIFY(quarnis::FormulaMemo::IsContinuation(document->findBlockByNumber(2)));
+        Select(w->EnterFormula, 2, segmentEnd - 2);
+        QTest::keyClick(w->EnterFormula, Qt::Key_Delete);
+        QString expected = formula;
+        expected.remove(2, segmentEnd - 3); // the segment's characters
+        QCOMPARE(w->EnterFormula->Text(), expected);
+        QTest::keyClick(w->EnterFormula, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->EnterFormula->Text(), formula);
     }
 
     void resultsUseAFullStopUnderACommaLocale()

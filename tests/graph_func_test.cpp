@@ -227,6 +227,55 @@ TEST(Tabulate, FaultsEndItAndKeepTheLinesBefore)
     EXPECT_EQ(out.lines[0].substr(0, 9), u"[0]:(700,");
 }
 
+// Names that are digits are replaced again in every inserted number, so the formula grows
+// at each name; beyond kMaxFormulaLength a point fails without being built or evaluated.
+TEST(Tabulate, AFormulaGrowingBeyondTheBoundFailsItsPoint)
+{
+    TFunc f = withVariable(u"t", std::u16string(32767, u't'));
+    f.ConstName1 = u"1";
+    f.ConstName2 = u"11";
+    f.ConstName3 = u"E3";
+    f.ConstValue1 = f.ConstValue2 = 1.11111111111111E300;
+    f.ConstValue3 = 1E300;
+    f.X1 = f.X2 = 1.11111111111111E300;
+    f.SampleCount = 1;
+    EXPECT_EQ(f.FormulaAt(f.X1), u"");
+    EXPECT_EQ(f.ValueAt(f.X1), 0);
+    EXPECT_EQ(f.EvalError, 1);
+    const auto lines = tabulate(f, 5);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(Utf16ToUtf8(lines[1]), "[1]:(1.11111111111111E300,Formül çok uzun...)");
+
+    // Just within the bound the formula is built and evaluated.
+    const std::size_t ones = kMaxFormulaLength / 2;
+    TFunc g = withVariable(u"t", u"t" + std::u16string(ones - 1, u't'));
+    g.ConstName1 = u"1";
+    g.ConstValue1 = 0;
+    EXPECT_EQ(g.FormulaAt(1).size(), ones);
+    EXPECT_EQ(g.FormulaAt(10).size(), 2 * ones); // "10" in place of each "t"
+    EXPECT_EQ(g.FormulaAt(100), u""); // "100" is one character too many
+}
+
+// Progress is asked before each point; refusing ends the tabulation there.
+TEST(Tabulate, ProgressCancelsBeforeAPoint)
+{
+    struct Cancelling : Lines {
+        std::vector<unsigned> asked;
+        bool Progress(unsigned done, unsigned total) override
+        {
+            EXPECT_EQ(total, 11u);
+            asked.push_back(done);
+            return done < 3;
+        }
+    } out;
+    TFunc f = withVariable(u"t", u"t");
+    f.SampleCount = 10;
+    EXPECT_FALSE(f.Tabulate(out));
+    EXPECT_EQ(out.asked, (std::vector<unsigned> { 0, 1, 2, 3 }));
+    EXPECT_EQ(
+        out.lines, (std::vector<std::u16string> { u"[0]:(0,0)", u"[1]:(1,1)", u"[2]:(2,2)" }));
+}
+
 FuncPanelTexts panel() { return FuncPanelTexts {}; }
 
 TEST(StorePanel, CopiesThePanelAndCutsTheNames)

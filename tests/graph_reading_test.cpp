@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <random>
+#include <string>
 
 using namespace quarnis;
 
@@ -40,6 +43,33 @@ TEST(ReadNumber, AcceptsTheStrictForm)
     for (const auto& r : rows) {
         SCOPED_TRACE(Utf16ToUtf8(r.text));
         EXPECT_EQ(ReadDouble(r.text), r.expected);
+    }
+}
+
+// Short numbers are read by one exact multiplication or division; every reading must give
+// what the C++ library's correctly rounded conversion gives, on both sides of the limits of
+// that shortcut (19 digits, powers of ten up to 27).
+TEST(ReadNumber, AgreesWithTheLibraryConversion)
+{
+    std::mt19937_64 random(20261207);
+    for (int n = 0; n < 200000; ++n) {
+        const int digitCount = 1 + int(random() % 21);
+        std::string text;
+        for (int d = 0; d < digitCount; ++d)
+            text += char('0' + random() % 10);
+        if (random() % 2)
+            text.insert(random() % (text.size() + 1), 1, '.');
+        if (random() % 2)
+            text += "E" + std::to_string(int(random() % 81) - 40);
+        long double expected = 0;
+        std::string ascii = text;
+        if (ascii.find('E') == std::string::npos)
+            ascii += "E0";
+        std::from_chars(ascii.data(), ascii.data() + ascii.size(), expected);
+        SCOPED_TRACE(text);
+        const std::optional<Extended> got = TryReadNumber(Utf8ToUtf16(text));
+        ASSERT_TRUE(got.has_value());
+        ASSERT_EQ(*got, expected);
     }
 }
 

@@ -27,3 +27,29 @@ expect(overflow_midway 1 "[0]:(700,1E304)\n[1]:(705,1.5E306)\n"
 expect(bad_option 2 ""
   "quarnis-calc: unrecognized option '--colour'\nTry 'quarnis-calc --help' for more information.\n"
   --colour red)
+
+# Constant names that are digits are replaced again in every inserted number; a point whose
+# formula would outgrow the bound fails with its own text instead of exhausting memory.
+string(REPEAT "t" 32767 many_t)
+expect(formula_too_long 0
+  "[0]:(1.11111111111111E300,Formül çok uzun...)\n[1]:(1.11111111111111E300,Formül çok uzun...)\n" ""
+  --from 1.11111111111111E300 --to 1.11111111111111E300 --const 1=1.11111111111111E300
+  --const 11=1.11111111111111E300 --const E3=1E300 --def ${many_t} --steps 1)
+
+# A tabulation of more than a second shows its progress line on a terminal only.
+string(REPEAT "+SIN(t)" 10000 slow)
+execute_process(COMMAND ${CLI} --tabulate --def "SIN(t)${slow}" --steps 150
+  OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0 OR NOT err STREQUAL "" OR NOT out MATCHES "\\[150\\]:\\(10,")
+  message(SEND_ERROR "slow_piped: exit ${rc}\nstderr:\n${err}")
+endif()
+find_program(SCRIPT script)
+if(SCRIPT)
+  execute_process(
+    COMMAND ${SCRIPT} -qec "'${CLI}' --tabulate --def 'SIN(t)${slow}' --steps 150 >/dev/null"
+      /dev/null
+    OUTPUT_VARIABLE tty RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0 OR NOT tty MATCHES "\rtabulating: [0-9]+ of 151 points")
+    message(SEND_ERROR "slow_terminal: exit ${rc}\nterminal:\n${tty}")
+  endif()
+endif()

@@ -6,16 +6,21 @@
 #include "func.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QStringListModel>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
+
+#include <limits>
 
 using quarnis::ScopedRecordingDialogs;
 
@@ -59,6 +64,9 @@ private slots:
     void rangeLabelsFollowTheVariable();
     void decimalsTakeEffectAtTheNextTabulation();
     void sampleAcceptsDigitsOnly();
+    void aLongDefinitionReachesTheRecordWhole();
+    void aLongTabulationShowsItsProgressAndCancels_data();
+    void aLongTabulationShowsItsProgressAndCancels();
     void typedResultTextIsNotListed();
     void colourButtons();
     void theRealColourDialog();
@@ -359,6 +367,87 @@ void GraphWindowTest::sampleAcceptsDigitsOnly()
     w.Sample->selectAll();
     QTest::keyClicks(w.Sample, "1a-2.,3 ");
     QCOMPARE(w.Sample->text(), QStringLiteral("123"));
+    // The refused keys were not dropped without a word.
+    QCOMPARE(QToolTip::text(), QString::fromUtf8(quarnis::kSampleDigitsOnlyText));
+    QToolTip::hideText();
+}
+
+// Qt's line edits keep 32767 characters unless told otherwise; the definition takes 1 MB.
+void GraphWindowTest::aLongDefinitionReachesTheRecordWhole()
+{
+    ScopedRecordingDialogs dialogs;
+    TFGraphics w;
+    w.show();
+    QString definition = QStringLiteral("t");
+    while (definition.size() < 1000001)
+        definition += QStringLiteral("+t");
+    QApplication::clipboard()->setText(definition);
+    w.FncId->setFocus();
+    w.FncId->selectAll();
+    QTest::keyClick(w.FncId, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.FncId->text().size(), definition.size());
+    setField(w.Sample, "1");
+    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
+    QVERIFY(dialogs.messages.isEmpty());
+    QCOMPARE(w.Func->Definition.size(), std::size_t(definition.size()));
+    QCOMPARE(w.FuncFull->text(), QStringLiteral("F(t):=") + definition);
+    QCOMPARE(items(w.cCalcExec),
+        QStringList({ QStringLiteral("[0]:(0,0)"), QStringLiteral("[1]:(10,5000010)") }));
+    for (QLineEdit* field : w.findChildren<QLineEdit*>())
+        QVERIFY2(
+            field->maxLength() == std::numeric_limits<int>::max(), qPrintable(field->objectName()));
+}
+
+void GraphWindowTest::aLongTabulationShowsItsProgressAndCancels_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("button") << false;
+    QTest::newRow("Esc") << true;
+}
+
+// A slow definition: once the progress box shows points done, the user cancels. As after a
+// fault, the result list keeps the lines of those points; the list box and the point table
+// keep the tabulation before.
+void GraphWindowTest::aLongTabulationShowsItsProgressAndCancels()
+{
+    QFETCH(bool, escape);
+    ScopedRecordingDialogs dialogs;
+    TFGraphics w;
+    w.show();
+    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
+    const QStringList before = items(w.cCalcExec);
+
+    QString slow = QStringLiteral("SIN(t)");
+    for (int i = 0; i < 20000; ++i)
+        slow += QStringLiteral("+SIN(t)");
+    setField(w.FncId, slow);
+    setField(w.Sample, "1000");
+    QString shown;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &w, [&] {
+        auto* progress = w.findChild<QProgressDialog*>();
+        if (!progress || !progress->isVisible() || progress->value() < 2)
+            return;
+        shown = progress->labelText();
+        poll.stop();
+        if (escape)
+            QTest::keyClick(progress, Qt::Key_Escape);
+        else
+            QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+    });
+    poll.start(10);
+    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
+
+    QVERIFY(dialogs.messages.isEmpty());
+    QVERIFY2(shown.endsWith(QStringLiteral(" / 1001 nokta hesaplandı")), qPrintable(shown));
+    QVERIFY(!w.findChild<QProgressDialog*>());
+    const QStringList lines = items(w.cCalcExec);
+    QVERIFY(lines.size() >= 2 && lines.size() < 1001);
+    QCOMPARE(lines[1], QStringLiteral("[1]:(0.01,200.00666)"));
+    QCOMPARE(rows(w.lFuncVars), before);
+    QCOMPARE(w.Graph1D->Points.size(), std::size_t(101));
+    QCOMPARE(w.Graph1D->Points[100].y, 10.0);
+    QCOMPARE(w.FuncFull->text(), QStringLiteral("F(t):=") + slow);
 }
 
 void GraphWindowTest::typedResultTextIsNotListed()
