@@ -4,6 +4,7 @@
 #include "dialogs.h"
 #include "fonts.h"
 #include "graph_window.h"
+#include "mnemonics.h"
 #include "unit_main.h"
 
 #include <QApplication>
@@ -149,6 +150,7 @@ int RunApplication(QApplication& app, const QElapsedTimer& started)
     const bool startupTime = commandLine.parser.isSet(commandLine.startupTime);
 
     SetUpDesktopIdentity();
+    UnderlineMnemonicsOnAlt(app);
     LoadApplicationFonts();
 
     CreateWindows();

@@ -5,6 +5,7 @@
 #include "accessibility.h"
 #include "dialogs.h"
 #include "graph_window.h"
+#include "mnemonics.h"
 #include "startup.h"
 #include "unit_main.h"
 
@@ -442,6 +443,25 @@ private slots:
             QCoreApplication::applicationName());
         QCOMPARE(
             entry.value(QStringLiteral("Icon")).toString(), QGuiApplication::desktopFileName());
+    }
+
+    // Last: it wraps the application's style for the rest of the run.
+    void theAltLettersShowOnlyWhileAltIsHeld()
+    {
+        quarnis::UnderlineMnemonicsOnAlt(*qApp);
+        TFGraphics w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const QImage plain = w.Label1->grab().toImage();
+        QTest::keyPress(&w, Qt::Key_Alt);
+        QApplication::processEvents();
+        QVERIFY(w.Label1->grab().toImage() != plain);
+        QTest::keyRelease(&w, Qt::Key_Alt);
+        QApplication::processEvents();
+        QCOMPARE(w.Label1->grab().toImage(), plain);
+        // The letters still move the focus without Alt being seen as held before.
+        QTest::keyClick(&w, Qt::Key_X, Qt::AltModifier);
+        QCOMPARE(QApplication::focusWidget(), w.xScale);
     }
 };
 
