@@ -182,6 +182,11 @@ Extended TextToValue(std::u16string_view text)
     bool negative = false;
     if (i < n && (text[i] == u'-' || text[i] == u'+'))
         negative = text[i++] == u'-';
+    // A lone sign, as the backward number run '-' of '2--' before a "*", is a plain zero: a
+    // negative zero would write its minus back into the next value text and turn the sign
+    // of the following term.
+    if (i == n)
+        return 0.0L;
 
     // The digits go into a 64-bit integer while they fit; later ones only scale it.
     constexpr std::uint64_t kLimit = (UINT64_MAX - 9) / 10;

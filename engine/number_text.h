@@ -23,8 +23,9 @@ Extended Pow10(int n);
 std::u16string ValueToText(Extended x);
 void AppendValueText(std::u16string& out, Extended x);
 
-// Never reports an error; raises the overflow fault for a finite value beyond the Extended
-// range ('1E4950'); a power of ten from 5120 up gives an infinity, from -5120 down a zero.
+// Never reports an error; an empty text and a lone sign give (positive) 0. Raises the
+// overflow fault for a finite value beyond the Extended range ('1E4950'); a power of ten
+// from 5120 up gives an infinity, from -5120 down a zero.
 Extended TextToValue(std::u16string_view text);
 
 } // namespace quarnis

@@ -91,6 +91,10 @@ namespace {
             EXPECT_EQ(TextToValue(r.text), r.value);
         }
         EXPECT_TRUE(std::signbit(TextToValue(u"-0.000000000")));
+        EXPECT_TRUE(std::signbit(TextToValue(u"-.")));
+        // A lone sign carries no minus into the value text written from it.
+        EXPECT_FALSE(std::signbit(TextToValue(u"-")));
+        EXPECT_FALSE(std::signbit(TextToValue(u"  -")));
     }
 
     TEST(TextToValue, OverflowBelowTheLimitIsAFault)
