@@ -136,10 +136,17 @@ namespace {
                 p += t->tail.size(); // on the "("
                 const Group g = GroupAt(src.match, p, hi);
                 p = g.next;
-                // The argument is a complete formula and goes through all three passes.
-                std::u16string argument;
-                replaceWords(src, g.first, g.last, argument);
-                const Extended v = EvaluateProducts(ResolvePowers(argument));
+                // The argument is a complete formula and goes through all three passes; one
+                // without words and powers is its own text for the last of them.
+                const std::u16string_view plain = s.substr(g.first, g.last - g.first);
+                Extended v;
+                if (!plain.empty() && IsPlainArithmetic(plain)) {
+                    v = EvaluateProducts(plain);
+                } else {
+                    std::u16string argument;
+                    replaceWords(src, g.first, g.last, argument);
+                    v = EvaluateProducts(ResolvePowers(argument));
+                }
                 AppendPassValue(out, apply(t->word, v));
                 break;
             }
@@ -163,7 +170,29 @@ namespace {
         }
     }
 
+    bool isArithmetic(char16_t c)
+    {
+        return (c >= u'0' && c <= u'9') || c == u'.' || c == u'+' || c == u'-' || c == u'*'
+            || c == u'/' || c == u'(' || c == u')';
+    }
+
 } // namespace
+
+bool IsWordFree(std::u16string_view s)
+{
+    for (const char16_t c : s)
+        if (!isArithmetic(c) && c != u'^' && c != u'!')
+            return false;
+    return true;
+}
+
+bool IsPlainArithmetic(std::u16string_view s)
+{
+    for (const char16_t c : s)
+        if (!isArithmetic(c))
+            return false;
+    return true;
+}
 
 std::u16string ReplaceFunctionWords(const std::u16string& s)
 {

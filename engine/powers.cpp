@@ -110,6 +110,9 @@ namespace {
         if (lo == hi)
             EvaluationFailure();
         const std::u16string_view s = src.text;
+        // Without "^" and "!" every character moves to the right part unchanged.
+        if (!HasPowerMarks(s.substr(lo, hi - lo)))
+            return std::u16string(s.substr(lo, hi - lo));
         std::size_t left = hi; // the left part is [lo, left); the position is its last character
         RightPart right;
         while (left > lo) {
@@ -162,8 +165,20 @@ Extended Factorial(Extended x)
     return table.values[static_cast<std::size_t>(n)];
 }
 
+bool HasPowerMarks(std::u16string_view s)
+{
+    for (std::size_t i = s.size(); i > 0; --i)
+        if (s[i - 1] == u'^' || s[i - 1] == u'!')
+            return true;
+    return false;
+}
+
 std::u16string ResolvePowers(const std::u16string& s)
 {
+    if (s.empty())
+        EvaluationFailure();
+    if (!HasPowerMarks(s))
+        return s;
     const Source src { s, MatchParentheses(s) };
     return resolve(src, 0, s.size());
 }

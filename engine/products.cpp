@@ -19,11 +19,23 @@ namespace {
         std::vector<std::uint32_t> match;
     };
 
+    // Only digits, ".", "+" and "-".
+    bool isSumOfNumbers(std::u16string_view s)
+    {
+        for (const char16_t c : s)
+            if (!((c >= u'0' && c <= u'9') || c == u'.' || c == u'+' || c == u'-'))
+                return false;
+        return true;
+    }
+
     Extended products(const Source& src, std::size_t lo, std::size_t hi)
     {
         if (lo == hi)
             EvaluationFailure(); // '()'
         const std::u16string_view s = src.text;
+        // Numbers joined by "+" and "-" would be collected unchanged.
+        if (isSumOfNumbers(s.substr(lo, hi - lo)))
+            return SumTerms(s.substr(lo, hi - lo));
         std::u16string collected;
         std::size_t p = lo;
         while (p < hi) {
@@ -75,17 +87,17 @@ namespace {
 
 } // namespace
 
-Extended EvaluateProducts(const std::u16string& s)
+Extended EvaluateProducts(std::u16string_view s)
 {
     const Source src { s, MatchParentheses(s) };
     return products(src, 0, s.size());
 }
 
-Extended ReadSignedNumber(const std::u16string& s, std::size_t& pos)
+Extended ReadSignedNumber(std::u16string_view s, std::size_t& pos)
 {
     const int sign = ReadSigns(s, pos, s.size());
     const std::size_t end = ForwardRunEnd(s, pos, s.size());
-    const Extended v = TextToValue(std::u16string_view(s).substr(pos, end - pos));
+    const Extended v = TextToValue(s.substr(pos, end - pos));
     pos = end;
     return checked::mul(v, sign);
 }
@@ -98,7 +110,7 @@ Extended TakeTrailingNumber(std::u16string& s)
     return v;
 }
 
-Extended SumTerms(const std::u16string& s)
+Extended SumTerms(std::u16string_view s)
 {
     if (s.empty())
         EvaluationFailure();

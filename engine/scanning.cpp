@@ -4,9 +4,15 @@ namespace quarnis {
 
 std::vector<std::uint32_t> MatchParentheses(std::u16string_view s)
 {
+    // Only the positions of parentheses are ever looked up: a text without any needs no table.
+    std::size_t first = 0;
+    while (first < s.size() && s[first] != u'(' && s[first] != u')')
+        ++first;
+    if (first == s.size())
+        return {};
     std::vector<std::uint32_t> match(s.size(), kNoMatch);
     std::vector<std::uint32_t> open;
-    for (std::size_t i = 0; i < s.size(); ++i) {
+    for (std::size_t i = first; i < s.size(); ++i) {
         if (s[i] == u'(') {
             open.push_back(static_cast<std::uint32_t>(i));
         } else if (s[i] == u')' && !open.empty()) {

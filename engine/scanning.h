@@ -73,7 +73,8 @@ template <class Text> int ReadSigns(const Text& s, std::size_t& p, std::size_t h
 inline constexpr std::uint32_t kNoMatch = UINT32_MAX;
 
 // For every "(" the index of its ")" and for every ")" the index of its "(", as the depth
-// count of a scan finds them; kNoMatch where there is none.
+// count of a scan finds them; kNoMatch where there is none. Empty for a text without
+// parentheses.
 std::vector<std::uint32_t> MatchParentheses(std::u16string_view s);
 
 // The group that opens at the "(" at p, inside [lo, hi): its text is [first, last) and the

@@ -28,29 +28,45 @@ void AppendPassValue(std::u16string& out, Extended v)
     AppendValueText(out, v);
 }
 
+namespace {
+
+    // PrepareFormula from the caller's text into prepared, without a copy of the text itself.
+    bool prepare(std::u16string_view formula, std::u16string& prepared)
+    {
+        SyntaxReportArmed = true;
+        prepared.resize(formula.size());
+        char16_t* out = prepared.data();
+        std::size_t opening = 0, closing = 0;
+        for (char16_t c : formula) {
+            if (c == u' ')
+                continue;
+            if (c >= u'a' && c <= u'z')
+                c = static_cast<char16_t>(c - u'a' + u'A');
+            else if (c == u'(')
+                ++opening;
+            else if (c == u')')
+                ++closing;
+            *out++ = c;
+        }
+        prepared.resize(static_cast<std::size_t>(out - prepared.data()));
+        if (opening != closing) {
+            CalcError = true;
+            CalcErrorText = kParenthesisErrorText;
+            return false;
+        }
+        if (prepared.empty())
+            prepared = u"0";
+        return true;
+    }
+
+} // namespace
+
 bool PrepareFormula(std::u16string& formula)
 {
-    SyntaxReportArmed = true;
     std::u16string prepared;
-    prepared.reserve(formula.size());
-    std::size_t opening = 0, closing = 0;
-    for (char16_t c : formula) {
-        if (c == u' ')
-            continue;
-        if (c >= u'a' && c <= u'z')
-            c = static_cast<char16_t>(c - u'a' + u'A');
-        else if (c == u'(')
-            ++opening;
-        else if (c == u')')
-            ++closing;
-        prepared += c;
-    }
-    if (opening != closing) {
-        CalcError = true;
-        CalcErrorText = kParenthesisErrorText;
+    if (!prepare(formula, prepared))
         return false;
-    }
-    formula = prepared.empty() ? u"0" : std::move(prepared);
+    formula = std::move(prepared);
     return true;
 }
 
@@ -87,7 +103,7 @@ namespace {
     constexpr std::size_t kDeepStackBytes = std::size_t(1) << 30;
 
     struct Run {
-        const std::u16string* formula = nullptr;
+        std::u16string text; // the prepared formula, rewritten by the passes in turn
         Extended value = 0.0L;
         std::exception_ptr failure;
     };
@@ -95,9 +111,13 @@ namespace {
     void runPasses(Run& run)
     {
         try {
-            const std::u16string t1 = ReplaceFunctionWords(*run.formula);
-            const std::u16string t2 = ResolvePowers(t1);
-            run.value = EvaluateProducts(t2);
+            // Each pass's input is dropped as soon as its result is there, so that a huge
+            // formula is held at most twice.
+            if (!IsWordFree(run.text))
+                run.text = ReplaceFunctionWords(run.text);
+            if (HasPowerMarks(run.text))
+                run.text = ResolvePowers(run.text);
+            run.value = EvaluateProducts(run.text);
         } catch (...) {
             run.failure = std::current_exception();
         }
@@ -129,14 +149,12 @@ Extended Evaluate(const std::u16string& formula)
 {
     LastResult = 0.0L;
     try {
-        std::u16string prepared = formula;
-        if (!PrepareFormula(prepared))
+        Run run;
+        if (!prepare(formula, run.text))
             return LastResult;
-        const std::size_t depth = nestingDepth(prepared);
+        const std::size_t depth = nestingDepth(run.text);
         if (depth > kMaxNestingDepth)
             EvaluationFailure();
-        Run run;
-        run.formula = &prepared;
         if (depth > kCallerStackDepth)
             runPassesDeep(run);
         else
