@@ -74,7 +74,7 @@ public:
     int Decimals() override { return decimals_; }
     void Append(std::u16string line) override
     {
-        out_ += quarnis::Utf16ToUtf8(line);
+        quarnis::AppendUtf8(out_, line);
         out_ += '\n';
         if (out_.size() >= (1 << 16))
             flush();

@@ -10,28 +10,31 @@ namespace quarnis {
 
 namespace {
 
-    // Every occurrence of name in text by value, scanning left to right and going on right
-    // after each match.
-    std::u16string replaceAll(
-        const std::u16string& text, std::u16string_view name, std::u16string_view value)
+    // Replaces every occurrence of name in text by value, scanning left to right and going on
+    // right after each match; scratch is the buffer the result is built in (text and scratch
+    // swap, so both keep their capacity for the next point).
+    void replaceAll(std::u16string& text, std::u16string_view name, std::u16string_view value,
+        std::u16string& scratch)
     {
         if (name.empty())
-            return text;
-        std::u16string out;
-        out.reserve(text.size());
+            return;
+        std::size_t at = text.find(name);
+        if (at == std::u16string::npos)
+            return;
+        scratch.clear();
         std::size_t from = 0;
-        for (std::size_t at; (at = text.find(name, from)) != std::u16string::npos;
-             from = at + name.size()) {
-            out.append(text, from, at - from);
-            out.append(value);
+        for (; at != std::u16string::npos; at = text.find(name, from)) {
+            scratch.append(text, from, at - from);
+            scratch.append(value);
+            from = at + name.size();
         }
-        out.append(text, from);
-        return out;
+        scratch.append(text, from);
+        text.swap(scratch);
     }
 
     void appendRounded(std::u16string& line, double v, int decimals)
     {
-        line += GeneralNumberText(RoundToDecimals(v, decimals));
+        AppendGeneralNumberText(line, RoundToDecimals(v, decimals));
     }
 
 } // namespace
@@ -50,10 +53,15 @@ TFunc::ConstantTexts TFunc::constantTexts() const
 
 std::u16string TFunc::formulaAt(double x, const ConstantTexts& constants) const
 {
-    std::u16string text = replaceAll(Definition, VarName, GeneralNumberText(x));
-    text = replaceAll(text, ConstName1, constants[0]);
-    text = replaceAll(text, ConstName2, constants[1]);
-    return replaceAll(text, ConstName3, constants[2]);
+    thread_local std::u16string xText, scratch;
+    xText.clear();
+    AppendGeneralNumberText(xText, x);
+    std::u16string text = Definition;
+    replaceAll(text, VarName, xText, scratch);
+    replaceAll(text, ConstName1, constants[0], scratch);
+    replaceAll(text, ConstName2, constants[1], scratch);
+    replaceAll(text, ConstName3, constants[2], scratch);
+    return text;
 }
 
 std::u16string TFunc::FormulaAt(double x) const { return formulaAt(x, constantTexts()); }
