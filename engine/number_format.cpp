@@ -1,6 +1,7 @@
 #include "number_format.h"
 
 #include "checked.h"
+#include "number_text.h"
 
 #include <array>
 #include <cassert>
@@ -153,11 +154,10 @@ void AppendGeneralNumberText(std::u16string& out, Extended v)
         n /= 10;
         ++exp10;
     }
-    char digits[15];
-    for (int i = 14; i >= 0; --i, n /= 10)
-        digits[i] = static_cast<char>('0' + n % 10);
+    char16_t digits[15]; // n has exactly 15 digits
+    WriteDigitsBackward(digits + 15, n);
     int len = 15;
-    while (len > 1 && digits[len - 1] == '0')
+    while (len > 1 && digits[len - 1] == u'0')
         --len;
 
     // 0.d1 d2 ... dn * 10^E
@@ -173,22 +173,22 @@ void AppendGeneralNumberText(std::u16string& out, Extended v)
             for (int i = e; i < 0; ++i)
                 *t++ = u'0';
             for (int i = 0; i < len; ++i)
-                *t++ = static_cast<char16_t>(digits[i]);
+                *t++ = digits[i];
         } else {
             for (int i = 0; i < e; ++i)
-                *t++ = static_cast<char16_t>(i < len ? digits[i] : '0');
+                *t++ = i < len ? digits[i] : u'0';
             if (len > e) {
                 *t++ = u'.';
                 for (int i = e; i < len; ++i)
-                    *t++ = static_cast<char16_t>(digits[i]);
+                    *t++ = digits[i];
             }
         }
     } else {
-        *t++ = static_cast<char16_t>(digits[0]);
+        *t++ = digits[0];
         if (len > 1) {
             *t++ = u'.';
             for (int i = 1; i < len; ++i)
-                *t++ = static_cast<char16_t>(digits[i]);
+                *t++ = digits[i];
         }
         *t++ = u'E';
         int x = e - 1;

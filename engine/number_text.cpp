@@ -92,6 +92,23 @@ namespace {
 
 } // namespace
 
+char16_t* WriteDigitsBackward(char16_t* end, std::uint64_t n)
+{
+    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
+                                     "25262728293031323334353637383940414243444546474849"
+                                     "50515253545556575859606162636465666768697071727374"
+                                     "75767778798081828384858687888990919293949596979899";
+    while (n >= 10) {
+        const auto pair = static_cast<std::size_t>(n % 100) * 2;
+        n /= 100;
+        *--end = static_cast<char16_t>(kPairs[pair + 1]);
+        *--end = static_cast<char16_t>(kPairs[pair]);
+    }
+    if (n != 0)
+        *--end = static_cast<char16_t>(u'0' + n);
+    return end;
+}
+
 Extended Pow10(int n)
 {
     return n < int(kExactPow10.size()) ? kExactPow10[static_cast<std::size_t>(n)]
@@ -166,8 +183,7 @@ void AppendValueText(std::u16string& out, Extended x)
         char16_t* first = end;
         for (int z = cut; z < 0; ++z)
             *--first = u'0';
-        for (; kept != 0; kept /= 10)
-            *--first = static_cast<char16_t>(u'0' + kept % 10);
+        first = WriteDigitsBackward(first, kept);
         while (end - first < width)
             *--first = u'0';
         const char16_t* point = end - 9;
@@ -240,23 +256,26 @@ Extended TextToValue(std::u16string_view text)
     long dropped = 0; // digits left out of the mantissa, before the point
     long decimals = 0; // digits after the point
     long keptDecimals = 0; // of those, the ones in the mantissa
-    while (i < n && isDigit(text[i])) {
+    const char16_t* const data = text.data();
+    while (i < n && isDigit(data[i])) {
         if (mantissa <= kLimit)
-            mantissa = mantissa * 10 + (text[i] - u'0');
+            mantissa = mantissa * 10 + static_cast<unsigned>(data[i] - u'0');
         else
             ++dropped;
         ++i;
     }
-    if (i < n && text[i] == u'.') {
-        ++i;
-        while (i < n && isDigit(text[i])) {
-            if (mantissa <= kLimit) {
-                mantissa = mantissa * 10 + (text[i] - u'0');
-                ++keptDecimals;
-            }
-            ++decimals;
+    if (i < n && data[i] == u'.') {
+        const std::size_t first = ++i;
+        while (i < n && isDigit(data[i])) {
+            if (mantissa > kLimit)
+                break;
+            mantissa = mantissa * 10 + static_cast<unsigned>(data[i] - u'0');
             ++i;
         }
+        keptDecimals = static_cast<long>(i - first);
+        while (i < n && isDigit(data[i]))
+            ++i;
+        decimals = static_cast<long>(i - first);
     }
     long exponent = 0;
     if (i < n && (text[i] == u'E' || text[i] == u'e')) {

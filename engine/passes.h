@@ -20,6 +20,7 @@ bool IsPlainArithmetic(std::u16string_view s);
 
 // 'SIN(PI/6)*2' -> '0.500000000*2': every function application and PI becomes a value text.
 std::u16string ReplaceFunctionWords(const std::u16string& s);
+void ReplaceFunctionWords(std::u16string_view s, std::u16string& out);
 
 // '2^3^2+3!' -> '512.000000000+6.000000000': every "^" and "!", from right to left.
 // A text without them is given back unchanged.

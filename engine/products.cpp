@@ -14,10 +14,6 @@ namespace quarnis {
 
 namespace {
 
-    struct Source {
-        std::u16string_view text;
-        std::vector<std::uint32_t> match;
-    };
 
     // Only digits, ".", "+" and "-".
     bool isSumOfNumbers(std::u16string_view s)
@@ -36,12 +32,13 @@ namespace {
         // Numbers joined by "+" and "-" would be collected unchanged.
         if (isSumOfNumbers(s.substr(lo, hi - lo)))
             return SumTerms(s.substr(lo, hi - lo));
-        std::u16string collected;
+        Scratch<std::u16string> buffer;
+        std::u16string& collected = *buffer;
         std::size_t p = lo;
         while (p < hi) {
             const char16_t c = s[p];
             if (c == u'(') {
-                const Group g = GroupAt(src.match, p, hi);
+                const Group g = GroupAt(src, p, hi);
                 p = g.next;
                 AppendPassValue(collected, products(src, g.first, g.last));
             } else if (c == u'*' || c == u'/') {
@@ -59,7 +56,7 @@ namespace {
                         c == u'*' ? checked::mul(signedLeft, right)
                                   : checked::div(signedLeft, right));
                 } else if (p < hi && s[p] == u'(') {
-                    const Group g = GroupAt(src.match, p, hi);
+                    const Group g = GroupAt(src, p, hi);
                     p = g.next;
                     const Extended group = products(src, g.first, g.last);
                     if (collected.empty())
@@ -89,7 +86,7 @@ namespace {
 
 Extended EvaluateProducts(std::u16string_view s)
 {
-    const Source src { s, MatchParentheses(s) };
+    const Source src(s);
     return products(src, 0, s.size());
 }
 

@@ -5,6 +5,7 @@
 #include "number_text.h"
 #include "passes.h"
 #include "runtime_error.h"
+#include "scanning.h"
 
 #include <pthread.h>
 
@@ -38,14 +39,16 @@ namespace {
         char16_t* out = prepared.data();
         std::size_t opening = 0, closing = 0;
         for (char16_t c : formula) {
-            if (c == u' ')
-                continue;
-            if (c >= u'a' && c <= u'z')
-                c = static_cast<char16_t>(c - u'a' + u'A');
-            else if (c == u'(')
-                ++opening;
-            else if (c == u')')
-                ++closing;
+            if (c <= u'z') [[likely]] {
+                if (c == u' ')
+                    continue;
+                if (c >= u'a')
+                    c = static_cast<char16_t>(c - u'a' + u'A');
+                else if (c == u'(')
+                    ++opening;
+                else if (c == u')')
+                    ++closing;
+            }
             *out++ = c;
         }
         prepared.resize(static_cast<std::size_t>(out - prepared.data()));
@@ -103,7 +106,7 @@ namespace {
     constexpr std::size_t kDeepStackBytes = std::size_t(1) << 30;
 
     struct Run {
-        std::u16string text; // the prepared formula, rewritten by the passes in turn
+        Scratch<std::u16string> text; // the prepared formula, rewritten by the passes in turn
         Extended value = 0.0L;
         std::exception_ptr failure;
     };
@@ -113,11 +116,15 @@ namespace {
         try {
             // Each pass's input is dropped as soon as its result is there, so that a huge
             // formula is held at most twice.
-            if (!IsWordFree(run.text))
-                run.text = ReplaceFunctionWords(run.text);
-            if (HasPowerMarks(run.text))
-                run.text = ResolvePowers(run.text);
-            run.value = EvaluateProducts(run.text);
+            std::u16string& text = *run.text;
+            if (!IsWordFree(text)) {
+                Scratch<std::u16string> words;
+                ReplaceFunctionWords(text, *words);
+                text.swap(*words);
+            }
+            if (HasPowerMarks(text))
+                text = ResolvePowers(text);
+            run.value = EvaluateProducts(text);
         } catch (...) {
             run.failure = std::current_exception();
         }
@@ -150,9 +157,9 @@ Extended Evaluate(const std::u16string& formula)
     LastResult = 0.0L;
     try {
         Run run;
-        if (!prepare(formula, run.text))
+        if (!prepare(formula, *run.text))
             return LastResult;
-        const std::size_t depth = nestingDepth(run.text);
+        const std::size_t depth = nestingDepth(*run.text);
         if (depth > kMaxNestingDepth)
             EvaluationFailure();
         if (depth > kCallerStackDepth)

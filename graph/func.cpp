@@ -18,12 +18,20 @@ namespace {
     {
         if (name.empty())
             return;
-        std::size_t at = text.find(name);
+        // The next occurrence from `from`, by its first character.
+        const auto find = [&text, name](std::size_t from) {
+            const std::size_t last = text.size() < name.size() ? 0 : text.size() - name.size() + 1;
+            for (std::size_t i = from; i < last; ++i)
+                if (text[i] == name[0] && std::u16string_view(text).substr(i, name.size()) == name)
+                    return i;
+            return std::u16string::npos;
+        };
+        std::size_t at = find(0);
         if (at == std::u16string::npos)
             return;
         scratch.clear();
         std::size_t from = 0;
-        for (; at != std::u16string::npos; at = text.find(name, from)) {
+        for (; at != std::u16string::npos; at = find(from)) {
             scratch.append(text, from, at - from);
             scratch.append(value);
             from = at + name.size();
