@@ -199,7 +199,7 @@ namespace {
     std::size_t samples()
     {
         const char* env = std::getenv("QUARNIS_DIGITS_SAMPLES");
-        return env ? std::strtoull(env, nullptr, 10) : 200000;
+        return env ? std::strtoull(env, nullptr, 10) : 100000;
     }
 
     using Rng = std::mt19937_64;
