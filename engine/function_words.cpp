@@ -99,7 +99,6 @@ namespace {
         return nullptr;
     }
 
-
     void replaceWords(const Source& src, std::size_t lo, std::size_t hi, std::u16string& out)
     {
         if (lo == hi)

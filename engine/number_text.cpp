@@ -266,6 +266,13 @@ Extended TextToValue(std::u16string_view text)
     }
     if (i < n && data[i] == u'.') {
         const std::size_t first = ++i;
+        // Two digits a step while both surely fit, as nine decimals follow every value text.
+        constexpr std::uint64_t kLimit2 = (kLimit - 9) / 10;
+        while (i + 1 < n && isDigit(data[i]) && isDigit(data[i + 1]) && mantissa <= kLimit2) {
+            mantissa = mantissa * 100 + static_cast<unsigned>(data[i] - u'0') * 10
+                + static_cast<unsigned>(data[i + 1] - u'0');
+            i += 2;
+        }
         while (i < n && isDigit(data[i])) {
             if (mantissa > kLimit)
                 break;

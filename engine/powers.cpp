@@ -21,7 +21,6 @@ namespace quarnis {
 
 namespace {
 
-
     // The part right of the position, stored reversed, so that the reading's insertions and
     // removals at its front are appends and removals at the end of a string. right[i] is the
     // i-th character from the front.

@@ -14,7 +14,6 @@ namespace quarnis {
 
 namespace {
 
-
     // Only digits, ".", "+" and "-".
     bool isSumOfNumbers(std::u16string_view s)
     {

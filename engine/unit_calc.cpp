@@ -31,23 +31,36 @@ void AppendPassValue(std::u16string& out, Extended v)
 
 namespace {
 
+    // What the preparation learns about the formula on its way.
+    struct Prepared {
+        std::size_t deepest = 0; // the deepest nesting of groups
+        bool powerMarks = false; // a "^" or "!" anywhere
+    };
+
     // PrepareFormula from the caller's text into prepared, without a copy of the text itself.
-    bool prepare(std::u16string_view formula, std::u16string& prepared)
+    bool prepare(std::u16string_view formula, std::u16string& prepared, Prepared& found)
     {
         SyntaxReportArmed = true;
         prepared.resize(formula.size());
         char16_t* out = prepared.data();
-        std::size_t opening = 0, closing = 0;
+        std::size_t opening = 0, closing = 0, depth = 0;
         for (char16_t c : formula) {
             if (c <= u'z') [[likely]] {
                 if (c == u' ')
                     continue;
-                if (c >= u'a')
+                if (c >= u'a') {
                     c = static_cast<char16_t>(c - u'a' + u'A');
-                else if (c == u'(')
+                } else if (c == u'(') {
                     ++opening;
-                else if (c == u')')
+                    if (++depth > found.deepest)
+                        found.deepest = depth;
+                } else if (c == u')') {
                     ++closing;
+                    if (depth > 0)
+                        --depth;
+                } else if (c == u'^' || c == u'!') {
+                    found.powerMarks = true;
+                }
             }
             *out++ = c;
         }
@@ -67,7 +80,8 @@ namespace {
 bool PrepareFormula(std::u16string& formula)
 {
     std::u16string prepared;
-    if (!prepare(formula, prepared))
+    Prepared found;
+    if (!prepare(formula, prepared, found))
         return false;
     formula = std::move(prepared);
     return true;
@@ -85,21 +99,6 @@ void ReportSyntaxError(std::size_t& pos, std::size_t end)
 
 namespace {
 
-    // The deepest nesting of groups in a prepared formula: the passes nest one reading per level.
-    std::size_t nestingDepth(const std::u16string& s)
-    {
-        std::size_t depth = 0, deepest = 0;
-        for (char16_t c : s) {
-            if (c == u'(') {
-                if (++depth > deepest)
-                    deepest = depth;
-            } else if (c == u')' && depth > 0) {
-                --depth;
-            }
-        }
-        return deepest;
-    }
-
     // Formulas nested deeper than this run on a thread of their own with a stack that holds
     // kMaxNestingDepth levels; shallower ones run on the caller's stack.
     constexpr std::size_t kCallerStackDepth = 200;
@@ -107,6 +106,7 @@ namespace {
 
     struct Run {
         Scratch<std::u16string> text; // the prepared formula, rewritten by the passes in turn
+        Prepared found;
         Extended value = 0.0L;
         std::exception_ptr failure;
     };
@@ -122,7 +122,8 @@ namespace {
                 ReplaceFunctionWords(text, *words);
                 text.swap(*words);
             }
-            if (HasPowerMarks(text))
+            // The function words never bring in a "^" or "!" that the formula lacked.
+            if (run.found.powerMarks && HasPowerMarks(text))
                 text = ResolvePowers(text);
             run.value = EvaluateProducts(text);
         } catch (...) {
@@ -157,9 +158,9 @@ Extended Evaluate(const std::u16string& formula)
     LastResult = 0.0L;
     try {
         Run run;
-        if (!prepare(formula, *run.text))
+        if (!prepare(formula, *run.text, run.found))
             return LastResult;
-        const std::size_t depth = nestingDepth(*run.text);
+        const std::size_t depth = run.found.deepest;
         if (depth > kMaxNestingDepth)
             EvaluationFailure();
         if (depth > kCallerStackDepth)

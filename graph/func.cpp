@@ -64,8 +64,19 @@ std::u16string TFunc::formulaAt(double x, const ConstantTexts& constants) const
     thread_local std::u16string xText, scratch;
     xText.clear();
     AppendGeneralNumberText(xText, x);
-    std::u16string text = Definition;
-    replaceAll(text, VarName, xText, scratch);
+    std::u16string text;
+    if (VarName.empty()) {
+        text = Definition;
+    } else {
+        text.reserve(Definition.size() + 8 * xText.size());
+        std::size_t from = 0;
+        for (std::size_t at; (at = Definition.find(VarName, from)) != std::u16string::npos;
+             from = at + VarName.size()) {
+            text.append(Definition, from, at - from);
+            text.append(xText);
+        }
+        text.append(Definition, from);
+    }
     replaceAll(text, ConstName1, constants[0], scratch);
     replaceAll(text, ConstName2, constants[1], scratch);
     replaceAll(text, ConstName3, constants[2], scratch);
