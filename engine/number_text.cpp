@@ -172,11 +172,28 @@ void AppendValueText(std::u16string& out, Extended x)
         const int cut = 8 - e;
         std::uint64_t kept = d;
         int width = len - cut; // the kept digits, leading zeros included
-        if (cut > 0) {
-            const std::uint64_t unit = kPow10U64[cut];
-            kept = d / unit;
-            if (d % unit >= unit / 2)
-                ++kept; // a carry out of the first digit gives one more integer digit
+        if (cut >= 0) {
+            if (cut > 0) {
+                const std::uint64_t unit = kPow10U64[cut];
+                kept = d / unit;
+                if (d % unit >= unit / 2)
+                    ++kept; // a carry out of the first digit gives one more integer digit
+            }
+            // kept counts units of 10^-9: its nine decimals, then its integer part without
+            // leading zeros ("0" when it is zero), written from the end.
+            char16_t* const end = text + sizeof text / sizeof text[0];
+            char16_t* first = WriteDigitsBackward(end, kept % 1000000000);
+            while (end - first < 9)
+                *--first = u'0';
+            *--first = u'.';
+            const std::uint64_t whole = kept / 1000000000;
+            first = whole != 0 ? WriteDigitsBackward(first, whole) : first - 1;
+            if (whole == 0)
+                *first = u'0';
+            if (std::signbit(x))
+                *--first = u'-';
+            out.append(first, static_cast<std::size_t>(end - first));
+            return;
         }
         char16_t digits[48];
         char16_t* const end = digits + sizeof digits / sizeof digits[0];
