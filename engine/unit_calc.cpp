@@ -45,12 +45,16 @@ namespace {
         char16_t* out = prepared.data();
         std::size_t opening = 0, closing = 0, depth = 0;
         for (char16_t c : formula) {
-            if (c <= u'z') [[likely]] {
+            // Digits, capitals and the operators other than "^" pass as they are.
+            if (c >= u'[' && c <= u'z') {
+                if (c >= u'a')
+                    c = static_cast<char16_t>(c - u'a' + u'A');
+                else if (c == u'^')
+                    found.powerMarks = true;
+            } else if (c <= u')') {
                 if (c == u' ')
                     continue;
-                if (c >= u'a') {
-                    c = static_cast<char16_t>(c - u'a' + u'A');
-                } else if (c == u'(') {
+                if (c == u'(') {
                     ++opening;
                     if (++depth > found.deepest)
                         found.deepest = depth;
@@ -58,7 +62,7 @@ namespace {
                     ++closing;
                     if (depth > 0)
                         --depth;
-                } else if (c == u'^' || c == u'!') {
+                } else if (c == u'!') {
                     found.powerMarks = true;
                 }
             }
