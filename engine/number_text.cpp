@@ -92,20 +92,37 @@ namespace {
 
 } // namespace
 
+namespace {
+
+    constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
+                              "25262728293031323334353637383940414243444546474849"
+                              "50515253545556575859606162636465666768697071727374"
+                              "75767778798081828384858687888990919293949596979899";
+
+    char16_t* writePair(char16_t* end, std::uint32_t pair)
+    {
+        *--end = static_cast<char16_t>(kPairs[2 * pair + 1]);
+        *--end = static_cast<char16_t>(kPairs[2 * pair]);
+        return end;
+    }
+
+} // namespace
+
 char16_t* WriteDigitsBackward(char16_t* end, std::uint64_t n)
 {
-    static constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
-                                     "25262728293031323334353637383940414243444546474849"
-                                     "50515253545556575859606162636465666768697071727374"
-                                     "75767778798081828384858687888990919293949596979899";
-    while (n >= 10) {
-        const auto pair = static_cast<std::size_t>(n % 100) * 2;
-        n /= 100;
-        *--end = static_cast<char16_t>(kPairs[pair + 1]);
-        *--end = static_cast<char16_t>(kPairs[pair]);
+    // Blocks of eight digits in 32-bit arithmetic, so that the divisions of a block do not
+    // wait for those of the whole number.
+    while (n >= 100000000) {
+        auto block = static_cast<std::uint32_t>(n % 100000000);
+        n /= 100000000;
+        for (int i = 0; i < 4; ++i, block /= 100)
+            end = writePair(end, block % 100);
     }
-    if (n != 0)
-        *--end = static_cast<char16_t>(u'0' + n);
+    auto rest = static_cast<std::uint32_t>(n);
+    for (; rest >= 10; rest /= 100)
+        end = writePair(end, rest % 100);
+    if (rest != 0)
+        *--end = static_cast<char16_t>(u'0' + rest);
     return end;
 }
 

@@ -75,6 +75,10 @@ void AppendUtf8(std::string& out, std::u16string_view in)
     const auto put = [&o](std::uint32_t b) { *o++ = static_cast<char>(b); };
     for (std::size_t i = 0; i < in.size(); ++i) {
         std::uint32_t cp = in[i];
+        if (cp < 0x80) {
+            put(cp);
+            continue;
+        }
         if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < in.size() && in[i + 1] >= 0xDC00
             && in[i + 1] < 0xE000)
             cp = 0x10000 + ((cp - 0xD800) << 10) + (in[++i] - 0xDC00);
