@@ -10,33 +10,43 @@ namespace quarnis {
 
 namespace {
 
-    // Replaces every occurrence of name in text by value, scanning left to right and going on
-    // right after each match; scratch is the buffer the result is built in (text and scratch
-    // swap, so both keep their capacity for the next point).
+    // The first occurrence of the non-empty name in text from `from`, or npos.
+    std::size_t findName(std::u16string_view text, std::u16string_view name, std::size_t from)
+    {
+        const std::size_t last = text.size() < name.size() ? 0 : text.size() - name.size() + 1;
+        for (std::size_t i = from; i < last; ++i)
+            if (text[i] == name[0] && text.substr(i, name.size()) == name)
+                return i;
+        return std::u16string_view::npos;
+    }
+
+    // Appends text to out with every occurrence of name replaced by value, scanning left to
+    // right and going on right after each match. An empty name replaces nothing.
+    void appendReplaced(std::u16string& out, std::u16string_view text, std::u16string_view name,
+        std::u16string_view value)
+    {
+        std::size_t from = 0;
+        if (!name.empty())
+            for (std::size_t at; (at = findName(text, name, from)) != std::u16string_view::npos;
+                 from = at + name.size()) {
+                out.append(text.substr(from, at - from));
+                out.append(value);
+            }
+        out.append(text.substr(from));
+    }
+
+    // appendReplaced in place, built in scratch (the two swap, so both keep their capacity
+    // for the next point).
     void replaceAll(std::u16string& text, std::u16string_view name, std::u16string_view value,
         std::u16string& scratch)
     {
-        if (name.empty())
+        const std::size_t at
+            = name.empty() ? std::u16string_view::npos : findName(text, name, 0);
+        if (at == std::u16string_view::npos)
             return;
-        // The next occurrence from `from`, by its first character.
-        const auto find = [&text, name](std::size_t from) {
-            const std::size_t last = text.size() < name.size() ? 0 : text.size() - name.size() + 1;
-            for (std::size_t i = from; i < last; ++i)
-                if (text[i] == name[0] && std::u16string_view(text).substr(i, name.size()) == name)
-                    return i;
-            return std::u16string::npos;
-        };
-        std::size_t at = find(0);
-        if (at == std::u16string::npos)
-            return;
-        scratch.clear();
-        std::size_t from = 0;
-        for (; at != std::u16string::npos; at = find(from)) {
-            scratch.append(text, from, at - from);
-            scratch.append(value);
-            from = at + name.size();
-        }
-        scratch.append(text, from);
+        scratch.assign(text, 0, at);
+        scratch.append(value);
+        appendReplaced(scratch, std::u16string_view(text).substr(at + name.size()), name, value);
         text.swap(scratch);
     }
 
@@ -65,18 +75,8 @@ std::u16string TFunc::formulaAt(double x, const ConstantTexts& constants) const
     xText.clear();
     AppendGeneralNumberText(xText, x);
     std::u16string text;
-    if (VarName.empty()) {
-        text = Definition;
-    } else {
-        text.reserve(Definition.size() + 8 * xText.size());
-        std::size_t from = 0;
-        for (std::size_t at; (at = Definition.find(VarName, from)) != std::u16string::npos;
-             from = at + VarName.size()) {
-            text.append(Definition, from, at - from);
-            text.append(xText);
-        }
-        text.append(Definition, from);
-    }
+    text.reserve(Definition.size() + 8 * xText.size());
+    appendReplaced(text, Definition, VarName, xText);
     replaceAll(text, ConstName1, constants[0], scratch);
     replaceAll(text, ConstName2, constants[1], scratch);
     replaceAll(text, ConstName3, constants[2], scratch);
