@@ -1,6 +1,8 @@
 // Evaluation cost: a typical formula, and formulas of up to 1 MB of each shape.
 
 #include "exec_text.h"
+#include "number_format.h"
+#include "number_text.h"
 #include "unit_calc.h"
 
 #include <benchmark/benchmark.h>
@@ -41,9 +43,41 @@ void BM_ExecTextTypical(benchmark::State& state)
 }
 BENCHMARK(BM_ExecTextTypical);
 
+// The two number texts for values of everyday magnitudes.
+void BM_GeneralNumberText(benchmark::State& state)
+{
+    std::u16string out;
+    quarnis::Extended v = 0.001525902189669642L;
+    for (auto _ : state) {
+        out.clear();
+        quarnis::AppendGeneralNumberText(out, v);
+        benchmark::DoNotOptimize(out.data());
+        v = v * 1.0001L + 0.37L;
+        if (v > 1e12L)
+            v = 0.001525902189669642L;
+    }
+}
+BENCHMARK(BM_GeneralNumberText);
+
+void BM_ValueText(benchmark::State& state)
+{
+    std::u16string out;
+    quarnis::Extended v = 0.001525902189669642L;
+    for (auto _ : state) {
+        out.clear();
+        quarnis::AppendValueText(out, v);
+        benchmark::DoNotOptimize(out.data());
+        v = v * 1.0001L + 0.37L;
+        if (v > 1e12L)
+            v = 0.001525902189669642L;
+    }
+}
+BENCHMARK(BM_ValueText);
+
 constexpr long kMB = 1 << 20;
 
-// Each shape at 1/16, 1/4 and 1 MB, to show that the cost grows linearly.
+// Each shape at 1/16, 1/4 and 1 MB, to show that the cost grows linearly. Real time, as
+// deeply nested formulas are evaluated on a thread of their own.
 void BM_LongSum(benchmark::State& state) { run(state, repeat(u"1+", size(state)) + u"1"); }
 void BM_ProductChain(benchmark::State& state) { run(state, repeat(u"1*", size(state)) + u"1"); }
 void BM_PowerChain(benchmark::State& state) { run(state, repeat(u"1^", size(state)) + u"1"); }
@@ -70,7 +104,7 @@ void BM_NestedPowerBases(benchmark::State& state)
 void BM_Garbage(benchmark::State& state) { run(state, repeat(u"#", size(state))); }
 void BM_NumberRun(benchmark::State& state) { run(state, repeat(u"9", size(state))); }
 
-#define SIZES ->Arg(kMB / 16)->Arg(kMB / 4)->Arg(kMB)->Unit(benchmark::kMillisecond)
+#define SIZES ->Arg(kMB / 16)->Arg(kMB / 4)->Arg(kMB)->Unit(benchmark::kMillisecond)->UseRealTime()
 BENCHMARK(BM_LongSum) SIZES;
 BENCHMARK(BM_ProductChain) SIZES;
 BENCHMARK(BM_PowerChain) SIZES;

@@ -113,7 +113,7 @@ public:
     }
     void Append(std::u16string line) override
     {
-        out_ += quarnis::Utf16ToUtf8(line);
+        quarnis::AppendUtf8(out_, line);
         out_ += '\n';
         if (out_.size() >= (1 << 16))
             flush();

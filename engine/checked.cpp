@@ -24,35 +24,9 @@ namespace checked {
 
     namespace {
 
-        // A result computed from the operands a and b: a NaN from non-NaN operands is an invalid
-        // operation, an infinity from finite operands an overflow.
-        Extended verify(Extended r, Extended a, Extended b)
-        {
-            if (std::isnan(r) && !std::isnan(a) && !std::isnan(b))
-                raise(ErrorKind::Invalid);
-            if (std::isinf(r) && std::isfinite(a) && std::isfinite(b))
-                raise(ErrorKind::Overflow);
-            return r;
-        }
-
         Extended verify1(Extended r, Extended x) { return verify(r, x, 0.0L); }
 
     } // namespace
-
-    Extended add(Extended a, Extended b) { return verify(a + b, a, b); }
-    Extended sub(Extended a, Extended b) { return verify(a - b, a, b); }
-    Extended mul(Extended a, Extended b) { return verify(a * b, a, b); }
-
-    Extended div(Extended a, Extended b)
-    {
-        if (b == 0.0L && !std::isnan(a)) {
-            if (a == 0.0L)
-                raise(ErrorKind::Invalid); // 0/0
-            if (std::isfinite(a))
-                raise(ErrorKind::ZeroDivide);
-        }
-        return verify(a / b, a, b);
-    }
 
     Extended sqrt(Extended x) { return verify1(sqrtl(x), x); }
 

@@ -5,13 +5,38 @@
 // that is already there (a typed '1E6000') are no fault, as on the processor.
 
 #include "extended.h"
+#include "runtime_error.h"
+
+#include <cmath>
 
 namespace quarnis::checked {
 
-Extended add(Extended a, Extended b);
-Extended sub(Extended a, Extended b);
-Extended mul(Extended a, Extended b);
-Extended div(Extended a, Extended b);
+// A result computed from the operands a and b: a NaN from non-NaN operands is an invalid
+// operation, an infinity from finite operands an overflow. Inline, as the passes call the
+// four operations for every number they combine.
+inline Extended verify(Extended r, Extended a, Extended b)
+{
+    if (std::isnan(r) && !std::isnan(a) && !std::isnan(b)) [[unlikely]]
+        raise(ErrorKind::Invalid);
+    if (std::isinf(r) && std::isfinite(a) && std::isfinite(b)) [[unlikely]]
+        raise(ErrorKind::Overflow);
+    return r;
+}
+
+inline Extended add(Extended a, Extended b) { return verify(a + b, a, b); }
+inline Extended sub(Extended a, Extended b) { return verify(a - b, a, b); }
+inline Extended mul(Extended a, Extended b) { return verify(a * b, a, b); }
+
+inline Extended div(Extended a, Extended b)
+{
+    if (b == 0.0L && !std::isnan(a)) [[unlikely]] {
+        if (a == 0.0L)
+            raise(ErrorKind::Invalid); // 0/0
+        if (std::isfinite(a))
+            raise(ErrorKind::ZeroDivide);
+    }
+    return verify(a / b, a, b);
+}
 
 Extended sqrt(Extended x);
 Extended ln(Extended x);

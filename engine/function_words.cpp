@@ -85,6 +85,8 @@ namespace {
         return v;
     }
 
+    bool isDigitOrPoint(char16_t c) { return c == u'.' || (c >= u'0' && c <= u'9'); }
+
     // The tail that follows the letter at p inside [.., hi), or nullptr.
     const Tail* matchTail(std::u16string_view s, std::size_t p, std::size_t hi)
     {
@@ -96,11 +98,6 @@ namespace {
         }
         return nullptr;
     }
-
-    struct Source {
-        std::u16string_view text;
-        std::vector<std::uint32_t> match;
-    };
 
     void replaceWords(const Source& src, std::size_t lo, std::size_t hi, std::u16string& out)
     {
@@ -134,12 +131,23 @@ namespace {
                     break;
                 }
                 p += t->tail.size(); // on the "("
-                const Group g = GroupAt(src.match, p, hi);
+                const Group g = GroupAt(src, p, hi);
                 p = g.next;
-                // The argument is a complete formula and goes through all three passes.
-                std::u16string argument;
-                replaceWords(src, g.first, g.last, argument);
-                const Extended v = EvaluateProducts(ResolvePowers(argument));
+                // The argument is a complete formula and goes through all three passes; one
+                // without words and powers is its own text for the last of them.
+                const std::u16string_view plain = s.substr(g.first, g.last - g.first);
+                Extended v;
+                if (!plain.empty() && isDigitOrPoint(plain[0])
+                    && ForwardRunEnd(plain, 0, plain.size()) == plain.size()) {
+                    v = TextToValue(plain); // one number, 'SIN(0.5)'
+                } else if (!plain.empty() && IsPlainArithmetic(plain)) {
+                    v = EvaluateProducts(plain);
+                } else {
+                    Scratch<std::u16string> argument;
+                    replaceWords(src, g.first, g.last, *argument);
+                    v = HasPowerMarks(*argument) ? EvaluateProducts(ResolvePowers(*argument))
+                                                 : EvaluateProducts(*argument);
+                }
                 AppendPassValue(out, apply(t->word, v));
                 break;
             }
@@ -163,15 +171,43 @@ namespace {
         }
     }
 
+    bool isArithmetic(char16_t c)
+    {
+        return (c >= u'0' && c <= u'9') || c == u'.' || c == u'+' || c == u'-' || c == u'*'
+            || c == u'/' || c == u'(' || c == u')';
+    }
+
 } // namespace
+
+bool IsWordFree(std::u16string_view s)
+{
+    for (const char16_t c : s)
+        if (!isArithmetic(c) && c != u'^' && c != u'!')
+            return false;
+    return true;
+}
+
+bool IsPlainArithmetic(std::u16string_view s)
+{
+    for (const char16_t c : s)
+        if (!isArithmetic(c))
+            return false;
+    return true;
+}
 
 std::u16string ReplaceFunctionWords(const std::u16string& s)
 {
-    const Source src { s, MatchParentheses(s) };
     std::u16string out;
+    ReplaceFunctionWords(s, out);
+    return out;
+}
+
+void ReplaceFunctionWords(std::u16string_view s, std::u16string& out)
+{
+    const Source src(s);
+    out.clear();
     out.reserve(s.size());
     replaceWords(src, 0, s.size(), out);
-    return out;
 }
 
 } // namespace quarnis

@@ -9,6 +9,7 @@
 
 #include "extended.h"
 
+#include <cstdint>
 #include <string>
 
 namespace quarnis {
@@ -16,6 +17,18 @@ namespace quarnis {
 // At most 15 significant digits, fixed notation from 0.0001 to below 10^15, no trailing
 // zeros, "." as decimal point, no grouping.
 std::u16string GeneralNumberText(Extended v);
+void AppendGeneralNumberText(std::u16string& out, Extended v);
+
+// The first 18 significant digits of v as one integer, correctly rounded (ties to even):
+// v = 2/3 gives 666666666666666667 and exp10 -1, so v ~ digits * 10^(exp10 - 17) with
+// 10^17 <= digits < 10^18.
+struct SignificantDigits {
+    std::uint64_t digits;
+    int exp10;
+};
+// For a finite, normal v > 0. Exact integer arithmetic from 10^-10 to 2^127; beyond that
+// the C++ library's scientific conversion.
+SignificantDigits EighteenDigits(Extended v);
 
 inline constexpr int kMinDecimals = -1;
 inline constexpr int kMaxDecimals = 9;

@@ -10,16 +10,22 @@ namespace quarnis {
 
 namespace {
 
+    // 10^n up to 10^27, exact (5^27 < 2^64).
+    constexpr auto kExactPow10 = [] {
+        std::array<Extended, 28> p {};
+        p[0] = 1.0L;
+        for (std::size_t n = 1; n < p.size(); ++n)
+            p[n] = p[n - 1] * 10.0L;
+        return p;
+    }();
+
+    // Beyond that the library's power, within an ulp; computed on first use.
     struct Pow10Table {
         std::array<Extended, kMaxPow10 + 1> values;
         Pow10Table()
         {
-            // Exact up to 10^27 (5^27 < 2^64); beyond that the library's power, within an ulp.
-            Extended p = 1.0L;
-            for (int n = 0; n <= kMaxPow10; ++n) {
-                values[n] = n <= 27 ? p : powl(10.0L, n);
-                p *= 10.0L;
-            }
+            for (int n = 0; n <= kMaxPow10; ++n)
+                values[n] = n < int(kExactPow10.size()) ? kExactPow10[n] : powl(10.0L, n);
         }
     };
 
@@ -31,10 +37,27 @@ namespace {
 
     bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
 
+    constexpr std::uint64_t kTen18 = 1000000000000000000ULL;
+
+    // 10^j for j = 0 .. 19.
+    constexpr auto kPow10U64 = [] {
+        std::array<std::uint64_t, 20> p {};
+        p[0] = 1;
+        for (std::size_t j = 1; j < p.size(); ++j)
+            p[j] = p[j - 1] * 10;
+        return p;
+    }();
+
+    // v * 10^17 rounded to an integer, ties to even (1 <= v < 16, or v < 10 for small values).
+    std::uint64_t scaledInteger(Extended v)
+    {
+        return static_cast<std::uint64_t>(llrintl(v * 1e17L));
+    }
+
     // D, the 18 or 19 digits of v * 10^17 (1 <= v < 16, or v < 10 for small values).
     int scaledDigits(Extended v, char* digits)
     {
-        const auto n = static_cast<std::uint64_t>(llrintl(v * 1e17L));
+        const std::uint64_t n = scaledInteger(v);
         char tmp[20];
         int len = 0;
         for (std::uint64_t m = n; m != 0; m /= 10)
@@ -69,7 +92,45 @@ namespace {
 
 } // namespace
 
-Extended Pow10(int n) { return pow10Table().values[n]; }
+namespace {
+
+    constexpr char kPairs[] = "00010203040506070809101112131415161718192021222324"
+                              "25262728293031323334353637383940414243444546474849"
+                              "50515253545556575859606162636465666768697071727374"
+                              "75767778798081828384858687888990919293949596979899";
+
+    char16_t* writePair(char16_t* end, std::uint32_t pair)
+    {
+        *--end = static_cast<char16_t>(kPairs[2 * pair + 1]);
+        *--end = static_cast<char16_t>(kPairs[2 * pair]);
+        return end;
+    }
+
+} // namespace
+
+char16_t* WriteDigitsBackward(char16_t* end, std::uint64_t n)
+{
+    // Blocks of eight digits in 32-bit arithmetic, so that the divisions of a block do not
+    // wait for those of the whole number.
+    while (n >= 100000000) {
+        auto block = static_cast<std::uint32_t>(n % 100000000);
+        n /= 100000000;
+        for (int i = 0; i < 4; ++i, block /= 100)
+            end = writePair(end, block % 100);
+    }
+    auto rest = static_cast<std::uint32_t>(n);
+    for (; rest >= 10; rest /= 100)
+        end = writePair(end, rest % 100);
+    if (rest != 0)
+        *--end = static_cast<char16_t>(u'0' + rest);
+    return end;
+}
+
+Extended Pow10(int n)
+{
+    return n < int(kExactPow10.size()) ? kExactPow10[static_cast<std::size_t>(n)]
+                                       : pow10Table().values[static_cast<std::size_t>(n)];
+}
 
 void AppendValueText(std::u16string& out, Extended x)
 {
@@ -81,8 +142,11 @@ void AppendValueText(std::u16string& out, Extended x)
         out += x > 0 ? u"+Inf" : u"-Inf";
         return;
     }
+    // The longest text: a sign, 37 integer digits (just below 2^120), ".", nine decimals.
+    char16_t text[56];
+    char16_t* t = text;
     if (std::signbit(x))
-        out += u'-';
+        *t++ = u'-';
     Extended v = fabsl(x);
     int e = 0;
     if (v >= 10.0L) {
@@ -96,10 +160,10 @@ void AppendValueText(std::u16string& out, Extended x)
             e += k;
         }
     }
-    char digits[48];
-    int len = scaledDigits(v, digits);
     if (e > 35) {
         // Short scientific form: two significant digits and a four-digit exponent.
+        char digits[20];
+        const int len = scaledDigits(v, digits);
         if (len == 18) {
             if (roundHalfUp(digits, len, 2) == 3)
                 ++e;
@@ -107,31 +171,63 @@ void AppendValueText(std::u16string& out, Extended x)
             roundHalfUp(digits, len, 3);
             ++e;
         }
-        out += static_cast<char16_t>(digits[0]);
-        out += u'.';
-        out += static_cast<char16_t>(digits[1]);
-        out += u"E+";
-        out += static_cast<char16_t>(u'0' + e / 1000);
-        out += static_cast<char16_t>(u'0' + e / 100 % 10);
-        out += static_cast<char16_t>(u'0' + e / 10 % 10);
-        out += static_cast<char16_t>(u'0' + e % 10);
-        return;
+        *t++ = static_cast<char16_t>(digits[0]);
+        *t++ = u'.';
+        *t++ = static_cast<char16_t>(digits[1]);
+        *t++ = u'E';
+        *t++ = u'+';
+        *t++ = static_cast<char16_t>(u'0' + e / 1000);
+        *t++ = static_cast<char16_t>(u'0' + e / 100 % 10);
+        *t++ = static_cast<char16_t>(u'0' + e / 10 % 10);
+        *t++ = static_cast<char16_t>(u'0' + e % 10);
+    } else {
+        // Fixed form: D (18 digits, or 19 from 10 up) has its point after digit len - 17; it
+        // keeps e + 1 (or e + 2) integer digits and nine decimals, so its last 8 - e digits
+        // are cut off, rounding half up, or 8 - e zeros are added.
+        const std::uint64_t d = scaledInteger(v);
+        const int len = d >= kTen18 ? 19 : 18;
+        const int cut = 8 - e;
+        std::uint64_t kept = d;
+        int width = len - cut; // the kept digits, leading zeros included
+        if (cut >= 0) {
+            if (cut > 0) {
+                const std::uint64_t unit = kPow10U64[cut];
+                kept = d / unit;
+                if (d % unit >= unit / 2)
+                    ++kept; // a carry out of the first digit gives one more integer digit
+            }
+            // kept counts units of 10^-9: its nine decimals, then its integer part without
+            // leading zeros ("0" when it is zero), written from the end.
+            char16_t* const end = text + sizeof text / sizeof text[0];
+            char16_t* first = WriteDigitsBackward(end, kept % 1000000000);
+            while (end - first < 9)
+                *--first = u'0';
+            *--first = u'.';
+            const std::uint64_t whole = kept / 1000000000;
+            first = whole != 0 ? WriteDigitsBackward(first, whole) : first - 1;
+            if (whole == 0)
+                *first = u'0';
+            if (std::signbit(x))
+                *--first = u'-';
+            out.append(first, static_cast<std::size_t>(end - first));
+            return;
+        }
+        char16_t digits[48];
+        char16_t* const end = digits + sizeof digits / sizeof digits[0];
+        char16_t* first = end;
+        for (int z = cut; z < 0; ++z)
+            *--first = u'0';
+        first = WriteDigitsBackward(first, kept);
+        while (end - first < width)
+            *--first = u'0';
+        const char16_t* point = end - 9;
+        while (first < point)
+            *t++ = *first++;
+        *t++ = u'.';
+        while (first < end)
+            *t++ = *first++;
     }
-    // Fixed form: the integer digits and exactly nine decimals.
-    int intDigits = len == 19 ? e + 2 : e + 1;
-    const int total = intDigits + 9;
-    if (len > total) {
-        len = roundHalfUp(digits, len, total);
-        if (len > total)
-            ++intDigits;
-    }
-    while (len < intDigits + 9)
-        digits[len++] = '0';
-    for (int i = 0; i < len; ++i) {
-        if (i == intDigits)
-            out += u'.';
-        out += static_cast<char16_t>(digits[i]);
-    }
+    out.append(text, static_cast<std::size_t>(t - text));
 }
 
 std::u16string ValueToText(Extended x)
@@ -182,6 +278,11 @@ Extended TextToValue(std::u16string_view text)
     bool negative = false;
     if (i < n && (text[i] == u'-' || text[i] == u'+'))
         negative = text[i++] == u'-';
+    // A lone sign, as the backward number run '-' of '2--' before a "*", is a plain zero: a
+    // negative zero would write its minus back into the next value text and turn the sign
+    // of the following term.
+    if (i == n)
+        return 0.0L;
 
     // The digits go into a 64-bit integer while they fit; later ones only scale it.
     constexpr std::uint64_t kLimit = (UINT64_MAX - 9) / 10;
@@ -189,23 +290,33 @@ Extended TextToValue(std::u16string_view text)
     long dropped = 0; // digits left out of the mantissa, before the point
     long decimals = 0; // digits after the point
     long keptDecimals = 0; // of those, the ones in the mantissa
-    while (i < n && isDigit(text[i])) {
+    const char16_t* const data = text.data();
+    while (i < n && isDigit(data[i])) {
         if (mantissa <= kLimit)
-            mantissa = mantissa * 10 + (text[i] - u'0');
+            mantissa = mantissa * 10 + static_cast<unsigned>(data[i] - u'0');
         else
             ++dropped;
         ++i;
     }
-    if (i < n && text[i] == u'.') {
-        ++i;
-        while (i < n && isDigit(text[i])) {
-            if (mantissa <= kLimit) {
-                mantissa = mantissa * 10 + (text[i] - u'0');
-                ++keptDecimals;
-            }
-            ++decimals;
+    if (i < n && data[i] == u'.') {
+        const std::size_t first = ++i;
+        // Two digits a step while both surely fit, as nine decimals follow every value text.
+        constexpr std::uint64_t kLimit2 = (kLimit - 9) / 10;
+        while (i + 1 < n && isDigit(data[i]) && isDigit(data[i + 1]) && mantissa <= kLimit2) {
+            mantissa = mantissa * 100 + static_cast<unsigned>(data[i] - u'0') * 10
+                + static_cast<unsigned>(data[i + 1] - u'0');
+            i += 2;
+        }
+        while (i < n && isDigit(data[i])) {
+            if (mantissa > kLimit)
+                break;
+            mantissa = mantissa * 10 + static_cast<unsigned>(data[i] - u'0');
             ++i;
         }
+        keptDecimals = static_cast<long>(i - first);
+        while (i < n && isDigit(data[i]))
+            ++i;
+        decimals = static_cast<long>(i - first);
     }
     long exponent = 0;
     if (i < n && (text[i] == u'E' || text[i] == u'e')) {

@@ -9,6 +9,7 @@
 
 #include "extended.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -20,11 +21,16 @@ inline constexpr int kMaxPow10 = 4932;
 // The Extended nearest to 10^n, 0 <= n <= kMaxPow10.
 Extended Pow10(int n);
 
+// Writes the decimal digits of n (none for 0) so that they end just before end, and gives
+// the position of the first; two digits a step.
+char16_t* WriteDigitsBackward(char16_t* end, std::uint64_t n);
+
 std::u16string ValueToText(Extended x);
 void AppendValueText(std::u16string& out, Extended x);
 
-// Never reports an error; raises the overflow fault for a finite value beyond the Extended
-// range ('1E4950'); a power of ten from 5120 up gives an infinity, from -5120 down a zero.
+// Never reports an error; an empty text and a lone sign give (positive) 0. Raises the
+// overflow fault for a finite value beyond the Extended range ('1E4950'); a power of ten
+// from 5120 up gives an infinity, from -5120 down a zero.
 Extended TextToValue(std::u16string_view text);
 
 } // namespace quarnis

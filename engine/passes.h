@@ -6,23 +6,38 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace quarnis {
 
+// Only digits, ".", "+", "-", "*", "/", "^", "!" and parentheses: the function-word pass
+// gives such a text back unchanged. Letters (words, PI, a number's "E") and characters
+// outside the syntax are not.
+bool IsWordFree(std::u16string_view s);
+
+// IsWordFree without "^" and "!": the first two passes give such a text back unchanged.
+bool IsPlainArithmetic(std::u16string_view s);
+
 // 'SIN(PI/6)*2' -> '0.500000000*2': every function application and PI becomes a value text.
 std::u16string ReplaceFunctionWords(const std::u16string& s);
+void ReplaceFunctionWords(std::u16string_view s, std::u16string& out);
 
 // '2^3^2+3!' -> '512.000000000+6.000000000': every "^" and "!", from right to left.
+// A text without them is given back unchanged.
 std::u16string ResolvePowers(const std::u16string& s);
 
+// Whether s holds a "^" or "!". Searched from the right, as the powers pass reads: the
+// characters passed over are those the reading moves anyway, so nested bases stay linear.
+bool HasPowerMarks(std::u16string_view s);
+
 // '2+3*4' -> 14: groups, products and quotients, then the sum of what remains.
-Extended EvaluateProducts(const std::u16string& s);
+Extended EvaluateProducts(std::u16string_view s);
 
 // '2-12.000000000' -> -10: the terms of a text of numbers joined by "+" and "-".
-Extended SumTerms(const std::u16string& s);
+Extended SumTerms(std::u16string_view s);
 
 // Signs then a number run from pos, converted: '--3' -> 3. pos ends after the run.
-Extended ReadSignedNumber(const std::u16string& s, std::size_t& pos);
+Extended ReadSignedNumber(std::u16string_view s, std::size_t& pos);
 
 // Removes the number run at the end of s and converts it: '2--3' -> -3, leaving '2-'.
 Extended TakeTrailingNumber(std::u16string& s);

@@ -4,7 +4,8 @@
 // The text left of the position is always an untouched prefix of the pass's input, since
 // every operand is removed at the position and every result is inserted right of it. So the
 // left part is a range of the input (its parentheses matched once), and the part right of
-// the position, which is never looked at again except for an exponent, lives in a deque.
+// the position, which is never looked at again except for an exponent, is kept reversed in
+// a string whose end is its front.
 
 #include "checked.h"
 #include "number_text.h"
@@ -12,20 +13,39 @@
 #include "runtime_error.h"
 #include "scanning.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
-#include <deque>
 
 namespace quarnis {
 
 namespace {
 
-    struct Source {
-        std::u16string_view text;
-        std::vector<std::uint32_t> match;
-    };
+    // The part right of the position, stored reversed, so that the reading's insertions and
+    // removals at its front are appends and removals at the end of a string. right[i] is the
+    // i-th character from the front.
+    class RightPart {
+    public:
+        std::size_t size() const { return r_->size(); }
+        char16_t operator[](std::size_t i) const { return (*r_)[r_->size() - 1 - i]; }
+        void pushFront(char16_t c) { r_->push_back(c); }
+        void insertFront(std::u16string_view t) { r_->append(t.rbegin(), t.rend()); }
+        void eraseFront(std::size_t n) { r_->resize(r_->size() - n); }
+        // The characters [first, last) from the front, into out.
+        void copy(std::size_t first, std::size_t last, std::u16string& out) const
+        {
+            out.assign(r_->rbegin() + static_cast<std::ptrdiff_t>(first),
+                r_->rbegin() + static_cast<std::ptrdiff_t>(last));
+        }
+        std::u16string take()
+        {
+            std::reverse(r_->begin(), r_->end());
+            return std::move(*r_);
+        }
 
-    using RightPart = std::deque<char16_t>;
+    private:
+        Scratch<std::u16string> r_;
+    };
 
     std::u16string resolve(const Source& src, std::size_t lo, std::size_t hi);
 
@@ -50,7 +70,7 @@ namespace {
         const std::u16string_view s = src.text;
         if (left > lo && s[left - 1] == u')') {
             const std::size_t close = left - 1;
-            const std::uint32_t open = src.match[close];
+            const std::uint32_t open = (*src.match)[close];
             // A ")" without its "(" takes the text from the start of the part as its group.
             const bool matched = open != kNoMatch && open >= lo;
             const std::size_t first = matched ? std::size_t(open) + 1 : lo;
@@ -79,23 +99,27 @@ namespace {
                 else if (right[i] == u')' && --depth == 0)
                     break;
             }
-            const std::u16string group(right.begin() + p + 1, right.begin() + i);
-            e = checked::mul(EvaluateProducts(ResolvePowers(group)), sign);
-            right.erase(right.begin(), right.begin() + (i < right.size() ? i + 1 : i));
+            Scratch<std::u16string> group;
+            right.copy(p + 1, i, *group);
+            const Extended g = HasPowerMarks(*group) ? EvaluateProducts(ResolvePowers(*group))
+                                                     : EvaluateProducts(*group);
+            e = checked::mul(g, sign);
+            right.eraseFront(i < right.size() ? i + 1 : i);
         } else {
             const std::size_t end = ForwardRunEnd(right, p, right.size());
-            const std::u16string run(right.begin() + p, right.begin() + end);
-            e = checked::mul(TextToValue(run), sign);
-            right.erase(right.begin(), right.begin() + end);
+            Scratch<std::u16string> run;
+            right.copy(p, end, *run);
+            e = checked::mul(TextToValue(*run), sign);
+            right.eraseFront(end);
         }
         return e;
     }
 
     void insertValue(RightPart& right, Extended v)
     {
-        std::u16string text;
-        AppendPassValue(text, v);
-        right.insert(right.begin(), text.begin(), text.end());
+        Scratch<std::u16string> text;
+        AppendPassValue(*text, v);
+        right.insertFront(*text);
     }
 
     Extended applyFactorial(Extended v, std::size_t marks)
@@ -110,6 +134,9 @@ namespace {
         if (lo == hi)
             EvaluationFailure();
         const std::u16string_view s = src.text;
+        // Without "^" and "!" every character moves to the right part unchanged.
+        if (!HasPowerMarks(s.substr(lo, hi - lo)))
+            return std::u16string(s.substr(lo, hi - lo));
         std::size_t left = hi; // the left part is [lo, left); the position is its last character
         RightPart right;
         while (left > lo) {
@@ -129,11 +156,11 @@ namespace {
                 }
                 insertValue(right, r);
             } else {
-                right.push_front(c);
+                right.pushFront(c);
                 --left;
             }
         }
-        return std::u16string(right.begin(), right.end());
+        return right.take();
     }
 
     struct FactorialTable {
@@ -162,9 +189,21 @@ Extended Factorial(Extended x)
     return table.values[static_cast<std::size_t>(n)];
 }
 
+bool HasPowerMarks(std::u16string_view s)
+{
+    for (std::size_t i = s.size(); i > 0; --i)
+        if (s[i - 1] == u'^' || s[i - 1] == u'!')
+            return true;
+    return false;
+}
+
 std::u16string ResolvePowers(const std::u16string& s)
 {
-    const Source src { s, MatchParentheses(s) };
+    if (s.empty())
+        EvaluationFailure();
+    if (!HasPowerMarks(s))
+        return s;
+    const Source src(s);
     return resolve(src, 0, s.size());
 }
 

@@ -14,22 +14,30 @@ namespace quarnis {
 
 namespace {
 
-    struct Source {
-        std::u16string_view text;
-        std::vector<std::uint32_t> match;
-    };
+    // Only digits, ".", "+" and "-".
+    bool isSumOfNumbers(std::u16string_view s)
+    {
+        for (const char16_t c : s)
+            if (!((c >= u'0' && c <= u'9') || c == u'.' || c == u'+' || c == u'-'))
+                return false;
+        return true;
+    }
 
     Extended products(const Source& src, std::size_t lo, std::size_t hi)
     {
         if (lo == hi)
             EvaluationFailure(); // '()'
         const std::u16string_view s = src.text;
-        std::u16string collected;
+        // Numbers joined by "+" and "-" would be collected unchanged.
+        if (isSumOfNumbers(s.substr(lo, hi - lo)))
+            return SumTerms(s.substr(lo, hi - lo));
+        Scratch<std::u16string> buffer;
+        std::u16string& collected = *buffer;
         std::size_t p = lo;
         while (p < hi) {
             const char16_t c = s[p];
             if (c == u'(') {
-                const Group g = GroupAt(src.match, p, hi);
+                const Group g = GroupAt(src, p, hi);
                 p = g.next;
                 AppendPassValue(collected, products(src, g.first, g.last));
             } else if (c == u'*' || c == u'/') {
@@ -47,7 +55,7 @@ namespace {
                         c == u'*' ? checked::mul(signedLeft, right)
                                   : checked::div(signedLeft, right));
                 } else if (p < hi && s[p] == u'(') {
-                    const Group g = GroupAt(src.match, p, hi);
+                    const Group g = GroupAt(src, p, hi);
                     p = g.next;
                     const Extended group = products(src, g.first, g.last);
                     if (collected.empty())
@@ -75,17 +83,17 @@ namespace {
 
 } // namespace
 
-Extended EvaluateProducts(const std::u16string& s)
+Extended EvaluateProducts(std::u16string_view s)
 {
-    const Source src { s, MatchParentheses(s) };
+    const Source src(s);
     return products(src, 0, s.size());
 }
 
-Extended ReadSignedNumber(const std::u16string& s, std::size_t& pos)
+Extended ReadSignedNumber(std::u16string_view s, std::size_t& pos)
 {
     const int sign = ReadSigns(s, pos, s.size());
     const std::size_t end = ForwardRunEnd(s, pos, s.size());
-    const Extended v = TextToValue(std::u16string_view(s).substr(pos, end - pos));
+    const Extended v = TextToValue(s.substr(pos, end - pos));
     pos = end;
     return checked::mul(v, sign);
 }
@@ -98,7 +106,7 @@ Extended TakeTrailingNumber(std::u16string& s)
     return v;
 }
 
-Extended SumTerms(const std::u16string& s)
+Extended SumTerms(std::u16string_view s)
 {
     if (s.empty())
         EvaluationFailure();

@@ -2,25 +2,40 @@
 
 namespace quarnis {
 
-std::vector<std::uint32_t> MatchParentheses(std::u16string_view s)
+void MatchParentheses(std::u16string_view s, std::vector<std::uint32_t>& match)
 {
-    std::vector<std::uint32_t> match(s.size(), kNoMatch);
-    std::vector<std::uint32_t> open;
-    for (std::size_t i = 0; i < s.size(); ++i) {
+    // Only the positions of parentheses are ever looked up: a text without any needs no table.
+    std::size_t first = 0;
+    while (first < s.size() && s[first] != u'(' && s[first] != u')')
+        ++first;
+    match.clear();
+    if (first == s.size())
+        return;
+    match.assign(s.size(), kNoMatch);
+    // The open "(" form a chain through their own entries, the innermost at `open`.
+    std::uint32_t open = kNoMatch;
+    for (std::size_t i = first; i < s.size(); ++i) {
+        const auto at = static_cast<std::uint32_t>(i);
         if (s[i] == u'(') {
-            open.push_back(static_cast<std::uint32_t>(i));
-        } else if (s[i] == u')' && !open.empty()) {
-            match[i] = open.back();
-            match[open.back()] = static_cast<std::uint32_t>(i);
-            open.pop_back();
+            match[i] = open;
+            open = at;
+        } else if (s[i] == u')' && open != kNoMatch) {
+            const std::uint32_t outer = match[open];
+            match[open] = at;
+            match[i] = open;
+            open = outer;
         }
     }
-    return match;
+    while (open != kNoMatch) {
+        const std::uint32_t outer = match[open];
+        match[open] = kNoMatch;
+        open = outer;
+    }
 }
 
-Group GroupAt(const std::vector<std::uint32_t>& match, std::size_t p, std::size_t hi)
+Group GroupAt(const Source& src, std::size_t p, std::size_t hi)
 {
-    const std::uint32_t close = match[p];
+    const std::uint32_t close = (*src.match)[p];
     if (close == kNoMatch || close >= hi)
         return { p + 1, hi, hi };
     return { p + 1, close, std::size_t(close) + 1 };

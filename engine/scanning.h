@@ -25,11 +25,17 @@ constexpr bool IsSign(char16_t c) { return c == u'+' || c == u'-'; }
 // after an "E".
 template <class Text> std::size_t ForwardRunEnd(const Text& s, std::size_t p, std::size_t hi)
 {
-    while (p < hi && IsNumberChar(s[p])) {
-        const bool wasE = s[p] == u'E';
-        ++p;
-        if (wasE && p < hi && IsSign(s[p]))
+    while (p < hi) {
+        const char16_t c = s[p];
+        if ((c >= u'0' && c <= u'9') || c == u'.') {
             ++p;
+        } else if (c == u'E') {
+            ++p;
+            if (p < hi && IsSign(s[p]))
+                ++p;
+        } else {
+            break;
+        }
     }
     return p;
 }
@@ -72,16 +78,71 @@ template <class Text> int ReadSigns(const Text& s, std::size_t& p, std::size_t h
 
 inline constexpr std::uint32_t kNoMatch = UINT32_MAX;
 
+// A buffer that keeps its capacity for the next use on the same thread: it is taken from a
+// small per-thread stock and given back at the end of its scope, so that evaluating formula
+// after formula allocates only for texts longer than any before. Buffers beyond
+// kKeptCapacity elements are freed instead, so a huge formula leaves nothing behind.
+template <class Buffer> class Scratch {
+public:
+    Scratch()
+    {
+        std::vector<Buffer>& s = stock();
+        if (!s.empty()) {
+            buffer_ = std::move(s.back());
+            s.pop_back();
+        }
+    }
+    ~Scratch()
+    {
+        std::vector<Buffer>& s = stock();
+        if (buffer_.capacity() <= kKeptCapacity && s.size() < kKeptBuffers) {
+            buffer_.clear();
+            s.push_back(std::move(buffer_));
+        }
+    }
+    Scratch(const Scratch&) = delete;
+    Scratch& operator=(const Scratch&) = delete;
+
+    Buffer& operator*() { return buffer_; }
+    const Buffer& operator*() const { return buffer_; }
+    Buffer* operator->() { return &buffer_; }
+    const Buffer* operator->() const { return &buffer_; }
+
+private:
+    static constexpr std::size_t kKeptCapacity = 4096;
+    static constexpr std::size_t kKeptBuffers = 16;
+
+    static std::vector<Buffer>& stock()
+    {
+        thread_local std::vector<Buffer> buffers;
+        return buffers;
+    }
+
+    Buffer buffer_;
+};
+
 // For every "(" the index of its ")" and for every ")" the index of its "(", as the depth
-// count of a scan finds them; kNoMatch where there is none.
-std::vector<std::uint32_t> MatchParentheses(std::u16string_view s);
+// count of a scan finds them; kNoMatch where there is none. Left empty for a text without
+// parentheses.
+void MatchParentheses(std::u16string_view s, std::vector<std::uint32_t>& match);
+
+// A text with its parentheses matched, read by a pass in ranges [lo, hi).
+struct Source {
+    explicit Source(std::u16string_view s)
+        : text(s)
+    {
+        MatchParentheses(s, *match);
+    }
+    std::u16string_view text;
+    Scratch<std::vector<std::uint32_t>> match;
+};
 
 // The group that opens at the "(" at p, inside [lo, hi): its text is [first, last) and the
 // reading goes on at next. A group without its ")" runs to hi.
 struct Group {
     std::size_t first, last, next;
 };
-Group GroupAt(const std::vector<std::uint32_t>& match, std::size_t p, std::size_t hi);
+Group GroupAt(const Source& src, std::size_t p, std::size_t hi);
 
 // The text inside the group whose "(" is at p; p moves just past the closing ")".
 // '(2*(3+4))' gives '2*(3+4)', '()' the empty text. A missing ")" ends the group at the end

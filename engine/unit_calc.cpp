@@ -5,6 +5,7 @@
 #include "number_text.h"
 #include "passes.h"
 #include "runtime_error.h"
+#include "scanning.h"
 
 #include <pthread.h>
 
@@ -28,29 +29,65 @@ void AppendPassValue(std::u16string& out, Extended v)
     AppendValueText(out, v);
 }
 
+namespace {
+
+    // What the preparation learns about the formula on its way.
+    struct Prepared {
+        std::size_t deepest = 0; // the deepest nesting of groups
+        bool powerMarks = false; // a "^" or "!" anywhere
+    };
+
+    // PrepareFormula from the caller's text into prepared, without a copy of the text itself.
+    bool prepare(std::u16string_view formula, std::u16string& prepared, Prepared& found)
+    {
+        SyntaxReportArmed = true;
+        prepared.resize(formula.size());
+        char16_t* out = prepared.data();
+        std::size_t opening = 0, closing = 0, depth = 0;
+        for (char16_t c : formula) {
+            // Digits, capitals and the operators other than "^" pass as they are.
+            if (c >= u'[' && c <= u'z') {
+                if (c >= u'a')
+                    c = static_cast<char16_t>(c - u'a' + u'A');
+                else if (c == u'^')
+                    found.powerMarks = true;
+            } else if (c <= u')') {
+                if (c == u' ')
+                    continue;
+                if (c == u'(') {
+                    ++opening;
+                    if (++depth > found.deepest)
+                        found.deepest = depth;
+                } else if (c == u')') {
+                    ++closing;
+                    if (depth > 0)
+                        --depth;
+                } else if (c == u'!') {
+                    found.powerMarks = true;
+                }
+            }
+            *out++ = c;
+        }
+        prepared.resize(static_cast<std::size_t>(out - prepared.data()));
+        if (opening != closing) {
+            CalcError = true;
+            CalcErrorText = kParenthesisErrorText;
+            return false;
+        }
+        if (prepared.empty())
+            prepared = u"0";
+        return true;
+    }
+
+} // namespace
+
 bool PrepareFormula(std::u16string& formula)
 {
-    SyntaxReportArmed = true;
     std::u16string prepared;
-    prepared.reserve(formula.size());
-    std::size_t opening = 0, closing = 0;
-    for (char16_t c : formula) {
-        if (c == u' ')
-            continue;
-        if (c >= u'a' && c <= u'z')
-            c = static_cast<char16_t>(c - u'a' + u'A');
-        else if (c == u'(')
-            ++opening;
-        else if (c == u')')
-            ++closing;
-        prepared += c;
-    }
-    if (opening != closing) {
-        CalcError = true;
-        CalcErrorText = kParenthesisErrorText;
+    Prepared found;
+    if (!prepare(formula, prepared, found))
         return false;
-    }
-    formula = prepared.empty() ? u"0" : std::move(prepared);
+    formula = std::move(prepared);
     return true;
 }
 
@@ -66,28 +103,14 @@ void ReportSyntaxError(std::size_t& pos, std::size_t end)
 
 namespace {
 
-    // The deepest nesting of groups in a prepared formula: the passes nest one reading per level.
-    std::size_t nestingDepth(const std::u16string& s)
-    {
-        std::size_t depth = 0, deepest = 0;
-        for (char16_t c : s) {
-            if (c == u'(') {
-                if (++depth > deepest)
-                    deepest = depth;
-            } else if (c == u')' && depth > 0) {
-                --depth;
-            }
-        }
-        return deepest;
-    }
-
     // Formulas nested deeper than this run on a thread of their own with a stack that holds
     // kMaxNestingDepth levels; shallower ones run on the caller's stack.
     constexpr std::size_t kCallerStackDepth = 200;
     constexpr std::size_t kDeepStackBytes = std::size_t(1) << 30;
 
     struct Run {
-        const std::u16string* formula = nullptr;
+        Scratch<std::u16string> text; // the prepared formula, rewritten by the passes in turn
+        Prepared found;
         Extended value = 0.0L;
         std::exception_ptr failure;
     };
@@ -95,9 +118,18 @@ namespace {
     void runPasses(Run& run)
     {
         try {
-            const std::u16string t1 = ReplaceFunctionWords(*run.formula);
-            const std::u16string t2 = ResolvePowers(t1);
-            run.value = EvaluateProducts(t2);
+            // Each pass's input is dropped as soon as its result is there, so that a huge
+            // formula is held at most twice.
+            std::u16string& text = *run.text;
+            if (!IsWordFree(text)) {
+                Scratch<std::u16string> words;
+                ReplaceFunctionWords(text, *words);
+                text.swap(*words);
+            }
+            // The function words never bring in a "^" or "!" that the formula lacked.
+            if (run.found.powerMarks && HasPowerMarks(text))
+                text = ResolvePowers(text);
+            run.value = EvaluateProducts(text);
         } catch (...) {
             run.failure = std::current_exception();
         }
@@ -129,14 +161,12 @@ Extended Evaluate(const std::u16string& formula)
 {
     LastResult = 0.0L;
     try {
-        std::u16string prepared = formula;
-        if (!PrepareFormula(prepared))
+        Run run;
+        if (!prepare(formula, *run.text, run.found))
             return LastResult;
-        const std::size_t depth = nestingDepth(prepared);
+        const std::size_t depth = run.found.deepest;
         if (depth > kMaxNestingDepth)
             EvaluationFailure();
-        Run run;
-        run.formula = &prepared;
         if (depth > kCallerStackDepth)
             runPassesDeep(run);
         else

@@ -62,31 +62,45 @@ std::u16string Utf8ToUtf16(std::string_view in)
 std::string Utf16ToUtf8(std::u16string_view in)
 {
     std::string out;
-    out.reserve(in.size());
+    AppendUtf8(out, in);
+    return out;
+}
+
+void AppendUtf8(std::string& out, std::u16string_view in)
+{
+    // Written through a pointer into room for the longest form, three bytes a unit.
+    const std::size_t start = out.size();
+    out.resize(start + 3 * in.size());
+    char* o = out.data() + start;
+    const auto put = [&o](std::uint32_t b) { *o++ = static_cast<char>(b); };
     for (std::size_t i = 0; i < in.size(); ++i) {
         std::uint32_t cp = in[i];
+        if (cp < 0x80) {
+            put(cp);
+            continue;
+        }
         if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < in.size() && in[i + 1] >= 0xDC00
             && in[i + 1] < 0xE000)
             cp = 0x10000 + ((cp - 0xD800) << 10) + (in[++i] - 0xDC00);
         else if (cp >= 0xD800 && cp < 0xE000)
             cp = 0xFFFD;
         if (cp < 0x80) {
-            out += static_cast<char>(cp);
+            put(cp);
         } else if (cp < 0x800) {
-            out += static_cast<char>(0xC0 | (cp >> 6));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            put(0xC0 | (cp >> 6));
+            put(0x80 | (cp & 0x3F));
         } else if (cp < 0x10000) {
-            out += static_cast<char>(0xE0 | (cp >> 12));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            put(0xE0 | (cp >> 12));
+            put(0x80 | ((cp >> 6) & 0x3F));
+            put(0x80 | (cp & 0x3F));
         } else {
-            out += static_cast<char>(0xF0 | (cp >> 18));
-            out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (cp & 0x3F));
+            put(0xF0 | (cp >> 18));
+            put(0x80 | ((cp >> 12) & 0x3F));
+            put(0x80 | ((cp >> 6) & 0x3F));
+            put(0x80 | (cp & 0x3F));
         }
     }
-    return out;
+    out.resize(static_cast<std::size_t>(o - out.data()));
 }
 
 } // namespace quarnis

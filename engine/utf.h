@@ -8,5 +8,6 @@ namespace quarnis {
 
 std::u16string Utf8ToUtf16(std::string_view in);
 std::string Utf16ToUtf8(std::u16string_view in);
+void AppendUtf8(std::string& out, std::u16string_view in);
 
 } // namespace quarnis

@@ -6,42 +6,59 @@
 #include "runtime_error.h"
 #include "unit_calc.h"
 
-#include <algorithm>
-
 namespace quarnis {
 
 namespace {
 
-    // Every occurrence of name in text by value, scanning left to right and going on right
-    // after each match; nothing when the result would be longer than kMaxFormulaLength.
-    std::optional<std::u16string> replaceAll(
-        const std::u16string& text, std::u16string_view name, std::u16string_view value)
+    // The first occurrence of the non-empty name in text from `from`, or npos.
+    std::size_t findName(std::u16string_view text, std::u16string_view name, std::size_t from)
     {
-        if (name.empty())
-            return text;
-        std::size_t matches = 0;
-        for (std::size_t at = 0; (at = text.find(name, at)) != std::u16string::npos;
-             at += name.size())
-            ++matches;
-        if (value.size() > name.size()
-            && matches > (kMaxFormulaLength - std::min(text.size(), kMaxFormulaLength))
-                    / (value.size() - name.size()))
-            return std::nullopt;
-        std::u16string out;
-        out.reserve(text.size() + matches * value.size());
+        const std::size_t last = text.size() < name.size() ? 0 : text.size() - name.size() + 1;
+        for (std::size_t i = from; i < last; ++i)
+            if (text[i] == name[0] && text.substr(i, name.size()) == name)
+                return i;
+        return std::u16string_view::npos;
+    }
+
+    // Appends text to out with every occurrence of name replaced by value, scanning left to
+    // right and going on right after each match. An empty name replaces nothing. False, with
+    // out left unfinished, as soon as out grows beyond kMaxFormulaLength.
+    bool appendReplaced(std::u16string& out, std::u16string_view text, std::u16string_view name,
+        std::u16string_view value)
+    {
         std::size_t from = 0;
-        for (std::size_t at; (at = text.find(name, from)) != std::u16string::npos;
-             from = at + name.size()) {
-            out.append(text, from, at - from);
-            out.append(value);
-        }
-        out.append(text, from);
-        return out;
+        if (!name.empty())
+            for (std::size_t at; (at = findName(text, name, from)) != std::u16string_view::npos;
+                 from = at + name.size()) {
+                out.append(text.substr(from, at - from));
+                out.append(value);
+                if (out.size() > kMaxFormulaLength)
+                    return false;
+            }
+        out.append(text.substr(from));
+        return out.size() <= kMaxFormulaLength;
+    }
+
+    // appendReplaced in place, built in scratch (the two swap, so both keep their capacity
+    // for the next point).
+    bool replaceAll(std::u16string& text, std::u16string_view name, std::u16string_view value,
+        std::u16string& scratch)
+    {
+        const std::size_t at
+            = name.empty() ? std::u16string_view::npos : findName(text, name, 0);
+        if (at == std::u16string_view::npos)
+            return true;
+        scratch.assign(text, 0, at);
+        scratch.append(value);
+        const bool fits = appendReplaced(
+            scratch, std::u16string_view(text).substr(at + name.size()), name, value);
+        text.swap(scratch);
+        return fits;
     }
 
     void appendRounded(std::u16string& line, double v, int decimals)
     {
-        line += GeneralNumberText(RoundToDecimals(v, decimals));
+        AppendGeneralNumberText(line, RoundToDecimals(v, decimals));
     }
 
 } // namespace
@@ -58,34 +75,38 @@ TFunc::ConstantTexts TFunc::constantTexts() const
         text(ConstName3, ConstValue3) };
 }
 
-std::optional<std::u16string> TFunc::formulaAt(double x, const ConstantTexts& constants) const
+bool TFunc::formulaAt(double x, const ConstantTexts& constants, std::u16string& text) const
 {
-    std::optional<std::u16string> text = replaceAll(Definition, VarName, GeneralNumberText(x));
-    if (text)
-        text = replaceAll(*text, ConstName1, constants[0]);
-    if (text)
-        text = replaceAll(*text, ConstName2, constants[1]);
-    if (text)
-        text = replaceAll(*text, ConstName3, constants[2]);
-    return text;
+    thread_local std::u16string xText, scratch;
+    xText.clear();
+    AppendGeneralNumberText(xText, x);
+    text.clear();
+    text.reserve(Definition.size() + 8 * xText.size());
+    return appendReplaced(text, Definition, VarName, xText)
+        && replaceAll(text, ConstName1, constants[0], scratch)
+        && replaceAll(text, ConstName2, constants[1], scratch)
+        && replaceAll(text, ConstName3, constants[2], scratch);
 }
 
 std::u16string TFunc::FormulaAt(double x) const
 {
-    return formulaAt(x, constantTexts()).value_or(std::u16string());
+    std::u16string text;
+    if (!formulaAt(x, constantTexts(), text))
+        text.clear();
+    return text;
 }
 
 double TFunc::ValueAt(double x) { return valueAt(x, constantTexts()); }
 
 double TFunc::valueAt(double x, const ConstantTexts& constants)
 {
-    const std::optional<std::u16string> formula = formulaAt(x, constants);
-    formulaTooLong_ = !formula;
+    std::u16string formula;
+    formulaTooLong_ = !formulaAt(x, constants, formula);
     if (formulaTooLong_) {
         EvalError = 1;
         return 0;
     }
-    const Extended result = Evaluate(*formula);
+    const Extended result = Evaluate(formula);
     EvalError = CalcError ? 1 : 0;
     CalcError = false;
     return checked::toDouble(result);

@@ -10,7 +10,6 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -83,7 +82,7 @@ public:
 private:
     using ConstantTexts = std::array<std::u16string, 3>;
     ConstantTexts constantTexts() const;
-    std::optional<std::u16string> formulaAt(double x, const ConstantTexts& constants) const;
+    bool formulaAt(double x, const ConstantTexts& constants, std::u16string& text) const;
     double valueAt(double x, const ConstantTexts& constants);
 
     bool formulaTooLong_ = false; // the last point's formula was beyond kMaxFormulaLength

@@ -92,6 +92,27 @@ namespace {
         });
     }
 
+    TEST(Evaluate, LoneSignBeforeAnOperatorIsAZeroOperand)
+    {
+        // The backward number run of '2--' is the sign '-', which reads as 0: the product
+        // is written as '0.000000000', not '-0.000000000', so the next term keeps its sign.
+        expectShown({
+            { u"2--*3(5)", "-3" },
+            { u"42(-*45)", "420" },
+            { u"-*(1)PI", "3" },
+            { u"65(+-/+364.3)pi", "6500000000003" },
+            { u"2--/3", "2" },
+            { u"2+-*3", "2" },
+            { u"-*2+5", "5" },
+            { u"(-*2)5", "5E-10" },
+            // The powers pass reads the same run as its base.
+            { u"-!", "1" },
+            { u"2*-!", "2" },
+            { u"2--!", "1" },
+            { u"(+!)5", "1.0000000005" },
+        });
+    }
+
     TEST(Evaluate, PowersAndFactorialsFromTheRight)
     {
         expectShown({

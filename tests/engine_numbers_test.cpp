@@ -91,6 +91,10 @@ namespace {
             EXPECT_EQ(TextToValue(r.text), r.value);
         }
         EXPECT_TRUE(std::signbit(TextToValue(u"-0.000000000")));
+        EXPECT_TRUE(std::signbit(TextToValue(u"-.")));
+        // A lone sign carries no minus into the value text written from it.
+        EXPECT_FALSE(std::signbit(TextToValue(u"-")));
+        EXPECT_FALSE(std::signbit(TextToValue(u"  -")));
     }
 
     TEST(TextToValue, OverflowBelowTheLimitIsAFault)
@@ -188,7 +192,10 @@ namespace {
         };
         for (const Back& b : { Back { u"2-3", u"3" }, Back { u"-3", u"-3" },
                  Back { u"2*-3", u"-3" }, Back { u"4E-3", u"4E-3" }, Back { u"2+", u"" },
-                 Back { u"1+-2.5", u"-2.5" }, Back { u"1.0E+0040", u"1.0E+0040" } }) {
+                 Back { u"1+-2.5", u"-2.5" }, Back { u"1.0E+0040", u"1.0E+0040" },
+                 // A sign that the rule takes in, with no digit after it.
+                 Back { u"2--", u"-" }, Back { u"-", u"-" }, Back { u"+-", u"-" },
+                 Back { u"2*+", u"+" }, Back { u"42-", u"" } }) {
             const std::u16string_view s = b.text;
             const std::size_t start = BackwardRunStart(s, 0, s.size());
             EXPECT_EQ(s.substr(start), std::u16string_view(b.run)) << utf8(std::u16string(s));

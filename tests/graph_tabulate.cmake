@@ -36,20 +36,21 @@ expect(formula_too_long 0
   --from 1.11111111111111E300 --to 1.11111111111111E300 --const 1=1.11111111111111E300
   --const 11=1.11111111111111E300 --const E3=1E300 --def ${many_t} --steps 1)
 
-# A tabulation of more than a second shows its progress line on a terminal only.
+# A tabulation of more than a second (600 points of about 5 ms each) shows its progress line
+# on a terminal only.
 string(REPEAT "+SIN(t)" 10000 slow)
-execute_process(COMMAND ${CLI} --tabulate --def "SIN(t)${slow}" --steps 150
+execute_process(COMMAND ${CLI} --tabulate --def "SIN(t)${slow}" --steps 600
   OUTPUT_VARIABLE out ERROR_VARIABLE err RESULT_VARIABLE rc)
-if(NOT rc EQUAL 0 OR NOT err STREQUAL "" OR NOT out MATCHES "\\[150\\]:\\(10,")
+if(NOT rc EQUAL 0 OR NOT err STREQUAL "" OR NOT out MATCHES "\\[600\\]:\\(10,")
   message(SEND_ERROR "slow_piped: exit ${rc}\nstderr:\n${err}")
 endif()
 find_program(SCRIPT script)
 if(SCRIPT)
   execute_process(
-    COMMAND ${SCRIPT} -qec "'${CLI}' --tabulate --def 'SIN(t)${slow}' --steps 150 >/dev/null"
+    COMMAND ${SCRIPT} -qec "'${CLI}' --tabulate --def 'SIN(t)${slow}' --steps 600 >/dev/null"
       /dev/null
     OUTPUT_VARIABLE tty RESULT_VARIABLE rc)
-  if(NOT rc EQUAL 0 OR NOT tty MATCHES "\rtabulating: [0-9]+ of 151 points")
+  if(NOT rc EQUAL 0 OR NOT tty MATCHES "\rtabulating: [0-9]+ of 601 points")
     message(SEND_ERROR "slow_terminal: exit ${rc}\nterminal:\n${tty}")
   endif()
 endif()
