@@ -1,4 +1,4 @@
-// The engine's entry and its process-wide state.
+// The engine's entry and its state.
 
 #include "unit_calc.h"
 
@@ -15,10 +15,10 @@
 
 namespace quarnis {
 
-Extended LastResult = 0.0L;
-bool CalcError = false;
-std::u16string CalcErrorText;
-bool SyntaxReportArmed = false;
+thread_local Extended LastResult = 0.0L;
+thread_local bool CalcError = false;
+thread_local std::u16string CalcErrorText;
+thread_local bool SyntaxReportArmed = false;
 
 void EvaluationFailure() { raise(ErrorKind::Evaluation); }
 
@@ -113,6 +113,9 @@ namespace {
         Prepared found;
         Extended value = 0.0L;
         std::exception_ptr failure;
+        // The reports' state, carried to the deep thread and back (it is per thread).
+        bool armed = false, error = false;
+        std::u16string errorText;
     };
 
     void runPasses(Run& run)
@@ -137,7 +140,14 @@ namespace {
 
     void* runPassesThread(void* arg)
     {
-        runPasses(*static_cast<Run*>(arg));
+        Run& run = *static_cast<Run*>(arg);
+        SyntaxReportArmed = run.armed;
+        CalcError = run.error;
+        CalcErrorText = std::move(run.errorText);
+        runPasses(run);
+        run.armed = SyntaxReportArmed;
+        run.error = CalcError;
+        run.errorText = std::move(CalcErrorText);
         return nullptr;
     }
 
@@ -147,12 +157,18 @@ namespace {
         pthread_attr_t attr;
         pthread_attr_init(&attr);
         pthread_attr_setstacksize(&attr, kDeepStackBytes);
+        run.armed = SyntaxReportArmed;
+        run.error = CalcError;
+        run.errorText = CalcErrorText;
         pthread_t thread;
         const int rc = pthread_create(&thread, &attr, runPassesThread, &run);
         pthread_attr_destroy(&attr);
         if (rc != 0)
             throw std::bad_alloc();
         pthread_join(thread, nullptr);
+        SyntaxReportArmed = run.armed;
+        CalcError = run.error;
+        CalcErrorText = std::move(run.errorText);
     }
 
 } // namespace

@@ -7,9 +7,10 @@
 //   Evaluate(u"1/0")   -> 0, CalcError, CalcErrorText "Yazım Hatası..."
 //
 // The engine rewrites the text in passes (function words, powers, products and sums); every
-// intermediate value travels as a value text with nine decimals. It keeps a small
-// process-wide state below; it never clears CalcError: each caller reads and clears it.
-// Not re-entrant; call it from one thread.
+// intermediate value travels as a value text with nine decimals. It keeps the small state
+// below, one per thread, so that threads evaluating formulas side by side never see each
+// other's reports; it never clears CalcError: each caller reads and clears it on the thread
+// that evaluated. Not re-entrant within one thread.
 
 #include "extended.h"
 
@@ -19,14 +20,14 @@
 namespace quarnis {
 
 // The value of the current or last evaluation; 0 at the start of each one.
-extern Extended LastResult;
+extern thread_local Extended LastResult;
 // Set by every error report, cleared only by the callers.
-extern bool CalcError;
+extern thread_local bool CalcError;
 // The text of the most recent report: "Geçersiz parantez...", "Yazım hatası..." or
 // "Yazım Hatası...".
-extern std::u16string CalcErrorText;
+extern thread_local std::u16string CalcErrorText;
 // True from the start of an evaluation until its first syntax-error report.
-extern bool SyntaxReportArmed;
+extern thread_local bool SyntaxReportArmed;
 
 inline constexpr char16_t kParenthesisErrorText[] = u"Geçersiz parantez...";
 inline constexpr char16_t kSyntaxErrorText[] = u"Yazım hatası...";

@@ -6,6 +6,14 @@
 #include "runtime_error.h"
 #include "unit_calc.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <exception>
+#include <mutex>
+#include <thread>
+
 namespace quarnis {
 
 namespace {
@@ -112,32 +120,159 @@ double TFunc::valueAt(double x, const ConstantTexts& constants)
     return checked::toDouble(result);
 }
 
+namespace {
+
+    // Points are handed out to the threads in runs of this many, so that the threads rarely
+    // meet; the lines are still written one by one, in order, by the caller's thread.
+    constexpr unsigned kPointsPerRun = 16;
+    // Tabulations shorter than this stay on the caller's thread alone.
+    constexpr unsigned kPointsForThreads = 64;
+    constexpr unsigned kMaxThreads = 4;
+    // Formulas longer than this are evaluated one at a time, so that several threads never
+    // hold several huge formulas at once: one point stays the most the process may need.
+    constexpr std::size_t kLargeFormula = std::size_t(1) << 20;
+
+} // namespace
+
+// One point as a thread evaluated it, waiting to be listed.
+struct TFunc::PointResult {
+    double x = 0, fx = 0;
+    bool xFormed = false; // x was formed before a fault
+    bool failed = false, tooLong = false; // the engine reported, or the formula outgrew
+    std::u16string errorText; // the engine's report when failed
+    std::exception_ptr fault; // ends the tabulation at this point
+};
+
+void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, PointResult& r,
+    std::mutex& largeFormulas) const
+{
+    thread_local std::u16string formula;
+    try {
+        const unsigned n = SampleCount;
+        const Extended step = checked::div(checked::sub(X2, X1), n);
+        r.x = checked::toDouble(checked::add(checked::mul(step, i), X1));
+        r.xFormed = true;
+        if (!formulaAt(r.x, constants, formula)) {
+            r.failed = r.tooLong = true;
+        } else {
+            Extended value;
+            if (formula.size() > kLargeFormula) {
+                const std::lock_guard<std::mutex> oneAtATime(largeFormulas);
+                value = Evaluate(formula);
+            } else {
+                value = Evaluate(formula);
+            }
+            r.failed = CalcError;
+            if (CalcError)
+                r.errorText = CalcErrorText;
+            CalcError = false;
+            r.fx = checked::toDouble(value);
+        }
+    } catch (...) {
+        r.fault = std::current_exception();
+    }
+    if (formula.capacity() > kLargeFormula)
+        std::u16string().swap(formula); // a huge point's text is not kept for the next one
+}
+
 bool TFunc::Tabulate(TabulationOutput& out)
 {
     const unsigned n = SampleCount;
+    const unsigned total = n + 1;
     const ConstantTexts constants = constantTexts(); // the same at every point
-    Values.assign(n + 1, TFuncValue {});
-    std::u16string line;
-    for (unsigned i = 0; i <= n; ++i) {
-        if (!out.Progress(i, n + 1))
+    Values.assign(total, TFuncValue {});
+
+    std::vector<PointResult> results(total);
+    const unsigned runs = (total + kPointsPerRun - 1) / kPointsPerRun;
+    std::vector<std::atomic<bool>> runDone(runs);
+    std::atomic<unsigned> nextRun { 0 };
+    std::atomic<bool> stop { false };
+    std::mutex largeFormulas, doneMutex;
+    std::condition_variable doneSignal;
+    unsigned listed = 0; // the points whose lines are written
+
+    // Evaluates the next unclaimed run; false when none is left. On the caller's thread the
+    // progress hook is asked before each point, so a cancel is seen even there.
+    const auto evaluateRun = [&](bool callersThread) {
+        const unsigned run = nextRun.fetch_add(1);
+        if (run >= runs)
             return false;
-        const Extended step = checked::div(checked::sub(X2, X1), n);
-        const double x = checked::toDouble(checked::add(checked::mul(step, i), X1));
-        Values[i].x = x;
-        const double f = valueAt(x, constants);
-        Values[i].fx = f;
+        const unsigned end = std::min(total, (run + 1) * kPointsPerRun);
+        for (unsigned i = run * kPointsPerRun; i < end && !stop.load(); ++i) {
+            if (callersThread && !out.Progress(listed, total))
+                stop = true;
+            else
+                evaluatePoint(i, constants, results[i], largeFormulas);
+        }
+        runDone[run].store(true);
+        {
+            const std::lock_guard<std::mutex> lock(doneMutex);
+        }
+        doneSignal.notify_all();
+        return true;
+    };
+
+    // The helper threads, stopped and joined however the tabulation ends.
+    struct Helpers {
+        std::vector<std::thread> threads;
+        std::atomic<bool>& stop;
+        ~Helpers()
+        {
+            stop = true;
+            for (std::thread& t : threads)
+                t.join();
+        }
+    } helpers { {}, stop };
+    const unsigned hardware = std::max(1u, std::thread::hardware_concurrency());
+    const unsigned threads = total < kPointsForThreads ? 1 : std::min(hardware, kMaxThreads);
+    for (unsigned t = 1; t < threads; ++t)
+        helpers.threads.emplace_back([&] {
+            while (!stop.load() && evaluateRun(false)) { }
+        });
+
+    std::u16string line;
+    for (unsigned i = 0; i < total; ++i) {
+        if (!out.Progress(i, total))
+            return false;
+        const unsigned run = i / kPointsPerRun;
+        while (!runDone[run].load()) {
+            if (evaluateRun(true))
+                continue;
+            // Every run is taken: wait for the one with this point, answering the hook.
+            std::unique_lock<std::mutex> lock(doneMutex);
+            if (!doneSignal.wait_for(lock, std::chrono::milliseconds(20),
+                    [&] { return runDone[run].load(); })) {
+                lock.unlock();
+                if (!out.Progress(i, total))
+                    return false;
+            }
+        }
+        if (stop.load())
+            return false; // cancelled while this run was evaluated
+        PointResult& r = results[i];
+        if (r.fault && !r.xFormed)
+            std::rethrow_exception(r.fault);
+        Values[i].x = r.x;
+        formulaTooLong_ = r.tooLong;
+        EvalError = r.failed ? 1 : 0;
+        if (r.fault)
+            std::rethrow_exception(r.fault);
+        Values[i].fx = r.fx;
+        listed = i + 1;
 
         line.clear();
         line += u'[';
         for (char c : std::to_string(i))
             line += static_cast<char16_t>(c);
         line += u"]:(";
-        appendRounded(line, x, out.Decimals());
+        appendRounded(line, r.x, out.Decimals());
         line += u',';
-        if (EvalError)
-            line += formulaTooLong_ ? kFormulaTooLongText : CalcErrorText; // not a value
+        if (r.tooLong)
+            line += kFormulaTooLongText; // a failed point is not listed as a value
+        else if (r.failed)
+            line += CalcErrorText = r.errorText;
         else
-            appendRounded(line, f, out.Decimals());
+            appendRounded(line, r.fx, out.Decimals());
         line += u')';
         out.Append(line);
     }

@@ -10,6 +10,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,8 +27,8 @@ class TabulationOutput {
 public:
     virtual int Decimals() = 0;
     virtual void Append(std::u16string line) = 0;
-    // Called before each point with the number of points done and of all points; false
-    // cancels the tabulation there.
+    // Called before each point, and again now and then while points are evaluated, with the
+    // number of points listed and of all points; false cancels the tabulation there.
     virtual bool Progress(unsigned /*done*/, unsigned /*total*/) { return true; }
 
 protected:
@@ -84,6 +85,9 @@ private:
     ConstantTexts constantTexts() const;
     bool formulaAt(double x, const ConstantTexts& constants, std::u16string& text) const;
     double valueAt(double x, const ConstantTexts& constants);
+    struct PointResult;
+    void evaluatePoint(unsigned i, const ConstantTexts& constants, PointResult& result,
+        std::mutex& largeFormulas) const;
 
     bool formulaTooLong_ = false; // the last point's formula was beyond kMaxFormulaLength
 };

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <thread>
 #include <string>
 
 namespace quarnis {
@@ -259,6 +260,24 @@ namespace {
         EXPECT_EQ(formula, u"sin (2)");
     }
 
+    TEST(Evaluate, EachThreadHasItsOwnReports)
+    {
+        CalcError = false;
+        bool otherError = false;
+        std::u16string otherText;
+        std::thread other([&] {
+            Evaluate(u"1/0");
+            otherError = CalcError;
+            otherText = CalcErrorText;
+        });
+        other.join();
+        EXPECT_TRUE(otherError);
+        EXPECT_EQ(utf8(otherText), kFailure);
+        EXPECT_FALSE(CalcError);
+        EXPECT_EQ(Evaluate(u"2+2"), 4.0L);
+        EXPECT_FALSE(CalcError);
+    }
+
     TEST(ExecText, RoundsAsTheResultFieldShows)
     {
         expectShown({ { u"2/3", "0.67" }, { u"0.125", "0.12" }, { u"0.375", "0.38" } }, 2);
@@ -296,6 +315,9 @@ namespace {
             { (nested(u"(", u"2", 10000) + u"^2").c_str(), "4" },
             { (u"2^" + nested(u"(", u"2", 10000)).c_str(), "4" },
             { nested(u"(1*", u"2", 10000).c_str(), "2" },
+            // The reports made on the deep stack's thread reach the caller.
+            { nested(u"(", u"2+3#4", 10000).c_str(), "Yazım hatası..." },
+            { nested(u"(", u"1/0", 10000).c_str(), "Yazım Hatası..." },
         });
         // At the nesting limit, with every kind of nested reading.
         const std::size_t d = kMaxNestingDepth;

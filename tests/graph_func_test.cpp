@@ -6,6 +6,7 @@
 #include "unit_calc.h"
 #include "utf.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -227,6 +228,39 @@ TEST(Tabulate, FaultsEndItAndKeepTheLinesBefore)
     EXPECT_EQ(out.lines[0].substr(0, 9), u"[0]:(700,");
 }
 
+// Long tabulations are evaluated by several threads; the lines still come in order, failed
+// points keep their own report, and a fault ends the listing at its point.
+TEST(Tabulate, ManyPointsComeInOrderWithTheirOwnReports)
+{
+    TFunc f = withVariable(u"t", u"1/(t-70)+SQRT(t-20)");
+    f.X1 = 0;
+    f.X2 = 100;
+    f.SampleCount = 1000;
+    const auto lines = tabulate(f, 3);
+    ASSERT_EQ(lines.size(), 1001u);
+    for (unsigned i = 0; i <= 1000; ++i) {
+        const std::string prefix = "[" + std::to_string(i) + "]:(";
+        ASSERT_EQ(Utf16ToUtf8(lines[i]).substr(0, prefix.size()), prefix);
+        const bool fails = i < 200 || i == 700;
+        EXPECT_EQ(Utf16ToUtf8(lines[i]).find("Yazım Hatası...") != std::string::npos, fails) << i;
+    }
+    EXPECT_EQ(lines[400], u"[400]:(40,4.439)"); // 1/-30 + SQRT(20)
+    EXPECT_EQ(lines[1000], u"[1000]:(100,8.978)");
+    EXPECT_EQ(f.Values[999].x, 99.9);
+    EXPECT_FALSE(CalcError);
+
+    TFunc big = withVariable(u"t", u"EXP(t)");
+    big.X1 = 0;
+    big.X2 = 1000;
+    big.SampleCount = 1000;
+    Lines out;
+    EXPECT_EQ(errorOf([&] { big.Tabulate(out); }), "Floating point overflow");
+    ASSERT_EQ(out.lines.size(), 710u); // EXP(710) is beyond Double
+    EXPECT_EQ(out.lines[709].substr(0, 10), u"[709]:(709");
+    EXPECT_EQ(big.Values[710].x, 710);
+    EXPECT_EQ(big.Values[711].x, 0);
+}
+
 // Names that are digits are replaced again in every inserted number, so the formula grows
 // at each name; beyond kMaxFormulaLength a point fails without being built or evaluated.
 TEST(Tabulate, AFormulaGrowingBeyondTheBoundFailsItsPoint)
@@ -271,7 +305,10 @@ TEST(Tabulate, ProgressCancelsBeforeAPoint)
     TFunc f = withVariable(u"t", u"t");
     f.SampleCount = 10;
     EXPECT_FALSE(f.Tabulate(out));
-    EXPECT_EQ(out.asked, (std::vector<unsigned> { 0, 1, 2, 3 }));
+    // Asked before each point, and again while a point is evaluated: never backwards, and
+    // the tabulation ends at the first refusal.
+    EXPECT_TRUE(std::is_sorted(out.asked.begin(), out.asked.end()));
+    EXPECT_EQ(out.asked.back(), 3u);
     EXPECT_EQ(
         out.lines, (std::vector<std::u16string> { u"[0]:(0,0)", u"[1]:(1,1)", u"[2]:(2,2)" }));
 }
