@@ -6,32 +6,20 @@
 // The canvas keeps a drawing state between operations, as a pen plotter would: pen colour,
 // width and line style, brush colour and fill style, and the pen's position. A line is drawn
 // from the pen's position and paints its start pixel but not its end pixel, so a polyline
-// paints every joint once. Pixel coordinates are 64-bit and never wrap: a line is clipped at
-// the surface's edge along its true direction, and pixels outside are simply not painted.
+// paints every joint once. Pixel coordinates are 64-bit and never wrap (see raster.h, which
+// does the pixel work).
+
+#include "raster.h"
 
 #include <QColor>
 #include <QImage>
 #include <QWidget>
 
 #include <cstdint>
-#include <vector>
 
 class QMenu;
 
 namespace quarnis {
-
-enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot };
-
-enum class BrushStyle {
-    Solid,
-    Clear,
-    Horizontal,
-    Vertical,
-    ForwardDiagonal, // lines falling from upper left to lower right
-    BackwardDiagonal, // lines rising from lower left to upper right
-    Cross,
-    DiagonalCross,
-};
 
 // The colour the surface shows before anything is drawn: that of the panel it lies on.
 inline const QColor kSurfaceStartColor(192, 220, 192);
@@ -46,14 +34,18 @@ public:
     int surfaceHeight() const { return image_.height(); }
 
     QColor penColor() const { return penColor_; }
-    int penWidth() const { return penWidth_; }
+    int penWidth() const { return pen_.width; }
     PenStyle penStyle() const { return penStyle_; }
     QColor brushColor() const { return brushColor_; }
     BrushStyle brushStyle() const { return brushStyle_; }
     std::int64_t penX() const { return penX_; }
     std::int64_t penY() const { return penY_; }
 
-    void setPenColor(const QColor& c) { penColor_ = c; }
+    void setPenColor(const QColor& c)
+    {
+        penColor_ = c;
+        pen_.rgb = c.rgb();
+    }
     // Widths below 1 draw 1 pixel wide.
     void setPenWidth(int w);
     void setPenStyle(PenStyle s);
@@ -85,20 +77,17 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    void drawSegment(
-        std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, std::uint32_t& dashPos);
-    void stamp(std::int64_t x, std::int64_t y, std::uint32_t rgb);
-    void rebuildDashMask();
+    // The backing image's pixels, detached from any copy handed out (saved or copied).
+    PixelGrid grid();
 
     QImage image_;
     QColor penColor_ { 0, 0, 0 };
-    int penWidth_ = 1;
     PenStyle penStyle_ = PenStyle::Solid;
     QColor brushColor_ { 255, 255, 255 };
     BrushStyle brushStyle_ = BrushStyle::Solid;
     std::int64_t penX_ = 0, penY_ = 0;
     std::uint32_t dashPos_ = 0; // pixels of the dash pattern used since the last moveTo
-    std::vector<bool> dashMask_; // one entry per pixel of a pattern period; empty when solid
+    RasterPen pen_ { 0xff000000u, 1, {} }; // the pen's colour, width and dash mask
 };
 
 } // namespace quarnis

@@ -1,0 +1,190 @@
+// Fuzz target for the function record, from the panel's texts to the point table: storing the
+// panel, the formula and the value at a point, the tabulation and loading its lines. Nothing
+// crashes, every failure is the typed RuntimeError, a point evaluates the same each time, every
+// line is "[i]:(x,f(x))" with both numbers rounded as asked, and the point table holds exactly
+// the points of the lines whose numbers read as Doubles, in order.
+//
+// Input: the panel's texts, one a line: name, variable, the three constant names, their three
+// values, the definition, X1, X2, the sample count; then a line with the decimals (a digit or
+// "-") followed by the point to evaluate at: "52.5" is 5 decimals at 2.5.
+
+#include "func.h"
+#include "fuzz_support.h"
+#include "graph1d.h"
+#include "number_reading.h"
+#include "runtime_error.h"
+#include "unit_calc.h"
+
+#include <cmath>
+#include <cstring>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace quarnis;
+using quarnis::fuzz::check;
+
+namespace {
+
+// More points only repeat the same work; the tabulation's cost grows with the count.
+constexpr unsigned kMaxFuzzSamples = 32;
+
+class Lines final : public TabulationOutput {
+public:
+    explicit Lines(int decimals)
+        : decimals_(decimals)
+    {
+    }
+    int Decimals() override { return decimals_; }
+    void Append(std::u16string line) override { lines.push_back(std::move(line)); }
+
+    std::vector<std::u16string> lines;
+
+private:
+    int decimals_;
+};
+
+std::vector<std::u16string> fieldsOf(const std::uint8_t* data, std::size_t size)
+{
+    std::vector<std::u16string> fields(1);
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] == '\n')
+            fields.emplace_back();
+        else
+            fields.back() += quarnis::fuzz::unitFor(data[i]);
+    }
+    return fields;
+}
+
+bool sameValue(double a, double b)
+{
+    return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
+}
+
+bool isErrorText(std::u16string_view t)
+{
+    return t == kParenthesisErrorText || t == kSyntaxErrorText || t == kEvaluationErrorText;
+}
+
+// A listed number: v rounded to the decimals, then shown with 15 significant digits.
+void checkListed(std::u16string_view text, double v, int decimals, const char* what)
+{
+    if (!std::isfinite(v)) {
+        check(text == (std::isnan(v) ? u"NAN" : v > 0 ? u"INF" : u"-INF"), what);
+        return;
+    }
+    const std::optional<Extended> back = TryReadNumber(text);
+    check(back && fabsl(*back - v) <= 0.5L * powl(10, -decimals) + fabsl(v) * 1e-14L, what);
+}
+
+// The value at x, twice: the engine's state from earlier evaluations plays no part.
+void checkValueAt(TFunc& func, double x, double listed, bool listedFailed)
+{
+    try {
+        const double f = func.ValueAt(x);
+        check(!CalcError, "ValueAt clears the indicator");
+        check(bool(func.EvalError) == listedFailed, "a point fails the same way each time");
+        check(listedFailed || sameValue(f, listed), "a point has the same value each time");
+    } catch (const RuntimeError&) {
+        check(false, "a listed point evaluates again");
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::vector<std::u16string> fields = fieldsOf(data, size);
+    const auto field = [&](std::size_t i, std::u16string& to) {
+        if (i < fields.size())
+            to = fields[i];
+    };
+    FuncPanelTexts panel;
+    std::u16string* const order[] = { &panel.name, &panel.var, &panel.const1, &panel.const2,
+        &panel.const3, &panel.value1, &panel.value2, &panel.value3, &panel.definition, &panel.x1,
+        &panel.x2, &panel.sample };
+    for (std::size_t i = 0; i < std::size(order); ++i)
+        field(i, *order[i]);
+    std::u16string extra;
+    field(std::size(order), extra);
+    // The decimals as a digit or "-" (-1, to tens); another character picks any of them.
+    const char16_t d = extra.empty() ? u'5' : extra[0];
+    const int decimals = d >= u'0' && d <= u'9' ? d - u'0' : d == u'-' ? -1 : int(d % 11) - 1;
+    const double point = TryReadDouble(extra.empty() ? u"" : extra.substr(1)).value_or(0.5);
+
+    TFunc func;
+    try {
+        StorePanel(func, panel);
+    } catch (const RuntimeError& e) {
+        // A refused field keeps the fields after it as they were: go on with the record.
+        check(e.kind() == ErrorKind::Conversion || e.kind() == ErrorKind::Overflow,
+            "a field is refused as a conversion or an overflow");
+    }
+    check(func.VarName.size() <= 2 && func.ConstName1.size() <= 4, "names are cut to their length");
+    if (func.SampleCount > kMaxFuzzSamples)
+        func.SampleCount = func.SampleCount % kMaxFuzzSamples + 1;
+    (void)func.FullText();
+    (void)func.FormulaAt(point);
+
+    try {
+        const double f = func.ValueAt(point);
+        check(!CalcError, "ValueAt clears the indicator");
+        checkValueAt(func, point, f, func.EvalError != 0);
+    } catch (const RuntimeError& e) {
+        check(e.kind() == ErrorKind::Overflow, "a value fails only beyond the Double range");
+    }
+
+    Lines out(decimals);
+    bool complete = true;
+    try {
+        func.Tabulate(out);
+    } catch (const RuntimeError& e) {
+        complete = false;
+        check(e.kind() == ErrorKind::Overflow, "a tabulation fails only by an overflow");
+    }
+    check(!CalcError, "the tabulation clears the indicator");
+    const std::vector<std::u16string>& lines = out.lines;
+    check(lines.size() <= func.Values.size(), "a line for each point at most");
+    check(!complete || lines.size() == func.SampleCount + 1u,
+        "a complete tabulation lists every point");
+
+    std::vector<TPlotPoint> expected;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::u16string head = u"[";
+        for (char c : std::to_string(i))
+            head += char16_t(c);
+        head += u"]:(";
+        const std::u16string_view line = lines[i];
+        check(line.substr(0, head.size()) == head && line.size() > head.size() + 2
+                && line.back() == u')',
+            "a line is [i]:(x,f(x))");
+        const std::u16string_view inner = line.substr(head.size(), line.size() - head.size() - 1);
+        const std::size_t comma = inner.find(u',');
+        check(comma != std::u16string_view::npos, "a comma between x and f(x)");
+        const std::u16string_view x = inner.substr(0, comma), fx = inner.substr(comma + 1);
+        checkListed(x, func.Values[i].x, decimals, "x is listed rounded");
+        const bool failed = isErrorText(fx);
+        if (!failed)
+            checkListed(fx, func.Values[i].fx, decimals, "f(x) is listed rounded");
+        if (i == 0 || i + 1 == lines.size())
+            checkValueAt(func, func.Values[i].x, func.Values[i].fx, failed);
+
+        const std::optional<double> px = TryReadDouble(x), py = TryReadDouble(fx);
+        if (px && py)
+            expected.push_back({ *px, *py });
+    }
+
+    TGraph1D graph;
+    graph.Points = { { 1, 2 } };
+    graph.LoadPoints(lines);
+    if (lines.empty()) {
+        check(graph.Points.size() == 1, "no lines keep the table");
+        return 0;
+    }
+    check(graph.Points.size() == expected.size(), "a point for each line with two numbers");
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        check(sameValue(graph.Points[i].x, expected[i].x)
+                && sameValue(graph.Points[i].y, expected[i].y),
+            "the points are the lines' numbers, in order");
+    return 0;
+}

@@ -1,0 +1,209 @@
+// Fuzz target for the result field's text: a value rounded to -1 .. 9 decimals (or left
+// unrounded) and written as a general number text. The text has the documented shape (at
+// most 15 significant digits, fixed notation from 0.0001 to below 10^15, no trailing zeros),
+// shows no more decimals than asked for, and reads back, through the graph window's number
+// reading and through the engine, to the rounded value within half a unit of its last digit.
+//
+// Input: a byte for the decimals, a byte for the source of the value, then either a 64-bit
+// mantissa and a 16-bit binary exponent, a decimal text, or a formula for EXEC.
+
+#include "exec_text.h"
+#include "fuzz_support.h"
+#include "number_format.h"
+#include "number_reading.h"
+#include "runtime_error.h"
+#include "unit_calc.h"
+
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <optional>
+#include <string>
+
+using namespace quarnis;
+using quarnis::fuzz::check;
+
+namespace {
+
+// A general number text taken apart: "-0.0125" has the digits "125" and the exponent -2 of
+// its first significant digit.
+struct Shape {
+    bool negative = false;
+    std::string digits; // significant digits, the first not 0; empty for "0"
+    int lead = 0; // decimal exponent of the first significant digit
+};
+
+bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+
+// Checks the shape of a finite value's text and takes it apart.
+Shape shapeOf(const std::u16string& t)
+{
+    Shape s;
+    std::size_t i = 0;
+    if (i < t.size() && t[i] == u'-') {
+        s.negative = true;
+        ++i;
+    }
+    const std::size_t intStart = i;
+    while (i < t.size() && isDigit(t[i]))
+        ++i;
+    const std::u16string intPart = t.substr(intStart, i - intStart);
+    check(!intPart.empty(), "digits before any point");
+    std::u16string fraction;
+    if (i < t.size() && t[i] == u'.') {
+        const std::size_t start = ++i;
+        while (i < t.size() && isDigit(t[i]))
+            ++i;
+        fraction = t.substr(start, i - start);
+        check(!fraction.empty() && fraction.back() != u'0', "a fraction without trailing zeros");
+    }
+    bool eForm = false;
+    int exponent = 0;
+    if (i < t.size() && t[i] == u'E') {
+        eForm = true;
+        ++i;
+        bool negativeExponent = false;
+        if (i < t.size() && t[i] == u'-') {
+            negativeExponent = true;
+            ++i;
+        }
+        const std::size_t start = i;
+        while (i < t.size() && isDigit(t[i]) && i - start < 6)
+            exponent = exponent * 10 + (t[i++] - u'0');
+        check(i > start && (t[start] != u'0' || i == start + 1),
+            "an exponent without zeros in front");
+        if (negativeExponent)
+            exponent = -exponent;
+    }
+    check(i == t.size(), "nothing after the number");
+
+    if (eForm) {
+        check(intPart.size() == 1 && intPart[0] != u'0', "one digit 1 to 9 before the point");
+        check(exponent >= 15 || exponent <= -5, "exponent form only outside 0.0001 .. 10^15");
+        s.lead = exponent;
+        for (char16_t c : intPart + fraction)
+            s.digits += char(c);
+    } else if (intPart != u"0") {
+        check(intPart[0] != u'0', "no zero in front of the integer part");
+        check(intPart.size() <= 15, "fixed notation only below 10^15");
+        s.lead = int(intPart.size()) - 1;
+        for (char16_t c : intPart + fraction)
+            s.digits += char(c);
+    } else {
+        const std::size_t zeros = fraction.find_first_not_of(u'0');
+        if (fraction.empty()) {
+            check(!s.negative, "no \"-0\"");
+            return s;
+        }
+        check(zeros <= 3, "fixed notation only from 0.0001");
+        s.lead = -int(zeros) - 1;
+        for (char16_t c : fraction.substr(zeros))
+            s.digits += char(c);
+    }
+    while (!s.digits.empty() && s.digits.back() == '0')
+        s.digits.pop_back();
+    check(s.digits.size() <= 15, "at most 15 significant digits");
+    return s;
+}
+
+// Decimals the text shows: 2 for "0.25", 0 for "1500", 9 for "5E-9".
+int decimalsShown(const Shape& s)
+{
+    if (s.digits.empty())
+        return 0;
+    const int lastDigitExponent = s.lead - int(s.digits.size()) + 1;
+    return lastDigitExponent < 0 ? -lastDigitExponent : 0;
+}
+
+// Checks the text of v rounded to the decimals; gives that text, or nothing when the rounding
+// overflows.
+std::optional<std::u16string> checkText(Extended v, int decimals)
+{
+    std::optional<Extended> rounded;
+    try {
+        rounded = decimals < 0 ? v : RoundToDecimals(v, decimals);
+    } catch (const RuntimeError& e) {
+        check(e.kind() == ErrorKind::Overflow && fabsl(v) > LDBL_MAX / 1e10L,
+            "rounding fails only by overflow, near the top of the range");
+        return std::nullopt;
+    }
+    const Extended r = *rounded;
+    const std::u16string shown = GeneralNumberText(r);
+    if (std::isnan(r)) {
+        check(shown == u"NAN", "NAN");
+        return shown;
+    }
+    if (std::isinf(r)) {
+        check(std::isinf(v) && shown == (r > 0 ? u"INF" : u"-INF"), "INF only for an infinity");
+        return shown;
+    }
+    if (decimals >= 0)
+        check(fabsl(r - v) <= 0.5L * powl(10, -decimals) * (1 + 1e-15L) + fabsl(v) * 0x1p-62L,
+            "the rounding is within half a unit of the last decimal");
+
+    const Shape s = shapeOf(shown);
+    check(s.digits.empty() == (r == 0 || std::fpclassify(r) == FP_SUBNORMAL), "0 only for 0");
+    check(s.digits.empty() || s.negative == (r < 0), "the sign is shown");
+    if (decimals >= 0 && fabsl(r) < powl(10, 15 - decimals))
+        check(decimalsShown(s) <= decimals, "no more decimals than asked for");
+
+    // Half a unit of the 15th significant digit, after the 18-digit conversion it comes from.
+    const Extended half = s.digits.empty() ? 0x1p-16382L : 0.5006L * powl(10, s.lead - 14);
+    const std::optional<Extended> graph = TryReadNumber(shown);
+    check(graph.has_value(), "the graph window reads the text");
+    check(fabsl(*graph - r) <= half, "the graph window reads back the rounded value");
+
+    const Extended engine = Evaluate(shown);
+    check(!CalcError, "the engine reads the text without an error");
+    check(fabsl(engine - *graph) <= 5.0001e-10L + fabsl(*graph) * 0x1p-60L,
+        "the engine reads back the same value");
+    CalcError = false;
+    return shown;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    quarnis::fuzz::Bytes in(data, size);
+    const int decimals = int(in.byte() % 11) - 1; // -1: unrounded, as EXEC leaves it
+    const int source = in.byte() % 3;
+    CalcError = false;
+    if (source == 0) {
+        // Any finite Extended, the denormals included, and the infinities.
+        const auto mantissa = in.value<std::uint64_t>();
+        const auto exponent = in.value<std::int16_t>();
+        checkText(ldexpl(static_cast<Extended>(mantissa), exponent - 63), decimals);
+    } else if (source == 1) {
+        // A decimal text, for values on and near the halves of the decimals.
+        std::string ascii;
+        for (std::uint8_t b = in.byte(); b != 0; b = in.byte())
+            ascii += char(b);
+        Extended v = 0;
+        const auto res = std::from_chars(ascii.data(), ascii.data() + ascii.size(), v);
+        if (res.ec == std::errc() && !std::isnan(v))
+            checkText(v, decimals);
+    } else {
+        // A formula through EXEC.
+        std::u16string formula;
+        while (!in.empty())
+            formula += quarnis::fuzz::unitFor(in.byte());
+        std::optional<std::u16string> shown;
+        try {
+            shown = ExecText(formula, decimals);
+        } catch (const RuntimeError& e) {
+            check(e.kind() == ErrorKind::Overflow, "EXEC fails only by a rounding overflow");
+        }
+        check(!CalcError, "EXEC clears the indicator");
+        const Extended v = Evaluate(formula);
+        const bool failed = CalcError;
+        CalcError = false;
+        if (failed)
+            check(shown == CalcErrorText, "a failed formula shows the engine's error text");
+        else
+            check(shown == checkText(v, decimals),
+                "EXEC shows the rounded value's text, or raises the rounding's overflow");
+    }
+    CalcError = false;
+    return 0;
+}
