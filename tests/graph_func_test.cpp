@@ -239,7 +239,7 @@ TEST(Tabulate, ManyPointsComeInOrderWithTheirOwnReports)
     const auto lines = tabulate(f, 3);
     ASSERT_EQ(lines.size(), 1001u);
     for (unsigned i = 0; i <= 1000; ++i) {
-        const std::string prefix = "[" + std::to_string(i) + "]:(";
+        const std::string prefix = '[' + std::to_string(i).append("]:(");
         ASSERT_EQ(Utf16ToUtf8(lines[i]).substr(0, prefix.size()), prefix);
         const bool fails = i < 200 || i == 700;
         EXPECT_EQ(Utf16ToUtf8(lines[i]).find("Yazım Hatası...") != std::string::npos, fails) << i;

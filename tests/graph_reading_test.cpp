@@ -59,8 +59,10 @@ TEST(ReadNumber, AgreesWithTheLibraryConversion)
             text += char('0' + random() % 10);
         if (random() % 2)
             text.insert(random() % (text.size() + 1), 1, '.');
-        if (random() % 2)
-            text += "E" + std::to_string(int(random() % 81) - 40);
+        if (random() % 2) {
+            text += 'E';
+            text += std::to_string(int(random() % 81) - 40);
+        }
         long double expected = 0;
         std::string ascii = text;
         if (ascii.find('E') == std::string::npos)
