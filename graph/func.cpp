@@ -141,10 +141,36 @@ struct TFunc::PointResult {
     bool failed = false, tooLong = false; // the engine reported, or the formula outgrew
     std::u16string errorText; // the engine's report when failed
     std::exception_ptr fault; // ends the tabulation at this point
+    std::u16string line; // "[i]:(x,f(x))"
 };
 
-void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, PointResult& r,
-    std::mutex& largeFormulas) const
+namespace {
+
+    // "[i]:(x,f(x))" with x and f(x) rounded to their decimals; a failed point carries its
+    // report instead of a value: "[3]:(-2,Yazım Hatası...)".
+    void writeLine(std::u16string& line, unsigned i, const TFunc::PointResult& r,
+        int xDecimals, int fxDecimals)
+    {
+        line.clear();
+        line += u'[';
+        for (char c : std::to_string(i))
+            line += static_cast<char16_t>(c);
+        line += u"]:(";
+        appendRounded(line, r.x, xDecimals);
+        line += u',';
+        if (r.tooLong)
+            line += kFormulaTooLongText;
+        else if (r.failed)
+            line += r.errorText;
+        else
+            appendRounded(line, r.fx, fxDecimals);
+        line += u')';
+    }
+
+} // namespace
+
+void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, int decimals,
+    PointResult& r, std::mutex& largeFormulas) const
 {
     thread_local std::u16string formula;
     try {
@@ -168,6 +194,7 @@ void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, PointResul
             CalcError = false;
             r.fx = checked::toDouble(value);
         }
+        writeLine(r.line, i, r, decimals, decimals);
     } catch (...) {
         r.fault = std::current_exception();
     }
@@ -182,6 +209,7 @@ bool TFunc::Tabulate(TabulationOutput& out)
     const ConstantTexts constants = constantTexts(); // the same at every point
     Values.assign(total, TFuncValue {});
 
+    const int decimals = out.Decimals(); // as the output says at the start
     std::vector<PointResult> results(total);
     const unsigned runs = (total + kPointsPerRun - 1) / kPointsPerRun;
     std::vector<std::atomic<bool>> runDone(runs);
@@ -202,7 +230,7 @@ bool TFunc::Tabulate(TabulationOutput& out)
             if (callersThread && !out.Progress(listed, total))
                 stop = true;
             else
-                evaluatePoint(i, constants, results[i], largeFormulas);
+                evaluatePoint(i, constants, decimals, results[i], largeFormulas);
         }
         runDone[run].store(true);
         {
@@ -230,7 +258,6 @@ bool TFunc::Tabulate(TabulationOutput& out)
             while (!stop.load() && evaluateRun(false)) { }
         });
 
-    std::u16string line;
     for (unsigned i = 0; i < total; ++i) {
         if (!out.Progress(i, total))
             return false;
@@ -260,21 +287,15 @@ bool TFunc::Tabulate(TabulationOutput& out)
         Values[i].fx = r.fx;
         listed = i + 1;
 
-        line.clear();
-        line += u'[';
-        for (char c : std::to_string(i))
-            line += static_cast<char16_t>(c);
-        line += u"]:(";
-        appendRounded(line, r.x, out.Decimals());
-        line += u',';
-        if (r.tooLong)
-            line += kFormulaTooLongText; // a failed point is not listed as a value
-        else if (r.failed)
-            line += CalcErrorText = r.errorText;
-        else
-            appendRounded(line, r.fx, out.Decimals());
-        line += u')';
-        out.Append(line);
+        if (r.failed && !r.tooLong)
+            CalcErrorText = r.errorText;
+        // The helpers wrote the line with the decimals of the start; the output may say
+        // otherwise by now.
+        const int xDecimals = out.Decimals();
+        const int fxDecimals = out.Decimals();
+        if (xDecimals != decimals || fxDecimals != decimals)
+            writeLine(r.line, i, r, xDecimals, fxDecimals);
+        out.Append(std::move(r.line));
     }
     return true;
 }

@@ -80,14 +80,16 @@ public:
     // False when out.Progress cancelled it; the lines before stay written.
     bool Tabulate(TabulationOutput& out);
 
+    // One point as a thread of the tabulation evaluated it, waiting to be listed.
+    struct PointResult;
+
 private:
     using ConstantTexts = std::array<std::u16string, 3>;
     ConstantTexts constantTexts() const;
     bool formulaAt(double x, const ConstantTexts& constants, std::u16string& text) const;
     double valueAt(double x, const ConstantTexts& constants);
-    struct PointResult;
-    void evaluatePoint(unsigned i, const ConstantTexts& constants, PointResult& result,
-        std::mutex& largeFormulas) const;
+    void evaluatePoint(unsigned i, const ConstantTexts& constants, int decimals,
+        PointResult& result, std::mutex& largeFormulas) const;
 
     bool formulaTooLong_ = false; // the last point's formula was beyond kMaxFormulaLength
 };
