@@ -16,7 +16,11 @@ std::u16string ExecText(const std::u16string& formula, int decimals, bool* repor
         CalcError = false;
         return CalcErrorText;
     }
-    return GeneralNumberText(decimals < 0 ? v : RoundToDecimals(v, decimals));
+    if (decimals < 0)
+        return GeneralNumberText(v);
+    std::u16string text;
+    AppendRoundedText(text, v, decimals);
+    return text;
 }
 
 } // namespace quarnis

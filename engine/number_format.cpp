@@ -131,6 +131,62 @@ SignificantDigits EighteenDigits(Extended v)
     return libraryDigits(v);
 }
 
+namespace {
+
+    // The text of (-)0.d1 d2 ... dlen * 10^(exp10 + 1), digits without trailing zeros: fixed
+    // notation from 10^-4 to below 10^15, else d1.d2...E(exp10).
+    void appendDigitsText(
+        std::u16string& out, bool negative, const char16_t* digits, int len, int exp10)
+    {
+        // 0.d1 d2 ... dn * 10^E
+        char16_t text[48];
+        char16_t* t = text;
+        if (negative)
+            *t++ = u'-';
+        const int e = exp10 + 1;
+        if (e >= -3 && e <= 15) {
+            if (e <= 0) {
+                *t++ = u'0';
+                *t++ = u'.';
+                for (int i = e; i < 0; ++i)
+                    *t++ = u'0';
+                for (int i = 0; i < len; ++i)
+                    *t++ = digits[i];
+            } else {
+                for (int i = 0; i < e; ++i)
+                    *t++ = i < len ? digits[i] : u'0';
+                if (len > e) {
+                    *t++ = u'.';
+                    for (int i = e; i < len; ++i)
+                        *t++ = digits[i];
+                }
+            }
+        } else {
+            *t++ = digits[0];
+            if (len > 1) {
+                *t++ = u'.';
+                for (int i = 1; i < len; ++i)
+                    *t++ = digits[i];
+            }
+            *t++ = u'E';
+            int x = e - 1;
+            if (x < 0) {
+                *t++ = u'-';
+                x = -x;
+            }
+            char16_t exponent[8];
+            int k = 0;
+            do
+                exponent[k++] = static_cast<char16_t>(u'0' + x % 10);
+            while ((x /= 10) != 0);
+            while (k > 0)
+                *t++ = exponent[--k];
+        }
+        out.append(text, static_cast<std::size_t>(t - text));
+    }
+
+} // namespace
+
 void AppendGeneralNumberText(std::u16string& out, Extended v)
 {
     if (std::isnan(v)) {
@@ -160,51 +216,7 @@ void AppendGeneralNumberText(std::u16string& out, Extended v)
     while (len > 1 && digits[len - 1] == u'0')
         --len;
 
-    // 0.d1 d2 ... dn * 10^E
-    char16_t text[48];
-    char16_t* t = text;
-    if (v < 0)
-        *t++ = u'-';
-    const int e = exp10 + 1;
-    if (e >= -3 && e <= 15) {
-        if (e <= 0) {
-            *t++ = u'0';
-            *t++ = u'.';
-            for (int i = e; i < 0; ++i)
-                *t++ = u'0';
-            for (int i = 0; i < len; ++i)
-                *t++ = digits[i];
-        } else {
-            for (int i = 0; i < e; ++i)
-                *t++ = i < len ? digits[i] : u'0';
-            if (len > e) {
-                *t++ = u'.';
-                for (int i = e; i < len; ++i)
-                    *t++ = digits[i];
-            }
-        }
-    } else {
-        *t++ = digits[0];
-        if (len > 1) {
-            *t++ = u'.';
-            for (int i = 1; i < len; ++i)
-                *t++ = digits[i];
-        }
-        *t++ = u'E';
-        int x = e - 1;
-        if (x < 0) {
-            *t++ = u'-';
-            x = -x;
-        }
-        char16_t exponent[8];
-        int k = 0;
-        do
-            exponent[k++] = static_cast<char16_t>(u'0' + x % 10);
-        while ((x /= 10) != 0);
-        while (k > 0)
-            *t++ = exponent[--k];
-    }
-    out.append(text, static_cast<std::size_t>(t - text));
+    appendDigitsText(out, v < 0, digits, len, exp10);
 }
 
 std::u16string GeneralNumberText(Extended v)
@@ -229,6 +241,33 @@ Extended RoundToDecimals(Extended v, int p)
     assert(p >= kMinDecimals && p <= kMaxDecimals);
     const std::size_t i = static_cast<std::size_t>(p - kMinDecimals);
     return checked::mul(checked::roundInt(checked::mul(v, kScaleUp[i])), kScaleDown[i]);
+}
+
+void AppendRoundedText(std::u16string& out, Extended v, int p)
+{
+    assert(p >= kMinDecimals && p <= kMaxDecimals);
+    const std::size_t i = static_cast<std::size_t>(p - kMinDecimals);
+    const Extended m = checked::roundInt(checked::mul(v, kScaleUp[i]));
+    // m * 10^-p differs from the exact quotient by about 10^-19 of itself, so while m has at
+    // most 15 digits its 18 significant digits are m's followed by zeros: the text is m's
+    // digits with the point moved p places.
+    const Extended magnitude = fabsl(m);
+    if (magnitude == 0.0L || magnitude >= 1e15L) {
+        AppendGeneralNumberText(out, checked::mul(m, kScaleDown[i]));
+        return;
+    }
+    std::uint64_t n = static_cast<std::uint64_t>(magnitude);
+    char16_t digits[16];
+    char16_t* first = digits + 16;
+    int len = 0;
+    do {
+        *--first = static_cast<char16_t>(u'0' + n % 10);
+        ++len;
+    } while ((n /= 10) != 0);
+    const int exp10 = len - 1 - p;
+    while (len > 1 && first[len - 1] == u'0')
+        --len;
+    appendDigitsText(out, m < 0, first, len, exp10);
 }
 
 } // namespace quarnis

@@ -37,4 +37,8 @@ inline constexpr int kMaxDecimals = 9;
 // integer with halves to even, times the stored 10^-p.
 Extended RoundToDecimals(Extended v, int p);
 
+// GeneralNumberText(RoundToDecimals(v, p)) appended to out, the same text and the same
+// faults, written straight from the rounded integer while it has at most 15 digits.
+void AppendRoundedText(std::u16string& out, Extended v, int p);
+
 } // namespace quarnis

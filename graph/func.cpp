@@ -66,7 +66,7 @@ namespace {
 
     void appendRounded(std::u16string& line, double v, int decimals)
     {
-        AppendGeneralNumberText(line, RoundToDecimals(v, decimals));
+        AppendRoundedText(line, v, decimals);
     }
 
 } // namespace

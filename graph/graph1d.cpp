@@ -18,14 +18,14 @@ namespace {
 
 } // namespace
 
-std::u16string TextBetween(
+std::u16string_view TextBetween(
     std::u16string_view s, std::u16string_view left, std::u16string_view right)
 {
     const std::size_t a = position(s, left) + 1;
     const std::size_t b = position(s, right);
     if (b <= a)
         return {};
-    return std::u16string(s.substr(a - 1, b - a));
+    return s.substr(a - 1, b - a);
 }
 
 void TGraph1D::LoadPoints(const std::vector<std::u16string>& lines)

@@ -38,7 +38,8 @@ public:
 // The text of s between the first occurrence of left and the first occurrence of right:
 // the characters from just after the start of left up to right, or the empty text when right
 // does not come after that. A text that does not occur counts as standing at position 0.
-std::u16string TextBetween(
+// The result is a view into s.
+std::u16string_view TextBetween(
     std::u16string_view s, std::u16string_view left, std::u16string_view right);
 
 } // namespace quarnis

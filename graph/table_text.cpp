@@ -18,7 +18,8 @@ namespace {
         rows.reserve(resultLines.size() + 1);
         rows.push_back({ std::u16string(variable), std::u16string(definition) });
         for (const std::u16string& line : resultLines)
-            rows.push_back({ TextBetween(line, u"(", u","), TextBetween(line, u",", u")") });
+            rows.push_back({ std::u16string(TextBetween(line, u"(", u",")),
+                std::u16string(TextBetween(line, u",", u")")) });
         return rows;
     }
 

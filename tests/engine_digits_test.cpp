@@ -347,6 +347,45 @@ namespace {
         std::printf("general number text: %zu values equal\n", checked);
     }
 
+    // The result field's and the tabulation's text, written straight from the rounded
+    // integer, against the general text of the rounded value; faults alike.
+    TEST(DigitsDifferential, RoundedTextEqualsTheTextOfTheRoundedValue)
+    {
+        const auto either = [](auto&& write) {
+            try {
+                return write();
+            } catch (const std::exception& e) {
+                return std::u16string(u"fault: ") + std::u16string(e.what(), e.what() + std::strlen(e.what()));
+            }
+        };
+        const std::size_t n = samples() / 20; // each value at eleven decimals
+        std::size_t checked = 0;
+        for (const Family& family : families()) {
+            SCOPED_TRACE(family.name);
+            Rng rng(13);
+            for (std::size_t i = 0; i < n; ++i) {
+                const Extended drawn = family.draw(rng);
+                // Also the magnitudes a rounded result usually has.
+                const Extended v = i % 2 ? drawn : fmodl(drawn, 1e12L);
+                for (int p = kMinDecimals; p <= kMaxDecimals; ++p) {
+                    ++checked;
+                    const std::u16string want
+                        = either([&] { return GeneralNumberText(RoundToDecimals(v, p)); });
+                    const std::u16string got = either([&] {
+                        std::u16string out = u"x";
+                        AppendRoundedText(out, v, p);
+                        return out.substr(1);
+                    });
+                    if (got != want) {
+                        ADD_FAILURE() << utf8(want) << " != " << utf8(got) << " at " << p;
+                        return;
+                    }
+                }
+            }
+        }
+        std::printf("rounded text: %zu values equal\n", checked);
+    }
+
     TEST(DigitsDifferential, ValueTextEqualsTheReference)
     {
         const std::size_t n = samples();
