@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QProxyStyle>
-#include <QStyleFactory>
 #include <QWidget>
 
 namespace quarnis {
@@ -76,8 +75,8 @@ namespace {
 
 void UnderlineMnemonicsOnAlt(QApplication& app)
 {
-    QStyle* base = QStyleFactory::create(QApplication::style()->name());
-    auto* style = new MnemonicsOnAltStyle(base);
+    // The proxy takes the application's style, whatever the desktop chose, as its base.
+    auto* style = new MnemonicsOnAltStyle(QApplication::style());
     QApplication::setStyle(style); // the application owns it from here
     app.installEventFilter(new AltWatcher(app, style));
 }
