@@ -5,6 +5,7 @@
 #include "accessibility.h"
 #include "dialogs.h"
 #include "graph_window.h"
+#include "lines_model.h"
 #include "handler_guard.h"
 #include "keys.h"
 #include "table_text.h"
@@ -23,7 +24,6 @@
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QStringListModel>
 
 using quarnis::SetAccessibleText;
 
@@ -169,11 +169,7 @@ void TFGraphics::nameControls()
 
 std::vector<std::u16string> TFGraphics::tableLines(TableSource source) const
 {
-    std::vector<std::u16string> lines;
-    for (const QString& line :
-        (source == TableSource::ListBox ? listBoxModel_ : resultModel_)->stringList())
-        lines.push_back(line.toStdU16String());
-    return lines;
+    return (source == TableSource::ListBox ? listBoxModel_ : resultModel_)->lineTexts();
 }
 
 const TFGraphics::TableHeader& TFGraphics::tableHeader(TableSource source) const

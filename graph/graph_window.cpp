@@ -1,4 +1,5 @@
 #include "graph_window.h"
+#include "lines_model.h"
 
 #include "handler_guard.h"
 #include "number_format.h"
@@ -20,7 +21,6 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
-#include <QStringListModel>
 #include <QToolTip>
 
 #include <initializer_list>
@@ -151,11 +151,12 @@ public:
     ~ResultListWriter()
     {
         progress_.reset();
-        window_.resultModel_->setStringList(lines_);
+        window_.resultModel_->setLines(
+            std::make_shared<const std::vector<std::u16string>>(std::move(lines_)));
         window_.cCalcExec->setCurrentIndex(-1); // listing selects no line
     }
     int Decimals() override { return window_.scrSonuc->value(); }
-    void Append(std::u16string line) override { lines_.append(toQString(line)); }
+    void Append(std::u16string line) override { lines_.push_back(std::move(line)); }
     bool Progress(unsigned done, unsigned total) override
     {
         const qint64 now = clock_.elapsed();
@@ -183,7 +184,7 @@ public:
 
 private:
     TFGraphics& window_;
-    QStringList lines_;
+    std::vector<std::u16string> lines_;
     QElapsedTimer clock_;
     qint64 shownAt_ = 0;
     std::unique_ptr<QProgressDialog> progress_;
@@ -278,7 +279,7 @@ void TFGraphics::buildFunctionPanel()
 
     Label15 = label(g, QStringLiteral("Sonuç: [i, x, f(x)]"), 13, 232);
     cCalcExec = list(g, QRect(112, 229, 177, 21));
-    resultModel_ = new QStringListModel(this);
+    resultModel_ = new LinesModel(this);
     cCalcExec->setModel(resultModel_);
     if (auto* view = qobject_cast<QListView*>(cCalcExec->view()))
         view->setUniformItemSizes(true);
@@ -304,7 +305,7 @@ void TFGraphics::buildFunctionPanel()
     lFuncVars->setGeometry(16, 312, 273, 210);
     lFuncVars->setUniformItemSizes(true);
     lFuncVars->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    listBoxModel_ = new QStringListModel(this);
+    listBoxModel_ = new LinesModel(this);
     lFuncVars->setModel(listBoxModel_);
 
     bEval1D = button(g, QStringLiteral("HESAPLA"), QRect(16, 528, 273, 25));
@@ -454,14 +455,9 @@ quarnis::FuncPanelTexts TFGraphics::panelTexts() const
     return p;
 }
 
-std::vector<std::u16string> TFGraphics::ResultLines() const
+const std::vector<std::u16string>& TFGraphics::ResultLines() const
 {
-    const QStringList lines = resultModel_->stringList();
-    std::vector<std::u16string> out;
-    out.reserve(lines.size());
-    for (const QString& line : lines)
-        out.push_back(fromQString(line));
-    return out;
+    return resultModel_->lineTexts();
 }
 
 // HESAPLA: the panel into the record, the full text, the tabulation into the result list,
@@ -473,7 +469,7 @@ void TFGraphics::bEval1DClick()
     quarnis::StorePanel(*Func, panelTexts());
     FuncFull->setText(toQString(Func->FullText()));
     cCalcExec->clearEditText();
-    resultModel_->setStringList({});
+    resultModel_->setLines({});
     cCalcExec->setCurrentIndex(-1);
     {
         ResultListWriter out(*this);
@@ -481,7 +477,7 @@ void TFGraphics::bEval1DClick()
             return; // cancelled: as after a fault, only the result list shows the points done
     }
     Graph1D->LoadPoints(ResultLines());
-    listBoxModel_->setStringList(resultModel_->stringList());
+    listBoxModel_->setLines(resultModel_->lines()); // shared, not copied
 }
 
 void TFGraphics::FncVarExit()

@@ -25,7 +25,7 @@ class QListView;
 class QMenu;
 class QPushButton;
 class QScrollBar;
-class QStringListModel;
+class LinesModel;
 
 namespace quarnis {
 // The hint shown when the sample count field refuses a key or a paste.
@@ -73,7 +73,7 @@ public:
     std::unique_ptr<quarnis::TGraph1D> Graph1D;
 
     // The lines of the result list.
-    std::vector<std::u16string> ResultLines() const;
+    const std::vector<std::u16string>& ResultLines() const;
 
     void InitGraph();
     void FormDestroy();
@@ -110,8 +110,8 @@ private:
     void setUpTableMenus();
     void setUpSurfaceKeys();
 
-    QStringListModel* resultModel_;
-    QStringListModel* listBoxModel_;
+    LinesModel* resultModel_;
+    LinesModel* listBoxModel_;
 
     // The variable and the full definition of the lines each list holds.
     struct TableHeader {
