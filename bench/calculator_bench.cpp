@@ -3,7 +3,7 @@
 // with a 1 MB formula: the paste, and a key typed and deleted at its end, each with the
 // repaint.
 
-#include "unit_main.h"
+#include "calculator/unit_main.h"
 
 #include <QApplication>
 #include <QClipboard>

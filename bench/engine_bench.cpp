@@ -1,9 +1,9 @@
 // Evaluation cost: a typical formula, and formulas of up to 1 MB of each shape.
 
-#include "exec_text.h"
-#include "number_format.h"
-#include "number_text.h"
-#include "unit_calc.h"
+#include "engine/exec_text.h"
+#include "engine/number_format.h"
+#include "engine/number_text.h"
+#include "engine/unit_calc.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,8 +1,8 @@
 // HESAPLA at its largest: 65535 steps of a typical definition through the real button and
 // handler (offscreen), both lists filled; and the same tabulation without the window.
 
-#include "func.h"
-#include "graph_window.h"
+#include "tabulation/function_record.h"
+#include "graph/graph_window.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -3,7 +3,7 @@
 //   DrawCurve/line_far: the same with a scale that sends most segments off the surface
 //   ClearGraphArea/grid10: "Grafik Temizle" with a 10 x 10 grid
 
-#include "plot_commands.h"
+#include "graph/plot_commands.h"
 
 #include <QApplication>
 

@@ -1,7 +1,7 @@
 #include "about.h"
 
-#include "fonts.h"
-#include "palette.h"
+#include "ui/fonts.h"
+#include "ui/palette.h"
 
 #include <QFrame>
 #include <QTextEdit>

@@ -1,8 +1,8 @@
 // The calculator window on the desktop: the names screen readers say for its controls, the
 // notice of a new result, and the keys that copy the result and end the program.
 
-#include "accessibility.h"
-#include "keys.h"
+#include "ui/accessibility.h"
+#include "ui/keys.h"
 #include "unit_main.h"
 
 #include <QClipboard>
@@ -16,7 +16,7 @@
 #include <QShortcut>
 
 #include "about.h"
-#include "graph_window.h"
+#include "graph/graph_window.h"
 
 using quarnis::SetAccessibleText;
 

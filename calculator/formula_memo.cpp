@@ -336,9 +336,9 @@ QMimeData* FormulaMemo::createMimeDataFromSelection() const
         segmented = segmented || IsContinuation(block.next());
     if (!segmented)
         return QPlainTextEdit::createMimeDataFromSelection();
-    auto* data = new QMimeData;
-    data->setText(textBetween(cursor.selectionStart(), cursor.selectionEnd()));
-    return data;
+    auto* mime = new QMimeData;
+    mime->setText(textBetween(cursor.selectionStart(), cursor.selectionEnd()));
+    return mime;
 }
 
 void FormulaMemo::insertFromMimeData(const QMimeData* source)

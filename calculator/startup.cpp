@@ -1,10 +1,10 @@
 #include "startup.h"
 
 #include "about.h"
-#include "dialogs.h"
-#include "fonts.h"
-#include "graph_window.h"
-#include "mnemonics.h"
+#include "ui/dialogs.h"
+#include "ui/fonts.h"
+#include "graph/graph_window.h"
+#include "ui/mnemonics.h"
 #include "unit_main.h"
 
 #include <QApplication>

@@ -1,13 +1,13 @@
 #include "unit_main.h"
 
 #include "about.h"
-#include "exec_text.h"
-#include "fonts.h"
-#include "graph_window.h"
-#include "handler_guard.h"
-#include "icons.h"
-#include "number_format.h"
-#include "palette.h"
+#include "engine/exec_text.h"
+#include "ui/fonts.h"
+#include "graph/graph_window.h"
+#include "ui/handler_guard.h"
+#include "ui/icons.h"
+#include "engine/number_format.h"
+#include "ui/palette.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -8,12 +8,12 @@
 // Exit status: 0 when every formula gave a number, 1 when a line shows an error text or
 // --tabulate refuses a field, 2 for a wrong command line.
 
-#include "exec_text.h"
-#include "func.h"
+#include "engine/exec_text.h"
+#include "tabulation/function_record.h"
 #include "progress_line.h"
-#include "runtime_error.h"
-#include "unit_calc.h"
-#include "utf.h"
+#include "engine/runtime_error.h"
+#include "engine/unit_calc.h"
+#include "engine/utf.h"
 
 #include <getopt.h>
 

@@ -2,11 +2,11 @@
 // out-of-bounds read; the shown text is a number or one of the engine's error texts; and
 // every value text the engine writes reads back to within half of its last decimal.
 
-#include "exec_text.h"
+#include "engine/exec_text.h"
 #include "fuzz_support.h"
-#include "number_text.h"
-#include "runtime_error.h"
-#include "unit_calc.h"
+#include "engine/number_text.h"
+#include "engine/runtime_error.h"
+#include "engine/unit_calc.h"
 
 #include <cmath>
 #include <cstdint>

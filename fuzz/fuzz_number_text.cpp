@@ -7,12 +7,12 @@
 // Input: a byte for the decimals, a byte for the source of the value, then either a 64-bit
 // mantissa and a 16-bit binary exponent, a decimal text, or a formula for EXEC.
 
-#include "exec_text.h"
+#include "engine/exec_text.h"
 #include "fuzz_support.h"
-#include "number_format.h"
-#include "number_reading.h"
-#include "runtime_error.h"
-#include "unit_calc.h"
+#include "engine/number_format.h"
+#include "tabulation/number_reading.h"
+#include "engine/runtime_error.h"
+#include "engine/unit_calc.h"
 
 #include <cfloat>
 #include <charconv>

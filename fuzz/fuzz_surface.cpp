@@ -10,7 +10,7 @@
 // and its arguments, each coordinate as a selector byte and the bytes that it reads.
 
 #include "fuzz_support.h"
-#include "raster.h"
+#include "plot/raster.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "button_color.h"
 
-#include "dialogs.h"
-#include "handler_guard.h"
+#include "ui/dialogs.h"
+#include "ui/handler_guard.h"
 
 #include <QPainter>
 

@@ -2,13 +2,13 @@
 // are their fields' buddies, which also gives them Alt mnemonics), the table's menus and
 // keys, and the plot surface in the tab chain with its menu and keys.
 
-#include "accessibility.h"
-#include "dialogs.h"
+#include "ui/accessibility.h"
+#include "ui/dialogs.h"
 #include "graph_window.h"
 #include "lines_model.h"
-#include "handler_guard.h"
-#include "keys.h"
-#include "table_text.h"
+#include "ui/handler_guard.h"
+#include "ui/keys.h"
+#include "tabulation/table_text.h"
 
 #include <QCheckBox>
 #include <QClipboard>

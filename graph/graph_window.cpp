@@ -1,9 +1,9 @@
 #include "graph_window.h"
 #include "lines_model.h"
 
-#include "handler_guard.h"
-#include "number_format.h"
-#include "palette.h"
+#include "ui/handler_guard.h"
+#include "engine/number_format.h"
+#include "ui/palette.h"
 #include "plot_controls.h"
 
 #include <QCheckBox>

@@ -5,8 +5,8 @@
 // them and are read when an operation runs.
 
 #include "button_color.h"
-#include "func.h"
-#include "graph1d.h"
+#include "tabulation/function_record.h"
+#include "tabulation/point_table.h"
 #include "plot_surface.h"
 
 #include <QDialog>

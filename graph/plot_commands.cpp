@@ -1,10 +1,10 @@
 #include "plot_commands.h"
 
-#include "checked.h"
-#include "dialogs.h"
-#include "number_format.h"
-#include "number_reading.h"
-#include "runtime_error.h"
+#include "engine/checked.h"
+#include "ui/dialogs.h"
+#include "engine/number_format.h"
+#include "tabulation/number_reading.h"
+#include "engine/runtime_error.h"
 
 #include <cfloat>
 #include <cmath>

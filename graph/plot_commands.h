@@ -8,7 +8,7 @@
 // are converted at the step that uses them, so a bad text ends the command there and leaves
 // what was drawn before. Such errors escape as exceptions for the general error box.
 
-#include "graph1d.h"
+#include "tabulation/point_table.h"
 #include "plot_surface.h"
 
 #include <QColor>

@@ -1,6 +1,6 @@
 #include "plot_surface.h"
 
-#include "dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>

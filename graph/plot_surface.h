@@ -9,7 +9,7 @@
 // paints every joint once. Pixel coordinates are 64-bit and never wrap (see raster.h, which
 // does the pixel work).
 
-#include "raster.h"
+#include "plot/raster.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,9 +1,9 @@
 // The calculator window driven as a user drives it: real clicks on its buttons, real keys
 // into its memo, the texts read back from its fields.
 
-#include "dialogs.h"
-#include "unit_calc.h"
-#include "unit_main.h"
+#include "ui/dialogs.h"
+#include "engine/unit_calc.h"
+#include "calculator/unit_main.h"
 
 #include <QApplication>
 #include <QClipboard>

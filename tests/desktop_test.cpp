@@ -2,12 +2,12 @@
 // readers say, the notice of a new result, the keys that copy the result, the table and the
 // plot, Ctrl+Q, the table's menus and files, and the program's identity.
 
-#include "accessibility.h"
-#include "dialogs.h"
-#include "graph_window.h"
-#include "mnemonics.h"
-#include "startup.h"
-#include "unit_main.h"
+#include "ui/accessibility.h"
+#include "ui/dialogs.h"
+#include "graph/graph_window.h"
+#include "ui/mnemonics.h"
+#include "calculator/startup.h"
+#include "calculator/unit_main.h"
 
 #include <QAccessible>
 #include <QApplication>

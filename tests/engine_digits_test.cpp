@@ -5,8 +5,8 @@
 // and next to the rounding boundaries of the 18th, the 15th and the 9th decimal, and the
 // limits of the range. QUARNIS_DIGITS_SAMPLES sets the number of values per family.
 
-#include "number_format.h"
-#include "number_text.h"
+#include "engine/number_format.h"
+#include "engine/number_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Formula -> the text the calculator shows for it (unrounded), grouped by what the rows
 // exercise; then the engine's state across evaluations, deep nesting and huge inputs.
 
-#include "exec_text.h"
-#include "passes.h"
-#include "unit_calc.h"
+#include "engine/exec_text.h"
+#include "engine/passes.h"
+#include "engine/unit_calc.h"
 
 #include <gtest/gtest.h>
 

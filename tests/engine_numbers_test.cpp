@@ -1,9 +1,9 @@
 // Value texts, their reading back, the general number text and rounding to p decimals.
 
-#include "number_format.h"
-#include "number_text.h"
-#include "runtime_error.h"
-#include "scanning.h"
+#include "engine/number_format.h"
+#include "engine/number_text.h"
+#include "engine/runtime_error.h"
+#include "engine/scanning.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // The text of the RuntimeError that fn raises, or "(no error)".
 
-#include "runtime_error.h"
+#include "engine/runtime_error.h"
 
 #include <string>
 

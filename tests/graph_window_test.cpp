@@ -1,9 +1,9 @@
 // The graph window through its real controls: clicks, keys and the fields' texts.
 
-#include "graph_window.h"
+#include "graph/graph_window.h"
 
-#include "dialogs.h"
-#include "func.h"
+#include "ui/dialogs.h"
+#include "tabulation/function_record.h"
 
 #include <QCheckBox>
 #include <QClipboard>

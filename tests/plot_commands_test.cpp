@@ -1,9 +1,9 @@
 #include "plot_test_support.h"
 
-#include "dialogs.h"
-#include "plot_commands.h"
-#include "plot_controls.h"
-#include "runtime_error.h"
+#include "ui/dialogs.h"
+#include "graph/plot_commands.h"
+#include "graph/plot_controls.h"
+#include "engine/runtime_error.h"
 
 #include <algorithm>
 #include <cstdint>

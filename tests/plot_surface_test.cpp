@@ -1,6 +1,6 @@
 #include "plot_test_support.h"
 
-#include "dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 #pragma once
 // Helpers for the pixel tests of the drawing surface and the plot commands.
 
-#include "plot_surface.h"
+#include "graph/plot_surface.h"
 
 #include <QApplication>
 #include <QImage>

@@ -3,8 +3,8 @@
 
 #include "plot_test_support.h"
 
-#include "dialogs.h"
-#include "graph_window.h"
+#include "ui/dialogs.h"
+#include "graph/graph_window.h"
 
 #include <QCheckBox>
 #include <QComboBox>

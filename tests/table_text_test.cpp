@@ -1,7 +1,7 @@
 // The tabulation as a table: the header, one row per result line, failed points with their
 // error text, and the quoting that tab-separated and comma-separated text need.
 
-#include "table_text.h"
+#include "tabulation/table_text.h"
 
 #include <gtest/gtest.h>
 

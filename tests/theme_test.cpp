@@ -2,12 +2,12 @@
 // box and colour dialog they open, grabbed under the default palette and again after a dark
 // palette was set application-wide, differ in at most 1% of their pixels.
 
-#include "about.h"
-#include "dialogs.h"
-#include "fonts.h"
-#include "graph_window.h"
-#include "palette.h"
-#include "unit_main.h"
+#include "calculator/about.h"
+#include "ui/dialogs.h"
+#include "ui/fonts.h"
+#include "graph/graph_window.h"
+#include "ui/palette.h"
+#include "calculator/unit_main.h"
 
 #include <QApplication>
 #include <QColorDialog>

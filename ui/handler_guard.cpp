@@ -1,7 +1,7 @@
 #include "handler_guard.h"
 
 #include "dialogs.h"
-#include "runtime_error.h"
+#include "engine/runtime_error.h"
 
 namespace quarnis {
 

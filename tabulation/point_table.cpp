@@ -1,4 +1,4 @@
-#include "graph1d.h"
+#include "point_table.h"
 
 #include "number_reading.h"
 

@@ -9,7 +9,7 @@
 //   ReadWholeNumber(u"$1F")  -> 31           ReadWholeNumber(u"12 ") raises "''12 '' is not a
 //                                                                  valid integer value"
 
-#include "extended.h"
+#include "engine/extended.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,10 +1,10 @@
-#include "func.h"
+#include "function_record.h"
 
-#include "checked.h"
-#include "number_format.h"
+#include "engine/checked.h"
+#include "engine/number_format.h"
 #include "number_reading.h"
-#include "runtime_error.h"
-#include "unit_calc.h"
+#include "engine/runtime_error.h"
+#include "engine/unit_calc.h"
 
 #include <algorithm>
 #include <atomic>

@@ -1,8 +1,8 @@
 #include "number_reading.h"
 
-#include "checked.h"
-#include "runtime_error.h"
-#include "utf.h"
+#include "engine/checked.h"
+#include "engine/runtime_error.h"
+#include "engine/utf.h"
 
 #include <array>
 #include <charconv>

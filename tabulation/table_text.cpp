@@ -1,6 +1,6 @@
 #include "table_text.h"
 
-#include "graph1d.h"
+#include "point_table.h"
 
 #include <array>
 
