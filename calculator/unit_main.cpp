@@ -6,6 +6,7 @@
 #include "graph/graph_window.h"
 #include "ui/handler_guard.h"
 #include "ui/icons.h"
+#include "ui/narrow_combo_style.h"
 #include "engine/number_format.h"
 #include "ui/palette.h"
 
@@ -17,11 +18,9 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPlainTextEdit>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
-#include <QStyleOptionComplex>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -117,32 +116,6 @@ void CollectTabChain(QWidget* container, std::vector<QWidget*>& chain)
             chain.push_back(child);
     }
 }
-
-// The style's arrow button is too wide to leave room for "M1" in a 40-pixel list; this one
-// is 13 pixels wide, as on the classic desktop.
-class NarrowComboStyle : public QProxyStyle {
-public:
-    explicit NarrowComboStyle(QObject* owner)
-        : QProxyStyle(QApplication::style()->name())
-    {
-        setParent(owner);
-    }
-
-    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
-        SubControl subControl, const QWidget* widget) const override
-    {
-        if (control == CC_ComboBox) {
-            const QRect frame = option->rect.adjusted(2, 2, -2, -2);
-            constexpr int kArrowWidth = 13;
-            if (subControl == SC_ComboBoxArrow)
-                return QRect(
-                    frame.right() - kArrowWidth + 1, frame.top(), kArrowWidth, frame.height());
-            if (subControl == SC_ComboBoxEditField)
-                return frame.adjusted(1, 0, -kArrowWidth, 0);
-        }
-        return QProxyStyle::subControlRect(control, option, subControl, widget);
-    }
-};
 
 std::uint16_t Clamp16(int value)
 {
@@ -344,7 +317,10 @@ void TCalcMain::CreateControls()
     CClearMems->setFont(functionFont);
     for (const char* entry : { "M1", "M2", "M3", "S1", "S2", "S3", "M?", "S?" })
         CClearMems->addItem(QString::fromLatin1(entry));
-    CClearMems->setStyle(new NarrowComboStyle(CClearMems));
+    auto* narrowStyle = new quarnis::NarrowComboStyle({ .arrowInset = 2, .editLeft = 3, .editGap = 0 },
+        QApplication::style()->name());
+    narrowStyle->setParent(CClearMems);
+    CClearMems->setStyle(narrowStyle);
     CClearMems->setFocusPolicy(Qt::StrongFocus);
     CClearMems->setProperty(kTabOrder, 12);
     CClearMems->raise();

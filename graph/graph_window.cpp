@@ -3,6 +3,7 @@
 
 #include "ui/handler_guard.h"
 #include "engine/number_format.h"
+#include "ui/narrow_combo_style.h"
 #include "ui/palette.h"
 #include "plot_controls.h"
 
@@ -17,7 +18,6 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QProgressDialog>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollBar>
@@ -31,24 +31,6 @@ bool CoordSystemDrawn = false;
 } // namespace quarnis
 
 namespace {
-
-// The lists' drop-down button 13 pixels wide, so that the narrowest lists (27 pixels) still
-// show their text beside it.
-class NarrowListStyle : public QProxyStyle {
-public:
-    static constexpr int kArrowWidth = 13;
-
-    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option, SubControl sub,
-        const QWidget* widget) const override
-    {
-        if (control != CC_ComboBox || (sub != SC_ComboBoxArrow && sub != SC_ComboBoxEditField))
-            return QProxyStyle::subControlRect(control, option, sub, widget);
-        const QRect r = option->rect;
-        if (sub == SC_ComboBoxArrow)
-            return QRect(r.right() - kArrowWidth + 1, r.top(), kArrowWidth, r.height());
-        return QRect(r.left() + 2, r.top() + 2, r.width() - kArrowWidth - 3, r.height() - 4);
-    }
-};
 
 void paintBackground(QWidget* w, const QColor& color)
 {
@@ -96,7 +78,7 @@ QLineEdit* edit(QWidget* parent, const QString& text, QRect geometry, bool right
 QComboBox* list(QWidget* parent, QRect geometry)
 {
     auto* c = new QComboBox(parent);
-    c->setStyle(parent->window()->findChild<NarrowListStyle*>());
+    c->setStyle(parent->window()->findChild<quarnis::NarrowComboStyle*>());
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
     c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
@@ -203,7 +185,8 @@ TFGraphics::TFGraphics(QWidget* parent)
         QStringLiteral("DejaVu Sans") });
     f.setPixelSize(11);
     setFont(f);
-    (new NarrowListStyle)->setParent(this); // found by the lists, released with the window
+    // One style for all the lists, found by them and released with the window.
+    (new quarnis::NarrowComboStyle({ .arrowInset = 0, .editLeft = 2, .editGap = 1 }))->setParent(this);
 
     MainPanel = new QFrame(this);
     MainPanel->setGeometry(0, 5, 810, 588);

@@ -1,7 +1,7 @@
 // The calculator window driven as a user drives it: real clicks on its buttons, real keys
 // into its memo, the texts read back from its fields.
 
-#include "ui/dialogs.h"
+#include "recording_dialogs.h"
 #include "engine/unit_calc.h"
 #include "calculator/unit_main.h"
 

@@ -3,7 +3,7 @@
 // plot, Ctrl+Q, the table's menus and files, and the program's identity.
 
 #include "ui/accessibility.h"
-#include "ui/dialogs.h"
+#include "recording_dialogs.h"
 #include "graph/graph_window.h"
 #include "ui/mnemonics.h"
 #include "calculator/startup.h"

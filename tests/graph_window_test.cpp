@@ -2,7 +2,7 @@
 
 #include "graph/graph_window.h"
 
-#include "ui/dialogs.h"
+#include "recording_dialogs.h"
 #include "tabulation/function_record.h"
 
 #include <QCheckBox>

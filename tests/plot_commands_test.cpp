@@ -1,6 +1,6 @@
 #include "plot_test_support.h"
 
-#include "ui/dialogs.h"
+#include "recording_dialogs.h"
 #include "graph/plot_commands.h"
 #include "graph/plot_controls.h"
 #include "engine/runtime_error.h"

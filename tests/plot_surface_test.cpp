@@ -1,6 +1,6 @@
 #include "plot_test_support.h"
 
-#include "ui/dialogs.h"
+#include "recording_dialogs.h"
 
 #include <QAction>
 #include <QClipboard>

@@ -3,7 +3,7 @@
 
 #include "plot_test_support.h"
 
-#include "ui/dialogs.h"
+#include "recording_dialogs.h"
 #include "graph/graph_window.h"
 
 #include <QCheckBox>

@@ -1,10 +1,8 @@
 #pragma once
 // The general error box: a runtime error that a handler does not catch ends that handler at
-// the failing step and is shown here; the program goes on. Every handler is connected
-// through Guarded (or runs its body through RunGuarded), so no handler has a try/catch of
-// its own.
+// the failing step and is shown here; the program goes on. Handlers run their bodies
+// through RunGuarded, so no handler has a try/catch of its own.
 
-#include <QObject>
 #include <QString>
 
 #include <exception>
@@ -30,17 +28,6 @@ void RunGuarded(QWidget* parent, Fn&& fn)
     } catch (const std::exception& e) {
         ShowErrorBox(parent, e);
     }
-}
-
-// connect() for a handler of `window`: the handler runs guarded. The handler may take fewer
-// arguments than the signal gives (a click handler without `checked`), as with connect().
-template <class Sender, class Signal, class Window, class... Args>
-QMetaObject::Connection Guarded(Sender* sender, Signal signal, Window* window,
-    void (Window::*handler)(Args...))
-{
-    return QObject::connect(sender, signal, window, [window, handler](Args... args) {
-        RunGuarded(window, [&] { (window->*handler)(std::forward<Args>(args)...); });
-    });
 }
 
 } // namespace quarnis

@@ -1,0 +1,57 @@
+#pragma once
+// The tests' side of the dialog seam: a recorder that keeps every box and answers dialogs
+// from a script, so offscreen tests see every box without blocking.
+
+#include "ui/dialogs.h"
+
+#include <QColor>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace quarnis {
+
+// What the tests install: records every box and answers dialogs from a script.
+class RecordingDialogs : public Dialogs {
+public:
+    struct Message {
+        QString caption, text;
+        Icon icon;
+    };
+    QList<Message> messages;
+    QList<QColor> colorRequests; // the initial colour of each colour dialog
+    std::optional<QColor> colorAnswer; // what the colour dialog gives (nothing: cancel)
+    QList<QList<QColor>> customColorRequests; // the custom colours offered at each opening
+    QList<QColor> customColorAnswer; // the custom colours the user leaves on confirming
+    QString fileAnswer;
+
+    void message(QWidget*, const QString& caption, const QString& text, Icon icon) override
+    {
+        messages.append({ caption, text, icon });
+    }
+    std::optional<QColor> chooseColor(QWidget*, const QColor& initial) override
+    {
+        colorRequests.append(initial);
+        return colorAnswer;
+    }
+    std::optional<QColor> chooseColorWithCustom(
+        QWidget* parent, const QColor& initial, QList<QColor>& customColors) override
+    {
+        customColorRequests.append(customColors);
+        const std::optional<QColor> answer = chooseColor(parent, initial);
+        if (answer)
+            customColors = customColorAnswer;
+        return answer;
+    }
+    QString saveFileName(QWidget*, const QString&, const QString&) override { return fileAnswer; }
+};
+
+// RecordingDialogs installed for the life of a scope.
+class ScopedRecordingDialogs : public RecordingDialogs {
+public:
+    ScopedRecordingDialogs() { Dialogs::install(this); }
+    ~ScopedRecordingDialogs() override { Dialogs::install(nullptr); }
+};
+
+} // namespace quarnis
