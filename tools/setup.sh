@@ -14,7 +14,7 @@ QUARNIS_PACKAGES=(
 # What the tests, benchmarks and fuzz targets need besides (tools/test).
 QUARNIS_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format-14
   xdotool xclip x11-utils dpkg-dev appstream desktop-file-utils
   dbus at-spi2-core python3-pyatspi
 )
