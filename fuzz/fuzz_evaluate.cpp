@@ -3,10 +3,10 @@
 // every value text the engine writes reads back to within half of its last decimal.
 
 #include "engine/exec_text.h"
-#include "fuzz_support.h"
 #include "engine/number_text.h"
 #include "engine/runtime_error.h"
 #include "engine/unit_calc.h"
+#include "fuzz_support.h"
 
 #include <cmath>
 #include <cstdint>

@@ -8,12 +8,12 @@
 // values, the definition, X1, X2, the sample count; then a line with the decimals (a digit or
 // "-") followed by the point to evaluate at: "52.5" is 5 decimals at 2.5.
 
-#include "tabulation/function_record.h"
-#include "fuzz_support.h"
-#include "tabulation/point_table.h"
-#include "tabulation/number_reading.h"
 #include "engine/runtime_error.h"
 #include "engine/unit_calc.h"
+#include "fuzz_support.h"
+#include "tabulation/function_record.h"
+#include "tabulation/number_reading.h"
+#include "tabulation/point_table.h"
 
 #include <cmath>
 #include <cstring>

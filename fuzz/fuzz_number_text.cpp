@@ -8,11 +8,11 @@
 // mantissa and a 16-bit binary exponent, a decimal text, or a formula for EXEC.
 
 #include "engine/exec_text.h"
-#include "fuzz_support.h"
 #include "engine/number_format.h"
-#include "tabulation/number_reading.h"
 #include "engine/runtime_error.h"
 #include "engine/unit_calc.h"
+#include "fuzz_support.h"
+#include "tabulation/number_reading.h"
 
 #include <cfloat>
 #include <charconv>

@@ -2,9 +2,9 @@
 
 #include "engine/checked.h"
 #include "engine/number_format.h"
-#include "number_reading.h"
 #include "engine/runtime_error.h"
 #include "engine/unit_calc.h"
+#include "number_reading.h"
 
 #include <algorithm>
 #include <atomic>
@@ -52,8 +52,7 @@ namespace {
     bool replaceAll(std::u16string& text, std::u16string_view name, std::u16string_view value,
         std::u16string& scratch)
     {
-        const std::size_t at
-            = name.empty() ? std::u16string_view::npos : findName(text, name, 0);
+        const std::size_t at = name.empty() ? std::u16string_view::npos : findName(text, name, 0);
         if (at == std::u16string_view::npos)
             return true;
         scratch.assign(text, 0, at);
@@ -148,8 +147,8 @@ namespace {
 
     // "[i]:(x,f(x))" with x and f(x) rounded to their decimals; a failed point carries its
     // report instead of a value: "[3]:(-2,Yazım Hatası...)".
-    void writeLine(std::u16string& line, unsigned i, const TFunc::PointResult& r,
-        int xDecimals, int fxDecimals)
+    void writeLine(std::u16string& line, unsigned i, const TFunc::PointResult& r, int xDecimals,
+        int fxDecimals)
     {
         line.clear();
         line += u'[';
@@ -169,8 +168,8 @@ namespace {
 
 } // namespace
 
-void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, int decimals,
-    PointResult& r, std::mutex& largeFormulas) const
+void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, int decimals, PointResult& r,
+    std::mutex& largeFormulas) const
 {
     thread_local std::u16string formula;
     try {
@@ -267,8 +266,8 @@ bool TFunc::Tabulate(TabulationOutput& out)
                 continue;
             // Every run is taken: wait for the one with this point, answering the hook.
             std::unique_lock<std::mutex> lock(doneMutex);
-            if (!doneSignal.wait_for(lock, std::chrono::milliseconds(20),
-                    [&] { return runDone[run].load(); })) {
+            if (!doneSignal.wait_for(
+                    lock, std::chrono::milliseconds(20), [&] { return runDone[run].load(); })) {
                 lock.unlock();
                 if (!out.Progress(i, total))
                     return false;

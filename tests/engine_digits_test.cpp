@@ -232,16 +232,16 @@ namespace {
     std::vector<Family> families()
     {
         std::vector<Family> f;
-        f.push_back({ "random bit patterns, whole range", [](Rng& r) {
-                         return fromBits(r() & 1, static_cast<unsigned>(r() % 32767), r());
-                     } });
+        f.push_back({ "random bit patterns, whole range",
+            [](Rng& r) { return fromBits(r() & 1, static_cast<unsigned>(r() % 32767), r()); } });
         f.push_back({ "random bit patterns, 2^-40 to 2^130", [](Rng& r) {
-                         return fromBits(r() & 1, kBias - 40 + static_cast<unsigned>(r() % 171), r());
+                         return fromBits(
+                             r() & 1, kBias - 40 + static_cast<unsigned>(r() % 171), r());
                      } });
         f.push_back({ "doubles, 2^-40 to 2^130", [](Rng& r) {
-                         const double d = std::ldexp(
-                             static_cast<double>(r() >> 11) / 9007199254740992.0 + 0.5,
-                             static_cast<int>(r() % 171) - 40);
+                         const double d
+                             = std::ldexp(static_cast<double>(r() >> 11) / 9007199254740992.0 + 0.5,
+                                 static_cast<int>(r() % 171) - 40);
                          return static_cast<Extended>(r() & 1 ? -d : d);
                      } });
         // Decimals with 1 to 18 significant digits and a random power of ten, their
@@ -267,12 +267,13 @@ namespace {
                          const auto lo = static_cast<std::uint64_t>(2e17L / pow5);
                          const auto hi = static_cast<std::uint64_t>(2e18L / pow5);
                          const std::uint64_t odd = (lo + r() % (hi - lo)) | 1;
-                         const int shift = static_cast<int>(r() % 3) - 1; // also doubled, quadrupled
+                         const int shift
+                             = static_cast<int>(r() % 3) - 1; // also doubled, quadrupled
                          return ldexpl(static_cast<Extended>(odd), -(k + 1)) * (1 << (shift + 1));
                      } });
         f.push_back({ "results rounded to 0 to 9 decimals", [](Rng& r) {
-                         const Extended v = ldexpl(static_cast<Extended>(r() >> 1),
-                             static_cast<int>(r() % 100) - 83);
+                         const Extended v = ldexpl(
+                             static_cast<Extended>(r() >> 1), static_cast<int>(r() % 100) - 83);
                          return RoundToDecimals(r() & 1 ? -v : v, static_cast<int>(r() % 11) - 1);
                      } });
         f.push_back({ "range limits and subnormals", [](Rng& r) {
@@ -284,12 +285,13 @@ namespace {
                          case 2:
                              return fromBits(r() & 1, 0, r());
                          case 3: // around 10^15 and 10^-4, where the notation changes
-                             return nextafterl(r() & 1 ? 1e15L : 1e-4L,
-                                 r() & 1 ? HUGE_VALL : 0.0L) * (1.0L + (r() % 3) * 1e-17L);
+                             return nextafterl(r() & 1 ? 1e15L : 1e-4L, r() & 1 ? HUGE_VALL : 0.0L)
+                                 * (1.0L + (r() % 3) * 1e-17L);
                          case 4: // around 2^127 and 10^-10, where the integer method ends
                              return fromBits(r() & 1, r() & 1 ? kBias + 127 : kBias - 34, r());
                          default: // around 2^120, where the value text changes form
-                             return fromBits(r() & 1, kBias + 119 + static_cast<unsigned>(r() % 2), r());
+                             return fromBits(
+                                 r() & 1, kBias + 119 + static_cast<unsigned>(r() % 2), r());
                          }
                      } });
         return f;
@@ -355,7 +357,8 @@ namespace {
             try {
                 return write();
             } catch (const std::exception& e) {
-                return std::u16string(u"fault: ") + std::u16string(e.what(), e.what() + std::strlen(e.what()));
+                return std::u16string(u"fault: ")
+                    + std::u16string(e.what(), e.what() + std::strlen(e.what()));
             }
         };
         const std::size_t n = samples() / 20; // each value at eleven decimals

@@ -8,8 +8,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <thread>
 #include <string>
+#include <thread>
 
 namespace quarnis {
 namespace {
@@ -213,11 +213,11 @@ namespace {
 
     TEST(Evaluate, EvaluationFailuresGiveZero)
     {
-        for (const char16_t* f :
-            { u"1/0", u"0/0", u"COT(0)", u"LN(0)", u"LOG(0)", u"LN(-1)", u"0^2", u"(-2)^2", u"-2^2",
-                u"3*-2^2", u"^2", u"SQRT(-1)", u"1755!", u"65536!", u"-1!", u"-3!", u"EXP(12000)",
-                u"10^5000", u"1E4950", u"()", u"SIN()", u")(", u",5", u"SINH(1)", u"X", u"E", u"E5",
-                u"*5", u"/(2)", u"2^()", u"1E6000-1E6000", u"SIN(1E6000)", u"1E6000*2", u"(1E6000)", u"1E6000^2", u"ABS(-1E6000)", u"ä" }) {
+        for (const char16_t* f : { u"1/0", u"0/0", u"COT(0)", u"LN(0)", u"LOG(0)", u"LN(-1)",
+                 u"0^2", u"(-2)^2", u"-2^2", u"3*-2^2", u"^2", u"SQRT(-1)", u"1755!", u"65536!",
+                 u"-1!", u"-3!", u"EXP(12000)", u"10^5000", u"1E4950", u"()", u"SIN()", u")(",
+                 u",5", u"SINH(1)", u"X", u"E", u"E5", u"*5", u"/(2)", u"2^()", u"1E6000-1E6000",
+                 u"SIN(1E6000)", u"1E6000*2", u"(1E6000)", u"1E6000^2", u"ABS(-1E6000)", u"ä" }) {
             SCOPED_TRACE(utf8(f));
             CalcError = false;
             EXPECT_EQ(Evaluate(f), 0.0L);

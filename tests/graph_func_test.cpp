@@ -1,10 +1,10 @@
 // The function record: substitution, evaluation at a point, tabulation and the panel store.
 
-#include "tabulation/function_record.h"
-#include "error_of.h"
 #include "engine/runtime_error.h"
 #include "engine/unit_calc.h"
 #include "engine/utf.h"
+#include "error_of.h"
+#include "tabulation/function_record.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // The graph window's number readings and the result-line parsing of the point table.
 
-#include "tabulation/point_table.h"
-#include "tabulation/number_reading.h"
-#include "error_of.h"
 #include "engine/runtime_error.h"
 #include "engine/utf.h"
+#include "error_of.h"
+#include "tabulation/number_reading.h"
+#include "tabulation/point_table.h"
 
 #include <gtest/gtest.h>
 
