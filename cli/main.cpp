@@ -10,7 +10,6 @@
 
 #include "engine/exec_text.h"
 #include "engine/runtime_error.h"
-#include "engine/unit_calc.h"
 #include "engine/utf.h"
 #include "progress_line.h"
 #include "tabulation/function_record.h"
@@ -92,7 +91,6 @@ bool show(const std::string& formula, int decimals, std::string& out)
         out += e.what();
         reported = true;
     }
-    quarnis::CalcError = false;
     out += '\n';
     return !reported;
 }

@@ -113,10 +113,9 @@ double TFunc::valueAt(double x, const ConstantTexts& constants)
         EvalError = 1;
         return 0;
     }
-    const Extended result = Evaluate(formula);
-    EvalError = CalcError ? 1 : 0;
-    CalcError = false;
-    return checked::toDouble(result);
+    const Evaluation outcome = Evaluate(formula);
+    EvalError = outcome.failed() ? 1 : 0;
+    return checked::toDouble(outcome.value);
 }
 
 namespace {
@@ -138,7 +137,7 @@ struct TFunc::PointResult {
     double x = 0, fx = 0;
     bool xFormed = false; // x was formed before a fault
     bool failed = false, tooLong = false; // the engine reported, or the formula outgrew
-    std::u16string errorText; // the engine's report when failed
+    std::u16string_view errorText; // the engine's report when failed
     std::exception_ptr fault; // ends the tabulation at this point
     std::u16string line; // "[i]:(x,f(x))"
 };
@@ -180,18 +179,17 @@ void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, int decima
         if (!formulaAt(r.x, constants, formula)) {
             r.failed = r.tooLong = true;
         } else {
-            Extended value;
+            Evaluation outcome;
             if (formula.size() > kLargeFormula) {
                 const std::lock_guard<std::mutex> oneAtATime(largeFormulas);
-                value = Evaluate(formula);
+                outcome = Evaluate(formula);
             } else {
-                value = Evaluate(formula);
+                outcome = Evaluate(formula);
             }
-            r.failed = CalcError;
-            if (CalcError)
-                r.errorText = CalcErrorText;
-            CalcError = false;
-            r.fx = checked::toDouble(value);
+            r.failed = outcome.failed();
+            if (outcome.error)
+                r.errorText = outcome.error->text();
+            r.fx = checked::toDouble(outcome.value);
         }
         writeLine(r.line, i, r, decimals, decimals);
     } catch (...) {
@@ -286,8 +284,6 @@ bool TFunc::Tabulate(TabulationOutput& out)
         Values[i].fx = r.fx;
         listed = i + 1;
 
-        if (r.failed && !r.tooLong)
-            CalcErrorText = r.errorText;
         // The helpers wrote the line with the decimals of the start; the output may say
         // otherwise by now.
         const int xDecimals = out.Decimals();
