@@ -63,11 +63,6 @@ namespace {
         return fits;
     }
 
-    void appendRounded(std::u16string& line, double v, int decimals)
-    {
-        AppendRoundedText(line, v, decimals);
-    }
-
 } // namespace
 
 std::u16string TFunc::FullText() const { return FuncName + u"(" + VarName + u"):=" + Definition; }
@@ -108,8 +103,7 @@ double TFunc::ValueAt(double x) { return valueAt(x, constantTexts()); }
 double TFunc::valueAt(double x, const ConstantTexts& constants)
 {
     std::u16string formula;
-    formulaTooLong_ = !formulaAt(x, constants, formula);
-    if (formulaTooLong_) {
+    if (!formulaAt(x, constants, formula)) {
         EvalError = 1;
         return 0;
     }
@@ -146,22 +140,21 @@ namespace {
 
     // "[i]:(x,f(x))" with x and f(x) rounded to their decimals; a failed point carries its
     // report instead of a value: "[3]:(-2,Yazım Hatası...)".
-    void writeLine(std::u16string& line, unsigned i, const TFunc::PointResult& r, int xDecimals,
-        int fxDecimals)
+    void writeLine(std::u16string& line, unsigned i, const TFunc::PointResult& r, int decimals)
     {
         line.clear();
         line += u'[';
         for (char c : std::to_string(i))
             line += static_cast<char16_t>(c);
         line += u"]:(";
-        appendRounded(line, r.x, xDecimals);
+        AppendRoundedText(line, r.x, decimals);
         line += u',';
         if (r.tooLong)
             line += kFormulaTooLongText;
         else if (r.failed)
             line += r.errorText;
         else
-            appendRounded(line, r.fx, fxDecimals);
+            AppendRoundedText(line, r.fx, decimals);
         line += u')';
     }
 
@@ -191,7 +184,7 @@ void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, int decima
                 r.errorText = outcome.error->text();
             r.fx = checked::toDouble(outcome.value);
         }
-        writeLine(r.line, i, r, decimals, decimals);
+        writeLine(r.line, i, r, decimals);
     } catch (...) {
         r.fault = std::current_exception();
     }
@@ -277,7 +270,6 @@ bool TFunc::Tabulate(TabulationOutput& out)
         if (r.fault && !r.xFormed)
             std::rethrow_exception(r.fault);
         Values[i].x = r.x;
-        formulaTooLong_ = r.tooLong;
         EvalError = r.failed ? 1 : 0;
         if (r.fault)
             std::rethrow_exception(r.fault);
@@ -286,10 +278,9 @@ bool TFunc::Tabulate(TabulationOutput& out)
 
         // The helpers wrote the line with the decimals of the start; the output may say
         // otherwise by now.
-        const int xDecimals = out.Decimals();
-        const int fxDecimals = out.Decimals();
-        if (xDecimals != decimals || fxDecimals != decimals)
-            writeLine(r.line, i, r, xDecimals, fxDecimals);
+        const int nowDecimals = out.Decimals();
+        if (nowDecimals != decimals)
+            writeLine(r.line, i, r, nowDecimals);
         out.Append(std::move(r.line));
     }
     return true;

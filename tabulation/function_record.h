@@ -91,8 +91,6 @@ private:
     double valueAt(double x, const ConstantTexts& constants);
     void evaluatePoint(unsigned i, const ConstantTexts& constants, int decimals,
         PointResult& result, std::mutex& largeFormulas) const;
-
-    bool formulaTooLong_ = false; // the last point's formula was beyond kMaxFormulaLength
 };
 
 // The texts of the graph window's function panel.
