@@ -4,6 +4,7 @@
 #include "engine/number_text.h"
 #include "engine/runtime_error.h"
 #include "engine/scanning.h"
+#include "test_text.h"
 
 #include <gtest/gtest.h>
 
@@ -12,8 +13,6 @@
 
 namespace quarnis {
 namespace {
-
-    std::string utf8(const std::u16string& s) { return std::string(s.begin(), s.end()); }
 
     struct ValueRow {
         const char* name;
