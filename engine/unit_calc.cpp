@@ -12,7 +12,6 @@
 #include <cmath>
 #include <exception>
 #include <new>
-#include <optional>
 
 namespace quarnis {
 
@@ -27,29 +26,24 @@ void AppendPassValue(std::u16string& out, Extended v)
 
 namespace {
 
-    // The reports of one evaluation. The passes report through ReportSyntaxError, deep in
-    // their readings, so the thread running them points `reporting` at the evaluation's
-    // reports for as long as they run.
-    struct Reports {
-        bool syntaxArmed = true; // until the first syntax report
-        std::optional<Report> last;
-    };
-
-    thread_local Reports* reporting = nullptr;
+    // Whether the evaluation under way made a syntax report. The passes report through
+    // ReportSyntaxError, deep in their readings, so the thread running them points
+    // `syntaxReport` at the evaluation's own flag for as long as they run.
+    thread_local bool* syntaxReport = nullptr;
 
     class ReportingTo {
     public:
-        explicit ReportingTo(Reports& reports)
-            : previous_(reporting)
+        explicit ReportingTo(bool& reported)
+            : previous_(syntaxReport)
         {
-            reporting = &reports;
+            syntaxReport = &reported;
         }
-        ~ReportingTo() { reporting = previous_; }
+        ~ReportingTo() { syntaxReport = previous_; }
         ReportingTo(const ReportingTo&) = delete;
         ReportingTo& operator=(const ReportingTo&) = delete;
 
     private:
-        Reports* previous_;
+        bool* previous_;
     };
 
     // What the preparation learns about the formula on its way.
@@ -110,11 +104,10 @@ bool PrepareFormula(std::u16string& formula)
 
 void ReportSyntaxError(std::size_t& pos, std::size_t end)
 {
-    // A pass run on its own, outside an evaluation, has no one to report to.
-    if (reporting && reporting->syntaxArmed) {
-        reporting->last = Report::Syntax;
-        reporting->syntaxArmed = false;
-    }
+    // A pass run on its own, outside an evaluation, has no one to report to. Only the
+    // first report of an evaluation counts; the later ones change nothing.
+    if (syntaxReport)
+        *syntaxReport = true;
     pos = end;
 }
 
@@ -130,12 +123,12 @@ namespace {
         Prepared found;
         Extended value = 0.0L;
         std::exception_ptr failure;
-        Reports reports; // made by whichever thread runs the passes
+        bool syntaxReported = false; // by whichever thread runs the passes
     };
 
     void runPasses(Run& run)
     {
-        const ReportingTo scope(run.reports);
+        const ReportingTo scope(run.syntaxReported);
         try {
             // Each pass's input is dropped as soon as its result is there, so that a huge
             // formula is held at most twice.
@@ -195,8 +188,8 @@ Evaluation Evaluate(const std::u16string& formula)
         if (run.failure)
             std::rethrow_exception(run.failure);
         outcome.value = run.value;
-        if (run.reports.last)
-            outcome.error = EngineError { *run.reports.last };
+        if (run.syntaxReported)
+            outcome.error = EngineError { Report::Syntax };
     } catch (const std::exception&) {
         // A fault, an evaluation failure, or no memory for a huge formula.
         outcome.value = 0.0L;
