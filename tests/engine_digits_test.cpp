@@ -13,7 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <cfloat>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -26,138 +25,99 @@
 namespace quarnis {
 namespace {
 
-    // The general number text as first written, through the library's scientific form.
-    std::u16string referenceGeneralNumberText(Extended v)
-    {
-        if (std::isnan(v))
-            return u"NAN";
-        if (std::isinf(v))
-            return v > 0 ? u"INF" : u"-INF";
-        if (v == 0.0L || std::fpclassify(v) == FP_SUBNORMAL)
-            return u"0";
-        char buf[64];
-        const auto res
-            = std::to_chars(buf, buf + sizeof buf, fabsl(v), std::chars_format::scientific, 17);
-        char digits[19];
-        int n = 0;
-        const char* q = buf;
-        for (; q < res.ptr && *q != 'e'; ++q)
-            if (*q != '.')
-                digits[n++] = *q;
-        int exp10 = 0;
-        std::from_chars(q + 1 + (q[1] == '+'), res.ptr, exp10);
-        n = 15;
-        if (digits[15] >= '5') {
-            int i = 14;
-            while (i >= 0 && digits[i] == '9')
-                digits[i--] = '0';
-            if (i >= 0) {
-                ++digits[i];
-            } else {
-                digits[0] = '1';
-                for (int j = 1; j < 15; ++j)
-                    digits[j] = '0';
-                ++exp10;
-            }
-        }
-        while (n > 1 && digits[n - 1] == '0')
-            --n;
-        const int e = exp10 + 1;
-        std::u16string out;
-        if (v < 0)
-            out += u'-';
-        if (e >= -3 && e <= 15) {
-            if (e <= 0) {
-                out += u"0.";
-                out.append(static_cast<std::size_t>(-e), u'0');
-                for (int i = 0; i < n; ++i)
-                    out += static_cast<char16_t>(digits[i]);
-            } else {
-                for (int i = 0; i < e; ++i)
-                    out += static_cast<char16_t>(i < n ? digits[i] : '0');
-                if (n > e) {
-                    out += u'.';
-                    for (int i = e; i < n; ++i)
-                        out += static_cast<char16_t>(digits[i]);
+    // Digits of a number with the decimal point after the first pointAt of them.
+    struct Digits {
+        std::string digits;
+        int pointAt = 0;
+
+        // Keeps the first n digits, rounding half up; a carry out of the first digit puts a
+        // "1" in front, one more before the point.
+        void keepRoundingHalfUp(std::size_t n)
+        {
+            const bool up = digits.size() > n && digits[n] >= '5';
+            digits.resize(n);
+            for (std::size_t i = n; up && i-- > 0;) {
+                if (digits[i] != '9') {
+                    ++digits[i];
+                    return;
                 }
+                digits[i] = '0';
             }
-        } else {
-            out += static_cast<char16_t>(digits[0]);
-            if (n > 1) {
-                out += u'.';
-                for (int i = 1; i < n; ++i)
-                    out += static_cast<char16_t>(digits[i]);
+            if (up) {
+                digits.insert(digits.begin(), '1');
+                ++pointAt;
             }
-            out += u'E';
-            const int x = e - 1;
-            if (x < 0)
-                out += u'-';
-            const std::string mag = std::to_string(x < 0 ? -x : x);
-            out.append(mag.begin(), mag.end());
         }
-        return out;
+    };
+
+    // The C library's correctly rounded digits of a >= 0: `significant` of them, or for
+    // `fixed`, all those before the point and seventeen after it.
+    Digits libraryDigits(Extended a, int significant, bool fixed = false)
+    {
+        char buf[96];
+        if (fixed)
+            std::snprintf(buf, sizeof buf, "%.17Lf", a);
+        else
+            std::snprintf(buf, sizeof buf, "%.*Le", significant - 1, a);
+        Digits d;
+        const char* p = buf;
+        for (; *p && *p != 'e'; ++p)
+            *p == '.' ? void(d.pointAt = int(p - buf)) : void(d.digits += *p);
+        if (*p == 'e')
+            d.pointAt = std::atoi(p + 1) + 1;
+        return d;
     }
 
-    // The value text from the C library's correctly rounded digits of |x|: for |x| < 16 its
-    // seventeen decimals, beyond that `significant` digits (18, or 19 where the scaling ends
-    // between 10 and 16). From 2^120 up: two significant digits and a four-digit exponent;
-    // below: nine decimals, cut from those digits rounding half up.
+    // The general number text from the library's 18 digits, rounded half up to 15: fixed
+    // from 0.0001 to below 10^15, otherwise "d.dddE-x", without trailing zeros.
+    std::string referenceGeneralNumberText(Extended v)
+    {
+        if (std::isnan(v))
+            return "NAN";
+        if (std::isinf(v))
+            return v > 0 ? "INF" : "-INF";
+        if (v == 0.0L || std::fpclassify(v) == FP_SUBNORMAL)
+            return "0";
+        Digits d = libraryDigits(fabsl(v), 18);
+        d.keepRoundingHalfUp(15);
+        std::string& s = d.digits;
+        s.erase(s.find_last_not_of('0') + 1);
+        const int e = d.pointAt;
+        const std::string sign = v < 0 ? "-" : "";
+        if (e < -3 || e > 15)
+            return sign + s[0] + (s.size() > 1 ? "." + s.substr(1) : "") + "E"
+                + std::to_string(e - 1);
+        if (e <= 0)
+            return sign + "0." + std::string(std::size_t(-e), '0') + s;
+        if (s.size() <= std::size_t(e))
+            return sign + s + std::string(std::size_t(e) - s.size(), '0');
+        return sign + s.substr(0, std::size_t(e)) + "." + s.substr(std::size_t(e));
+    }
+
+    // The value text from the library's digits of |x|: for |x| < 16 its seventeen decimals,
+    // beyond that `significant` digits (18, or 19 where the scaling ends between 10 and 16).
+    // From 2^120 up: two significant digits and a four-digit exponent; below: nine decimals,
+    // cut from those digits rounding half up.
     std::string referenceValueText(Extended x, int significant)
     {
         if (std::isnan(x))
             return "Nan";
         if (std::isinf(x))
             return x > 0 ? "+Inf" : "-Inf";
-        std::string out = std::signbit(x) ? "-" : "";
+        const std::string sign = std::signbit(x) ? "-" : "";
         const Extended a = fabsl(x);
-        char buf[96];
-        std::string digits; // with the decimal point after pointAt of them
-        int pointAt = 0;
-        if (a < 16) {
-            std::snprintf(buf, sizeof buf, "%.17Lf", a);
-            for (const char* p = buf; *p; ++p)
-                *p == '.' ? void(pointAt = int(p - buf)) : void(digits += *p);
-        } else {
-            std::snprintf(buf, sizeof buf, "%.*Le", significant - 1, a);
-            const char* p = buf;
-            for (; *p != 'e'; ++p)
-                if (*p != '.')
-                    digits += *p;
-            pointAt = std::atoi(p + 1) + 1;
-        }
-        // Keeps the first n digits, rounding half up; a carry out of the first digit puts a
-        // "1" in front. Gives whether it did.
-        const auto keepRoundingHalfUp = [&digits](std::size_t n) {
-            const bool up = digits.size() > n && digits[n] >= '5';
-            digits.resize(n);
-            for (std::size_t i = n; up && i-- > 0;) {
-                if (digits[i] != '9') {
-                    ++digits[i];
-                    return false;
-                }
-                digits[i] = '0';
-            }
-            if (up)
-                digits.insert(digits.begin(), '1');
-            return up;
-        };
+        Digits d = libraryDigits(a, significant, a < 16);
         if (a >= 0x1p120L) {
-            int exponent = pointAt - 1;
-            if (significant == 19) {
-                keepRoundingHalfUp(3); // then cut to two
-            } else if (keepRoundingHalfUp(2)) {
-                ++exponent;
-            }
-            char e[8];
-            std::snprintf(e, sizeof e, "%04d", exponent);
-            return out + digits[0] + "." + digits[1] + "E+" + e;
+            d.keepRoundingHalfUp(significant == 19 ? 3 : 2); // three are cut to two
+            char e[16];
+            std::snprintf(e, sizeof e, "%04d", d.pointAt - 1);
+            return sign + d.digits[0] + "." + d.digits[1] + "E+" + e;
         }
-        const std::size_t keep = std::size_t(pointAt) + 9;
-        if (digits.size() > keep && keepRoundingHalfUp(keep))
-            ++pointAt;
-        digits.resize(std::size_t(pointAt) + 9, '0');
-        return out + digits.substr(0, std::size_t(pointAt)) + "."
-            + digits.substr(std::size_t(pointAt));
+        if (d.digits.size() > std::size_t(d.pointAt) + 9)
+            d.keepRoundingHalfUp(std::size_t(d.pointAt) + 9);
+        d.digits.resize(std::size_t(d.pointAt) + 9, '0');
+        return sign + d.digits.substr(0, std::size_t(d.pointAt)) + "."
+            + d.digits.substr(std::size_t(d.pointAt));
     }
 
     std::size_t samples()
@@ -261,54 +221,50 @@ namespace {
         return f;
     }
 
-    TEST(DigitsDifferential, EighteenDigitsEqualTheLibrarysScientificForm)
+    // Draws n values of every family from the seed and gives each, with its index, to check,
+    // which gives the failure ("" for none) of that value; stops at the first failure.
+    void forEachValue(const char* what, std::uint64_t seed, std::size_t n,
+        const std::function<std::string(Extended, std::size_t)>& check)
     {
-        const std::size_t n = samples();
-        std::size_t checked = 0;
         for (const Family& family : families()) {
-            SCOPED_TRACE(family.name);
-            Rng rng(20261207);
+            Rng rng(seed);
             for (std::size_t i = 0; i < n; ++i) {
-                const Extended v = fabsl(family.draw(rng));
-                if (!std::isfinite(v) || std::fpclassify(v) != FP_NORMAL)
-                    continue;
-                char buf[64];
-                std::snprintf(buf, sizeof buf, "%.17Le", v);
-                const SignificantDigits d = EighteenDigits(v);
-                char mine[64];
-                std::snprintf(mine, sizeof mine, "%llu", static_cast<unsigned long long>(d.digits));
-                const std::string want(buf);
-                const std::string got = std::string(1, mine[0]) + "." + (mine + 1) + "e"
-                    + (d.exp10 < 0 ? "-" : "+") + (std::abs(d.exp10) < 10 ? "0" : "")
-                    + std::to_string(std::abs(d.exp10));
-                ++checked;
-                if (got != want) {
-                    ADD_FAILURE() << want << " != " << got;
+                const Extended v = family.draw(rng);
+                const std::string failure = check(v, i);
+                if (!failure.empty()) {
+                    ADD_FAILURE() << family.name << ": " << failure;
                     return;
                 }
             }
         }
-        std::printf("eighteen digits: %zu values equal\n", checked);
+        std::printf("%s: %zu values of %zu families equal\n", what, n, families().size());
+    }
+
+    std::string unequal(const std::string& want, const std::string& got)
+    {
+        return want == got ? "" : want + " != " + got;
+    }
+
+    TEST(DigitsDifferential, EighteenDigitsEqualTheLibrarysScientificForm)
+    {
+        forEachValue("eighteen digits", 20261207, samples(), [](Extended drawn, std::size_t) {
+            const Extended v = fabsl(drawn);
+            if (!std::isfinite(v) || std::fpclassify(v) != FP_NORMAL)
+                return std::string();
+            char want[64], got[64];
+            std::snprintf(want, sizeof want, "%.17Le", v);
+            const SignificantDigits d = EighteenDigits(v);
+            const std::string digits = std::to_string(d.digits);
+            std::snprintf(got, sizeof got, "%c.%se%+03d", digits[0], digits.c_str() + 1, d.exp10);
+            return unequal(want, got);
+        });
     }
 
     TEST(DigitsDifferential, GeneralNumberTextEqualsTheReference)
     {
-        const std::size_t n = samples();
-        std::size_t checked = 0;
-        for (const Family& family : families()) {
-            SCOPED_TRACE(family.name);
-            Rng rng(7);
-            for (std::size_t i = 0; i < n; ++i) {
-                const Extended v = family.draw(rng);
-                ++checked;
-                const std::u16string want = referenceGeneralNumberText(v);
-                if (GeneralNumberText(v) != want) {
-                    ADD_FAILURE() << utf8(want) << " != " << utf8(GeneralNumberText(v));
-                    return;
-                }
-            }
-        }
-        std::printf("general number text: %zu values equal\n", checked);
+        forEachValue("general number text", 7, samples(), [](Extended v, std::size_t) {
+            return unequal(referenceGeneralNumberText(v), utf8(GeneralNumberText(v)));
+        });
     }
 
     // The result field's and the tabulation's text, written straight from the rounded
@@ -317,69 +273,47 @@ namespace {
     {
         const auto either = [](auto&& write) {
             try {
-                return write();
+                return utf8(write());
             } catch (const std::exception& e) {
-                return std::u16string(u"fault: ")
-                    + std::u16string(e.what(), e.what() + std::strlen(e.what()));
+                return std::string("fault: ") + e.what();
             }
         };
-        const std::size_t n = samples() / 20; // each value at eleven decimals
-        std::size_t checked = 0;
-        for (const Family& family : families()) {
-            SCOPED_TRACE(family.name);
-            Rng rng(13);
-            for (std::size_t i = 0; i < n; ++i) {
-                const Extended drawn = family.draw(rng);
-                // Also the magnitudes a rounded result usually has.
-                const Extended v = i % 2 ? drawn : fmodl(drawn, 1e12L);
-                for (int p = kMinDecimals; p <= kMaxDecimals; ++p) {
-                    ++checked;
-                    const std::u16string want
-                        = either([&] { return GeneralNumberText(RoundToDecimals(v, p)); });
-                    const std::u16string got = either([&] {
-                        std::u16string out = u"x";
-                        AppendRoundedText(out, v, p);
-                        return out.substr(1);
-                    });
-                    if (got != want) {
-                        ADD_FAILURE() << utf8(want) << " != " << utf8(got) << " at " << p;
-                        return;
-                    }
-                }
+        // Each value at eleven decimals.
+        forEachValue("rounded text", 13, samples() / 20, [&](Extended drawn, std::size_t i) {
+            // Also the magnitudes a rounded result usually has.
+            const Extended v = i % 2 ? drawn : fmodl(drawn, 1e12L);
+            for (int p = kMinDecimals; p <= kMaxDecimals; ++p) {
+                const std::string want
+                    = either([&] { return GeneralNumberText(RoundToDecimals(v, p)); });
+                const std::string got = either([&] {
+                    std::u16string out = u"x";
+                    AppendRoundedText(out, v, p);
+                    return out.substr(1);
+                });
+                if (got != want)
+                    return unequal(want, got) + " at " + std::to_string(p);
             }
-        }
-        std::printf("rounded text: %zu values equal\n", checked);
+            return std::string();
+        });
     }
 
     // The scaling by powers of ten rounds twice in Extended before the digits are taken, so
     // the engine's digits may be those of a neighbour of v within two units of its last bit.
     TEST(DigitsDifferential, ValueTextEqualsTheReference)
     {
-        const std::size_t n = samples();
-        std::size_t checked = 0;
-        for (const Family& family : families()) {
-            SCOPED_TRACE(family.name);
-            Rng rng(11);
-            for (std::size_t i = 0; i < n; ++i) {
-                const Extended v = family.draw(rng);
-                ++checked;
-                const std::string got = utf8(ValueToText(v));
-                Extended below = v, above = v;
-                bool same = got == referenceValueText(v, 18) || got == referenceValueText(v, 19);
-                for (int ulps = 0; ulps < 2 && !same && std::isfinite(v); ++ulps) {
-                    below = nextafterl(below, -HUGE_VALL);
-                    above = nextafterl(above, HUGE_VALL);
-                    for (const Extended near : { below, above })
-                        same = same || got == referenceValueText(near, 18)
-                            || got == referenceValueText(near, 19);
-                }
-                if (!same) {
-                    ADD_FAILURE() << referenceValueText(v, 18) << " != " << got;
-                    return;
-                }
+        forEachValue("value text", 11, samples(), [](Extended v, std::size_t) {
+            const std::string got = utf8(ValueToText(v));
+            Extended below = v, above = v;
+            bool same = got == referenceValueText(v, 18) || got == referenceValueText(v, 19);
+            for (int ulps = 0; ulps < 2 && !same && std::isfinite(v); ++ulps) {
+                below = nextafterl(below, -HUGE_VALL);
+                above = nextafterl(above, HUGE_VALL);
+                for (const Extended near : { below, above })
+                    same = same || got == referenceValueText(near, 18)
+                        || got == referenceValueText(near, 19);
             }
-        }
-        std::printf("value text: %zu values equal\n", checked);
+            return same ? std::string() : unequal(referenceValueText(v, 18), got);
+        });
     }
 
 } // namespace
