@@ -25,8 +25,8 @@ std::u16string repeat(std::u16string_view unit, std::size_t chars)
 void run(benchmark::State& state, const std::u16string& formula)
 {
     for (auto _ : state) {
-        benchmark::DoNotOptimize(Evaluate(formula));
-        quarnis::CalcError = false;
+        const quarnis::Evaluation outcome = Evaluate(formula);
+        benchmark::DoNotOptimize(outcome.value);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * formula.size()));
 }

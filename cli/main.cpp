@@ -9,11 +9,10 @@
 // --tabulate refuses a field, 2 for a wrong command line.
 
 #include "engine/exec_text.h"
-#include "tabulation/function_record.h"
-#include "progress_line.h"
 #include "engine/runtime_error.h"
-#include "engine/unit_calc.h"
 #include "engine/utf.h"
+#include "progress_line.h"
+#include "tabulation/function_record.h"
 
 #include <getopt.h>
 
@@ -92,7 +91,6 @@ bool show(const std::string& formula, int decimals, std::string& out)
         out += e.what();
         reported = true;
     }
-    quarnis::CalcError = false;
     out += '\n';
     return !reported;
 }
@@ -215,8 +213,8 @@ int main(int argc, char** argv)
         case 'd':
             decimals = parseDecimals(optarg);
             if (!decimals)
-                return usageError(std::string("decimals must be from -1 to 9, not '") + optarg
-                    + "'");
+                return usageError(
+                    std::string("decimals must be from -1 to 9, not '") + optarg + "'");
             break;
         case 'h':
             std::fputs(kHelp, stdout);
@@ -268,7 +266,7 @@ int main(int argc, char** argv)
         return evaluate(argv + optind, argc - optind, decimals.value_or(-1));
     }
     if (optind < argc)
-        return usageError(std::string("--tabulate takes no formula, but got '") + argv[optind]
-            + "'");
+        return usageError(
+            std::string("--tabulate takes no formula, but got '") + argv[optind] + "'");
     return tabulate(panel, decimals.value_or(5));
 }

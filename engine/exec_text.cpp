@@ -7,19 +7,18 @@ namespace quarnis {
 
 std::u16string ExecText(const std::u16string& formula, int decimals, bool* reported)
 {
-    const Extended v = Evaluate(formula);
+    const Evaluation outcome = Evaluate(formula);
     if (reported)
-        *reported = CalcError;
-    if (CalcError) {
+        *reported = outcome.failed();
+    if (outcome.error) {
         // The user sees only the error text, whatever value the engine gave; the value is
         // not rounded, so a failed formula never raises a rounding overflow.
-        CalcError = false;
-        return CalcErrorText;
+        return std::u16string(outcome.error->text());
     }
     if (decimals < 0)
-        return GeneralNumberText(v);
+        return GeneralNumberText(outcome.value);
     std::u16string text;
-    AppendRoundedText(text, v, decimals);
+    AppendRoundedText(text, outcome.value, decimals);
     return text;
 }
 

@@ -11,9 +11,8 @@ namespace quarnis {
 
 // Evaluates the formula and gives the general number text of its value, rounded to
 // `decimals` (0 to 9; -1 leaves it unrounded), or the engine's error text when it reported
-// one. Clears CalcError. A rounding that overflows raises RuntimeError (CalcError is then
-// already clear, so the failure can never show up in a later result). When `reported` is
-// given, it is set to whether the text is an error report rather than a number.
+// one. A rounding that overflows raises RuntimeError. When `reported` is given, it is set to
+// whether the text is an error report rather than a number.
 std::u16string ExecText(const std::u16string& formula, int decimals, bool* reported = nullptr);
 
 } // namespace quarnis

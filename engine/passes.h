@@ -54,4 +54,8 @@ void AppendPassValue(std::u16string& out, Extended v);
 // The evaluation failure: an empty text handed to a pass, a "*" with nothing before it.
 [[noreturn]] void EvaluationFailure();
 
+// The syntax error of a reading of [.., end), at pos: makes the evaluation's syntax report,
+// once per evaluation, and moves pos to end, which ends that reading with what it has read.
+void ReportSyntaxError(std::size_t& pos, std::size_t end);
+
 } // namespace quarnis

@@ -1,4 +1,4 @@
-// The engine's entry and its state.
+// The engine's entry and the reports of the evaluation under way.
 
 #include "unit_calc.h"
 
@@ -15,11 +15,6 @@
 
 namespace quarnis {
 
-thread_local Extended LastResult = 0.0L;
-thread_local bool CalcError = false;
-thread_local std::u16string CalcErrorText;
-thread_local bool SyntaxReportArmed = false;
-
 void EvaluationFailure() { raise(ErrorKind::Evaluation); }
 
 void AppendPassValue(std::u16string& out, Extended v)
@@ -31,6 +26,26 @@ void AppendPassValue(std::u16string& out, Extended v)
 
 namespace {
 
+    // Whether the evaluation under way made a syntax report. The passes report through
+    // ReportSyntaxError, deep in their readings, so the thread running them points
+    // `syntaxReport` at the evaluation's own flag for as long as they run.
+    thread_local bool* syntaxReport = nullptr;
+
+    class ReportingTo {
+    public:
+        explicit ReportingTo(bool& reported)
+            : previous_(syntaxReport)
+        {
+            syntaxReport = &reported;
+        }
+        ~ReportingTo() { syntaxReport = previous_; }
+        ReportingTo(const ReportingTo&) = delete;
+        ReportingTo& operator=(const ReportingTo&) = delete;
+
+    private:
+        bool* previous_;
+    };
+
     // What the preparation learns about the formula on its way.
     struct Prepared {
         std::size_t deepest = 0; // the deepest nesting of groups
@@ -40,7 +55,6 @@ namespace {
     // PrepareFormula from the caller's text into prepared, without a copy of the text itself.
     bool prepare(std::u16string_view formula, std::u16string& prepared, Prepared& found)
     {
-        SyntaxReportArmed = true;
         prepared.resize(formula.size());
         char16_t* out = prepared.data();
         std::size_t opening = 0, closing = 0, depth = 0;
@@ -69,13 +83,10 @@ namespace {
             *out++ = c;
         }
         prepared.resize(static_cast<std::size_t>(out - prepared.data()));
-        if (opening != closing) {
-            CalcError = true;
-            CalcErrorText = kParenthesisErrorText;
+        if (opening != closing)
             return false;
-        }
         if (prepared.empty())
-            prepared = u"0";
+            prepared.assign(1, u'0');
         return true;
     }
 
@@ -93,11 +104,10 @@ bool PrepareFormula(std::u16string& formula)
 
 void ReportSyntaxError(std::size_t& pos, std::size_t end)
 {
-    if (SyntaxReportArmed) {
-        CalcError = true;
-        CalcErrorText = kSyntaxErrorText;
-        SyntaxReportArmed = false;
-    }
+    // A pass run on its own, outside an evaluation, has no one to report to. Only the
+    // first report of an evaluation counts; the later ones change nothing.
+    if (syntaxReport)
+        *syntaxReport = true;
     pos = end;
 }
 
@@ -113,13 +123,12 @@ namespace {
         Prepared found;
         Extended value = 0.0L;
         std::exception_ptr failure;
-        // The reports' state, carried to the deep thread and back (it is per thread).
-        bool armed = false, error = false;
-        std::u16string errorText;
+        bool syntaxReported = false; // by whichever thread runs the passes
     };
 
     void runPasses(Run& run)
     {
+        const ReportingTo scope(run.syntaxReported);
         try {
             // Each pass's input is dropped as soon as its result is there, so that a huge
             // formula is held at most twice.
@@ -140,14 +149,7 @@ namespace {
 
     void* runPassesThread(void* arg)
     {
-        Run& run = *static_cast<Run*>(arg);
-        SyntaxReportArmed = run.armed;
-        CalcError = run.error;
-        CalcErrorText = std::move(run.errorText);
-        runPasses(run);
-        run.armed = SyntaxReportArmed;
-        run.error = CalcError;
-        run.errorText = std::move(CalcErrorText);
+        runPasses(*static_cast<Run*>(arg));
         return nullptr;
     }
 
@@ -157,29 +159,25 @@ namespace {
         pthread_attr_t attr;
         pthread_attr_init(&attr);
         pthread_attr_setstacksize(&attr, kDeepStackBytes);
-        run.armed = SyntaxReportArmed;
-        run.error = CalcError;
-        run.errorText = CalcErrorText;
         pthread_t thread;
         const int rc = pthread_create(&thread, &attr, runPassesThread, &run);
         pthread_attr_destroy(&attr);
         if (rc != 0)
             throw std::bad_alloc();
         pthread_join(thread, nullptr);
-        SyntaxReportArmed = run.armed;
-        CalcError = run.error;
-        CalcErrorText = std::move(run.errorText);
     }
 
 } // namespace
 
-Extended Evaluate(const std::u16string& formula)
+Evaluation Evaluate(const std::u16string& formula)
 {
-    LastResult = 0.0L;
+    Evaluation outcome;
     try {
         Run run;
-        if (!prepare(formula, *run.text, run.found))
-            return LastResult;
+        if (!prepare(formula, *run.text, run.found)) {
+            outcome.error = EngineError { Report::Parenthesis };
+            return outcome;
+        }
         const std::size_t depth = run.found.deepest;
         if (depth > kMaxNestingDepth)
             EvaluationFailure();
@@ -189,14 +187,15 @@ Extended Evaluate(const std::u16string& formula)
             runPasses(run);
         if (run.failure)
             std::rethrow_exception(run.failure);
-        LastResult = run.value;
+        outcome.value = run.value;
+        if (run.syntaxReported)
+            outcome.error = EngineError { Report::Syntax };
     } catch (const std::exception&) {
         // A fault, an evaluation failure, or no memory for a huge formula.
-        CalcError = true;
-        CalcErrorText = kEvaluationErrorText;
-        LastResult = 0.0L;
+        outcome.value = 0.0L;
+        outcome.error = EngineError { Report::Evaluation };
     }
-    return LastResult;
+    return outcome;
 }
 
 } // namespace quarnis

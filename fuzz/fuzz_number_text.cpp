@@ -8,11 +8,11 @@
 // mantissa and a 16-bit binary exponent, a decimal text, or a formula for EXEC.
 
 #include "engine/exec_text.h"
-#include "fuzz_support.h"
 #include "engine/number_format.h"
-#include "tabulation/number_reading.h"
 #include "engine/runtime_error.h"
 #include "engine/unit_calc.h"
+#include "fuzz_support.h"
+#include "tabulation/number_reading.h"
 
 #include <cfloat>
 #include <charconv>
@@ -153,11 +153,10 @@ std::optional<std::u16string> checkText(Extended v, int decimals)
     check(graph.has_value(), "the graph window reads the text");
     check(fabsl(*graph - r) <= half, "the graph window reads back the rounded value");
 
-    const Extended engine = Evaluate(shown);
-    check(!CalcError, "the engine reads the text without an error");
-    check(fabsl(engine - *graph) <= 5.0001e-10L + fabsl(*graph) * 0x1p-60L,
+    const Evaluation engine = Evaluate(shown);
+    check(!engine.failed(), "the engine reads the text without an error");
+    check(fabsl(engine.value - *graph) <= 5.0001e-10L + fabsl(*graph) * 0x1p-60L,
         "the engine reads back the same value");
-    CalcError = false;
     return shown;
 }
 
@@ -168,7 +167,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quarnis::fuzz::Bytes in(data, size);
     const int decimals = int(in.byte() % 11) - 1; // -1: unrounded, as EXEC leaves it
     const int source = in.byte() % 3;
-    CalcError = false;
     if (source == 0) {
         // Any finite Extended, the denormals included, and the infinities.
         const auto mantissa = in.value<std::uint64_t>();
@@ -194,16 +192,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         } catch (const RuntimeError& e) {
             check(e.kind() == ErrorKind::Overflow, "EXEC fails only by a rounding overflow");
         }
-        check(!CalcError, "EXEC clears the indicator");
-        const Extended v = Evaluate(formula);
-        const bool failed = CalcError;
-        CalcError = false;
-        if (failed)
-            check(shown == CalcErrorText, "a failed formula shows the engine's error text");
+        const Evaluation outcome = Evaluate(formula);
+        if (outcome.error)
+            check(shown == outcome.error->text(), "a failed formula shows the engine's error text");
         else
-            check(shown == checkText(v, decimals),
+            check(shown == checkText(outcome.value, decimals),
                 "EXEC shows the rounded value's text, or raises the rounding's overflow");
     }
-    CalcError = false;
     return 0;
 }

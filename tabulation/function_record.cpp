@@ -2,9 +2,9 @@
 
 #include "engine/checked.h"
 #include "engine/number_format.h"
-#include "number_reading.h"
 #include "engine/runtime_error.h"
 #include "engine/unit_calc.h"
+#include "number_reading.h"
 
 #include <algorithm>
 #include <atomic>
@@ -52,8 +52,7 @@ namespace {
     bool replaceAll(std::u16string& text, std::u16string_view name, std::u16string_view value,
         std::u16string& scratch)
     {
-        const std::size_t at
-            = name.empty() ? std::u16string_view::npos : findName(text, name, 0);
+        const std::size_t at = name.empty() ? std::u16string_view::npos : findName(text, name, 0);
         if (at == std::u16string_view::npos)
             return true;
         scratch.assign(text, 0, at);
@@ -62,11 +61,6 @@ namespace {
             scratch, std::u16string_view(text).substr(at + name.size()), name, value);
         text.swap(scratch);
         return fits;
-    }
-
-    void appendRounded(std::u16string& line, double v, int decimals)
-    {
-        AppendRoundedText(line, v, decimals);
     }
 
 } // namespace
@@ -109,15 +103,13 @@ double TFunc::ValueAt(double x) { return valueAt(x, constantTexts()); }
 double TFunc::valueAt(double x, const ConstantTexts& constants)
 {
     std::u16string formula;
-    formulaTooLong_ = !formulaAt(x, constants, formula);
-    if (formulaTooLong_) {
+    if (!formulaAt(x, constants, formula)) {
         EvalError = 1;
         return 0;
     }
-    const Extended result = Evaluate(formula);
-    EvalError = CalcError ? 1 : 0;
-    CalcError = false;
-    return checked::toDouble(result);
+    const Evaluation outcome = Evaluate(formula);
+    EvalError = outcome.failed() ? 1 : 0;
+    return checked::toDouble(outcome.value);
 }
 
 namespace {
@@ -139,7 +131,7 @@ struct TFunc::PointResult {
     double x = 0, fx = 0;
     bool xFormed = false; // x was formed before a fault
     bool failed = false, tooLong = false; // the engine reported, or the formula outgrew
-    std::u16string errorText; // the engine's report when failed
+    std::u16string_view errorText; // the engine's report when failed
     std::exception_ptr fault; // ends the tabulation at this point
     std::u16string line; // "[i]:(x,f(x))"
 };
@@ -148,29 +140,28 @@ namespace {
 
     // "[i]:(x,f(x))" with x and f(x) rounded to their decimals; a failed point carries its
     // report instead of a value: "[3]:(-2,Yazım Hatası...)".
-    void writeLine(std::u16string& line, unsigned i, const TFunc::PointResult& r,
-        int xDecimals, int fxDecimals)
+    void writeLine(std::u16string& line, unsigned i, const TFunc::PointResult& r, int decimals)
     {
         line.clear();
         line += u'[';
         for (char c : std::to_string(i))
             line += static_cast<char16_t>(c);
         line += u"]:(";
-        appendRounded(line, r.x, xDecimals);
+        AppendRoundedText(line, r.x, decimals);
         line += u',';
         if (r.tooLong)
             line += kFormulaTooLongText;
         else if (r.failed)
             line += r.errorText;
         else
-            appendRounded(line, r.fx, fxDecimals);
+            AppendRoundedText(line, r.fx, decimals);
         line += u')';
     }
 
 } // namespace
 
-void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, int decimals,
-    PointResult& r, std::mutex& largeFormulas) const
+void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, int decimals, PointResult& r,
+    std::mutex& largeFormulas) const
 {
     thread_local std::u16string formula;
     try {
@@ -181,20 +172,19 @@ void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, int decima
         if (!formulaAt(r.x, constants, formula)) {
             r.failed = r.tooLong = true;
         } else {
-            Extended value;
+            Evaluation outcome;
             if (formula.size() > kLargeFormula) {
                 const std::lock_guard<std::mutex> oneAtATime(largeFormulas);
-                value = Evaluate(formula);
+                outcome = Evaluate(formula);
             } else {
-                value = Evaluate(formula);
+                outcome = Evaluate(formula);
             }
-            r.failed = CalcError;
-            if (CalcError)
-                r.errorText = CalcErrorText;
-            CalcError = false;
-            r.fx = checked::toDouble(value);
+            r.failed = outcome.failed();
+            if (outcome.error)
+                r.errorText = outcome.error->text();
+            r.fx = checked::toDouble(outcome.value);
         }
-        writeLine(r.line, i, r, decimals, decimals);
+        writeLine(r.line, i, r, decimals);
     } catch (...) {
         r.fault = std::current_exception();
     }
@@ -267,8 +257,8 @@ bool TFunc::Tabulate(TabulationOutput& out)
                 continue;
             // Every run is taken: wait for the one with this point, answering the hook.
             std::unique_lock<std::mutex> lock(doneMutex);
-            if (!doneSignal.wait_for(lock, std::chrono::milliseconds(20),
-                    [&] { return runDone[run].load(); })) {
+            if (!doneSignal.wait_for(
+                    lock, std::chrono::milliseconds(20), [&] { return runDone[run].load(); })) {
                 lock.unlock();
                 if (!out.Progress(i, total))
                     return false;
@@ -280,21 +270,17 @@ bool TFunc::Tabulate(TabulationOutput& out)
         if (r.fault && !r.xFormed)
             std::rethrow_exception(r.fault);
         Values[i].x = r.x;
-        formulaTooLong_ = r.tooLong;
         EvalError = r.failed ? 1 : 0;
         if (r.fault)
             std::rethrow_exception(r.fault);
         Values[i].fx = r.fx;
         listed = i + 1;
 
-        if (r.failed && !r.tooLong)
-            CalcErrorText = r.errorText;
         // The helpers wrote the line with the decimals of the start; the output may say
         // otherwise by now.
-        const int xDecimals = out.Decimals();
-        const int fxDecimals = out.Decimals();
-        if (xDecimals != decimals || fxDecimals != decimals)
-            writeLine(r.line, i, r, xDecimals, fxDecimals);
+        const int nowDecimals = out.Decimals();
+        if (nowDecimals != decimals)
+            writeLine(r.line, i, r, nowDecimals);
         out.Append(std::move(r.line));
     }
     return true;

@@ -52,7 +52,7 @@ public:
     std::uint16_t SampleCount = 100; // equal steps from X1 to X2: SampleCount + 1 points
     double X1 = 0, X2 = 10;
     std::vector<TFuncValue> Values; // the points of the last tabulation, unrounded
-    std::uint8_t EvalError = 0; // the engine's error indicator after the last evaluation
+    std::uint8_t EvalError = 0; // 1 when the engine reported an error at the last point
 
     void SetFuncName(std::u16string name) { FuncName = std::move(name); }
 
@@ -67,9 +67,10 @@ public:
     // beyond kMaxFormulaLength.
     std::u16string FormulaAt(double x) const;
 
-    // Evaluates FormulaAt(x), copies the engine's error indicator into EvalError and clears
-    // it. A result beyond the Double range raises "Floating point overflow". A formula
-    // beyond kMaxFormulaLength is not evaluated: 0 with EvalError 1.
+    // Evaluates FormulaAt(x) and sets EvalError to whether the engine reported an error; the
+    // value is the one the engine gave with it. A result beyond the Double range raises
+    // "Floating point overflow". A formula beyond kMaxFormulaLength is not evaluated: 0 with
+    // EvalError 1.
     double ValueAt(double x);
 
     // Samples x = ((X2 - X1) / SampleCount) * i + X1 for i = 0 .. SampleCount, formed in
@@ -90,8 +91,6 @@ private:
     double valueAt(double x, const ConstantTexts& constants);
     void evaluatePoint(unsigned i, const ConstantTexts& constants, int decimals,
         PointResult& result, std::mutex& largeFormulas) const;
-
-    bool formulaTooLong_ = false; // the last point's formula was beyond kMaxFormulaLength
 };
 
 // The texts of the graph window's function panel.

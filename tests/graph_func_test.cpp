@@ -1,10 +1,9 @@
 // The function record: substitution, evaluation at a point, tabulation and the panel store.
 
-#include "tabulation/function_record.h"
-#include "error_of.h"
 #include "engine/runtime_error.h"
-#include "engine/unit_calc.h"
 #include "engine/utf.h"
+#include "error_of.h"
+#include "tabulation/function_record.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -72,36 +71,28 @@ TEST(TFunc, SubstitutesTheVariableThenTheConstants)
     }
 }
 
-TEST(TFunc, ValueAtCopiesAndClearsTheEngineError)
+// One record through all rows: EvalError follows each point, failed or not.
+TEST(TFunc, ValueAtGivesTheEnginesValueAndWhetherItFailed)
 {
     const struct {
         const char16_t* definition;
         double x, value;
         int error;
     } rows[] = {
-        { u"t*t", -2, 4, 0 },
-        { u"t*t", 2, 4, 0 },
-        { u"t^2", 2, 4, 0 },
-        { u"t^2", -2, 0, 1 }, // -2^2: a power of a negative base
-        { u"t^2", 0, 0, 1 },
-        { u"1/t", 0, 0, 1 },
-        { u"SQRT(t)", 2.25, 1.5, 0 },
-        { u"(t", 1, 0, 1 },
+        { u"t*t", -2, 4, 0 }, { u"t^2", -2, 0, 1 }, // -2^2: a power of a negative base
+        { u"t*t", 2, 4, 0 }, { u"t^2", 0, 0, 1 }, { u"t^2", 2, 4, 0 }, { u"1/t", 0, 0, 1 },
+        { u"SQRT(t)", 2.25, 1.5, 0 }, { u"(t", 1, 0, 1 },
+        { u"t+1#2", 2, 3, 1 }, // a syntax error keeps the value read before it
     };
+    TFunc f = withVariable(u"t", u"t");
     for (const auto& r : rows) {
         SCOPED_TRACE(Utf16ToUtf8(r.definition) + " at " + std::to_string(r.x));
-        TFunc f = withVariable(u"t", r.definition);
+        f.Definition = r.definition;
         EXPECT_EQ(f.ValueAt(r.x), r.value);
         EXPECT_EQ(f.EvalError, r.error);
-        EXPECT_FALSE(CalcError);
     }
-}
-
-TEST(TFunc, ValueBeyondDoubleOverflows)
-{
-    TFunc f = withVariable(u"t", u"EXP(t)");
+    f.Definition = u"EXP(t)";
     EXPECT_EQ(errorOf([&] { f.ValueAt(1000); }), "Floating point overflow");
-    EXPECT_FALSE(CalcError);
 }
 
 std::vector<std::u16string> tabulate(TFunc& f, int decimals)
@@ -110,22 +101,6 @@ std::vector<std::u16string> tabulate(TFunc& f, int decimals)
     out.decimals = decimals;
     EXPECT_TRUE(f.Tabulate(out));
     return out.lines;
-}
-
-TEST(Tabulate, ListsSampleCountPlusOnePoints)
-{
-    TFunc f = withVariable(u"t", u"t*t");
-    f.SetFuncName(u"");
-    EXPECT_EQ(f.FullText(), u"(t):=t*t");
-    const auto lines = tabulate(f, 5);
-    ASSERT_EQ(lines.size(), 101u);
-    EXPECT_EQ(lines[0], u"[0]:(0,0)");
-    EXPECT_EQ(lines[1], u"[1]:(0.1,0.01)");
-    EXPECT_EQ(lines[37], u"[37]:(3.7,13.69)");
-    EXPECT_EQ(lines[100], u"[100]:(10,100)");
-    ASSERT_EQ(f.Values.size(), 101u);
-    EXPECT_EQ(f.Values[37].x,
-        static_cast<double>((10.0L / 100) * 37 + 0)); // formed in Extended, stored as Double
 }
 
 TEST(Tabulate, TheXSequence)
@@ -154,9 +129,16 @@ TEST(Tabulate, TheXSequence)
             EXPECT_EQ(f.Values[i].fx, r.xs[i]);
         }
     }
+    // Formed in Extended and stored as a Double; a failed point keeps the engine's value.
+    TFunc f = withVariable(u"t", u"1/(t-3.7)");
+    tabulate(f, 5);
+    EXPECT_EQ(f.Values[37].x, static_cast<double>((10.0L / 100) * 37 + 0));
+    EXPECT_EQ(f.Values[37].fx, 0);
 }
 
-TEST(Tabulate, RoundsTheListedValuesOnly)
+// Line `line` of the tabulation of the definition from X1 to X2 in n steps; every point is
+// listed, each value rounded to the decimals, a failed point with the engine's error text.
+TEST(Tabulate, ListsEveryPointRounded)
 {
     const struct {
         const char* name;
@@ -167,6 +149,10 @@ TEST(Tabulate, RoundsTheListedValuesOnly)
         std::size_t line;
         const char16_t* expected;
     } rows[] = {
+        { "first point", u"t*t", 0, 10, 100, 5, 0, u"[0]:(0,0)" },
+        { "second point", u"t*t", 0, 10, 100, 5, 1, u"[1]:(0.1,0.01)" },
+        { "a point inside", u"t*t", 0, 10, 100, 5, 37, u"[37]:(3.7,13.69)" },
+        { "last point", u"t*t", 0, 10, 100, 5, 100, u"[100]:(10,100)" },
         { "0 decimals, 0.1", u"t", 0, 10, 100, 0, 1, u"[1]:(0,0)" },
         { "0 decimals, 0.5 to even", u"t", 0, 10, 100, 0, 5, u"[5]:(0,0)" },
         { "0 decimals, 1.5 to even", u"t", 0, 10, 100, 0, 15, u"[15]:(2,2)" },
@@ -178,6 +164,11 @@ TEST(Tabulate, RoundsTheListedValuesOnly)
         { "-1 decimals, 15 and 25", u"t", 15, 25, 1, -1, 1, u"[1]:(20,20)" },
         { "-1 decimals, 15", u"t", 15, 25, 1, -1, 0, u"[0]:(20,20)" },
         { "-1 decimals, 35", u"t", 35, 35, 1, -1, 0, u"[0]:(40,40)" },
+        { "negative base fails", u"t^2", -3, 3, 6, 5, 1, u"[1]:(-2,Yazım Hatası...)" },
+        { "power of 0 fails", u"t^2", -3, 3, 6, 5, 3, u"[3]:(0,Yazım Hatası...)" },
+        { "positive base", u"t^2", -3, 3, 6, 5, 5, u"[5]:(2,4)" },
+        { "parentheses", u"(t", 0, 1, 1, 5, 0, u"[0]:(0,Geçersiz parantez...)" },
+        { "syntax", u"t+1#", 0, 1, 1, 5, 1, u"[1]:(1,Yazım hatası...)" },
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -186,27 +177,9 @@ TEST(Tabulate, RoundsTheListedValuesOnly)
         f.X2 = r.x2;
         f.SampleCount = r.n;
         const auto lines = tabulate(f, r.decimals);
-        ASSERT_GT(lines.size(), r.line);
+        ASSERT_EQ(lines.size(), r.n + 1u);
         EXPECT_EQ(Utf16ToUtf8(lines[r.line]), Utf16ToUtf8(r.expected));
     }
-}
-
-TEST(Tabulate, AFailedPointCarriesTheEngineText)
-{
-    TFunc f = withVariable(u"t", u"t^2");
-    f.X1 = -3;
-    f.X2 = 3;
-    f.SampleCount = 6;
-    const auto lines = tabulate(f, 5);
-    ASSERT_EQ(lines.size(), 7u);
-    EXPECT_EQ(Utf16ToUtf8(lines[1]), "[1]:(-2,Yazım Hatası...)");
-    EXPECT_EQ(Utf16ToUtf8(lines[3]), "[3]:(0,Yazım Hatası...)");
-    EXPECT_EQ(lines[5], u"[5]:(2,4)");
-    EXPECT_EQ(f.Values[1].fx, 0); // the engine's failure result is kept unlisted
-    EXPECT_FALSE(CalcError);
-
-    TFunc g = withVariable(u"t", u"(t");
-    EXPECT_EQ(Utf16ToUtf8(tabulate(g, 5)[0]), "[0]:(0,Geçersiz parantez...)");
 }
 
 TEST(Tabulate, FaultsEndItAndKeepTheLinesBefore)
@@ -247,7 +220,6 @@ TEST(Tabulate, ManyPointsComeInOrderWithTheirOwnReports)
     EXPECT_EQ(lines[400], u"[400]:(40,4.439)"); // 1/-30 + SQRT(20)
     EXPECT_EQ(lines[1000], u"[1000]:(100,8.978)");
     EXPECT_EQ(f.Values[999].x, 99.9);
-    EXPECT_FALSE(CalcError);
 
     TFunc big = withVariable(u"t", u"EXP(t)");
     big.X1 = 0;
@@ -343,68 +315,59 @@ TEST(StorePanel, CopiesThePanelAndCutsTheNames)
     EXPECT_EQ(FirstChars(u"\xD835", 1), u"\xD835"); // a lone half stays one character
 }
 
+// The record's fields in the order StorePanel stores them, as texts.
+std::vector<std::u16string> storedFields(const TFunc& f)
+{
+    const auto text = [](double v) { return Utf8ToUtf16(std::to_string(v)); };
+    return { f.FuncName, f.VarName, text(f.ConstValue1), text(f.ConstValue2), text(f.ConstValue3),
+        f.ConstName1, f.ConstName2, f.ConstName3, f.Definition, text(f.SampleCount), text(f.X1),
+        text(f.X2) };
+}
+
 TEST(StorePanel, RefusesAFieldAndKeepsWhatCameBefore)
 {
-    struct Row {
+    using Texts = FuncPanelTexts;
+    std::u16string Texts::*const order[] = { &Texts::name, &Texts::var, &Texts::value1,
+        &Texts::value2, &Texts::value3, &Texts::const1, &Texts::const2, &Texts::const3,
+        &Texts::definition, &Texts::sample, &Texts::x1, &Texts::x2 };
+    const struct {
         const char* name;
-        void (*edit)(FuncPanelTexts&);
+        std::u16string Texts::*field;
+        const char16_t* text;
         std::string error;
-        void (*check)(const TFunc&);
+    } rows[] = {
+        { "comma in ec2", &Texts::value2, u"0,5", "'0,5' is not a valid floating point value" },
+        { "overflow in ec3", &Texts::value3, u"1E400", "Floating point overflow" },
+        { "letters in Sample", &Texts::sample, u"abc", "''abc'' is not a valid integer value" },
+        { "empty Sample", &Texts::sample, u"", "'''' is not a valid integer value" },
+        { "Sample 0", &Texts::sample, u"0", kSampleCountRangeText },
+        { "Sample 65536", &Texts::sample, u"65536", kSampleCountRangeText },
+        { "Sample 65537", &Texts::sample, u"65537", kSampleCountRangeText },
+        { "Sample -1", &Texts::sample, u"-1", kSampleCountRangeText },
+        { "empty ex2", &Texts::x2, u"", "'' is not a valid floating point value" },
     };
-    const Row rows[] = {
-        { "comma in ec2",
-            [](FuncPanelTexts& p) {
-                p.value1 = u"7";
-                p.value2 = u"0,5";
-            },
-            "'0,5' is not a valid floating point value",
-            [](const TFunc& f) {
-                EXPECT_EQ(f.ConstValue1, 7);
-                EXPECT_EQ(f.ConstValue2, 42); // kept
-                EXPECT_EQ(f.ConstName1, u"k1"); // step 4 not reached
-            } },
-        { "overflow in ec3", [](FuncPanelTexts& p) { p.value3 = u"1E400"; },
-            "Floating point overflow", [](const TFunc& f) { EXPECT_EQ(f.ConstValue2, 0); } },
-        { "letters in Sample", [](FuncPanelTexts& p) { p.sample = u"abc"; },
-            "''abc'' is not a valid integer value",
-            [](const TFunc& f) {
-                EXPECT_EQ(f.Definition, u"t");
-                EXPECT_EQ(f.SampleCount, 7);
-            } },
-        { "empty Sample", [](FuncPanelTexts& p) { p.sample = u""; },
-            "'''' is not a valid integer value", [](const TFunc&) {} },
-        { "Sample 0", [](FuncPanelTexts& p) { p.sample = u"0"; }, kSampleCountRangeText,
-            [](const TFunc& f) { EXPECT_EQ(f.SampleCount, 7); } },
-        { "Sample 65536", [](FuncPanelTexts& p) { p.sample = u"65536"; }, kSampleCountRangeText,
-            [](const TFunc&) {} },
-        { "Sample 65537", [](FuncPanelTexts& p) { p.sample = u"65537"; }, kSampleCountRangeText,
-            [](const TFunc&) {} },
-        { "Sample -1", [](FuncPanelTexts& p) { p.sample = u"-1"; }, kSampleCountRangeText,
-            [](const TFunc&) {} },
-        { "empty ex2",
-            [](FuncPanelTexts& p) {
-                p.x1 = u"4";
-                p.x2 = u"";
-            },
-            "'' is not a valid floating point value",
-            [](const TFunc& f) {
-                EXPECT_EQ(f.SampleCount, 100);
-                EXPECT_EQ(f.X1, 4);
-                EXPECT_EQ(f.X2, 99);
-            } },
-    };
-    for (const Row& r : rows) {
+    TFunc before;
+    before.SetFuncName(u"G");
+    before.VarName = before.Definition = u"q";
+    before.ConstValue1 = 41, before.ConstValue2 = 42, before.ConstValue3 = 43;
+    before.ConstName1 = u"k1", before.ConstName2 = u"k2", before.ConstName3 = u"k3";
+    before.SampleCount = 7;
+    before.X1 = 98, before.X2 = 99;
+    const Texts good { u"Kare", u"t", u"c1", u"c2", u"c3", u"1", u"2", u"3", u"t*t", u"4", u"5",
+        u"100" };
+    TFunc stored;
+    StorePanel(stored, good);
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        TFunc f;
-        f.ConstValue2 = 42;
-        f.ConstName1 = u"k1";
-        f.SampleCount = 7;
-        f.X2 = 99;
-        FuncPanelTexts p = panel();
-        r.edit(p);
+        TFunc f = before;
+        Texts p = good;
+        p.*r.field = r.text;
         EXPECT_EQ(errorOf([&] { StorePanel(f, p); }), r.error);
-        EXPECT_EQ(f.VarName, u"t"); // the steps before the failing one are done
-        r.check(f);
+        // The fields before the refused one are stored, the others keep their values.
+        const auto refused = std::size_t(std::find(order, std::end(order), r.field) - order);
+        const auto got = storedFields(f), old = storedFields(before), now = storedFields(stored);
+        for (std::size_t i = 0; i < got.size(); ++i)
+            EXPECT_EQ(Utf16ToUtf8(got[i]), Utf16ToUtf8(i < refused ? now[i] : old[i])) << i;
     }
 }
 
