@@ -1,44 +1,47 @@
+// The canvas on rows of pixels: what its lines, pixels and rectangles paint.
+
 #include "plot_test_support.h"
 
-#include "recording_dialogs.h"
-
-#include <QAction>
-#include <QClipboard>
-#include <QDir>
-#include <QGuiApplication>
-#include <QMenu>
-#include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 #include <cstdint>
+#include <vector>
 
 using namespace quarnis;
 using namespace plot_test;
 
 namespace {
 
-// A white surface with a red 1-pixel solid pen and a blue solid brush.
-struct Canvas : PlotSurface {
-    explicit Canvas(QSize size = QSize(457, 289))
-        : PlotSurface(nullptr, size)
+// A white canvas with a red 1-pixel solid pen and a blue solid brush.
+struct Canvas : RasterCanvas {
+    explicit Canvas(int width = 457, int height = 289)
+        : RasterCanvas(width, height, kWhite)
     {
-        setBrushColor(QColor(255, 255, 255));
-        rectangle(-1, -1, size.width() + 1, size.height() + 1);
-        setPenColor(QColor(kRed));
-        setBrushColor(QColor(kBlue));
+        setPenColor(kRed);
+        setBrushColor(kBlue);
     }
 };
 
-TEST(PlotSurface, StartsInThePanelColourWithABlackThinSolidPen)
+// The pixels of columns x .. x + w - 1 and rows y .. y + h - 1, row after row.
+std::vector<Rgb> part(const RasterCanvas& c, int x, int y, int w, int h)
 {
-    PlotSurface s;
-    EXPECT_EQ(s.image().size(), QSize(457, 289));
-    EXPECT_EQ(pixelsOf(s.image(), kSurfaceStartColor.rgb()).size(), 457u * 289u);
-    EXPECT_EQ(s.penColor(), QColor(0, 0, 0));
-    EXPECT_EQ(s.penWidth(), 1);
-    EXPECT_EQ(s.penStyle(), PenStyle::Solid);
+    std::vector<Rgb> out;
+    for (int row = y; row < y + h; ++row)
+        for (int col = x; col < x + w; ++col)
+            out.push_back(c.pixel(col, row));
+    return out;
 }
 
-TEST(PlotSurface, LinePaintsItsStartButNotItsEnd)
+TEST(RasterCanvas, StartsInItsColourWithABlackThinSolidPen)
+{
+    RasterCanvas c(457, 289, MakeRgb(192, 220, 192));
+    EXPECT_EQ(pixelsOf(c, MakeRgb(192, 220, 192)).size(), 457u * 289u);
+    EXPECT_EQ(c.penColor(), kBlack);
+    EXPECT_EQ(c.penWidth(), 1);
+    EXPECT_EQ(c.penStyle(), PenStyle::Solid);
+}
+
+TEST(RasterCanvas, LinePaintsItsStartButNotItsEnd)
 {
     struct Row {
         const char* name;
@@ -59,23 +62,23 @@ TEST(PlotSurface, LinePaintsItsStartButNotItsEnd)
         Canvas c;
         c.moveTo(r.x0, r.y0);
         c.lineTo(r.x1, r.y1);
-        EXPECT_EQ(pixelsOf(c.image(), kRed), r.painted);
+        EXPECT_EQ(pixelsOf(c, kRed), r.painted);
         EXPECT_EQ(c.penX(), r.x1);
         EXPECT_EQ(c.penY(), r.y1);
     }
 }
 
-TEST(PlotSurface, PolylinePaintsEveryJointOnce)
+TEST(RasterCanvas, PolylinePaintsEveryJointOnce)
 {
     Canvas c;
     c.moveTo(10, 10);
     c.lineTo(13, 10);
     c.lineTo(13, 12);
-    EXPECT_EQ(pixelsOf(c.image(), kRed),
+    EXPECT_EQ(pixelsOf(c, kRed),
         (std::set<Pixel> { { 10, 10 }, { 11, 10 }, { 12, 10 }, { 13, 10 }, { 13, 11 } }));
 }
 
-TEST(PlotSurface, LineStylesFollowTheirDashPatterns)
+TEST(RasterCanvas, LineStylesFollowTheirDashPatterns)
 {
     struct Row {
         PenStyle style;
@@ -94,59 +97,59 @@ TEST(PlotSurface, LineStylesFollowTheirDashPatterns)
         c.setPenStyle(r.style);
         c.moveTo(0, 5);
         c.lineTo(100, 5);
-        EXPECT_EQ(rowPattern(c.image(), 5, 0, 48, kRed), r.pattern);
+        EXPECT_EQ(rowPattern(c, 5, 0, 48, kRed), r.pattern);
         // The same style on a vertical line.
         c.moveTo(7, 10);
         c.lineTo(7, 100);
-        EXPECT_EQ(columnPattern(c.image(), 7, 10, 48, kRed), r.pattern);
+        EXPECT_EQ(columnPattern(c, 7, 10, 48, kRed), r.pattern);
     }
 }
 
-TEST(PlotSurface, DashPatternRunsOnAcrossLinesAndRestartsAtMoveTo)
+TEST(RasterCanvas, DashPatternRunsOnAcrossLinesAndRestartsAtMoveTo)
 {
     Canvas c;
     c.setPenStyle(PenStyle::Dot);
     c.moveTo(0, 0);
     c.lineTo(4, 0);
     c.lineTo(20, 0);
-    EXPECT_EQ(rowPattern(c.image(), 0, 0, 20, kRed), "###...###...###...##");
+    EXPECT_EQ(rowPattern(c, 0, 0, 20, kRed), "###...###...###...##");
     c.moveTo(0, 2);
     c.lineTo(4, 2);
     c.moveTo(4, 2);
     c.lineTo(20, 2);
-    EXPECT_EQ(rowPattern(c.image(), 2, 0, 20, kRed), "###.###...###...###.");
+    EXPECT_EQ(rowPattern(c, 2, 0, 20, kRed), "###.###...###...###.");
 }
 
-TEST(PlotSurface, WidePensPaintSquaresAndStretchTheirDashes)
+TEST(RasterCanvas, WidePensPaintSquaresAndStretchTheirDashes)
 {
     Canvas c;
     c.setPenWidth(3);
     c.moveTo(10, 10);
     c.lineTo(14, 10);
     for (int y : { 9, 10, 11 })
-        EXPECT_EQ(rowPattern(c.image(), y, 8, 8, kRed), ".######.") << y;
-    EXPECT_EQ(rowPattern(c.image(), 8, 8, 8, kRed), "........");
-    EXPECT_EQ(rowPattern(c.image(), 12, 8, 8, kRed), "........");
+        EXPECT_EQ(rowPattern(c, y, 8, 8, kRed), ".######.") << y;
+    EXPECT_EQ(rowPattern(c, 8, 8, 8, kRed), "........");
+    EXPECT_EQ(rowPattern(c, 12, 8, 8, kRed), "........");
 
     c.setPenStyle(PenStyle::Dot);
     c.moveTo(1, 30);
     c.lineTo(40, 30);
-    EXPECT_EQ(rowPattern(c.image(), 30, 0, 40, kRed), "###########.......###########.......####");
+    EXPECT_EQ(rowPattern(c, 30, 0, 40, kRed), "###########.......###########.......####");
 }
 
-TEST(PlotSurface, PenWidthBelowOneDrawsOnePixel)
+TEST(RasterCanvas, PenWidthBelowOneDrawsOnePixel)
 {
     Canvas c;
     c.setPenWidth(-5);
     EXPECT_EQ(c.penWidth(), 1);
     c.moveTo(3, 3);
     c.lineTo(6, 3);
-    EXPECT_EQ(pixelsOf(c.image(), kRed).size(), 3u);
+    EXPECT_EQ(pixelsOf(c, kRed).size(), 3u);
 }
 
 // A line partly or wholly outside the surface paints exactly the pixels that the same line
 // paints on a larger surface around it, dash pattern included.
-TEST(PlotSurface, ClippingKeepsThePixelsOfTheWholeLine)
+TEST(RasterCanvas, ClippingKeepsThePixelsOfTheWholeLine)
 {
     struct Row {
         const char* name;
@@ -166,21 +169,20 @@ TEST(PlotSurface, ClippingKeepsThePixelsOfTheWholeLine)
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         Canvas small;
-        Canvas big(QSize(457 + 2 * off, 289 + 2 * off));
-        for (PlotSurface* s :
-            { static_cast<PlotSurface*>(&small), static_cast<PlotSurface*>(&big) }) {
-            s->setPenWidth(r.width);
-            s->setPenStyle(r.style);
+        Canvas big(457 + 2 * off, 289 + 2 * off);
+        for (Canvas* c : { &small, &big }) {
+            c->setPenWidth(r.width);
+            c->setPenStyle(r.style);
         }
         small.moveTo(r.x0, r.y0);
         small.lineTo(r.x1, r.y1);
         big.moveTo(r.x0 + off, r.y0 + off);
         big.lineTo(r.x1 + off, r.y1 + off);
-        EXPECT_EQ(small.image(), big.image().copy(off, off, 457, 289));
+        EXPECT_EQ(small.pixels(), part(big, off, off, 457, 289));
     }
 }
 
-TEST(PlotSurface, FarEndsAreClippedAlongTheTrueDirectionAndNeverWrap)
+TEST(RasterCanvas, FarEndsAreClippedAlongTheTrueDirectionAndNeverWrap)
 {
     const std::int64_t far = std::int64_t(1) << 40;
     // A 45-degree line through the top-left corner from far outside on both sides.
@@ -190,16 +192,16 @@ TEST(PlotSurface, FarEndsAreClippedAlongTheTrueDirectionAndNeverWrap)
     std::set<Pixel> diagonal;
     for (int k = 0; k < 289; ++k)
         diagonal.insert({ k, k });
-    EXPECT_EQ(pixelsOf(c.image(), kRed), diagonal);
+    EXPECT_EQ(pixelsOf(c, kRed), diagonal);
 
     // The low 32 bits of 2^32 + 100 are 100: such an end must not fold back onto the surface.
     Canvas d;
     d.moveTo(0, 100);
     d.lineTo((std::int64_t(1) << 32) + 100, 100);
-    EXPECT_EQ(pixelsOf(d.image(), kRed).size(), 457u);
-    d.setPixel((std::int64_t(1) << 32) + 5, 5, QColor(kBlue));
-    d.setPixel(5, -(std::int64_t(1) << 32) + 5, QColor(kBlue));
-    EXPECT_EQ(pixelsOf(d.image(), kBlue).size(), 0u);
+    EXPECT_EQ(pixelsOf(d, kRed).size(), 457u);
+    d.setPixel((std::int64_t(1) << 32) + 5, 5, kBlue);
+    d.setPixel(5, -(std::int64_t(1) << 32) + 5, kBlue);
+    EXPECT_EQ(pixelsOf(d, kBlue).size(), 0u);
 
     // A line from the origin to a point 2^50 away at slope 1/2.
     Canvas e;
@@ -208,40 +210,40 @@ TEST(PlotSurface, FarEndsAreClippedAlongTheTrueDirectionAndNeverWrap)
     Canvas f;
     f.moveTo(0, 0);
     f.lineTo(2000, 1000);
-    EXPECT_EQ(e.image(), f.image());
+    EXPECT_EQ(e.pixels(), f.pixels());
 
     // Both ends beyond the 64-bit range of a pixel difference.
     Canvas g;
     g.moveTo(INT64_MIN + 1, 50);
     g.lineTo(INT64_MAX, 50);
-    EXPECT_EQ(rowPattern(g.image(), 50, 0, 457, kRed), std::string(457, '#'));
+    EXPECT_EQ(rowPattern(g, 50, 0, 457, kRed), std::string(457, '#'));
 }
 
-TEST(PlotSurface, SetPixelPaintsOnePixelInsideOnly)
+TEST(RasterCanvas, SetPixelPaintsOnePixelInsideOnly)
 {
     Canvas c;
-    c.setPixel(0, 0, QColor(kBlue));
-    c.setPixel(456, 288, QColor(kBlue));
-    c.setPixel(457, 10, QColor(kBlue));
-    c.setPixel(-1, 10, QColor(kBlue));
-    c.setPixel(10, 289, QColor(kBlue));
-    EXPECT_EQ(pixelsOf(c.image(), kBlue), (std::set<Pixel> { { 0, 0 }, { 456, 288 } }));
+    c.setPixel(0, 0, kBlue);
+    c.setPixel(456, 288, kBlue);
+    c.setPixel(457, 10, kBlue);
+    c.setPixel(-1, 10, kBlue);
+    c.setPixel(10, 289, kBlue);
+    EXPECT_EQ(pixelsOf(c, kBlue), (std::set<Pixel> { { 0, 0 }, { 456, 288 } }));
 }
 
-TEST(PlotSurface, RectangleIsFramedOnItsOuterPixelsAndFilledInside)
+TEST(RasterCanvas, RectangleIsFramedOnItsOuterPixelsAndFilledInside)
 {
-    Canvas c(QSize(12, 9));
-    c.setPenColor(QColor(kBlack));
+    Canvas c(12, 9);
+    c.setPenColor(kBlack);
     c.rectangle(0, 0, 12, 9);
     for (int y = 0; y < 9; ++y) {
         const bool edge = y == 0 || y == 8;
-        EXPECT_EQ(rowPattern(c.image(), y, 0, 12, kBlack), edge ? "############" : "#..........#");
-        EXPECT_EQ(rowPattern(c.image(), y, 0, 12, kBlue), edge ? "............" : ".##########.");
+        EXPECT_EQ(rowPattern(c, y, 0, 12, kBlack), edge ? "############" : "#..........#");
+        EXPECT_EQ(rowPattern(c, y, 0, 12, kBlue), edge ? "............" : ".##########.");
     }
     EXPECT_EQ(c.penX(), 0); // the pen does not move
 }
 
-TEST(PlotSurface, HatchBrushesPaintTheirLinesAndLeaveTheRest)
+TEST(RasterCanvas, HatchBrushesPaintTheirLinesAndLeaveTheRest)
 {
     struct Row {
         BrushStyle style;
@@ -273,74 +275,26 @@ TEST(PlotSurface, HatchBrushesPaintTheirLinesAndLeaveTheRest)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(int(r.style));
-        Canvas c(QSize(20, 20));
+        Canvas c(20, 20);
         c.setBrushStyle(r.style);
         c.rectangle(0, 0, 20, 20);
         for (int y = 0; y < 8; ++y)
-            EXPECT_EQ(rowPattern(c.image(), y + 1, 1, 8, kBlue), r.rows[y]) << y;
+            EXPECT_EQ(rowPattern(c, y + 1, 1, 8, kBlue), r.rows[y]) << y;
         // Between the hatch lines the earlier white stays.
-        const auto white = pixelsOf(c.image(), rgb(255, 255, 255)).size();
-        const auto blue = pixelsOf(c.image(), kBlue).size();
+        const auto white = pixelsOf(c, kWhite).size();
+        const auto blue = pixelsOf(c, kBlue).size();
         EXPECT_EQ(white + blue, 18u * 18u);
     }
 }
 
-TEST(PlotSurface, DashedFrameShowsTheBrushInItsGaps)
+TEST(RasterCanvas, DashedFrameShowsTheBrushInItsGaps)
 {
-    Canvas c(QSize(30, 10));
-    c.setPenColor(QColor(kBlack));
+    Canvas c(30, 10);
+    c.setPenColor(kBlack);
     c.setPenStyle(PenStyle::Dash);
     c.rectangle(0, 0, 30, 10);
-    EXPECT_EQ(rowPattern(c.image(), 0, 0, 30, kBlack), "##################......######");
-    EXPECT_EQ(rowPattern(c.image(), 0, 0, 30, kBlue), "..................######......");
-}
-
-// The picture is kept in the backing image, so the platform's repaints show it again.
-TEST(PlotSurface, PictureSurvivesHidingAndShowing)
-{
-    Canvas c;
-    c.moveTo(0, 0);
-    c.lineTo(456, 288);
-    c.show();
-    c.hide();
-    c.show();
-    c.repaint();
-    EXPECT_EQ(c.grab().toImage().convertToFormat(QImage::Format_RGB32), c.image());
-}
-
-TEST(PlotSurface, ContextMenuSavesAndCopiesThePicture)
-{
-    ScopedRecordingDialogs dialogs;
-    Canvas c;
-    c.moveTo(10, 10);
-    c.lineTo(200, 100);
-    std::unique_ptr<QMenu> menu(c.createContextMenu(nullptr));
-    const auto actions = menu->actions();
-    ASSERT_EQ(actions.size(), 2);
-    EXPECT_EQ(actions[0]->text(), QString::fromUtf8("Grafiği Kaydet..."));
-    EXPECT_EQ(actions[1]->text(), QStringLiteral("Panoya Kopyala"));
-
-    QTemporaryDir dir;
-    dialogs.fileAnswer = dir.filePath(QStringLiteral("egri")); // ".png" is added
-    actions[0]->trigger();
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_EQ(
-        QImage(dir.filePath(QStringLiteral("egri.png"))).convertToFormat(QImage::Format_RGB32),
-        c.image());
-
-    dialogs.fileAnswer = dir.filePath(QStringLiteral("yok/olmayan.png"));
-    actions[0]->trigger();
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].caption, kApplicationTitle);
-    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("olmayan.png")));
-
-    dialogs.fileAnswer.clear(); // cancelled: nothing happens
-    actions[0]->trigger();
-    EXPECT_EQ(dialogs.messages.size(), 1);
-
-    actions[1]->trigger();
-    EXPECT_EQ(
-        QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), c.image());
+    EXPECT_EQ(rowPattern(c, 0, 0, 30, kBlack), "##################......######");
+    EXPECT_EQ(rowPattern(c, 0, 0, 30, kBlue), "..................######......");
 }
 
 } // namespace
