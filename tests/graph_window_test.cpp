@@ -6,7 +6,6 @@
 #include "recording_dialogs.h"
 #include "tabulation/function_record.h"
 
-#include <QCheckBox>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
@@ -16,13 +15,13 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStringListModel>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 
 #include <limits>
 
+using namespace Qt::StringLiterals;
 using quarnis::ScopedRecordingDialogs;
 
 namespace {
@@ -52,10 +51,10 @@ template <class Control = QWidget> Control* find(const TFGraphics& w, const char
     return c;
 }
 QLineEdit* field(const TFGraphics& w, const char* name) { return find<QLineEdit>(w, name); }
-QComboBox* list(const TFGraphics& w, const char* name) { return find<QComboBox>(w, name); }
 QPushButton* button(const TFGraphics& w, const char* name) { return find<QPushButton>(w, name); }
 TButtonColor* colour(const TFGraphics& w, const char* name) { return find<TButtonColor>(w, name); }
 QLabel* label(const TFGraphics& w, const char* name) { return find<QLabel>(w, name); }
+QComboBox* results(const TFGraphics& w) { return find<QComboBox>(w, "cCalcExec"); }
 QListView* listBox(const TFGraphics& w) { return find<QListView>(w, "lFuncVars"); }
 QScrollBar* decimals(const TFGraphics& w) { return find<QScrollBar>(w, "scrSonuc"); }
 
@@ -66,6 +65,13 @@ void setField(QLineEdit* e, const QString& text)
 {
     e->selectAll();
     e->setText(text);
+}
+
+// Gives fields of the function panel, named by their layout names, new texts.
+void setFields(const TFGraphics& w, std::initializer_list<std::pair<const char*, QString>> texts)
+{
+    for (const auto& [name, text] : texts)
+        setField(field(w, name), text);
 }
 
 } // namespace
@@ -121,15 +127,15 @@ void GraphWindowTest::listsTheDefaultFunction()
     w.show();
     calculate(w);
     QVERIFY(dialogs.messages.isEmpty());
-    QCOMPARE(field(w, "FuncFull")->text(), QStringLiteral("F(t):=t"));
-    const QStringList lines = items(list(w, "cCalcExec"));
+    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):=t"_s);
+    const QStringList lines = items(results(w));
     QCOMPARE(lines.size(), 101);
-    QCOMPARE(lines[0], QStringLiteral("[0]:(0,0)"));
-    QCOMPARE(lines[1], QStringLiteral("[1]:(0.1,0.1)"));
-    QCOMPARE(lines[100], QStringLiteral("[100]:(10,10)"));
+    QCOMPARE(lines[0], u"[0]:(0,0)"_s);
+    QCOMPARE(lines[1], u"[1]:(0.1,0.1)"_s);
+    QCOMPARE(lines[100], u"[100]:(10,10)"_s);
     QCOMPARE(rows(listBox(w)), lines);
-    QCOMPARE(list(w, "cCalcExec")->currentIndex(), -1);
-    QVERIFY(list(w, "cCalcExec")->currentText().isEmpty());
+    QCOMPARE(results(w)->currentIndex(), -1);
+    QVERIFY(results(w)->currentText().isEmpty());
     QCOMPARE(w.plotObject().Points.size(), std::size_t(101));
     QCOMPARE(w.plotObject().Points[37].x, 3.7);
     QCOMPARE(w.functionRecord().Values.size(), std::size_t(101));
@@ -137,8 +143,8 @@ void GraphWindowTest::listsTheDefaultFunction()
     // A second press lists anew rather than appending.
     setField(field(w, "FncId"), "t*t");
     calculate(w);
-    QCOMPARE(list(w, "cCalcExec")->count(), 101);
-    QCOMPARE(list(w, "cCalcExec")->itemText(37), QStringLiteral("[37]:(3.7,13.69)"));
+    QCOMPARE(results(w)->count(), 101);
+    QCOMPARE(results(w)->itemText(37), u"[37]:(3.7,13.69)"_s);
     QCOMPARE(w.plotObject().Points[100].y, 100.0);
 }
 
@@ -177,11 +183,9 @@ void GraphWindowTest::refusesAFieldAndChangesNothingVisible()
     TFGraphics w;
     w.show();
     calculate(w);
-    const QStringList before = items(list(w, "cCalcExec"));
+    const QStringList before = items(results(w));
 
-    setField(field(w, "FncName"), "G");
-    setField(field(w, "ec1"), "3");
-    setField(field(w, "FncId"), "t*c1");
+    setFields(w, { { "FncName", u"G"_s }, { "ec1", u"3"_s }, { "FncId", u"t*c1"_s } });
     setField(field(w, qPrintable(name)), text);
     calculate(w);
 
@@ -189,8 +193,8 @@ void GraphWindowTest::refusesAFieldAndChangesNothingVisible()
     QCOMPARE(dialogs.messages[0].text, message);
     QCOMPARE(dialogs.messages[0].caption, quarnis::kApplicationTitle);
     QCOMPARE(dialogs.messages[0].icon, quarnis::Dialogs::Icon::Stop);
-    QCOMPARE(field(w, "FuncFull")->text(), QStringLiteral("F(t):=t"));
-    QCOMPARE(items(list(w, "cCalcExec")), before);
+    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):=t"_s);
+    QCOMPARE(items(results(w)), before);
     QCOMPARE(rows(listBox(w)), before);
     QCOMPARE(w.plotObject().Points.size(), std::size_t(101));
     QCOMPARE(w.functionRecord().FuncName, std::u16string(u"G")); // read before the failing field
@@ -204,16 +208,14 @@ void GraphWindowTest::aFaultMidwayKeepsTheLinesBefore()
     TFGraphics w;
     w.show();
     calculate(w);
-    setField(field(w, "FncId"), "EXP(t)");
-    setField(field(w, "ex1"), "700");
-    setField(field(w, "ex2"), "720");
-    setField(field(w, "Sample"), "4");
+    setFields(w,
+        { { "FncId", u"EXP(t)"_s }, { "ex1", u"700"_s }, { "ex2", u"720"_s },
+            { "Sample", u"4"_s } });
     calculate(w);
     QCOMPARE(dialogs.messages.size(), 1);
-    QCOMPARE(dialogs.messages[0].text, QStringLiteral("Floating point overflow."));
-    QCOMPARE(field(w, "FuncFull")->text(), QStringLiteral("F(t):=EXP(t)"));
-    QCOMPARE(items(list(w, "cCalcExec")),
-        QStringList({ QStringLiteral("[0]:(700,1E304)"), QStringLiteral("[1]:(705,1.5E306)") }));
+    QCOMPARE(dialogs.messages[0].text, u"Floating point overflow."_s);
+    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):=EXP(t)"_s);
+    QCOMPARE(items(results(w)), QStringList({ u"[0]:(700,1E304)"_s, u"[1]:(705,1.5E306)"_s }));
     QCOMPARE(listBox(w)->model()->rowCount(), 101); // the earlier tabulation
     QCOMPARE(w.plotObject().Points.size(), std::size_t(101));
 }
@@ -222,15 +224,13 @@ void GraphWindowTest::failedPointsAreListedWithTheEngineText()
 {
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
-    setField(field(w, "FncId"), "t^2");
-    setField(field(w, "ex1"), "-3");
-    setField(field(w, "ex2"), "3");
-    setField(field(w, "Sample"), "6");
+    setFields(
+        w, { { "FncId", u"t^2"_s }, { "ex1", u"-3"_s }, { "ex2", u"3"_s }, { "Sample", u"6"_s } });
     calculate(w);
     QVERIFY(dialogs.messages.isEmpty());
-    QCOMPARE(list(w, "cCalcExec")->itemText(1), QStringLiteral("[1]:(-2,Yazım Hatası...)"));
-    QCOMPARE(list(w, "cCalcExec")->itemText(5), QStringLiteral("[5]:(2,4)"));
-    QCOMPARE(list(w, "cCalcExec")->count(), 7);
+    QCOMPARE(results(w)->itemText(1), u"[1]:(-2,Yazım Hatası...)"_s);
+    QCOMPARE(results(w)->itemText(5), u"[5]:(2,4)"_s);
+    QCOMPARE(results(w)->count(), 7);
     // Only x = 1, 2, 3 have values; the failed points are not plotted.
     QCOMPARE(w.plotObject().Points.size(), std::size_t(3));
     QCOMPARE(w.plotObject().Points[0].x, 1.0);
@@ -248,23 +248,21 @@ void GraphWindowTest::rangeLabelsFollowTheVariable()
     field(w, "FncVar")->selectAll();
     QTest::keyClicks(field(w, "FncVar"), "time");
     QTest::keyClick(field(w, "FncVar"), Qt::Key_Tab);
-    QCOMPARE(label(w, "xa")->text(), QStringLiteral("time1"));
-    QCOMPARE(label(w, "xb")->text(), QStringLiteral("time2"));
+    QCOMPARE(label(w, "xa")->text(), u"time1"_s);
+    QCOMPARE(label(w, "xb")->text(), u"time2"_s);
     QCOMPARE(label(w, "xa")->width(), 25); // clipped, not grown
 
     calculate(w);
     QCOMPARE(w.functionRecord().VarName, std::u16string(u"t"));
-    QVERIFY(field(w, "FuncFull")->text().startsWith(QStringLiteral("F(t):=")));
+    QVERIFY(field(w, "FuncFull")->text().startsWith(u"F(t):="_s));
 
     // Names keep their characters: "ş" is a variable like any other.
-    setField(field(w, "FncVar"), QStringLiteral("şey"));
-    setField(field(w, "FncId"), QStringLiteral("ş*ç1"));
-    setField(field(w, "FncConst1"), QStringLiteral("ç1x"));
-    setField(field(w, "ec1"), "2");
-    setField(field(w, "Sample"), "1");
+    setFields(w,
+        { { "FncVar", u"şey"_s }, { "FncId", u"ş*ç1"_s }, { "FncConst1", u"ç1x"_s },
+            { "ec1", u"2"_s }, { "Sample", u"1"_s } });
     calculate(w);
-    QCOMPARE(field(w, "FuncFull")->text(), QStringLiteral("F(ş):=ş*ç1"));
-    QCOMPARE(list(w, "cCalcExec")->itemText(1), QStringLiteral("[1]:(10,20)"));
+    QCOMPARE(field(w, "FuncFull")->text(), u"F(ş):=ş*ç1"_s);
+    QCOMPARE(results(w)->itemText(1), u"[1]:(10,20)"_s);
 }
 
 void GraphWindowTest::decimalsTakeEffectAtTheNextTabulation()
@@ -274,31 +272,28 @@ void GraphWindowTest::decimalsTakeEffectAtTheNextTabulation()
     w.show();
     setField(field(w, "FncId"), "t/3");
     calculate(w);
-    QCOMPARE(list(w, "cCalcExec")->itemText(10), QStringLiteral("[10]:(1,0.33333)"));
+    QCOMPARE(results(w)->itemText(10), u"[10]:(1,0.33333)"_s);
 
     decimals(w)->setFocus();
     QTest::keyClick(decimals(w), Qt::Key_Right);
     QCOMPARE(decimals(w)->value(), 6);
-    QCOMPARE(decimals(w)->toolTip(), QStringLiteral("6"));
-    QCOMPARE(list(w, "cCalcExec")->itemText(10), QStringLiteral("[10]:(1,0.33333)"));
+    QCOMPARE(decimals(w)->toolTip(), u"6"_s);
+    QCOMPARE(results(w)->itemText(10), u"[10]:(1,0.33333)"_s);
     calculate(w);
-    QCOMPARE(list(w, "cCalcExec")->itemText(10), QStringLiteral("[10]:(1,0.333333)"));
+    QCOMPARE(results(w)->itemText(10), u"[10]:(1,0.333333)"_s);
 
     decimals(w)->setValue(-1);
-    QCOMPARE(decimals(w)->toolTip(), QStringLiteral("-1"));
-    setField(field(w, "FncId"), "t");
-    setField(field(w, "ex1"), "15");
-    setField(field(w, "ex2"), "25");
-    setField(field(w, "Sample"), "1");
+    QCOMPARE(decimals(w)->toolTip(), u"-1"_s);
+    setFields(
+        w, { { "FncId", u"t"_s }, { "ex1", u"15"_s }, { "ex2", u"25"_s }, { "Sample", u"1"_s } });
     calculate(w);
-    QCOMPARE(items(list(w, "cCalcExec")),
-        QStringList({ QStringLiteral("[0]:(20,20)"), QStringLiteral("[1]:(20,20)") }));
+    QCOMPARE(items(results(w)), QStringList({ u"[0]:(20,20)"_s, u"[1]:(20,20)"_s }));
 
     // The hint is set again whenever the mouse comes over the scroll bar.
     decimals(w)->setToolTip(QString());
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
     QApplication::sendEvent(decimals(w), &enter);
-    QCOMPARE(decimals(w)->toolTip(), QStringLiteral("-1"));
+    QCOMPARE(decimals(w)->toolTip(), u"-1"_s);
 }
 
 void GraphWindowTest::sampleAcceptsDigitsOnly()
@@ -308,7 +303,7 @@ void GraphWindowTest::sampleAcceptsDigitsOnly()
     field(w, "Sample")->setFocus();
     field(w, "Sample")->selectAll();
     QTest::keyClicks(field(w, "Sample"), "1a-2.,3 ");
-    QCOMPARE(field(w, "Sample")->text(), QStringLiteral("123"));
+    QCOMPARE(field(w, "Sample")->text(), u"123"_s);
     // The refused keys were not dropped without a word.
     QCOMPARE(QToolTip::text(), QString::fromUtf8(quarnis::kSampleDigitsOnlyText));
     QToolTip::hideText();
@@ -320,9 +315,9 @@ void GraphWindowTest::aLongDefinitionReachesTheRecordWhole()
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
     w.show();
-    QString definition = QStringLiteral("t");
+    QString definition = u"t"_s;
     while (definition.size() < 1000001)
-        definition += QStringLiteral("+t");
+        definition += u"+t"_s;
     QApplication::clipboard()->setText(definition);
     field(w, "FncId")->setFocus();
     field(w, "FncId")->selectAll();
@@ -332,9 +327,8 @@ void GraphWindowTest::aLongDefinitionReachesTheRecordWhole()
     calculate(w);
     QVERIFY(dialogs.messages.isEmpty());
     QCOMPARE(w.functionRecord().Definition.size(), std::size_t(definition.size()));
-    QCOMPARE(field(w, "FuncFull")->text(), QStringLiteral("F(t):=") + definition);
-    QCOMPARE(items(list(w, "cCalcExec")),
-        QStringList({ QStringLiteral("[0]:(0,0)"), QStringLiteral("[1]:(10,5000010)") }));
+    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):="_s + definition);
+    QCOMPARE(items(results(w)), QStringList({ u"[0]:(0,0)"_s, u"[1]:(10,5000010)"_s }));
     for (QLineEdit* field : w.findChildren<QLineEdit*>())
         QVERIFY2(
             field->maxLength() == std::numeric_limits<int>::max(), qPrintable(field->objectName()));
@@ -357,13 +351,12 @@ void GraphWindowTest::aLongTabulationShowsItsProgressAndCancels()
     TFGraphics w;
     w.show();
     calculate(w);
-    const QStringList before = items(list(w, "cCalcExec"));
+    const QStringList before = items(results(w));
 
-    QString slow = QStringLiteral("SIN(t)");
+    QString slow = u"SIN(t)"_s;
     for (int i = 0; i < 20000; ++i)
-        slow += QStringLiteral("+SIN(t)");
-    setField(field(w, "FncId"), slow);
-    setField(field(w, "Sample"), "1000");
+        slow += u"+SIN(t)"_s;
+    setFields(w, { { "FncId", slow }, { "Sample", u"1000"_s } });
     QString shown;
     QTimer poll;
     connect(&poll, &QTimer::timeout, &w, [&] {
@@ -381,15 +374,15 @@ void GraphWindowTest::aLongTabulationShowsItsProgressAndCancels()
     calculate(w);
 
     QVERIFY(dialogs.messages.isEmpty());
-    QVERIFY2(shown.endsWith(QStringLiteral(" / 1001 nokta hesaplandı")), qPrintable(shown));
+    QVERIFY2(shown.endsWith(u" / 1001 nokta hesaplandı"_s), qPrintable(shown));
     QVERIFY(!w.findChild<QProgressDialog*>());
-    const QStringList lines = items(list(w, "cCalcExec"));
+    const QStringList lines = items(results(w));
     QVERIFY(lines.size() >= 2 && lines.size() < 1001);
-    QCOMPARE(lines[1], QStringLiteral("[1]:(0.01,200.00666)"));
+    QCOMPARE(lines[1], u"[1]:(0.01,200.00666)"_s);
     QCOMPARE(rows(listBox(w)), before);
     QCOMPARE(w.plotObject().Points.size(), std::size_t(101));
     QCOMPARE(w.plotObject().Points[100].y, 10.0);
-    QCOMPARE(field(w, "FuncFull")->text(), QStringLiteral("F(t):=") + slow);
+    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):="_s + slow);
 }
 
 void GraphWindowTest::typedResultTextIsNotListed()
@@ -398,10 +391,10 @@ void GraphWindowTest::typedResultTextIsNotListed()
     TFGraphics w;
     w.show();
     calculate(w);
-    list(w, "cCalcExec")->setFocus();
-    QTest::keyClicks(list(w, "cCalcExec")->lineEdit(), "[5]:(1,1)");
-    QTest::keyClick(list(w, "cCalcExec")->lineEdit(), Qt::Key_Return);
-    QCOMPARE(list(w, "cCalcExec")->count(), 101);
+    results(w)->setFocus();
+    QTest::keyClicks(results(w)->lineEdit(), "[5]:(1,1)");
+    QTest::keyClick(results(w)->lineEdit(), Qt::Key_Return);
+    QCOMPARE(results(w)->count(), 101);
     QVERIFY(w.isVisible()); // Enter pressed no button and did not close the window
 }
 

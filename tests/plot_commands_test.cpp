@@ -230,32 +230,32 @@ TEST_F(Plot, AxesTakeTheirWidthColourAndStyle)
     EXPECT_EQ(columnPattern(surface, 228, 1, 30, kGreen), "#################......#######");
 }
 
-TEST_F(Plot, EmptyFillKeepsEarlierCurvesUnderTheNewGrid)
+// A fill style paints over what was drawn before (red pixels at (20, 20) and (21, 20)), or
+// leaves it between its lines; the grid is drawn over either.
+TEST_F(Plot, FillStylesPaintOverOrKeepEarlierCurves)
 {
-    clear();
-    surface.setPixel(20, 20, kRed);
-    surface.setPixel(114, 1, kRed);
-    s.areaStyle = 1; // "Boş"
-    clear();
-    EXPECT_EQ(surface.pixel(20, 20), kRed);
-    EXPECT_EQ(surface.pixel(114, 1), kGrey); // the grid is drawn over it
-    s.areaStyle = 0; // "Dolu" erases it
-    clear();
-    EXPECT_EQ(surface.pixel(20, 20), kArea);
-}
-
-TEST_F(Plot, HatchFillPaintsOnlyItsLines)
-{
-    s.grid = false;
-    clear();
-    surface.setPixel(21, 20, kRed);
-    surface.setPixel(20, 20, kRed);
-    s.areaStyle = 3; // "Düşey": vertical hatch at every column 8k + 4
-    s.areaColor = kBlack;
-    clear();
-    EXPECT_EQ(surface.pixel(20, 20), kBlack);
-    EXPECT_EQ(surface.pixel(21, 20), kRed);
-    EXPECT_EQ(surface.pixel(22, 30), kArea);
+    struct Row {
+        std::optional<int> style;
+        Rgb at20, at21;
+    };
+    const Row rows[] = {
+        { 0, kArea, kArea }, // "Dolu"
+        { 1, kRed, kRed }, // "Boş"
+        { 3, kArea, kRed }, // "Düşey": a vertical hatch at every column 8k + 4
+        { std::nullopt, kArea, kRed }, // no index: the brush as the last fill left it
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.style.value_or(-1));
+        clear();
+        surface.setPixel(20, 20, kRed);
+        surface.setPixel(21, 20, kRed);
+        surface.setPixel(114, 1, kRed);
+        s.areaStyle = r.style;
+        clear();
+        EXPECT_EQ(surface.pixel(20, 20), r.at20);
+        EXPECT_EQ(surface.pixel(21, 20), r.at21);
+        EXPECT_EQ(surface.pixel(114, 1), kGrey);
+    }
 }
 
 TEST_F(Plot, FrameTakesTheStyleOfTheLastAxesOrCurve)

@@ -32,50 +32,36 @@ std::vector<Rgb> part(const RasterCanvas& c, int x, int y, int w, int h)
     return out;
 }
 
-TEST(RasterCanvas, StartsInItsColourWithABlackThinSolidPen)
-{
-    RasterCanvas c(457, 289, MakeRgb(192, 220, 192));
-    EXPECT_EQ(pixelsOf(c, MakeRgb(192, 220, 192)).size(), 457u * 289u);
-    EXPECT_EQ(c.penColor(), kBlack);
-    EXPECT_EQ(c.penWidth(), 1);
-    EXPECT_EQ(c.penStyle(), PenStyle::Solid);
-}
-
-TEST(RasterCanvas, LinePaintsItsStartButNotItsEnd)
+// A path is a move to its first point and a line to each further point.
+TEST(RasterCanvas, LinesPaintTheirStartButNotTheirEnd)
 {
     struct Row {
         const char* name;
-        int x0, y0, x1, y1;
+        std::vector<Pixel> path;
         std::set<Pixel> painted;
     };
     const Row rows[] = {
-        { "right", 2, 3, 6, 3, { { 2, 3 }, { 3, 3 }, { 4, 3 }, { 5, 3 } } },
-        { "left", 6, 3, 2, 3, { { 6, 3 }, { 5, 3 }, { 4, 3 }, { 3, 3 } } },
-        { "down", 1, 1, 1, 4, { { 1, 1 }, { 1, 2 }, { 1, 3 } } },
-        { "diagonal up", 228, 144, 231, 141, { { 228, 144 }, { 229, 143 }, { 230, 142 } } },
-        { "shallow", 0, 0, 4, 2, { { 0, 0 }, { 1, 1 }, { 2, 1 }, { 3, 2 } } },
-        { "one step", 5, 5, 6, 5, { { 5, 5 } } },
-        { "zero length", 5, 5, 5, 5, {} },
+        { "right", { { 2, 3 }, { 6, 3 } }, { { 2, 3 }, { 3, 3 }, { 4, 3 }, { 5, 3 } } },
+        { "left", { { 6, 3 }, { 2, 3 } }, { { 6, 3 }, { 5, 3 }, { 4, 3 }, { 3, 3 } } },
+        { "down", { { 1, 1 }, { 1, 4 } }, { { 1, 1 }, { 1, 2 }, { 1, 3 } } },
+        { "diagonal up", { { 228, 144 }, { 231, 141 } },
+            { { 228, 144 }, { 229, 143 }, { 230, 142 } } },
+        { "shallow", { { 0, 0 }, { 4, 2 } }, { { 0, 0 }, { 1, 1 }, { 2, 1 }, { 3, 2 } } },
+        { "one step", { { 5, 5 }, { 6, 5 } }, { { 5, 5 } } },
+        { "zero length", { { 5, 5 }, { 5, 5 } }, {} },
+        { "polyline: every joint once", { { 10, 10 }, { 13, 10 }, { 13, 12 } },
+            { { 10, 10 }, { 11, 10 }, { 12, 10 }, { 13, 10 }, { 13, 11 } } },
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
         Canvas c;
-        c.moveTo(r.x0, r.y0);
-        c.lineTo(r.x1, r.y1);
+        c.moveTo(r.path[0].first, r.path[0].second);
+        for (std::size_t i = 1; i < r.path.size(); ++i)
+            c.lineTo(r.path[i].first, r.path[i].second);
         EXPECT_EQ(pixelsOf(c, kRed), r.painted);
-        EXPECT_EQ(c.penX(), r.x1);
-        EXPECT_EQ(c.penY(), r.y1);
+        EXPECT_EQ(c.penX(), r.path.back().first);
+        EXPECT_EQ(c.penY(), r.path.back().second);
     }
-}
-
-TEST(RasterCanvas, PolylinePaintsEveryJointOnce)
-{
-    Canvas c;
-    c.moveTo(10, 10);
-    c.lineTo(13, 10);
-    c.lineTo(13, 12);
-    EXPECT_EQ(pixelsOf(c, kRed),
-        (std::set<Pixel> { { 10, 10 }, { 11, 10 }, { 12, 10 }, { 13, 10 }, { 13, 11 } }));
 }
 
 TEST(RasterCanvas, LineStylesFollowTheirDashPatterns)
@@ -135,16 +121,13 @@ TEST(RasterCanvas, WidePensPaintSquaresAndStretchTheirDashes)
     c.moveTo(1, 30);
     c.lineTo(40, 30);
     EXPECT_EQ(rowPattern(c, 30, 0, 40, kRed), "###########.......###########.......####");
-}
 
-TEST(RasterCanvas, PenWidthBelowOneDrawsOnePixel)
-{
-    Canvas c;
-    c.setPenWidth(-5);
-    EXPECT_EQ(c.penWidth(), 1);
-    c.moveTo(3, 3);
-    c.lineTo(6, 3);
-    EXPECT_EQ(pixelsOf(c, kRed).size(), 3u);
+    c.setPenWidth(-5); // below 1: one pixel
+    c.setPenStyle(PenStyle::Solid);
+    c.moveTo(3, 50);
+    c.lineTo(6, 50);
+    EXPECT_EQ(rowPattern(c, 50, 2, 6, kRed), ".###..");
+    EXPECT_EQ(rowPattern(c, 49, 2, 6, kRed), "......");
 }
 
 // A line partly or wholly outside the surface paints exactly the pixels that the same line
