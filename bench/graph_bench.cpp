@@ -1,8 +1,8 @@
 // HESAPLA at its largest: 65535 steps of a typical definition through the real button and
 // handler (offscreen), both lists filled; and the same tabulation without the window.
 
-#include "tabulation/function_record.h"
 #include "graph/graph_window.h"
+#include "tabulation/function_record.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,12 +14,15 @@
 
 namespace {
 
-void fillPanel(QLineEdit* definition, QLineEdit* c1, QLineEdit* x2, QLineEdit* sample)
+void fillPanel(const TFGraphics& w)
 {
-    definition->setText(QStringLiteral("SIN(t)*c1+COS(t)/2"));
-    c1->setText(QStringLiteral("2"));
-    x2->setText(QStringLiteral("100"));
-    sample->setText(QStringLiteral("65535"));
+    const auto set = [&](const char* field, const char* text) {
+        w.findChild<QLineEdit*>(QLatin1String(field))->setText(QString::fromLatin1(text));
+    };
+    set("FncId", "SIN(t)*c1+COS(t)/2");
+    set("ec1", "2");
+    set("ex2", "100");
+    set("Sample", "65535");
 }
 
 void BM_HesaplaThroughTheWindow(benchmark::State& state)
@@ -27,12 +30,15 @@ void BM_HesaplaThroughTheWindow(benchmark::State& state)
     TFGraphics w;
     w.show();
     QApplication::processEvents();
-    fillPanel(w.FncId, w.ec1, w.ex2, w.Sample);
+    fillPanel(w);
+    auto* hesapla = w.findChild<QPushButton*>(QStringLiteral("bEval1D"));
+    auto* results = w.findChild<QComboBox*>(QStringLiteral("cCalcExec"));
+    auto* listBox = w.findChild<QListView*>(QStringLiteral("lFuncVars"));
     for (auto _ : state) {
-        w.bEval1D->click();
+        hesapla->click();
         QApplication::processEvents(); // the repaint of both lists
     }
-    if (w.cCalcExec->count() != 65536 || w.lFuncVars->model()->rowCount() != 65536)
+    if (results->count() != 65536 || listBox->model()->rowCount() != 65536)
         state.SkipWithError("the lists are not filled");
 }
 BENCHMARK(BM_HesaplaThroughTheWindow)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -42,16 +48,18 @@ void BM_BrowseTheLists(benchmark::State& state)
 {
     TFGraphics w;
     w.show();
-    fillPanel(w.FncId, w.ec1, w.ex2, w.Sample);
-    w.bEval1D->click();
+    fillPanel(w);
+    auto* results = w.findChild<QComboBox*>(QStringLiteral("cCalcExec"));
+    auto* listBox = w.findChild<QListView*>(QStringLiteral("lFuncVars"));
+    w.findChild<QPushButton*>(QStringLiteral("bEval1D"))->click();
     QApplication::processEvents();
     for (auto _ : state) {
-        w.cCalcExec->showPopup();
+        results->showPopup();
         QApplication::processEvents();
-        w.cCalcExec->hidePopup();
-        w.lFuncVars->scrollToBottom();
+        results->hidePopup();
+        listBox->scrollToBottom();
         QApplication::processEvents();
-        w.lFuncVars->scrollToTop();
+        listBox->scrollToTop();
         QApplication::processEvents();
     }
 }

@@ -1,63 +1,66 @@
-// The plot commands on the 457 x 289 surface, offscreen:
+// The plot commands on a 457 x 289 canvas, the size of the graph window's surface:
 //   DrawCurve/points, DrawCurve/line: "Grafik Çiz" of 65536 points (the largest table)
 //   DrawCurve/line_far: the same with a scale that sends most segments off the surface
 //   ClearGraphArea/grid10: "Grafik Temizle" with a 10 x 10 grid
 
-#include "graph/plot_commands.h"
-
-#include <QApplication>
+#include "plot/plot_commands.h"
+#include "plot/raster_canvas.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
-#include <cstdlib>
 
 namespace {
 
 using namespace quarnis;
 
+struct Silent : PlotReport {
+    void refuse(std::u16string_view, std::u16string_view) override { }
+    void notify(std::u16string_view) override { }
+};
+
 struct Bench {
-    PlotSurface surface;
+    RasterCanvas canvas { 457, 289, MakeRgb(192, 220, 192) };
     TGraph1D graph;
     bool drawn = false;
     PlotSettings s;
-    PlotTarget target { surface, graph, drawn, 0, nullptr };
+    Silent report;
+    PlotTarget target { canvas, graph, drawn, 0, report };
 
-    explicit Bench(int kind, const char* yScale = "20")
+    explicit Bench(int kind, const char16_t* yScale = u"20")
     {
         for (int i = 0; i < 65536; ++i) {
             const double x = -10 + 20.0 * i / 65535;
             graph.Points.push_back({ x, 5 * std::sin(x) + std::sin(37 * x) });
         }
-        target.resultLines = int(graph.Points.size());
+        target.resultLines = graph.Points.size();
         s.curveKind = kind;
-        s.xScale = QStringLiteral("22");
-        s.yScale = QString::fromLatin1(yScale);
+        s.xScale = u"22";
+        s.yScale = yScale;
         ClearGraphArea(target, s);
-        surface.show(); // drawing marks a shown surface for repainting
     }
 };
 
-void drawCurve(benchmark::State& state, int kind, const char* yScale)
+void drawCurve(benchmark::State& state, int kind, const char16_t* yScale)
 {
     Bench b(kind, yScale);
     for (auto _ : state) {
         DoGraph(b.target, b.s);
-        benchmark::DoNotOptimize(b.surface.image().constBits());
+        benchmark::DoNotOptimize(b.canvas.pixels().data());
     }
 }
 
-void BM_DrawCurvePoints(benchmark::State& state) { drawCurve(state, 0, "20"); }
-void BM_DrawCurveLine(benchmark::State& state) { drawCurve(state, 1, "20"); }
-void BM_DrawCurveLineFar(benchmark::State& state) { drawCurve(state, 1, "100000"); }
+void BM_DrawCurvePoints(benchmark::State& state) { drawCurve(state, 0, u"20"); }
+void BM_DrawCurveLine(benchmark::State& state) { drawCurve(state, 1, u"20"); }
+void BM_DrawCurveLineFar(benchmark::State& state) { drawCurve(state, 1, u"100000"); }
 
 void BM_ClearGrid10(benchmark::State& state)
 {
     Bench b(0);
-    b.s.gridCount = QStringLiteral("10");
+    b.s.gridCount = u"10";
     for (auto _ : state) {
         ClearGraphArea(b.target, b.s);
-        benchmark::DoNotOptimize(b.surface.image().constBits());
+        benchmark::DoNotOptimize(b.canvas.pixels().data());
     }
 }
 
@@ -68,12 +71,4 @@ BENCHMARK(BM_ClearGrid10)->Name("ClearGraphArea/grid10")->Unit(benchmark::kMilli
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+BENCHMARK_MAIN();

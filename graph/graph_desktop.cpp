@@ -1,22 +1,21 @@
-// The graph window on the desktop: the names screen readers say for its controls (the labels
-// are their fields' buddies, which also gives them Alt mnemonics), the table's menus and
-// keys, and the plot surface in the tab chain with its menu and keys.
+// The graph window on the desktop: the names screen readers say for its controls, the
+// table's menus and keys, and the plot surface in the tab chain with its menu and keys.
 
+#include "graph_window.h"
+
+#include "lines_model.h"
+#include "plot_surface.h"
+#include "tabulation/table_text.h"
 #include "ui/accessibility.h"
 #include "ui/dialogs.h"
-#include "graph_window.h"
-#include "lines_model.h"
 #include "ui/handler_guard.h"
 #include "ui/keys.h"
-#include "tabulation/table_text.h"
 
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QGuiApplication>
-#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
@@ -25,32 +24,10 @@
 #include <QScrollBar>
 #include <QShortcut>
 
+using namespace Qt::StringLiterals;
 using quarnis::SetAccessibleText;
 
 namespace {
-
-// Makes `label` the buddy label of `control` with the mnemonic its text marks with "&".
-void Buddy(QLabel* label, const QString& textWithMnemonic, QWidget* control)
-{
-    label->setText(textWithMnemonic);
-    label->setBuddy(control);
-}
-
-// The label of `group` that reads `text`.
-QLabel* LabelIn(QWidget* group, const QString& text)
-{
-    for (QLabel* label : group->findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
-        if (label->text() == text)
-            return label;
-    }
-    return nullptr;
-}
-
-void Buddy(QWidget* group, const QString& text, const QString& textWithMnemonic, QWidget* control)
-{
-    if (QLabel* label = LabelIn(group, text))
-        Buddy(label, textWithMnemonic, control);
-}
 
 // Shows `menu` under `control`, deleted once closed.
 void PopUp(QMenu* menu, QWidget* control, const QPoint& at)
@@ -70,99 +47,57 @@ void TFGraphics::setUpDesktop()
 
 void TFGraphics::nameControls()
 {
-    // The left half: each field named after its label. The mnemonics are the letters still
-    // free in the window; the grid settings have none left and are reached with Tab.
-    Buddy(Label1, QStringLiteral("Fonksiyon &Adı"), FncName);
-    Buddy(Label2, QStringLiteral("&Değişken Adı"), FncVar);
-    Buddy(Label4, QStringLiteral("Sabit&1 Adı/Değeri"), FncConst1);
-    Buddy(Label3, QStringLiteral("Sabit&2 Adı/Değeri"), FncConst2);
-    Buddy(Label5, QStringLiteral("Sabit&3 Adı/Değeri"), FncConst3);
-    Buddy(Label6, QStringLiteral("Fonk&siyon Tanımı"), FncId);
-    Buddy(Label7, QStringLiteral("&Hesap Aralığı"), ex1);
-    xa->setBuddy(ex1);
-    xb->setBuddy(ex2);
-    Buddy(Label8, QStringLiteral("Örnekleme Ade&ti"), Sample);
-    Buddy(Label15, QStringLiteral("Son&uç: [i, x, f(x)]"), cCalcExec);
-    Buddy(Label17, QStringLiteral("O&ndalık"), scrSonuc);
-    Buddy(Label16, QStringLiteral("&Fonksiyon"), FuncFull);
-
-    SetAccessibleText(FncName, QStringLiteral("Fonksiyon adı"));
-    SetAccessibleText(
-        FncVar, QStringLiteral("Değişken adı"), QStringLiteral("İlk harfi tanımdaki değişkendir"));
-    const std::pair<QLineEdit*, QLineEdit*> constants[]
-        = { { FncConst1, ec1 }, { FncConst2, ec2 }, { FncConst3, ec3 } };
+    // The left half: each field is named after its label, whose mnemonic is among the letters
+    // still free in the window; the grid settings have none left and are reached with Tab.
+    SetAccessibleText(functionName_, u"Fonksiyon adı"_s);
+    SetAccessibleText(variableName_, u"Değişken adı"_s, u"İlk harfi tanımdaki değişkendir"_s);
     for (int i = 0; i < 3; ++i) {
-        SetAccessibleText(constants[i].first, QStringLiteral("Sabit%1 adı").arg(i + 1),
-            QStringLiteral("İlk iki harfi tanımdaki sabitin adıdır"));
-        SetAccessibleText(constants[i].second, QStringLiteral("Sabit%1 değeri").arg(i + 1));
+        SetAccessibleText(constantNames_[i], u"Sabit%1 adı"_s.arg(i + 1),
+            u"İlk iki harfi tanımdaki sabitin adıdır"_s);
+        SetAccessibleText(constantValues_[i], u"Sabit%1 değeri"_s.arg(i + 1));
     }
-    SetAccessibleText(FncId, QStringLiteral("Fonksiyon tanımı"),
-        QStringLiteral("Değişken ve sabitlerle yazılan formül"));
     SetAccessibleText(
-        ex1, QStringLiteral("Aralığın başı"), QStringLiteral("Hesap aralığının ilk noktası"));
+        definition_, u"Fonksiyon tanımı"_s, u"Değişken ve sabitlerle yazılan formül"_s);
+    SetAccessibleText(rangeStart_, u"Aralığın başı"_s, u"Hesap aralığının ilk noktası"_s);
+    SetAccessibleText(rangeEnd_, u"Aralığın sonu"_s, u"Hesap aralığının son noktası"_s);
+    SetAccessibleText(sampleCount_, u"Örnekleme adedi"_s, u"Aralığın eşit adım sayısı"_s);
+    SetAccessibleText(resultList_, u"Sonuç listesi"_s,
+        u"Her nokta için [i]:(x,f(x)); menüsü tabloyu kopyalar ve kaydeder"_s);
     SetAccessibleText(
-        ex2, QStringLiteral("Aralığın sonu"), QStringLiteral("Hesap aralığının son noktası"));
+        decimals_, u"Ondalık sayısı"_s, u"Listelenen değerlerin ondalığı; -1 onlara yuvarlar"_s);
+    SetAccessibleText(fullDefinition_, u"Tam fonksiyon tanımı"_s);
     SetAccessibleText(
-        Sample, QStringLiteral("Örnekleme adedi"), QStringLiteral("Aralığın eşit adım sayısı"));
-    SetAccessibleText(cCalcExec, QStringLiteral("Sonuç listesi"),
-        QStringLiteral("Her nokta için [i]:(x,f(x)); menüsü tabloyu kopyalar ve kaydeder"));
-    SetAccessibleText(scrSonuc, QStringLiteral("Ondalık sayısı"),
-        QStringLiteral("Listelenen değerlerin ondalığı; -1 onlara yuvarlar"));
-    SetAccessibleText(FuncFull, QStringLiteral("Tam fonksiyon tanımı"));
-    SetAccessibleText(lFuncVars, QStringLiteral("Tablo"),
-        QStringLiteral("Sonuç listesinin kopyası; Ctrl+C ya da menüsü tabloyu kopyalar"));
-    SetAccessibleText(bEval1D, QStringLiteral("HESAPLA"),
-        QStringLiteral("Fonksiyonu aralık boyunca hesaplar ve listeler"));
+        listBox_, u"Tablo"_s, u"Sonuç listesinin kopyası; Ctrl+C ya da menüsü tabloyu kopyalar"_s);
+    SetAccessibleText(
+        calculateButton_, u"HESAPLA"_s, u"Fonksiyonu aralık boyunca hesaplar ve listeler"_s);
 
-    // The right half.
-    Buddy(gGrap, QStringLiteral("Alan Rengi"), QStringLiteral("Alan &Rengi"), bColorAlan);
-    Buddy(gGrap, QStringLiteral("Başlık Rengi"), QStringLiteral("Başlık Rengi"), bColorEtiket);
-    Buddy(gGrap, QStringLiteral("Graf. Rengi"), QStringLiteral("&Graf. Rengi"), bColorGraf);
-    Buddy(gGrap, QStringLiteral("Alan Biçimi"), QStringLiteral("A&lan Biçimi"), cAlanTip);
-    Buddy(gGrap, QStringLiteral("Graf. Biçimi"), QStringLiteral("Graf. &Biçimi"), cGraphTip);
-    Buddy(gGrap, QStringLiteral("Başlık Font"), QStringLiteral("Başlık Font"), cEtiketFont);
-    Buddy(gGrap, QStringLiteral("Çizgi Biçimi"), QStringLiteral("Çi&zgi Biçimi"), cGrafTip);
-    Buddy(gXY, QStringLiteral("Renk"), QStringLiteral("R&enk"), bColorXY);
-    Buddy(gXY, QStringLiteral("Genişlik"), QStringLiteral("Genişli&k"), cXYWidth);
-    Buddy(gXY, QStringLiteral("Biçim"), QStringLiteral("Biçi&m"), cXYTip);
-    Buddy(gXY, QStringLiteral("Ölçek Tipi"), QStringLiteral("Ölçek Ti&pi"), cScTip);
-    Buddy(gXY, QStringLiteral("X Orj"), QStringLiteral("X Or&j"), cYPerc);
-    Buddy(gXY, QStringLiteral("Y Orj"), QStringLiteral("Y &Orj"), cXPerc);
-    Buddy(gXY, QStringLiteral("x[X]"), QStringLiteral("&x[X]"), xScale);
-    Buddy(gXY, QStringLiteral("x[Y]"), QStringLiteral("x[&Y]"), yScale);
-    Buddy(gGrid, QStringLiteral("Renk"), QStringLiteral("Renk"), bColorGrid);
-    // The grid's "Biçim" would repeat that of the axes: its lists get labels of their own.
-    quarnis::AddInvisibleLabel(cGridTip, QStringLiteral("Grid çizgi biçimi"));
-    quarnis::AddInvisibleLabel(cGridType, QStringLiteral("Grid sayısı"));
-    quarnis::AddInvisibleLabel(cGrafWidth, QStringLiteral("Grafik çizgi genişliği"));
+    // The right half. The grid's "Biçim" would repeat that of the axes and the curve's width
+    // has no label: these lists get labels of their own.
+    quarnis::AddInvisibleLabel(gridStyle_, u"Grid çizgi biçimi"_s);
+    quarnis::AddInvisibleLabel(gridCount_, u"Grid sayısı"_s);
+    quarnis::AddInvisibleLabel(curveWidth_, u"Grafik çizgi genişliği"_s);
 
+    SetAccessibleText(areaStyle_, u"Alan biçimi"_s, u"Grafik alanının dolgusu"_s);
+    SetAccessibleText(curveKind_, u"Grafik biçimi"_s, u"Noktalar tek tek ya da çizgiyle"_s);
+    SetAccessibleText(curveWidth_, u"Grafik çizgi genişliği"_s);
+    SetAccessibleText(titleFont_, u"Başlık yazı tipi"_s);
+    SetAccessibleText(curveStyle_, u"Grafik çizgi biçimi"_s);
+    SetAccessibleText(axesWidth_, u"Eksen genişliği"_s);
+    SetAccessibleText(axesStyle_, u"Eksen çizgi biçimi"_s);
+    SetAccessibleText(scaleMeasure_, u"Ölçek tipi"_s,
+        u"Oto. Ölçeklendir'in ölçüsü: en büyük ya da ortalama değer"_s);
     SetAccessibleText(
-        cAlanTip, QStringLiteral("Alan biçimi"), QStringLiteral("Grafik alanının dolgusu"));
-    SetAccessibleText(cGraphTip, QStringLiteral("Grafik biçimi"),
-        QStringLiteral("Noktalar tek tek ya da çizgiyle"));
-    SetAccessibleText(cGrafWidth, QStringLiteral("Grafik çizgi genişliği"));
-    SetAccessibleText(cEtiketFont, QStringLiteral("Başlık yazı tipi"));
-    SetAccessibleText(cGrafTip, QStringLiteral("Grafik çizgi biçimi"));
-    SetAccessibleText(cXYWidth, QStringLiteral("Eksen genişliği"));
-    SetAccessibleText(cXYTip, QStringLiteral("Eksen çizgi biçimi"));
-    SetAccessibleText(cScTip, QStringLiteral("Ölçek tipi"),
-        QStringLiteral("Oto. Ölçeklendir'in ölçüsü: en büyük ya da ortalama değer"));
-    SetAccessibleText(cYPerc, QStringLiteral("X ekseninin yeri"),
-        QStringLiteral("Yatay eksenin alan yüksekliğindeki yeri (X Orj)"));
-    SetAccessibleText(cXPerc, QStringLiteral("Y ekseninin yeri"),
-        QStringLiteral("Düşey eksenin alan genişliğindeki yeri (Y Orj)"));
+        xOrigin_, u"X ekseninin yeri"_s, u"Yatay eksenin alan yüksekliğindeki yeri (X Orj)"_s);
     SetAccessibleText(
-        xScale, QStringLiteral("x ölçeği"), QStringLiteral("x'in birimi başına piksel"));
-    SetAccessibleText(
-        yScale, QStringLiteral("y ölçeği"), QStringLiteral("y'nin birimi başına piksel"));
-    SetAccessibleText(bAutoScale, QStringLiteral("Oto. Ölçeklendir"),
-        QStringLiteral("Ölçekleri noktalardan hesaplar"));
-    SetAccessibleText(sGrid, QStringLiteral("Grid Çizilsin"));
-    SetAccessibleText(cGridTip, QStringLiteral("Grid çizgi biçimi"));
-    SetAccessibleText(
-        cGridType, QStringLiteral("Grid sayısı"), QStringLiteral("Grid bölümlerinin sayısı"));
-    SetAccessibleText(GrapBox, QStringLiteral("Grafik alanı"),
-        QStringLiteral("Menü tuşu ya da Shift+F10: menü; Ctrl+S kaydeder, Ctrl+C kopyalar"));
+        yOrigin_, u"Y ekseninin yeri"_s, u"Düşey eksenin alan genişliğindeki yeri (Y Orj)"_s);
+    SetAccessibleText(xScale_, u"x ölçeği"_s, u"x'in birimi başına piksel"_s);
+    SetAccessibleText(yScale_, u"y ölçeği"_s, u"y'nin birimi başına piksel"_s);
+    SetAccessibleText(autoScaleButton_, u"Oto. Ölçeklendir"_s, u"Ölçekleri noktalardan hesaplar"_s);
+    SetAccessibleText(gridShown_, u"Grid Çizilsin"_s);
+    SetAccessibleText(gridStyle_, u"Grid çizgi biçimi"_s);
+    SetAccessibleText(gridCount_, u"Grid sayısı"_s, u"Grid bölümlerinin sayısı"_s);
+    SetAccessibleText(surface_, u"Grafik alanı"_s,
+        u"Menü tuşu ya da Shift+F10: menü; Ctrl+S kaydeder, Ctrl+C kopyalar"_s);
 }
 
 // ---- The table ----
@@ -233,34 +168,33 @@ void TFGraphics::setUpTableMenus()
     // The header of the lines each list holds: the record as HESAPLA stored it when the
     // result list was written, and the result list's when the list box took its lines.
     connect(resultModel_, &QAbstractItemModel::modelReset, this, [this] {
-        if (Func)
-            resultHeader_ = { Func->VarName, Func->FullText() };
+        resultHeader_ = { function_.VarName, function_.FullText() };
     });
     connect(listBoxModel_, &QAbstractItemModel::modelReset, this,
         [this] { listBoxHeader_ = resultHeader_; });
 
     // The result list: its field's own edit menu with the table's two commands below it.
-    cCalcExec->lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(cCalcExec->lineEdit(), &QWidget::customContextMenuRequested, this,
+    resultList_->lineEdit()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(resultList_->lineEdit(), &QWidget::customContextMenuRequested, this,
         [this](const QPoint& at) {
-            QMenu* menu = cCalcExec->lineEdit()->createStandardContextMenu();
+            QMenu* menu = resultList_->lineEdit()->createStandardContextMenu();
             menu->addSeparator();
             QMenu* table = createTableMenu(TableSource::ResultList, menu);
             menu->addActions(table->actions());
-            PopUp(menu, cCalcExec->lineEdit(), at);
+            PopUp(menu, resultList_->lineEdit(), at);
         });
-    cCalcExec->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(cCalcExec, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        PopUp(createTableMenu(TableSource::ResultList, this), cCalcExec, at);
+    resultList_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(resultList_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        PopUp(createTableMenu(TableSource::ResultList, this), resultList_, at);
     });
 
-    lFuncVars->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(lFuncVars, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        PopUp(createTableMenu(TableSource::ListBox, this), lFuncVars->viewport(), at);
+    listBox_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(listBox_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        PopUp(createTableMenu(TableSource::ListBox, this), listBox_->viewport(), at);
     });
-    quarnis::OnMenuKeysRequestMenu(cCalcExec->lineEdit());
-    quarnis::OnMenuKeysRequestMenu(lFuncVars);
-    quarnis::OnKeyPress(lFuncVars, QKeySequence::Copy, [this] {
+    quarnis::OnMenuKeysRequestMenu(resultList_->lineEdit());
+    quarnis::OnMenuKeysRequestMenu(listBox_);
+    quarnis::OnKeyPress(listBox_, QKeySequence::Copy, [this] {
         quarnis::RunGuarded(this, [this] { CopyTable(TableSource::ListBox); });
         return true;
     });
@@ -271,15 +205,16 @@ void TFGraphics::setUpTableMenus()
 void TFGraphics::setUpSurfaceKeys()
 {
     // The surface comes last in the tab chain, after the grid settings.
-    GrapBox->setFocusPolicy(Qt::StrongFocus);
-    setTabOrder(cGridTip, GrapBox);
+    surface_->setFocusPolicy(Qt::StrongFocus);
+    setTabOrder(gridStyle_, surface_);
 
     auto* save = new QShortcut(QKeySequence::Save, this);
-    connect(save, &QShortcut::activated, GrapBox, &quarnis::PlotSurface::savePictureAs);
-    quarnis::OnKeyPress(GrapBox, QKeySequence::Copy, [this] {
-        GrapBox->copyToClipboard();
+    connect(save, &QShortcut::activated, surface_, &quarnis::PlotSurface::savePictureAs);
+    quarnis::OnKeyPress(surface_, QKeySequence::Copy, [this] {
+        surface_->copyToClipboard();
         return true;
     });
-    quarnis::OnMenuKeys(GrapBox,
-        [this] { PopUp(GrapBox->createContextMenu(GrapBox), GrapBox, GrapBox->rect().center()); });
+    quarnis::OnMenuKeys(surface_, [this] {
+        PopUp(surface_->createContextMenu(surface_), surface_, surface_->rect().center());
+    });
 }

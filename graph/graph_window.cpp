@@ -1,11 +1,14 @@
 #include "graph_window.h"
-#include "lines_model.h"
 
-#include "ui/handler_guard.h"
+#include "button_color.h"
 #include "engine/number_format.h"
+#include "lines_model.h"
+#include "plot/plot_commands.h"
+#include "plot_surface.h"
+#include "ui/dialogs.h"
+#include "ui/handler_guard.h"
 #include "ui/narrow_combo_style.h"
 #include "ui/palette.h"
-#include "plot_controls.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,12 +26,10 @@
 #include <QScrollBar>
 #include <QToolTip>
 
-#include <initializer_list>
 #include <limits>
+#include <optional>
 
-namespace quarnis {
-bool CoordSystemDrawn = false;
-} // namespace quarnis
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -40,33 +41,46 @@ void paintBackground(QWidget* w, const QColor& color)
     w->setAutoFillBackground(true);
 }
 
-QGroupBox* group(QWidget* parent, const QString& title, QRect geometry, const QColor& color)
+// `widget` with its layout name as objectName().
+template <class Widget> Widget* named(Widget* widget, const char* name)
 {
-    auto* g = new QGroupBox(title, parent);
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QGroupBox* group(
+    QWidget* parent, const char* name, const QString& title, QRect geometry, const QColor& color)
+{
+    auto* g = named(new QGroupBox(title, parent), name);
     g->setGeometry(geometry);
     paintBackground(g, color);
     return g;
 }
 
-// A single-line label 13 pixels high, as wide as its text.
-QLabel* label(QWidget* parent, const QString& text, int x, int y)
+// A single-line label 13 pixels high, as wide as `text`, that shows `shownText`: the same
+// text with the "&" of its mnemonic, once its control is its buddy.
+QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y,
+    const QString& shownText = {})
 {
-    auto* l = new QLabel(text, parent);
+    auto* l = named(new QLabel(text, parent), name);
     l->setGeometry(x, y, l->sizeHint().width(), 13);
+    if (!shownText.isEmpty())
+        l->setText(shownText);
     return l;
 }
 
 // A label of its own size that clips a longer caption.
-QLabel* fixedLabel(QWidget* parent, const QString& text, QRect geometry)
+QLabel* fixedLabel(QWidget* parent, const char* name, const QString& text, QRect geometry)
 {
-    auto* l = new QLabel(text, parent);
+    auto* l = named(new QLabel(text, parent), name);
     l->setGeometry(geometry);
     return l;
 }
 
-QLineEdit* edit(QWidget* parent, const QString& text, QRect geometry, bool rightAligned = false)
+QLineEdit* edit(QWidget* parent, const char* name, const QString& text, QRect geometry,
+    bool rightAligned = false)
 {
-    auto* e = new QLineEdit(text, parent);
+    auto* e = named(new QLineEdit(text, parent), name);
     e->setGeometry(geometry);
     if (rightAligned)
         e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -75,9 +89,9 @@ QLineEdit* edit(QWidget* parent, const QString& text, QRect geometry, bool right
 
 // A drop-down list whose text field the user may also type into; a typed text never
 // becomes an entry.
-QComboBox* list(QWidget* parent, QRect geometry)
+QComboBox* list(QWidget* parent, const char* name, QRect geometry)
 {
-    auto* c = new QComboBox(parent);
+    auto* c = named(new QComboBox(parent), name);
     c->setStyle(parent->window()->findChild<quarnis::NarrowComboStyle*>());
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
@@ -86,18 +100,19 @@ QComboBox* list(QWidget* parent, QRect geometry)
     return c;
 }
 
-QPushButton* button(QWidget* parent, const QString& text, QRect geometry)
+QPushButton* button(QWidget* parent, const char* name, const QString& text, QRect geometry)
 {
-    auto* b = new QPushButton(text, parent);
+    auto* b = named(new QPushButton(text, parent), name);
     b->setAutoDefault(false); // Enter in a field presses no button
     b->setGeometry(geometry);
     return b;
 }
 
-TButtonColor* colorButton(QWidget* parent, int x, int y)
+TButtonColor* colorButton(QWidget* parent, const char* name, int x, int y, const QString& spoken)
 {
-    auto* b = new TButtonColor(parent);
+    auto* b = named(new TButtonColor(parent), name);
     b->setGeometry(x, y, 25, 21);
+    b->setAccessibleName(spoken);
     return b;
 }
 
@@ -107,8 +122,21 @@ void fill(QComboBox* c, const QStringList& entries, int start)
     c->setCurrentIndex(start);
 }
 
-QString toQString(const std::u16string& s) { return QString::fromStdU16String(s); }
-std::u16string fromQString(const QString& s) { return s.toStdU16String(); }
+// The index of the list's entry whose text the field shows; nothing when the user typed a
+// text of their own that is no entry ("2/3" in "X Orj").
+std::optional<int> listIndex(const QComboBox& list)
+{
+    const QString text = list.currentText();
+    if (list.currentIndex() >= 0 && list.itemText(list.currentIndex()) == text)
+        return list.currentIndex();
+    const int i = list.findText(text, Qt::MatchExactly);
+    return i >= 0 ? std::optional<int>(i) : std::nullopt;
+}
+
+QString toQString(std::u16string_view s)
+{
+    return QString::fromUtf16(s.data(), qsizetype(s.size()));
+}
 
 const QColor kFunctionPanelColor(192, 220, 192);
 const QColor kGroupColor(166, 202, 240);
@@ -135,9 +163,9 @@ public:
         progress_.reset();
         window_.resultModel_->setLines(
             std::make_shared<const std::vector<std::u16string>>(std::move(lines_)));
-        window_.cCalcExec->setCurrentIndex(-1); // listing selects no line
+        window_.resultList_->setCurrentIndex(-1); // listing selects no line
     }
-    int Decimals() override { return window_.scrSonuc->value(); }
+    int Decimals() override { return window_.decimals_->value(); }
     void Append(std::u16string line) override { lines_.push_back(std::move(line)); }
     bool Progress(unsigned done, unsigned total) override
     {
@@ -172,331 +200,387 @@ private:
     std::unique_ptr<QProgressDialog> progress_;
 };
 
+// The plot commands' refusals and notices, as message boxes over the window without icon.
+class TFGraphics::BoxReport final : public quarnis::PlotReport {
+public:
+    explicit BoxReport(QWidget* window)
+        : window_(window)
+    {
+    }
+    void refuse(std::u16string_view caption, std::u16string_view text) override
+    {
+        show(toQString(caption), toQString(text));
+    }
+    void notify(std::u16string_view text) override
+    {
+        show(quarnis::kApplicationTitle, toQString(text));
+    }
+
+private:
+    void show(const QString& caption, const QString& text)
+    {
+        quarnis::Dialogs::current().message(window_, caption, text, quarnis::Dialogs::Icon::None);
+    }
+    QWidget* window_;
+};
+
 TFGraphics::TFGraphics(QWidget* parent)
     : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Grafik Formu"));
+    setWindowTitle(u"Grafik Formu"_s);
     setWindowFlags(
         Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(812, 597);
     quarnis::UseFixedPalette(this);
     QFont f = font();
-    f.setFamilies({ QStringLiteral("Tahoma"), QStringLiteral("Liberation Sans"),
-        QStringLiteral("DejaVu Sans") });
+    f.setFamilies({ u"Tahoma"_s, u"Liberation Sans"_s, u"DejaVu Sans"_s });
     f.setPixelSize(11);
     setFont(f);
     // One style for all the lists, found by them and released with the window.
-    (new quarnis::NarrowComboStyle({ .arrowInset = 0, .editLeft = 2, .editGap = 1 }))->setParent(this);
+    (new quarnis::NarrowComboStyle({ .arrowInset = 0, .editLeft = 2, .editGap = 1 }))
+        ->setParent(this);
 
-    MainPanel = new QFrame(this);
-    MainPanel->setGeometry(0, 5, 810, 588);
-    MainPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    paintBackground(MainPanel, QColor(128, 128, 0));
+    auto* mainPanel = named(new QFrame(this), "MainPanel");
+    mainPanel->setGeometry(0, 5, 810, 588);
+    mainPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    paintBackground(mainPanel, QColor(128, 128, 0));
 
-    buildFunctionPanel();
-    buildGraphPanel();
-
-    QWidget* order[] = { FncName, FncVar, FncConst1, ec1, FncConst2, ec2, FncConst3, ec3, FncId,
-        ex1, ex2, Sample, cCalcExec, FuncFull, scrSonuc, bEval1D, lFuncVars, DoGraph, bClearGArea,
-        bColorAlan, cAlanTip, cGraphTip, bColorEtiket, bColorGraf, cEtiketFont, cGrafTip,
-        cGrafWidth, bColorXY, cXYTip, cXYWidth, cYPerc, cXPerc, xScale, yScale, cScTip, bAutoScale,
-        sGrid, bColorGrid, cGridType, cGridTip };
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    buildFunctionPanel(mainPanel);
+    buildGraphPanel(mainPanel);
+    orderTabs();
 
     // Qt's line edits keep 32767 characters unless told otherwise; these take any text, a
     // definition of megabytes included.
     for (QLineEdit* field : findChildren<QLineEdit*>())
         field->setMaxLength(std::numeric_limits<int>::max());
 
-    quarnis::RunGuarded(this, [this] { InitGraph(); });
+    fillLists();
     setUpDesktop();
 }
 
-TFGraphics::~TFGraphics() { FormDestroy(); }
+TFGraphics::~TFGraphics() = default;
 
-void TFGraphics::buildFunctionPanel()
+void TFGraphics::buildFunctionPanel(QWidget* mainPanel)
 {
-    QWidget* g = FuncIDandCalculatePanel = group(MainPanel, QStringLiteral("[ Fonksiyon Tanımı ]"),
+    QWidget* g = group(mainPanel, "FuncIDandCalculatePanel", u"[ Fonksiyon Tanımı ]"_s,
         QRect(8, 8, 297, 569), kFunctionPanelColor);
 
-    Label1 = label(g, QStringLiteral("Fonksiyon Adı"), 16, 24);
-    FncName = edit(g, QStringLiteral("F"), QRect(112, 24, 177, 21));
-    Label2 = label(g, QStringLiteral("Değişken Adı"), 16, 48);
-    FncVar = edit(g, QStringLiteral("t"), QRect(112, 48, 177, 21));
-    FncVar->installEventFilter(this);
+    QLabel* nameLabel = label(g, "Label1", u"Fonksiyon Adı"_s, 16, 24, u"Fonksiyon &Adı"_s);
+    functionName_ = edit(g, "FncName", u"F"_s, QRect(112, 24, 177, 21));
+    nameLabel->setBuddy(functionName_);
+    QLabel* variableLabel = label(g, "Label2", u"Değişken Adı"_s, 16, 48, u"&Değişken Adı"_s);
+    variableName_ = edit(g, "FncVar", u"t"_s, QRect(112, 48, 177, 21));
+    variableLabel->setBuddy(variableName_);
+    variableName_->installEventFilter(this);
 
-    Label4 = label(g, QStringLiteral("Sabit1 Adı/Değeri"), 16, 72);
-    FncConst1 = edit(g, QStringLiteral("c1"), QRect(112, 72, 82, 21));
-    Label10 = fixedLabel(g, QStringLiteral(":="), QRect(200, 77, 25, 13));
-    ec1 = edit(g, QStringLiteral("0"), QRect(224, 72, 65, 21), true);
-    Label3 = label(g, QStringLiteral("Sabit2 Adı/Değeri"), 16, 96);
-    FncConst2 = edit(g, QStringLiteral("c2"), QRect(112, 96, 82, 21));
-    Label11 = fixedLabel(g, QStringLiteral(":="), QRect(200, 99, 25, 13));
-    ec2 = edit(g, QStringLiteral("0"), QRect(224, 96, 65, 21), true);
-    Label5 = label(g, QStringLiteral("Sabit3 Adı/Değeri"), 16, 121);
-    FncConst3 = edit(g, QStringLiteral("c3"), QRect(112, 121, 82, 21));
-    Label12 = fixedLabel(g, QStringLiteral(":="), QRect(200, 123, 25, 13));
-    ec3 = edit(g, QStringLiteral("0"), QRect(224, 121, 65, 21), true);
+    // The three constants, each a name and a value.
+    const struct {
+        const char *label, *name, *assign, *value;
+        int y, assignY;
+    } constants[] = {
+        { "Label4", "FncConst1", "Label10", "ec1", 72, 77 },
+        { "Label3", "FncConst2", "Label11", "ec2", 96, 99 },
+        { "Label5", "FncConst3", "Label12", "ec3", 121, 123 },
+    };
+    for (int i = 0; i < 3; ++i) {
+        const auto& c = constants[i];
+        QLabel* l = label(g, c.label, u"Sabit%1 Adı/Değeri"_s.arg(i + 1), 16, c.y,
+            u"Sabit&%1 Adı/Değeri"_s.arg(i + 1));
+        constantNames_[i] = edit(g, c.name, u"c%1"_s.arg(i + 1), QRect(112, c.y, 82, 21));
+        l->setBuddy(constantNames_[i]);
+        fixedLabel(g, c.assign, u":="_s, QRect(200, c.assignY, 25, 13));
+        constantValues_[i] = edit(g, c.value, u"0"_s, QRect(224, c.y, 65, 21), true);
+    }
 
-    Label6 = label(g, QStringLiteral("Fonksiyon Tanımı"), 16, 148);
-    FncId = edit(g, QStringLiteral("t"), QRect(112, 148, 177, 21));
+    QLabel* definitionLabel
+        = label(g, "Label6", u"Fonksiyon Tanımı"_s, 16, 148, u"Fonk&siyon Tanımı"_s);
+    definition_ = edit(g, "FncId", u"t"_s, QRect(112, 148, 177, 21));
+    definitionLabel->setBuddy(definition_);
 
-    Label7 = label(g, QStringLiteral("Hesap Aralığı"), 16, 176);
-    xa = fixedLabel(g, QStringLiteral("x1"), QRect(112, 175, 25, 13));
-    Label13 = fixedLabel(g, QStringLiteral(":="), QRect(128, 175, 11, 13));
-    ex1 = edit(g, QStringLiteral("0"), QRect(145, 175, 49, 21), true);
-    xb = fixedLabel(g, QStringLiteral("x2"), QRect(200, 175, 25, 13));
-    Label14 = fixedLabel(g, QStringLiteral(":="), QRect(214, 175, 11, 13));
-    ex2 = edit(g, QStringLiteral("10"), QRect(231, 175, 58, 21), true);
+    QLabel* rangeLabel = label(g, "Label7", u"Hesap Aralığı"_s, 16, 176, u"&Hesap Aralığı"_s);
+    rangeStartLabel_ = fixedLabel(g, "xa", u"x1"_s, QRect(112, 175, 25, 13));
+    fixedLabel(g, "Label13", u":="_s, QRect(128, 175, 11, 13));
+    rangeStart_ = edit(g, "ex1", u"0"_s, QRect(145, 175, 49, 21), true);
+    rangeLabel->setBuddy(rangeStart_);
+    rangeStartLabel_->setBuddy(rangeStart_);
+    rangeEndLabel_ = fixedLabel(g, "xb", u"x2"_s, QRect(200, 175, 25, 13));
+    fixedLabel(g, "Label14", u":="_s, QRect(214, 175, 11, 13));
+    rangeEnd_ = edit(g, "ex2", u"10"_s, QRect(231, 175, 58, 21), true);
+    rangeEndLabel_->setBuddy(rangeEnd_);
 
-    Label8 = label(g, QStringLiteral("Örnekleme Adeti"), 16, 202);
-    Sample = edit(g, QStringLiteral("100"), QRect(112, 202, 82, 21), true);
-    Sample->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), Sample));
+    QLabel* sampleLabel = label(g, "Label8", u"Örnekleme Adeti"_s, 16, 202, u"Örnekleme Ade&ti"_s);
+    sampleCount_ = edit(g, "Sample", u"100"_s, QRect(112, 202, 82, 21), true);
+    sampleLabel->setBuddy(sampleCount_);
+    sampleCount_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(u"[0-9]*"_s), sampleCount_));
     // A refused key or paste is not dropped without a word.
-    connect(Sample, &QLineEdit::inputRejected, this, [this] {
-        QToolTip::showText(Sample->mapToGlobal(QPoint(0, Sample->height())),
-            QString::fromUtf8(quarnis::kSampleDigitsOnlyText), Sample);
+    connect(sampleCount_, &QLineEdit::inputRejected, this, [this] {
+        QToolTip::showText(sampleCount_->mapToGlobal(QPoint(0, sampleCount_->height())),
+            QString::fromUtf8(quarnis::kSampleDigitsOnlyText), sampleCount_);
     });
 
-    Label15 = label(g, QStringLiteral("Sonuç: [i, x, f(x)]"), 13, 232);
-    cCalcExec = list(g, QRect(112, 229, 177, 21));
+    QLabel* resultLabel
+        = label(g, "Label15", u"Sonuç: [i, x, f(x)]"_s, 13, 232, u"Son&uç: [i, x, f(x)]"_s);
+    resultList_ = list(g, "cCalcExec", QRect(112, 229, 177, 21));
+    resultLabel->setBuddy(resultList_);
     resultModel_ = new LinesModel(this);
-    cCalcExec->setModel(resultModel_);
-    if (auto* view = qobject_cast<QListView*>(cCalcExec->view()))
+    resultList_->setModel(resultModel_);
+    if (auto* view = qobject_cast<QListView*>(resultList_->view()))
         view->setUniformItemSizes(true);
-    cCalcExec->setCurrentIndex(-1);
+    resultList_->setCurrentIndex(-1);
 
-    Label17 = label(g, QStringLiteral("Ondalık"), 13, 259);
-    scrSonuc = new QScrollBar(Qt::Horizontal, g);
-    scrSonuc->setGeometry(112, 256, 177, 17);
-    scrSonuc->setRange(quarnis::kMinDecimals, quarnis::kMaxDecimals);
-    scrSonuc->setPageStep(0);
-    scrSonuc->setValue(5);
-    scrSonuc->setFocusPolicy(Qt::StrongFocus);
-    scrSonuc->setInvertedControls(false); // the right arrow key moves towards 9
-    scrSonuc->installEventFilter(this);
-    connect(scrSonuc, &QScrollBar::valueChanged, this,
-        [this] { quarnis::RunGuarded(this, [this] { scrSonucChange(); }); });
+    QLabel* decimalsLabel = label(g, "Label17", u"Ondalık"_s, 13, 259, u"O&ndalık"_s);
+    decimals_ = named(new QScrollBar(Qt::Horizontal, g), "scrSonuc");
+    decimalsLabel->setBuddy(decimals_);
+    decimals_->setGeometry(112, 256, 177, 17);
+    decimals_->setRange(quarnis::kMinDecimals, quarnis::kMaxDecimals);
+    decimals_->setPageStep(0);
+    decimals_->setValue(5);
+    decimals_->setFocusPolicy(Qt::StrongFocus);
+    decimals_->setInvertedControls(false); // the right arrow key moves towards 9
+    decimals_->installEventFilter(this);
+    connect(decimals_, &QScrollBar::valueChanged, this,
+        [this] { quarnis::RunGuarded(this, [this] { showDecimalsHint(); }); });
 
-    Label16 = label(g, QStringLiteral("Fonksiyon"), 13, 281);
-    FuncFull = edit(g, QString(), QRect(112, 279, 177, 21));
-    FuncFull->setReadOnly(true);
+    QLabel* fullLabel = label(g, "Label16", u"Fonksiyon"_s, 13, 281, u"&Fonksiyon"_s);
+    fullDefinition_ = edit(g, "FuncFull", QString(), QRect(112, 279, 177, 21));
+    fullLabel->setBuddy(fullDefinition_);
+    fullDefinition_->setReadOnly(true);
 
-    lFuncVars = new QListView(g);
-    lFuncVars->setGeometry(16, 312, 273, 210);
-    lFuncVars->setUniformItemSizes(true);
-    lFuncVars->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    listBox_ = named(new QListView(g), "lFuncVars");
+    listBox_->setGeometry(16, 312, 273, 210);
+    listBox_->setUniformItemSizes(true);
+    listBox_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listBoxModel_ = new LinesModel(this);
-    lFuncVars->setModel(listBoxModel_);
+    listBox_->setModel(listBoxModel_);
 
-    bEval1D = button(g, QStringLiteral("HESAPLA"), QRect(16, 528, 273, 25));
-    connect(bEval1D, &QPushButton::clicked, this,
-        [this] { quarnis::RunGuarded(this, [this] { bEval1DClick(); }); });
+    calculateButton_ = button(g, "bEval1D", u"HESAPLA"_s, QRect(16, 528, 273, 25));
+    connect(calculateButton_, &QPushButton::clicked, this,
+        [this] { quarnis::RunGuarded(this, [this] { calculate(); }); });
 }
 
-void TFGraphics::buildGraphPanel()
+void TFGraphics::buildGraphPanel(QWidget* mainPanel)
 {
-    GraphPanel = group(
-        MainPanel, QStringLiteral("[ Grafik ]"), QRect(311, 8, 490, 569), QColor(255, 251, 240));
-    GraphVarPanel = new QWidget(GraphPanel);
-    GraphVarPanel->setGeometry(10, 24, 471, 221);
+    QWidget* graphPanel = group(
+        mainPanel, "GraphPanel", u"[ Grafik ]"_s, QRect(311, 8, 490, 569), QColor(255, 251, 240));
+    auto* settings = named(new QWidget(graphPanel), "GraphVarPanel");
+    settings->setGeometry(10, 24, 471, 221);
 
-    gGrap = group(GraphVarPanel, QStringLiteral("[ Grafik ]"), QRect(8, 0, 289, 107), kGroupColor);
-    label(gGrap, QStringLiteral("Alan Rengi"), 9, 16);
-    bColorAlan = colorButton(gGrap, 66, 13);
-    bColorAlan->setAccessibleName(QStringLiteral("Alan rengi"));
-    label(gGrap, QStringLiteral("Başlık Rengi"), 97, 16);
-    bColorEtiket = colorButton(gGrap, 160, 13);
-    bColorEtiket->setAccessibleName(QStringLiteral("Başlık rengi"));
-    label(gGrap, QStringLiteral("Graf. Rengi"), 191, 16);
-    bColorGraf = colorButton(gGrap, 252, 13);
-    bColorGraf->setAccessibleName(QStringLiteral("Grafik rengi"));
-    label(gGrap, QStringLiteral("Alan Biçimi"), 10, 43);
-    cAlanTip = list(gGrap, QRect(66, 40, 73, 21));
-    label(gGrap, QStringLiteral("Graf. Biçimi"), 145, 40);
-    cGraphTip = list(gGrap, QRect(199, 40, 49, 21));
-    cGrafWidth = list(gGrap, QRect(252, 40, 27, 21));
-    label(gGrap, QStringLiteral("Başlık Font"), 10, 67);
-    cEtiketFont = list(gGrap, QRect(65, 67, 73, 21));
-    label(gGrap, QStringLiteral("Çizgi Biçimi"), 143, 67);
-    cGrafTip = list(gGrap, QRect(199, 67, 79, 21));
+    // Each label is made before its control and takes it as its buddy.
+    QWidget* g = group(settings, "gGrap", u"[ Grafik ]"_s, QRect(8, 0, 289, 107), kGroupColor);
+    QLabel* l = label(g, "", u"Alan Rengi"_s, 9, 16, u"Alan &Rengi"_s);
+    l->setBuddy(areaColor_ = colorButton(g, "bColorAlan", 66, 13, u"Alan rengi"_s));
+    l = label(g, "", u"Başlık Rengi"_s, 97, 16);
+    l->setBuddy(titleColor_ = colorButton(g, "bColorEtiket", 160, 13, u"Başlık rengi"_s));
+    l = label(g, "", u"Graf. Rengi"_s, 191, 16, u"&Graf. Rengi"_s);
+    l->setBuddy(curveColor_ = colorButton(g, "bColorGraf", 252, 13, u"Grafik rengi"_s));
+    l = label(g, "", u"Alan Biçimi"_s, 10, 43, u"A&lan Biçimi"_s);
+    l->setBuddy(areaStyle_ = list(g, "cAlanTip", QRect(66, 40, 73, 21)));
+    l = label(g, "", u"Graf. Biçimi"_s, 145, 40, u"Graf. &Biçimi"_s);
+    l->setBuddy(curveKind_ = list(g, "cGraphTip", QRect(199, 40, 49, 21)));
+    curveWidth_ = list(g, "cGrafWidth", QRect(252, 40, 27, 21));
+    l = label(g, "", u"Başlık Font"_s, 10, 67);
+    l->setBuddy(titleFont_ = list(g, "cEtiketFont", QRect(65, 67, 73, 21)));
+    l = label(g, "", u"Çizgi Biçimi"_s, 143, 67, u"Çi&zgi Biçimi"_s);
+    l->setBuddy(curveStyle_ = list(g, "cGrafTip", QRect(199, 67, 79, 21)));
 
-    gGrid = group(GraphVarPanel, QStringLiteral("[ Grid ]"), QRect(303, 0, 162, 107), kGroupColor);
-    sGrid = new QCheckBox(QStringLiteral("Grid Çizilsin"), gGrid);
-    sGrid->setGeometry(14, 18, 91, 17);
-    sGrid->setChecked(true);
-    label(gGrid, QStringLiteral("Renk"), 88, 19);
-    bColorGrid = colorButton(gGrid, 123, 16);
-    bColorGrid->setAccessibleName(QStringLiteral("Grid rengi"));
-    label(gGrid, QStringLiteral("Biçim"), 35, 41);
-    cGridTip = list(gGrid, QRect(64, 43, 86, 21));
-    label(gGrid, QStringLiteral("Sayısı"), 79, 70);
-    cGridType = list(gGrid, QRect(112, 70, 38, 21));
+    g = group(settings, "gGrid", u"[ Grid ]"_s, QRect(303, 0, 162, 107), kGroupColor);
+    gridShown_ = named(new QCheckBox(u"Grid Çizilsin"_s, g), "sGrid");
+    gridShown_->setGeometry(14, 18, 91, 17);
+    gridShown_->setChecked(true);
+    l = label(g, "", u"Renk"_s, 88, 19);
+    l->setBuddy(gridColor_ = colorButton(g, "bColorGrid", 123, 16, u"Grid rengi"_s));
+    // The grid's "Biçim" would repeat that of the axes: its lists get labels of their own.
+    label(g, "", u"Biçim"_s, 35, 41);
+    gridStyle_ = list(g, "cGridTip", QRect(64, 43, 86, 21));
+    label(g, "", u"Sayısı"_s, 79, 70);
+    gridCount_ = list(g, "cGridType", QRect(112, 70, 38, 21));
 
-    gXY = group(GraphVarPanel, QStringLiteral("[ XY]"), QRect(8, 113, 457, 73), kGroupColor);
-    label(gXY, QStringLiteral("Renk"), 13, 16);
-    bColorXY = colorButton(gXY, 45, 13);
-    bColorXY->setAccessibleName(QStringLiteral("Eksen rengi"));
-    label(gXY, QStringLiteral("Genişlik"), 76, 16);
-    cXYWidth = list(gXY, QRect(117, 13, 34, 21));
-    label(gXY, QStringLiteral("Biçim"), 16, 40);
-    cXYTip = list(gXY, QRect(45, 40, 106, 21));
-    label(gXY, QStringLiteral("Ölçek Tipi"), 157, 16);
-    cScTip = list(gXY, QRect(157, 40, 50, 21));
-    label(gXY, QStringLiteral("X Orj"), 221, 16);
-    cYPerc = list(gXY, QRect(255, 11, 41, 21));
-    label(gXY, QStringLiteral("Y Orj"), 303, 16);
-    cXPerc = list(gXY, QRect(333, 11, 41, 21));
-    label(gXY, QStringLiteral("x[X]"), 221, 40);
-    xScale = edit(gXY, QStringLiteral("1.0"), QRect(256, 40, 41, 21), true);
-    label(gXY, QStringLiteral("x[Y]"), 303, 40);
-    yScale = edit(gXY, QStringLiteral("1.0"), QRect(333, 38, 41, 21), true);
-    bAutoScale = button(gXY, QStringLiteral("Oto.\nÖlçeklendir"), QRect(380, 11, 73, 54));
+    g = group(settings, "gXY", u"[ XY]"_s, QRect(8, 113, 457, 73), kGroupColor);
+    l = label(g, "", u"Renk"_s, 13, 16, u"R&enk"_s);
+    l->setBuddy(axesColor_ = colorButton(g, "bColorXY", 45, 13, u"Eksen rengi"_s));
+    l = label(g, "", u"Genişlik"_s, 76, 16, u"Genişli&k"_s);
+    l->setBuddy(axesWidth_ = list(g, "cXYWidth", QRect(117, 13, 34, 21)));
+    l = label(g, "", u"Biçim"_s, 16, 40, u"Biçi&m"_s);
+    l->setBuddy(axesStyle_ = list(g, "cXYTip", QRect(45, 40, 106, 21)));
+    l = label(g, "", u"Ölçek Tipi"_s, 157, 16, u"Ölçek Ti&pi"_s);
+    l->setBuddy(scaleMeasure_ = list(g, "cScTip", QRect(157, 40, 50, 21)));
+    // `cYPerc` stands beside "X Orj" and places the x axis, `cXPerc` beside "Y Orj" the y axis.
+    l = label(g, "", u"X Orj"_s, 221, 16, u"X Or&j"_s);
+    l->setBuddy(xOrigin_ = list(g, "cYPerc", QRect(255, 11, 41, 21)));
+    l = label(g, "", u"Y Orj"_s, 303, 16, u"Y &Orj"_s);
+    l->setBuddy(yOrigin_ = list(g, "cXPerc", QRect(333, 11, 41, 21)));
+    l = label(g, "", u"x[X]"_s, 221, 40, u"&x[X]"_s);
+    l->setBuddy(xScale_ = edit(g, "xScale", u"1.0"_s, QRect(256, 40, 41, 21), true));
+    l = label(g, "", u"x[Y]"_s, 303, 40, u"x[&Y]"_s);
+    l->setBuddy(yScale_ = edit(g, "yScale", u"1.0"_s, QRect(333, 38, 41, 21), true));
+    autoScaleButton_ = button(g, "bAutoScale", u"Oto.\nÖlçeklendir"_s, QRect(380, 11, 73, 54));
 
-    bClearGArea = button(GraphVarPanel, QStringLiteral("Grafik Temizle"), QRect(8, 192, 209, 21));
-    DoGraph = button(GraphVarPanel, QStringLiteral("Grafik Çiz"), QRect(256, 192, 209, 22));
+    clearButton_ = button(settings, "bClearGArea", u"Grafik Temizle"_s, QRect(8, 192, 209, 21));
+    drawButton_ = button(settings, "DoGraph", u"Grafik Çiz"_s, QRect(256, 192, 209, 22));
 
-    PlotPanel = new QFrame(GraphPanel);
-    PlotPanel->setGeometry(10, 251, 471, 302);
-    paintBackground(PlotPanel, kFunctionPanelColor);
-    GrapBox = new quarnis::PlotSurface(PlotPanel, QSize(457, 289));
-    GrapBox->move(8, 8);
+    auto* plotPanel = named(new QFrame(graphPanel), "PlotPanel");
+    plotPanel->setGeometry(10, 251, 471, 302);
+    paintBackground(plotPanel, kFunctionPanelColor);
+    surface_ = named(new quarnis::PlotSurface(plotPanel, QSize(457, 289)), "GrapBox");
+    surface_->move(8, 8);
 
-    connect(bClearGArea, &QPushButton::clicked, this,
-        [this] { quarnis::RunGuarded(this, [this] { bClearGAreaClick(); }); });
-    connect(bAutoScale, &QPushButton::clicked, this,
-        [this] { quarnis::RunGuarded(this, [this] { bAutoScaleClick(); }); });
-    connect(DoGraph, &QPushButton::clicked, this,
-        [this] { quarnis::RunGuarded(this, [this] { DoGraphClick(); }); });
+    connect(clearButton_, &QPushButton::clicked, this,
+        [this] { quarnis::RunGuarded(this, [this] { clearGraphArea(); }); });
+    connect(autoScaleButton_, &QPushButton::clicked, this,
+        [this] { quarnis::RunGuarded(this, [this] { autoScale(); }); });
+    connect(drawButton_, &QPushButton::clicked, this,
+        [this] { quarnis::RunGuarded(this, [this] { drawCurve(); }); });
 }
 
-void TFGraphics::InitGraph()
+void TFGraphics::orderTabs()
 {
-    bColorAlan->setColor(QColor(166, 202, 240));
-    bColorXY->setColor(QColor(0, 128, 0));
-    bColorEtiket->setColor(QColor(255, 0, 0));
-    bColorGrid->setColor(QColor(128, 128, 128));
-
-    const QStringList lineStyles
-        = { QStringLiteral("Normal"), QStringLiteral("Kesikli"), QStringLiteral("Noktalı"),
-              QStringLiteral("Kesikli/Noktalı"), QStringLiteral("Kesikli/Noktalı Noktalı") };
-    const QStringList positions
-        = { QStringLiteral("1/2"), QStringLiteral("1/4"), QStringLiteral("3/4") };
-    fill(cAlanTip,
-        { QStringLiteral("Dolu"), QStringLiteral("Boş"), QStringLiteral("Yatay"),
-            QStringLiteral("Düşey"), QStringLiteral("Sol-Sağ Çizgili"),
-            QStringLiteral("Sağ-Sol Çizgili"), QStringLiteral("Kareli"),
-            QStringLiteral("Çapraz Kareli") },
-        0);
-    fill(cXYTip, lineStyles, 0);
-    fill(cGrafTip, lineStyles, 0);
-    fill(cGridTip, lineStyles, 2);
-    fill(cGraphTip, { QStringLiteral("Nokta"), QStringLiteral("Çizgi") }, 0);
-    fill(cEtiketFont,
-        { QStringLiteral("Tahoma"), QStringLiteral("Arial"), QStringLiteral("Calibri"),
-            QStringLiteral("Courier") },
-        0);
-    fill(cXPerc, positions, 0);
-    fill(cYPerc, positions, 0);
-    fill(cXYWidth,
-        { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),
-            QStringLiteral("5") },
-        0);
-    fill(cGridType, { QStringLiteral("4"), QStringLiteral("8"), QStringLiteral("10") }, 0);
-    fill(cScTip, { QStringLiteral("Max"), QStringLiteral("Ort") }, 0);
-    fill(cGrafWidth, { QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3") }, 0);
-
-    Func = std::make_unique<quarnis::TFunc>();
-    Graph1D = std::make_unique<quarnis::TGraph1D>();
-    // One window per process: its creation is the start of the run.
-    quarnis::CoordSystemDrawn = false;
+    QWidget* order[] = { functionName_, variableName_, constantNames_[0], constantValues_[0],
+        constantNames_[1], constantValues_[1], constantNames_[2], constantValues_[2], definition_,
+        rangeStart_, rangeEnd_, sampleCount_, resultList_, fullDefinition_, decimals_,
+        calculateButton_, listBox_, drawButton_, clearButton_, areaColor_, areaStyle_, curveKind_,
+        titleColor_, curveColor_, titleFont_, curveStyle_, curveWidth_, axesColor_, axesStyle_,
+        axesWidth_, xOrigin_, yOrigin_, xScale_, yScale_, scaleMeasure_, autoScaleButton_,
+        gridShown_, gridColor_, gridCount_, gridStyle_ };
+    for (std::size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
 }
 
-void TFGraphics::FormDestroy()
+// `InitGraph`: the start colours and the lists' entries with their start entries.
+void TFGraphics::fillLists()
 {
-    Graph1D.reset();
-    Func.reset();
+    areaColor_->setColor(QColor(166, 202, 240));
+    axesColor_->setColor(QColor(0, 128, 0));
+    titleColor_->setColor(QColor(255, 0, 0));
+    gridColor_->setColor(QColor(128, 128, 128));
+
+    const QStringList lineStyles = { u"Normal"_s, u"Kesikli"_s, u"Noktalı"_s, u"Kesikli/Noktalı"_s,
+        u"Kesikli/Noktalı Noktalı"_s };
+    const QStringList positions = { u"1/2"_s, u"1/4"_s, u"3/4"_s };
+    fill(areaStyle_,
+        { u"Dolu"_s, u"Boş"_s, u"Yatay"_s, u"Düşey"_s, u"Sol-Sağ Çizgili"_s, u"Sağ-Sol Çizgili"_s,
+            u"Kareli"_s, u"Çapraz Kareli"_s },
+        0);
+    fill(axesStyle_, lineStyles, 0);
+    fill(curveStyle_, lineStyles, 0);
+    fill(gridStyle_, lineStyles, 2);
+    fill(curveKind_, { u"Nokta"_s, u"Çizgi"_s }, 0);
+    fill(titleFont_, { u"Tahoma"_s, u"Arial"_s, u"Calibri"_s, u"Courier"_s }, 0);
+    fill(yOrigin_, positions, 0);
+    fill(xOrigin_, positions, 0);
+    fill(axesWidth_, { u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s }, 0);
+    fill(gridCount_, { u"4"_s, u"8"_s, u"10"_s }, 0);
+    fill(scaleMeasure_, { u"Max"_s, u"Ort"_s }, 0);
+    fill(curveWidth_, { u"1"_s, u"2"_s, u"3"_s }, 0);
 }
 
 quarnis::FuncPanelTexts TFGraphics::panelTexts() const
 {
+    const auto text = [](const QLineEdit* field) { return field->text().toStdU16String(); };
     quarnis::FuncPanelTexts p;
-    p.name = fromQString(FncName->text());
-    p.var = fromQString(FncVar->text());
-    p.const1 = fromQString(FncConst1->text());
-    p.const2 = fromQString(FncConst2->text());
-    p.const3 = fromQString(FncConst3->text());
-    p.value1 = fromQString(ec1->text());
-    p.value2 = fromQString(ec2->text());
-    p.value3 = fromQString(ec3->text());
-    p.definition = fromQString(FncId->text());
-    p.x1 = fromQString(ex1->text());
-    p.x2 = fromQString(ex2->text());
-    p.sample = fromQString(Sample->text());
+    p.name = text(functionName_);
+    p.var = text(variableName_);
+    p.const1 = text(constantNames_[0]);
+    p.const2 = text(constantNames_[1]);
+    p.const3 = text(constantNames_[2]);
+    p.value1 = text(constantValues_[0]);
+    p.value2 = text(constantValues_[1]);
+    p.value3 = text(constantValues_[2]);
+    p.definition = text(definition_);
+    p.x1 = text(rangeStart_);
+    p.x2 = text(rangeEnd_);
+    p.sample = text(sampleCount_);
     return p;
 }
 
-const std::vector<std::u16string>& TFGraphics::ResultLines() const
+// HESAPLA (`bEval1DClick`): the panel into the record, the full text, the tabulation into the
+// result list, the point table from the result list and the copy into the list box. A field
+// that does not convert ends it before anything visible changes; a fault or a cancel during
+// the tabulation leaves the lines before it listed and the point table and list box as they
+// were.
+void TFGraphics::calculate()
 {
-    return resultModel_->lineTexts();
-}
-
-// HESAPLA: the panel into the record, the full text, the tabulation into the result list,
-// the point table from the result list and the copy into the list box. A field that does
-// not convert ends it before anything visible changes; a fault or a cancel during the
-// tabulation leaves the lines before it listed and the point table and list box as they were.
-void TFGraphics::bEval1DClick()
-{
-    quarnis::StorePanel(*Func, panelTexts());
-    FuncFull->setText(toQString(Func->FullText()));
-    cCalcExec->clearEditText();
+    quarnis::StorePanel(function_, panelTexts());
+    fullDefinition_->setText(QString::fromStdU16String(function_.FullText()));
+    resultList_->clearEditText();
     resultModel_->setLines({});
-    cCalcExec->setCurrentIndex(-1);
+    resultList_->setCurrentIndex(-1);
     {
         ResultListWriter out(*this);
-        if (!Func->Tabulate(out))
+        if (!function_.Tabulate(out))
             return; // cancelled: as after a fault, only the result list shows the points done
     }
-    Graph1D->LoadPoints(ResultLines());
+    plot_.LoadPoints(resultModel_->lineTexts());
     listBoxModel_->setLines(resultModel_->lines()); // shared, not copied
 }
 
-void TFGraphics::FncVarExit()
+// `FncVarExit`: the range's labels name the variable.
+void TFGraphics::updateRangeLabels()
 {
-    xa->setText(FncVar->text() + u'1');
-    xb->setText(FncVar->text() + u'2');
+    rangeStartLabel_->setText(variableName_->text() + u'1');
+    rangeEndLabel_->setText(variableName_->text() + u'2');
 }
 
-void TFGraphics::scrSonucChange() { scrSonuc->setToolTip(QString::number(scrSonuc->value())); }
+void TFGraphics::showDecimalsHint() { decimals_->setToolTip(QString::number(decimals_->value())); }
 
-void TFGraphics::bClearGAreaClick()
+quarnis::PlotSettings TFGraphics::readPlotSettings() const
 {
-    quarnis::PlotTarget t = quarnis::PlotTargetOf(*this, quarnis::CoordSystemDrawn);
-    quarnis::ClearGraphArea(t, quarnis::ReadPlotSettings(*this));
+    quarnis::PlotSettings s;
+    s.areaColor = areaColor_->color().rgb();
+    s.curveColor = curveColor_->color().rgb();
+    s.axesColor = axesColor_->color().rgb();
+    s.gridColor = gridColor_->color().rgb();
+    s.areaStyle = listIndex(*areaStyle_);
+    s.axesStyle = listIndex(*axesStyle_);
+    s.curveStyle = listIndex(*curveStyle_);
+    s.gridStyle = listIndex(*gridStyle_);
+    s.curveKind = listIndex(*curveKind_);
+    s.yAxisColumn = listIndex(*yOrigin_);
+    s.xAxisRow = listIndex(*xOrigin_);
+    s.scaleMeasure = listIndex(*scaleMeasure_);
+    s.grid = gridShown_->isChecked();
+    s.axesWidth = axesWidth_->currentText().toStdU16String();
+    s.gridCount = gridCount_->currentText().toStdU16String();
+    s.curveWidth = curveWidth_->currentText().toStdU16String();
+    s.xScale = xScale_->text().toStdU16String();
+    s.yScale = yScale_->text().toStdU16String();
+    return s;
 }
 
-void TFGraphics::bAutoScaleClick()
+quarnis::PlotTarget TFGraphics::plotTarget(BoxReport& report)
 {
-    quarnis::PlotTarget t = quarnis::PlotTargetOf(*this, quarnis::CoordSystemDrawn);
-    if (const auto texts = quarnis::AutoScale(t, quarnis::ReadPlotSettings(*this))) {
-        xScale->setText(texts->first);
-        yScale->setText(texts->second);
+    return { *surface_, plot_, coordSystemDrawn_, std::size_t(resultList_->count()), report };
+}
+
+void TFGraphics::clearGraphArea()
+{
+    BoxReport report(this);
+    quarnis::PlotTarget t = plotTarget(report);
+    quarnis::ClearGraphArea(t, readPlotSettings());
+}
+
+void TFGraphics::autoScale()
+{
+    BoxReport report(this);
+    quarnis::PlotTarget t = plotTarget(report);
+    if (const auto texts = quarnis::AutoScale(t, readPlotSettings())) {
+        xScale_->setText(QString::fromStdU16String(texts->first));
+        yScale_->setText(QString::fromStdU16String(texts->second));
     }
 }
 
-void TFGraphics::DoGraphClick()
+void TFGraphics::drawCurve()
 {
-    quarnis::PlotTarget t = quarnis::PlotTargetOf(*this, quarnis::CoordSystemDrawn);
-    quarnis::DoGraph(t, quarnis::ReadPlotSettings(*this));
+    BoxReport report(this);
+    quarnis::PlotTarget t = plotTarget(report);
+    quarnis::DoGraph(t, readPlotSettings());
 }
 
 bool TFGraphics::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == FncVar && event->type() == QEvent::FocusOut)
-        quarnis::RunGuarded(this, [this] { FncVarExit(); });
-    else if (watched == scrSonuc && event->type() == QEvent::Enter)
-        quarnis::RunGuarded(this, [this] { scrSonucChange(); });
+    if (watched == variableName_ && event->type() == QEvent::FocusOut)
+        quarnis::RunGuarded(this, [this] { updateRangeLabels(); });
+    else if (watched == decimals_ && event->type() == QEvent::Enter)
+        quarnis::RunGuarded(this, [this] { showDecimalsHint(); });
     return QDialog::eventFilter(watched, event);
 }

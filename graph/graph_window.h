@@ -1,24 +1,20 @@
 #pragma once
 // The graph window "Grafik Formu": its left half defines and tabulates a function of one
 // variable, its right half holds the plot settings, the three plot commands and the drawing
-// surface. The members are the controls with their layout names; the settings live only in
-// them and are read when an operation runs.
+// surface. The settings live only in the controls and are read when a command runs. Each
+// control carries its layout name as objectName() (FncName, cXPerc, GrapBox, ...).
 
-#include "button_color.h"
 #include "tabulation/function_record.h"
 #include "tabulation/point_table.h"
-#include "plot_surface.h"
 
 #include <QDialog>
 
-#include <memory>
+#include <array>
 #include <string>
 #include <vector>
 
 class QCheckBox;
 class QComboBox;
-class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListView;
@@ -26,12 +22,14 @@ class QMenu;
 class QPushButton;
 class QScrollBar;
 class LinesModel;
+class TButtonColor;
 
 namespace quarnis {
+class PlotSurface;
+struct PlotSettings;
+struct PlotTarget;
 // The hint shown when the sample count field refuses a key or a paste.
 inline constexpr const char* kSampleDigitsOnlyText = "Örnekleme Adeti yalnızca rakam alır";
-// True once "Grafik Temizle" has drawn a coordinate system; "Grafik Çiz" needs one.
-extern bool CoordSystemDrawn;
 } // namespace quarnis
 
 class TFGraphics : public QDialog {
@@ -40,49 +38,10 @@ public:
     explicit TFGraphics(QWidget* parent = nullptr);
     ~TFGraphics() override;
 
-    QFrame* MainPanel;
-
-    // Function definition and tabulation.
-    QGroupBox* FuncIDandCalculatePanel;
-    QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8;
-    QLabel *Label10, *Label11, *Label12, *Label13, *Label14, *Label15, *Label16, *Label17;
-    QLineEdit *FncName, *FncVar, *FncConst1, *FncConst2, *FncConst3;
-    QLineEdit *ec1, *ec2, *ec3, *FncId, *ex1, *ex2, *Sample, *FuncFull;
-    QLabel *xa, *xb;
-    QComboBox* cCalcExec; // the result list, one line "[i]:(x,f(x))" per point
-    QScrollBar* scrSonuc; // decimals of the listed values, -1 to 9
-    QListView* lFuncVars; // a copy of the result list for viewing
-    QPushButton* bEval1D;
-
-    // Plot settings and commands.
-    QGroupBox* GraphPanel;
-    QWidget* GraphVarPanel;
-    QGroupBox *gGrap, *gGrid, *gXY;
-    TButtonColor *bColorAlan, *bColorEtiket, *bColorGraf, *bColorXY, *bColorGrid;
-    QComboBox *cAlanTip, *cGraphTip, *cGrafWidth, *cEtiketFont, *cGrafTip;
-    QComboBox *cXYWidth, *cXYTip, *cScTip, *cYPerc, *cXPerc;
-    QLineEdit *xScale, *yScale;
-    QCheckBox* sGrid;
-    QComboBox *cGridTip, *cGridType;
-    QPushButton *bAutoScale, *bClearGArea, *DoGraph;
-    QFrame* PlotPanel;
-    quarnis::PlotSurface* GrapBox;
-
-    // The function record and the plot object, created by InitGraph.
-    std::unique_ptr<quarnis::TFunc> Func;
-    std::unique_ptr<quarnis::TGraph1D> Graph1D;
-
-    // The lines of the result list.
-    const std::vector<std::u16string>& ResultLines() const;
-
-    void InitGraph();
-    void FormDestroy();
-    void bEval1DClick();
-    void FncVarExit();
-    void scrSonucChange();
-    void bClearGAreaClick();
-    void bAutoScaleClick();
-    void DoGraphClick();
+    // The function record as the last HESAPLA stored it, and the plot object: the point table,
+    // the origin of the last "Grafik Temizle" and the scales of the last command.
+    const quarnis::TFunc& functionRecord() const { return function_; }
+    const quarnis::TGraph1D& plotObject() const { return plot_; }
 
     // The tabulation as a table for other programs, from the result list or the list box:
     // a header naming the variable and the full definition, then x and f(x) of each line.
@@ -92,26 +51,90 @@ public:
     // Asks for a file name and writes the table as CSV; a failed save is reported in a box
     // and leaves no half-written file.
     void SaveTableAs(TableSource source);
-    QMenu* createTableMenu(TableSource source, QWidget* parent);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     class ResultListWriter;
+    class BoxReport;
 
-    void buildFunctionPanel();
-    void buildGraphPanel();
+    void buildFunctionPanel(QWidget* mainPanel);
+    void buildGraphPanel(QWidget* mainPanel);
+    void orderTabs();
+    void fillLists();
     quarnis::FuncPanelTexts panelTexts() const;
 
-    // Screen readers' names, label buddies, the table's menus and the plot surface's keys.
+    // The handlers.
+    void calculate();
+    void updateRangeLabels();
+    void showDecimalsHint();
+    void clearGraphArea();
+    void autoScale();
+    void drawCurve();
+
+    quarnis::PlotSettings readPlotSettings() const;
+    quarnis::PlotTarget plotTarget(BoxReport& report);
+
+    // Screen readers' names, the table's menus and the plot surface's keys.
     void setUpDesktop();
     void nameControls();
     void setUpTableMenus();
     void setUpSurfaceKeys();
+    QMenu* createTableMenu(TableSource source, QWidget* parent);
+
+    // The function panel.
+    QLineEdit* functionName_;
+    QLineEdit* variableName_;
+    std::array<QLineEdit*, 3> constantNames_;
+    std::array<QLineEdit*, 3> constantValues_;
+    QLineEdit* definition_;
+    QLabel* rangeStartLabel_; // "x1", after the variable's name
+    QLabel* rangeEndLabel_; // "x2"
+    QLineEdit* rangeStart_;
+    QLineEdit* rangeEnd_;
+    QLineEdit* sampleCount_;
+    QComboBox* resultList_; // one line "[i]:(x,f(x))" per point
+    QScrollBar* decimals_; // of the listed values, -1 to 9
+    QLineEdit* fullDefinition_;
+    QListView* listBox_; // a copy of the result list for viewing
+    QPushButton* calculateButton_;
+
+    // The plot settings.
+    TButtonColor* areaColor_;
+    TButtonColor* titleColor_;
+    TButtonColor* curveColor_;
+    TButtonColor* axesColor_;
+    TButtonColor* gridColor_;
+    QComboBox* areaStyle_;
+    QComboBox* curveKind_; // "Nokta" or "Çizgi"
+    QComboBox* curveWidth_;
+    QComboBox* titleFont_;
+    QComboBox* curveStyle_;
+    QComboBox* axesWidth_;
+    QComboBox* axesStyle_;
+    QComboBox* scaleMeasure_; // "Max" or "Ort"
+    QComboBox* xOrigin_; // "X Orj": the row of the x axis
+    QComboBox* yOrigin_; // "Y Orj": the column of the y axis
+    QLineEdit* xScale_;
+    QLineEdit* yScale_;
+    QCheckBox* gridShown_;
+    QComboBox* gridStyle_;
+    QComboBox* gridCount_;
+
+    // The plot commands and the surface they draw on.
+    QPushButton* autoScaleButton_;
+    QPushButton* clearButton_;
+    QPushButton* drawButton_;
+    quarnis::PlotSurface* surface_;
 
     LinesModel* resultModel_;
     LinesModel* listBoxModel_;
+
+    quarnis::TFunc function_;
+    quarnis::TGraph1D plot_;
+    // True once "Grafik Temizle" has drawn a coordinate system; "Grafik Çiz" needs one.
+    bool coordSystemDrawn_ = false;
 
     // The variable and the full definition of the lines each list holds.
     struct TableHeader {

@@ -9,71 +9,46 @@
 #include <QMenu>
 #include <QPainter>
 
-#include <algorithm>
-
 namespace quarnis {
 
 PlotSurface::PlotSurface(QWidget* parent, QSize size)
     : QWidget(parent)
-    , image_(size, QImage::Format_RGB32)
+    , RasterCanvas(size.width(), size.height(), kSurfaceStartColor)
 {
-    image_.fill(kSurfaceStartColor);
     setFixedSize(size);
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PlotSurface::setPenWidth(int w)
+QImage PlotSurface::view() const
 {
-    pen_.width = std::clamp(w, 1, kMaxPenWidth);
-    pen_.dashMask = DashMask(penStyle_, pen_.width);
+    return QImage(reinterpret_cast<const uchar*>(pixels().data()), surfaceWidth(), surfaceHeight(),
+        qsizetype(surfaceWidth()) * qsizetype(sizeof(Rgb)), QImage::Format_RGB32);
 }
 
-void PlotSurface::setPenStyle(PenStyle s)
-{
-    penStyle_ = s;
-    pen_.dashMask = DashMask(penStyle_, pen_.width);
-}
-
-PixelGrid PlotSurface::grid()
-{
-    // bits() detaches the image from copies handed out by image(), so they keep their pixels.
-    return { reinterpret_cast<std::uint32_t*>(image_.bits()), image_.width(), image_.height(),
-        image_.bytesPerLine() / std::ptrdiff_t(sizeof(std::uint32_t)) };
-}
-
-void PlotSurface::moveTo(std::int64_t x, std::int64_t y)
-{
-    penX_ = x;
-    penY_ = y;
-    dashPos_ = 0;
-}
+QImage PlotSurface::image() const { return view().copy(); }
 
 void PlotSurface::lineTo(std::int64_t x, std::int64_t y)
 {
-    DrawLine(grid(), pen_, penX_, penY_, x, y, dashPos_);
-    penX_ = x;
-    penY_ = y;
-    update();
-}
-
-void PlotSurface::setPixel(std::int64_t x, std::int64_t y, const QColor& c)
-{
-    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
-        return;
-    reinterpret_cast<QRgb*>(image_.scanLine(int(y)))[x] = c.rgb();
+    RasterCanvas::lineTo(x, y);
     update();
 }
 
 void PlotSurface::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2)
 {
-    DrawRectangle(grid(), pen_, brushColor_.rgb(), brushStyle_, x1, y1, x2, y2);
+    RasterCanvas::rectangle(x1, y1, x2, y2);
+    update();
+}
+
+void PlotSurface::setPixel(std::int64_t x, std::int64_t y, Rgb color)
+{
+    RasterCanvas::setPixel(x, y, color);
     update();
 }
 
 void PlotSurface::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
-    p.drawImage(0, 0, image_);
+    p.drawImage(0, 0, view());
     if (hasFocus()) {
         // A keyboard user sees where the keys go: a frame in the selection colour, drawn on
         // the screen only, never into the picture.
@@ -97,10 +72,10 @@ void PlotSurface::focusOutEvent(QFocusEvent* event)
 
 bool PlotSurface::savePicture(const QString& fileName) const
 {
-    return image_.save(fileName, "PNG");
+    return view().save(fileName, "PNG");
 }
 
-void PlotSurface::copyToClipboard() const { QGuiApplication::clipboard()->setImage(image_); }
+void PlotSurface::copyToClipboard() const { QGuiApplication::clipboard()->setImage(image()); }
 
 void PlotSurface::savePictureAs()
 {

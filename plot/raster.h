@@ -1,7 +1,7 @@
 #pragma once
-// The pixel work of the drawing surface: lines with a square pen and a dash pattern, and
-// rectangles filled with a brush, on rows of 32-bit pixels. Free of Qt, so it can be checked
-// on its own; the surface hands it the pixels of its backing image for each operation.
+// The pixel work of a canvas: lines with a square pen and a dash pattern, and rectangles
+// filled with a brush, on rows of 32-bit pixels. RasterCanvas hands it its pixels for each
+// operation; the fuzz target checks it on its own.
 //
 // Pixel coordinates are 64-bit and never wrap: a line is clipped at the grid's edge along
 // its true direction, and pixels outside are simply not painted.
@@ -9,24 +9,13 @@
 //   DrawLine(grid, pen, 2, 3, 6, 3, dash) paints (2,3) (3,3) (4,3) (5,3): the start pixel, not
 //   the end pixel, so a polyline paints every joint once.
 
+#include "plot/canvas.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace quarnis {
-
-enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot };
-
-enum class BrushStyle {
-    Solid,
-    Clear,
-    Horizontal,
-    Vertical,
-    ForwardDiagonal, // lines falling from upper left to lower right
-    BackwardDiagonal, // lines rising from lower left to upper right
-    Cross,
-    DiagonalCross,
-};
 
 // Rows of pixels that the drawing writes into; (x, y) is bits[y * stride + x].
 struct PixelGrid {

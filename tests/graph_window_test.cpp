@@ -1,11 +1,11 @@
 // The graph window through its real controls: clicks, keys and the fields' texts.
 
+#include "graph/button_color.h"
 #include "graph/graph_window.h"
 
 #include "recording_dialogs.h"
 #include "tabulation/function_record.h"
 
-#include <QCheckBox>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
@@ -15,13 +15,13 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QStringListModel>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 
 #include <limits>
 
+using namespace Qt::StringLiterals;
 using quarnis::ScopedRecordingDialogs;
 
 namespace {
@@ -42,10 +42,36 @@ QStringList rows(const QListView* v)
     return out;
 }
 
+// The window's controls, found by their layout names.
+template <class Control = QWidget> Control* find(const TFGraphics& w, const char* name)
+{
+    auto* c = w.findChild<Control*>(QLatin1String(name));
+    if (!c)
+        qFatal("no control %s", name);
+    return c;
+}
+QLineEdit* field(const TFGraphics& w, const char* name) { return find<QLineEdit>(w, name); }
+QPushButton* button(const TFGraphics& w, const char* name) { return find<QPushButton>(w, name); }
+TButtonColor* colour(const TFGraphics& w, const char* name) { return find<TButtonColor>(w, name); }
+QLabel* label(const TFGraphics& w, const char* name) { return find<QLabel>(w, name); }
+QComboBox* results(const TFGraphics& w) { return find<QComboBox>(w, "cCalcExec"); }
+QListView* listBox(const TFGraphics& w) { return find<QListView>(w, "lFuncVars"); }
+QScrollBar* decimals(const TFGraphics& w) { return find<QScrollBar>(w, "scrSonuc"); }
+
+// Presses HESAPLA.
+void calculate(const TFGraphics& w) { QTest::mouseClick(button(w, "bEval1D"), Qt::LeftButton); }
+
 void setField(QLineEdit* e, const QString& text)
 {
     e->selectAll();
     e->setText(text);
+}
+
+// Gives fields of the function panel, named by their layout names, new texts.
+void setFields(const TFGraphics& w, std::initializer_list<std::pair<const char*, QString>> texts)
+{
+    for (const auto& [name, text] : texts)
+        setField(field(w, name), text);
 }
 
 } // namespace
@@ -54,7 +80,6 @@ class GraphWindowTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void startsWithTheLayoutsValues();
     void tabGoesThroughThePanelInOrder();
     void listsTheDefaultFunction();
     void refusesAFieldAndChangesNothingVisible_data();
@@ -70,83 +95,22 @@ private slots:
     void typedResultTextIsNotListed();
     void colourButtons();
     void theRealColourDialog();
-    void hidingKeepsEverything();
-    void screenshot();
 };
-
-void GraphWindowTest::startsWithTheLayoutsValues()
-{
-    TFGraphics w;
-    QCOMPARE(w.windowTitle(), QStringLiteral("Grafik Formu"));
-    QCOMPARE(w.size(), QSize(812, 597));
-    QCOMPARE(w.minimumSize(), w.maximumSize());
-    QCOMPARE(w.GrapBox->size(), QSize(457, 289));
-    QCOMPARE(w.GrapBox->mapTo(&w, QPoint(0, 0)), QPoint(0 + 311 + 10 + 8, 5 + 8 + 251 + 8));
-
-    const struct {
-        QComboBox* list;
-        QStringList entries;
-        int start;
-    } lists[] = {
-        { w.cAlanTip,
-            { "Dolu", "Boş", "Yatay", "Düşey", "Sol-Sağ Çizgili", "Sağ-Sol Çizgili", "Kareli",
-                "Çapraz Kareli" },
-            0 },
-        { w.cXYTip,
-            { "Normal", "Kesikli", "Noktalı", "Kesikli/Noktalı", "Kesikli/Noktalı Noktalı" }, 0 },
-        { w.cGrafTip, items(w.cXYTip), 0 },
-        { w.cGridTip, items(w.cXYTip), 2 },
-        { w.cGraphTip, { "Nokta", "Çizgi" }, 0 },
-        { w.cEtiketFont, { "Tahoma", "Arial", "Calibri", "Courier" }, 0 },
-        { w.cXPerc, { "1/2", "1/4", "3/4" }, 0 },
-        { w.cYPerc, { "1/2", "1/4", "3/4" }, 0 },
-        { w.cXYWidth, { "1", "2", "3", "4", "5" }, 0 },
-        { w.cGridType, { "4", "8", "10" }, 0 },
-        { w.cScTip, { "Max", "Ort" }, 0 },
-        { w.cGrafWidth, { "1", "2", "3" }, 0 },
-    };
-    for (const auto& l : lists) {
-        QCOMPARE(items(l.list), l.entries);
-        QCOMPARE(l.list->currentIndex(), l.start);
-        QCOMPARE(l.list->currentText(), l.entries[l.start]);
-        QVERIFY(l.list->isEditable());
-    }
-    QCOMPARE(w.cGridTip->currentText(), QStringLiteral("Noktalı"));
-
-    QCOMPARE(w.bColorAlan->color(), QColor(166, 202, 240));
-    QCOMPARE(w.bColorEtiket->color(), QColor(255, 0, 0));
-    QCOMPARE(w.bColorGraf->color(), QColor(0, 0, 0));
-    QCOMPARE(w.bColorXY->color(), QColor(0, 128, 0));
-    QCOMPARE(w.bColorGrid->color(), QColor(128, 128, 128));
-    QCOMPARE(w.xScale->text(), QStringLiteral("1.0"));
-    QCOMPARE(w.yScale->text(), QStringLiteral("1.0"));
-    QVERIFY(w.sGrid->isChecked());
-
-    QCOMPARE(w.xa->text(), QStringLiteral("x1"));
-    QCOMPARE(w.xb->text(), QStringLiteral("x2"));
-    QCOMPARE(w.scrSonuc->value(), 5);
-    QCOMPARE(w.scrSonuc->minimum(), -1);
-    QCOMPARE(w.scrSonuc->maximum(), 9);
-    QVERIFY(w.scrSonuc->toolTip().isEmpty());
-    QCOMPARE(w.cCalcExec->count(), 0);
-    QCOMPARE(w.lFuncVars->model()->rowCount(), 0);
-    QVERIFY(w.FuncFull->text().isEmpty());
-    QVERIFY(w.FuncFull->isReadOnly());
-    QVERIFY(!quarnis::CoordSystemDrawn);
-    QVERIFY(w.Func && w.Graph1D);
-    QVERIFY(w.Graph1D->Points.empty());
-    QCOMPARE(w.Graph1D->OriginX, 0);
-    QCOMPARE(w.Graph1D->ScaleX, 0.0);
-}
 
 void GraphWindowTest::tabGoesThroughThePanelInOrder()
 {
     TFGraphics w;
-    const QList<QWidget*> expected = { w.FncName, w.FncVar, w.FncConst1, w.ec1, w.FncConst2, w.ec2,
-        w.FncConst3, w.ec3, w.FncId, w.ex1, w.ex2, w.Sample, w.cCalcExec, w.FuncFull, w.scrSonuc,
-        w.bEval1D, w.lFuncVars, w.DoGraph, w.bClearGArea, w.bColorAlan, w.cAlanTip };
+    const char* names[] = { "FncName", "FncVar", "FncConst1", "ec1", "FncConst2", "ec2",
+        "FncConst3", "ec3", "FncId", "ex1", "ex2", "Sample", "cCalcExec", "FuncFull", "scrSonuc",
+        "bEval1D", "lFuncVars", "DoGraph", "bClearGArea", "bColorAlan", "cAlanTip", "cGraphTip",
+        "bColorEtiket", "bColorGraf", "cEtiketFont", "cGrafTip", "cGrafWidth", "bColorXY", "cXYTip",
+        "cXYWidth", "cYPerc", "cXPerc", "xScale", "yScale", "cScTip", "bAutoScale", "sGrid",
+        "bColorGrid", "cGridType", "cGridTip", "GrapBox", "FncName" };
+    QList<QWidget*> expected;
+    for (const char* name : names)
+        expected << find(w, name);
     QList<QWidget*> got;
-    QWidget* next = w.FncName;
+    QWidget* next = expected.front();
     while (got.size() < expected.size()) {
         got << next;
         do
@@ -161,99 +125,81 @@ void GraphWindowTest::listsTheDefaultFunction()
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
     w.show();
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
+    calculate(w);
     QVERIFY(dialogs.messages.isEmpty());
-    QCOMPARE(w.FuncFull->text(), QStringLiteral("F(t):=t"));
-    const QStringList lines = items(w.cCalcExec);
+    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):=t"_s);
+    const QStringList lines = items(results(w));
     QCOMPARE(lines.size(), 101);
-    QCOMPARE(lines[0], QStringLiteral("[0]:(0,0)"));
-    QCOMPARE(lines[1], QStringLiteral("[1]:(0.1,0.1)"));
-    QCOMPARE(lines[100], QStringLiteral("[100]:(10,10)"));
-    QCOMPARE(rows(w.lFuncVars), lines);
-    QCOMPARE(w.cCalcExec->currentIndex(), -1);
-    QVERIFY(w.cCalcExec->currentText().isEmpty());
-    QCOMPARE(w.Graph1D->Points.size(), std::size_t(101));
-    QCOMPARE(w.Graph1D->Points[37].x, 3.7);
-    QCOMPARE(w.Func->Values.size(), std::size_t(101));
+    QCOMPARE(lines[0], u"[0]:(0,0)"_s);
+    QCOMPARE(lines[1], u"[1]:(0.1,0.1)"_s);
+    QCOMPARE(lines[100], u"[100]:(10,10)"_s);
+    QCOMPARE(rows(listBox(w)), lines);
+    QCOMPARE(results(w)->currentIndex(), -1);
+    QVERIFY(results(w)->currentText().isEmpty());
+    QCOMPARE(w.plotObject().Points.size(), std::size_t(101));
+    QCOMPARE(w.plotObject().Points[37].x, 3.7);
+    QCOMPARE(w.functionRecord().Values.size(), std::size_t(101));
 
     // A second press lists anew rather than appending.
-    setField(w.FncId, "t*t");
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
-    QCOMPARE(w.cCalcExec->count(), 101);
-    QCOMPARE(w.cCalcExec->itemText(37), QStringLiteral("[37]:(3.7,13.69)"));
-    QCOMPARE(w.Graph1D->Points[100].y, 100.0);
+    setField(field(w, "FncId"), "t*t");
+    calculate(w);
+    QCOMPARE(results(w)->count(), 101);
+    QCOMPARE(results(w)->itemText(37), u"[37]:(3.7,13.69)"_s);
+    QCOMPARE(w.plotObject().Points[100].y, 100.0);
 }
 
 void GraphWindowTest::refusesAFieldAndChangesNothingVisible_data()
 {
-    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
-    QTest::newRow("comma in ex1") << "ex1"
-                                  << "0,5"
-                                  << "'0,5' is not a valid floating point value.";
-    QTest::newRow("empty ec1") << "ec1"
-                               << ""
-                               << "'' is not a valid floating point value.";
-    QTest::newRow("letters in ec3") << "ec3"
-                                    << "abc"
-                                    << "'abc' is not a valid floating point value.";
-    QTest::newRow("huge ex2") << "ex2"
-                              << "1E400"
-                              << "Floating point overflow.";
-    QTest::newRow("empty Sample") << "Sample"
-                                  << ""
-                                  << "'''' is not a valid integer value.";
-    QTest::newRow("spaced Sample") << "Sample"
-                                   << "5 "
-                                   << "''5 '' is not a valid integer value.";
-    const QString range = QStringLiteral("Örnekleme Adeti 1 ile 65535 arasında olmalıdır.");
-    QTest::newRow("Sample 0") << "Sample"
-                              << "0" << range;
-    QTest::newRow("Sample 65536") << "Sample"
-                                  << "65536" << range;
-    QTest::newRow("Sample 65537") << "Sample"
-                                  << "65537" << range;
-    QTest::newRow("Sample -1") << "Sample"
-                               << "-1" << range;
-    QTest::newRow("Sample huge") << "Sample"
-                                 << "99999999999"
-                                 << "''99999999999'' is not a valid integer value.";
+    const char* range = "Örnekleme Adeti 1 ile 65535 arasında olmalıdır.";
+    const struct {
+        const char *row, *field, *text, *message;
+    } rows[] = {
+        { "comma in ex1", "ex1", "0,5", "'0,5' is not a valid floating point value." },
+        { "empty ec1", "ec1", "", "'' is not a valid floating point value." },
+        { "letters in ec3", "ec3", "abc", "'abc' is not a valid floating point value." },
+        { "huge ex2", "ex2", "1E400", "Floating point overflow." },
+        { "empty Sample", "Sample", "", "'''' is not a valid integer value." },
+        { "spaced Sample", "Sample", "5 ", "''5 '' is not a valid integer value." },
+        { "Sample 0", "Sample", "0", range },
+        { "Sample 65536", "Sample", "65536", range },
+        { "Sample 65537", "Sample", "65537", range },
+        { "Sample -1", "Sample", "-1", range },
+        { "Sample huge", "Sample", "99999999999", "''99999999999'' is not a valid integer value." },
+    };
+    for (const auto& r : rows)
+        QTest::newRow(r.row) << r.field << QString::fromUtf8(r.text)
+                             << QString::fromUtf8(r.message);
 }
 
 void GraphWindowTest::refusesAFieldAndChangesNothingVisible()
 {
-    QFETCH(QString, field);
+    QFETCH(QString, name);
     QFETCH(QString, text);
     QFETCH(QString, message);
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
     w.show();
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
-    const QStringList before = items(w.cCalcExec);
+    calculate(w);
+    const QStringList before = items(results(w));
 
-    setField(w.FncName, "G");
-    setField(w.ec1, "3");
-    setField(w.FncId, "t*c1");
-    QLineEdit* target = field == "ex1" ? w.ex1
-        : field == "ex2"               ? w.ex2
-        : field == "ec1"               ? w.ec1
-        : field == "ec3"               ? w.ec3
-                                       : w.Sample;
-    setField(target, text);
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
+    setFields(w, { { "FncName", u"G"_s }, { "ec1", u"3"_s }, { "FncId", u"t*c1"_s } });
+    setField(field(w, qPrintable(name)), text);
+    calculate(w);
 
     QCOMPARE(dialogs.messages.size(), 1);
     QCOMPARE(dialogs.messages[0].text, message);
     QCOMPARE(dialogs.messages[0].caption, quarnis::kApplicationTitle);
     QCOMPARE(dialogs.messages[0].icon, quarnis::Dialogs::Icon::Stop);
-    QCOMPARE(w.FuncFull->text(), QStringLiteral("F(t):=t"));
-    QCOMPARE(items(w.cCalcExec), before);
-    QCOMPARE(rows(w.lFuncVars), before);
-    QCOMPARE(w.Graph1D->Points.size(), std::size_t(101));
-    QCOMPARE(w.Func->FuncName, std::u16string(u"G")); // read before the failing field
-    if (field != "ec1")
-        QCOMPARE(w.Func->ConstValue1, 3.0);
+    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):=t"_s);
+    QCOMPARE(items(results(w)), before);
+    QCOMPARE(rows(listBox(w)), before);
+    QCOMPARE(w.plotObject().Points.size(), std::size_t(101));
+    QCOMPARE(w.functionRecord().FuncName, std::u16string(u"G")); // read before the failing field
+    if (name != "ec1")
+        QCOMPARE(w.functionRecord().ConstValue1, 3.0);
 }
 
 void GraphWindowTest::aFaultMidwayKeepsTheLinesBefore()
@@ -261,38 +207,34 @@ void GraphWindowTest::aFaultMidwayKeepsTheLinesBefore()
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
     w.show();
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
-    setField(w.FncId, "EXP(t)");
-    setField(w.ex1, "700");
-    setField(w.ex2, "720");
-    setField(w.Sample, "4");
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
+    calculate(w);
+    setFields(w,
+        { { "FncId", u"EXP(t)"_s }, { "ex1", u"700"_s }, { "ex2", u"720"_s },
+            { "Sample", u"4"_s } });
+    calculate(w);
     QCOMPARE(dialogs.messages.size(), 1);
-    QCOMPARE(dialogs.messages[0].text, QStringLiteral("Floating point overflow."));
-    QCOMPARE(w.FuncFull->text(), QStringLiteral("F(t):=EXP(t)"));
-    QCOMPARE(items(w.cCalcExec),
-        QStringList({ QStringLiteral("[0]:(700,1E304)"), QStringLiteral("[1]:(705,1.5E306)") }));
-    QCOMPARE(w.lFuncVars->model()->rowCount(), 101); // the earlier tabulation
-    QCOMPARE(w.Graph1D->Points.size(), std::size_t(101));
+    QCOMPARE(dialogs.messages[0].text, u"Floating point overflow."_s);
+    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):=EXP(t)"_s);
+    QCOMPARE(items(results(w)), QStringList({ u"[0]:(700,1E304)"_s, u"[1]:(705,1.5E306)"_s }));
+    QCOMPARE(listBox(w)->model()->rowCount(), 101); // the earlier tabulation
+    QCOMPARE(w.plotObject().Points.size(), std::size_t(101));
 }
 
 void GraphWindowTest::failedPointsAreListedWithTheEngineText()
 {
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
-    setField(w.FncId, "t^2");
-    setField(w.ex1, "-3");
-    setField(w.ex2, "3");
-    setField(w.Sample, "6");
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
+    setFields(
+        w, { { "FncId", u"t^2"_s }, { "ex1", u"-3"_s }, { "ex2", u"3"_s }, { "Sample", u"6"_s } });
+    calculate(w);
     QVERIFY(dialogs.messages.isEmpty());
-    QCOMPARE(w.cCalcExec->itemText(1), QStringLiteral("[1]:(-2,Yazım Hatası...)"));
-    QCOMPARE(w.cCalcExec->itemText(5), QStringLiteral("[5]:(2,4)"));
-    QCOMPARE(w.cCalcExec->count(), 7);
+    QCOMPARE(results(w)->itemText(1), u"[1]:(-2,Yazım Hatası...)"_s);
+    QCOMPARE(results(w)->itemText(5), u"[5]:(2,4)"_s);
+    QCOMPARE(results(w)->count(), 7);
     // Only x = 1, 2, 3 have values; the failed points are not plotted.
-    QCOMPARE(w.Graph1D->Points.size(), std::size_t(3));
-    QCOMPARE(w.Graph1D->Points[0].x, 1.0);
-    QCOMPARE(w.Graph1D->Points[2].y, 9.0);
+    QCOMPARE(w.plotObject().Points.size(), std::size_t(3));
+    QCOMPARE(w.plotObject().Points[0].x, 1.0);
+    QCOMPARE(w.plotObject().Points[2].y, 9.0);
 }
 
 void GraphWindowTest::rangeLabelsFollowTheVariable()
@@ -301,28 +243,26 @@ void GraphWindowTest::rangeLabelsFollowTheVariable()
     TFGraphics w;
     w.show();
     QApplication::setActiveWindow(&w);
-    w.FncVar->setFocus();
+    field(w, "FncVar")->setFocus();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.FncVar->selectAll();
-    QTest::keyClicks(w.FncVar, "time");
-    QTest::keyClick(w.FncVar, Qt::Key_Tab);
-    QCOMPARE(w.xa->text(), QStringLiteral("time1"));
-    QCOMPARE(w.xb->text(), QStringLiteral("time2"));
-    QCOMPARE(w.xa->width(), 25); // clipped, not grown
+    field(w, "FncVar")->selectAll();
+    QTest::keyClicks(field(w, "FncVar"), "time");
+    QTest::keyClick(field(w, "FncVar"), Qt::Key_Tab);
+    QCOMPARE(label(w, "xa")->text(), u"time1"_s);
+    QCOMPARE(label(w, "xb")->text(), u"time2"_s);
+    QCOMPARE(label(w, "xa")->width(), 25); // clipped, not grown
 
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
-    QCOMPARE(w.Func->VarName, std::u16string(u"t"));
-    QVERIFY(w.FuncFull->text().startsWith(QStringLiteral("F(t):=")));
+    calculate(w);
+    QCOMPARE(w.functionRecord().VarName, std::u16string(u"t"));
+    QVERIFY(field(w, "FuncFull")->text().startsWith(u"F(t):="_s));
 
     // Names keep their characters: "ş" is a variable like any other.
-    setField(w.FncVar, QStringLiteral("şey"));
-    setField(w.FncId, QStringLiteral("ş*ç1"));
-    setField(w.FncConst1, QStringLiteral("ç1x"));
-    setField(w.ec1, "2");
-    setField(w.Sample, "1");
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
-    QCOMPARE(w.FuncFull->text(), QStringLiteral("F(ş):=ş*ç1"));
-    QCOMPARE(w.cCalcExec->itemText(1), QStringLiteral("[1]:(10,20)"));
+    setFields(w,
+        { { "FncVar", u"şey"_s }, { "FncId", u"ş*ç1"_s }, { "FncConst1", u"ç1x"_s },
+            { "ec1", u"2"_s }, { "Sample", u"1"_s } });
+    calculate(w);
+    QCOMPARE(field(w, "FuncFull")->text(), u"F(ş):=ş*ç1"_s);
+    QCOMPARE(results(w)->itemText(1), u"[1]:(10,20)"_s);
 }
 
 void GraphWindowTest::decimalsTakeEffectAtTheNextTabulation()
@@ -330,43 +270,40 @@ void GraphWindowTest::decimalsTakeEffectAtTheNextTabulation()
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
     w.show();
-    setField(w.FncId, "t/3");
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
-    QCOMPARE(w.cCalcExec->itemText(10), QStringLiteral("[10]:(1,0.33333)"));
+    setField(field(w, "FncId"), "t/3");
+    calculate(w);
+    QCOMPARE(results(w)->itemText(10), u"[10]:(1,0.33333)"_s);
 
-    w.scrSonuc->setFocus();
-    QTest::keyClick(w.scrSonuc, Qt::Key_Right);
-    QCOMPARE(w.scrSonuc->value(), 6);
-    QCOMPARE(w.scrSonuc->toolTip(), QStringLiteral("6"));
-    QCOMPARE(w.cCalcExec->itemText(10), QStringLiteral("[10]:(1,0.33333)"));
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
-    QCOMPARE(w.cCalcExec->itemText(10), QStringLiteral("[10]:(1,0.333333)"));
+    decimals(w)->setFocus();
+    QTest::keyClick(decimals(w), Qt::Key_Right);
+    QCOMPARE(decimals(w)->value(), 6);
+    QCOMPARE(decimals(w)->toolTip(), u"6"_s);
+    QCOMPARE(results(w)->itemText(10), u"[10]:(1,0.33333)"_s);
+    calculate(w);
+    QCOMPARE(results(w)->itemText(10), u"[10]:(1,0.333333)"_s);
 
-    w.scrSonuc->setValue(-1);
-    QCOMPARE(w.scrSonuc->toolTip(), QStringLiteral("-1"));
-    setField(w.FncId, "t");
-    setField(w.ex1, "15");
-    setField(w.ex2, "25");
-    setField(w.Sample, "1");
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
-    QCOMPARE(items(w.cCalcExec),
-        QStringList({ QStringLiteral("[0]:(20,20)"), QStringLiteral("[1]:(20,20)") }));
+    decimals(w)->setValue(-1);
+    QCOMPARE(decimals(w)->toolTip(), u"-1"_s);
+    setFields(
+        w, { { "FncId", u"t"_s }, { "ex1", u"15"_s }, { "ex2", u"25"_s }, { "Sample", u"1"_s } });
+    calculate(w);
+    QCOMPARE(items(results(w)), QStringList({ u"[0]:(20,20)"_s, u"[1]:(20,20)"_s }));
 
     // The hint is set again whenever the mouse comes over the scroll bar.
-    w.scrSonuc->setToolTip(QString());
+    decimals(w)->setToolTip(QString());
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(w.scrSonuc, &enter);
-    QCOMPARE(w.scrSonuc->toolTip(), QStringLiteral("-1"));
+    QApplication::sendEvent(decimals(w), &enter);
+    QCOMPARE(decimals(w)->toolTip(), u"-1"_s);
 }
 
 void GraphWindowTest::sampleAcceptsDigitsOnly()
 {
     TFGraphics w;
     w.show();
-    w.Sample->setFocus();
-    w.Sample->selectAll();
-    QTest::keyClicks(w.Sample, "1a-2.,3 ");
-    QCOMPARE(w.Sample->text(), QStringLiteral("123"));
+    field(w, "Sample")->setFocus();
+    field(w, "Sample")->selectAll();
+    QTest::keyClicks(field(w, "Sample"), "1a-2.,3 ");
+    QCOMPARE(field(w, "Sample")->text(), u"123"_s);
     // The refused keys were not dropped without a word.
     QCOMPARE(QToolTip::text(), QString::fromUtf8(quarnis::kSampleDigitsOnlyText));
     QToolTip::hideText();
@@ -378,21 +315,20 @@ void GraphWindowTest::aLongDefinitionReachesTheRecordWhole()
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
     w.show();
-    QString definition = QStringLiteral("t");
+    QString definition = u"t"_s;
     while (definition.size() < 1000001)
-        definition += QStringLiteral("+t");
+        definition += u"+t"_s;
     QApplication::clipboard()->setText(definition);
-    w.FncId->setFocus();
-    w.FncId->selectAll();
-    QTest::keyClick(w.FncId, Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(w.FncId->text().size(), definition.size());
-    setField(w.Sample, "1");
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
+    field(w, "FncId")->setFocus();
+    field(w, "FncId")->selectAll();
+    QTest::keyClick(field(w, "FncId"), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(field(w, "FncId")->text().size(), definition.size());
+    setField(field(w, "Sample"), "1");
+    calculate(w);
     QVERIFY(dialogs.messages.isEmpty());
-    QCOMPARE(w.Func->Definition.size(), std::size_t(definition.size()));
-    QCOMPARE(w.FuncFull->text(), QStringLiteral("F(t):=") + definition);
-    QCOMPARE(items(w.cCalcExec),
-        QStringList({ QStringLiteral("[0]:(0,0)"), QStringLiteral("[1]:(10,5000010)") }));
+    QCOMPARE(w.functionRecord().Definition.size(), std::size_t(definition.size()));
+    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):="_s + definition);
+    QCOMPARE(items(results(w)), QStringList({ u"[0]:(0,0)"_s, u"[1]:(10,5000010)"_s }));
     for (QLineEdit* field : w.findChildren<QLineEdit*>())
         QVERIFY2(
             field->maxLength() == std::numeric_limits<int>::max(), qPrintable(field->objectName()));
@@ -414,14 +350,13 @@ void GraphWindowTest::aLongTabulationShowsItsProgressAndCancels()
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
     w.show();
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
-    const QStringList before = items(w.cCalcExec);
+    calculate(w);
+    const QStringList before = items(results(w));
 
-    QString slow = QStringLiteral("SIN(t)");
+    QString slow = u"SIN(t)"_s;
     for (int i = 0; i < 20000; ++i)
-        slow += QStringLiteral("+SIN(t)");
-    setField(w.FncId, slow);
-    setField(w.Sample, "1000");
+        slow += u"+SIN(t)"_s;
+    setFields(w, { { "FncId", slow }, { "Sample", u"1000"_s } });
     QString shown;
     QTimer poll;
     connect(&poll, &QTimer::timeout, &w, [&] {
@@ -436,18 +371,18 @@ void GraphWindowTest::aLongTabulationShowsItsProgressAndCancels()
             QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
     });
     poll.start(10);
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
+    calculate(w);
 
     QVERIFY(dialogs.messages.isEmpty());
-    QVERIFY2(shown.endsWith(QStringLiteral(" / 1001 nokta hesaplandı")), qPrintable(shown));
+    QVERIFY2(shown.endsWith(u" / 1001 nokta hesaplandı"_s), qPrintable(shown));
     QVERIFY(!w.findChild<QProgressDialog*>());
-    const QStringList lines = items(w.cCalcExec);
+    const QStringList lines = items(results(w));
     QVERIFY(lines.size() >= 2 && lines.size() < 1001);
-    QCOMPARE(lines[1], QStringLiteral("[1]:(0.01,200.00666)"));
-    QCOMPARE(rows(w.lFuncVars), before);
-    QCOMPARE(w.Graph1D->Points.size(), std::size_t(101));
-    QCOMPARE(w.Graph1D->Points[100].y, 10.0);
-    QCOMPARE(w.FuncFull->text(), QStringLiteral("F(t):=") + slow);
+    QCOMPARE(lines[1], u"[1]:(0.01,200.00666)"_s);
+    QCOMPARE(rows(listBox(w)), before);
+    QCOMPARE(w.plotObject().Points.size(), std::size_t(101));
+    QCOMPARE(w.plotObject().Points[100].y, 10.0);
+    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):="_s + slow);
 }
 
 void GraphWindowTest::typedResultTextIsNotListed()
@@ -455,11 +390,11 @@ void GraphWindowTest::typedResultTextIsNotListed()
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
     w.show();
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
-    w.cCalcExec->setFocus();
-    QTest::keyClicks(w.cCalcExec->lineEdit(), "[5]:(1,1)");
-    QTest::keyClick(w.cCalcExec->lineEdit(), Qt::Key_Return);
-    QCOMPARE(w.cCalcExec->count(), 101);
+    calculate(w);
+    results(w)->setFocus();
+    QTest::keyClicks(results(w)->lineEdit(), "[5]:(1,1)");
+    QTest::keyClick(results(w)->lineEdit(), Qt::Key_Return);
+    QCOMPARE(results(w)->count(), 101);
     QVERIFY(w.isVisible()); // Enter pressed no button and did not close the window
 }
 
@@ -473,30 +408,30 @@ void GraphWindowTest::colourButtons()
     QCOMPARE(swatch, QRect(QPoint(6, 6), QPoint(18, 15)));
     const auto swatchPixel
         = [&](TButtonColor* b) { return b->grab().toImage().pixelColor(12, 10); };
-    QCOMPARE(swatchPixel(w.bColorAlan), QColor(166, 202, 240));
-    QCOMPARE(swatchPixel(w.bColorGraf), QColor(0, 0, 0));
+    QCOMPARE(swatchPixel(colour(w, "bColorAlan")), QColor(166, 202, 240));
+    QCOMPARE(swatchPixel(colour(w, "bColorGraf")), QColor(0, 0, 0));
 
     // Cancel: nothing changes, the dialog was preset to the colour.
     dialogs.colorAnswer.reset();
-    QTest::mouseClick(w.bColorAlan, Qt::LeftButton);
+    QTest::mouseClick(colour(w, "bColorAlan"), Qt::LeftButton);
     QCOMPARE(dialogs.colorRequests.size(), 1);
     QCOMPARE(dialogs.colorRequests[0], QColor(166, 202, 240));
-    QCOMPARE(w.bColorAlan->color(), QColor(166, 202, 240));
+    QCOMPARE(colour(w, "bColorAlan")->color(), QColor(166, 202, 240));
 
     // Confirm a colour and define a custom colour: every other button offers it.
     const QList<QColor> custom = { QColor(1, 2, 3), QColor(250, 200, 100) };
     dialogs.colorAnswer = QColor(10, 20, 30);
     dialogs.customColorAnswer = custom;
-    QTest::mouseClick(w.bColorGraf, Qt::LeftButton);
-    QCOMPARE(w.bColorGraf->color(), QColor(10, 20, 30));
-    QCOMPARE(swatchPixel(w.bColorGraf), QColor(10, 20, 30));
-    QCOMPARE(swatchPixel(w.bColorXY), QColor(0, 128, 0));
+    QTest::mouseClick(colour(w, "bColorGraf"), Qt::LeftButton);
+    QCOMPARE(colour(w, "bColorGraf")->color(), QColor(10, 20, 30));
+    QCOMPARE(swatchPixel(colour(w, "bColorGraf")), QColor(10, 20, 30));
+    QCOMPARE(swatchPixel(colour(w, "bColorXY")), QColor(0, 128, 0));
     dialogs.colorAnswer.reset();
-    QTest::mouseClick(w.bColorGrid, Qt::LeftButton);
+    QTest::mouseClick(colour(w, "bColorGrid"), Qt::LeftButton);
     QCOMPARE(dialogs.customColorRequests.last(), custom);
-    QCOMPARE(w.bColorGrid->color(), QColor(128, 128, 128));
+    QCOMPARE(colour(w, "bColorGrid")->color(), QColor(128, 128, 128));
     TFGraphics other; // the list lives for the process, not for a window
-    QTest::mouseClick(other.bColorAlan, Qt::LeftButton);
+    QTest::mouseClick(colour(other, "bColorAlan"), Qt::LeftButton);
     QCOMPARE(dialogs.customColorRequests.last(), custom);
 }
 
@@ -519,58 +454,17 @@ void GraphWindowTest::theRealColourDialog()
         });
     };
     answer(true);
-    QTest::mouseClick(w.bColorXY, Qt::LeftButton);
+    QTest::mouseClick(colour(w, "bColorXY"), Qt::LeftButton);
     QCOMPARE(preset, QColor(0, 128, 0));
-    QCOMPARE(w.bColorXY->color(), QColor(1, 2, 3));
+    QCOMPARE(colour(w, "bColorXY")->color(), QColor(1, 2, 3));
     QCOMPARE(TButtonColor::customColors().value(0), QColor(9, 9, 9));
 
     QColorDialog::setCustomColor(0, QColor(200, 0, 0)); // not the buttons' list: replaced
     answer(false);
-    QTest::mouseClick(w.bColorGrid, Qt::LeftButton);
+    QTest::mouseClick(colour(w, "bColorGrid"), Qt::LeftButton);
     QCOMPARE(preset, QColor(128, 128, 128));
     QCOMPARE(QColorDialog::customColor(0), QColor(9, 9, 9));
-    QCOMPARE(w.bColorGrid->color(), QColor(128, 128, 128));
-}
-
-void GraphWindowTest::hidingKeepsEverything()
-{
-    ScopedRecordingDialogs dialogs;
-    TFGraphics w;
-    w.show();
-    setField(w.FncId, "t*2");
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
-    w.cAlanTip->setCurrentIndex(3);
-    w.xScale->setText("7");
-    w.Graph1D->OriginX = 114;
-    w.close();
-    QVERIFY(!w.isVisible());
-    w.show();
-    QCOMPARE(w.cCalcExec->count(), 101);
-    QCOMPARE(w.lFuncVars->model()->rowCount(), 101);
-    QCOMPARE(w.FuncFull->text(), QStringLiteral("F(t):=t*2"));
-    QCOMPARE(w.cAlanTip->currentText(), QStringLiteral("Düşey"));
-    QCOMPARE(w.xScale->text(), QStringLiteral("7"));
-    QCOMPARE(w.Graph1D->Points.size(), std::size_t(101));
-    QCOMPARE(w.Graph1D->OriginX, 114);
-}
-
-void GraphWindowTest::screenshot()
-{
-    const QString path = qEnvironmentVariable("QUARNIS_SCREENSHOT");
-    if (path.isEmpty())
-        QSKIP("set QUARNIS_SCREENSHOT to a PNG path to save the window's picture");
-    ScopedRecordingDialogs dialogs;
-    TFGraphics w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    setField(w.FncId, "SIN(t)*c1+COS(t)/2");
-    setField(w.ec1, "2");
-    QTest::mouseClick(w.bEval1D, Qt::LeftButton);
-    w.cGraphTip->setCurrentIndex(1); // "Çizgi"
-    w.bClearGArea->click();
-    w.bAutoScale->click();
-    w.DoGraph->click();
-    QVERIFY(w.grab().save(path));
+    QCOMPARE(colour(w, "bColorGrid")->color(), QColor(128, 128, 128));
 }
 
 QTEST_MAIN(GraphWindowTest)

@@ -1,13 +1,18 @@
+// The three plot commands on a canvas of the surface's size: the pixels they paint, the
+// origin and scales they set, the boxes they ask for and the errors that end them.
+
 #include "plot_test_support.h"
 
-#include "recording_dialogs.h"
-#include "graph/plot_commands.h"
-#include "graph/plot_controls.h"
-#include "engine/runtime_error.h"
+#include "error_of.h"
+#include "plot/plot_commands.h"
+
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 using namespace quarnis;
 using namespace plot_test;
@@ -15,6 +20,11 @@ using namespace plot_test;
 namespace {
 
 const int kW = 457, kH = 289;
+
+std::u16string ascii(const char* s)
+{
+    return std::u16string(s, s + std::char_traits<char>::length(s));
+}
 
 // f(t) = t over a to b in n steps, as the tabulation lists it.
 std::vector<TPlotPoint> identity(double a, double b, int n)
@@ -27,78 +37,76 @@ std::vector<TPlotPoint> identity(double a, double b, int n)
     return pts;
 }
 
+// The boxes a command asks for: a refusal with its caption, or a notice (no caption).
+struct RecordingReport : PlotReport {
+    struct Box {
+        std::u16string caption, text;
+        bool operator==(const Box&) const = default;
+    };
+    std::vector<Box> boxes;
+    void refuse(std::u16string_view caption, std::u16string_view text) override
+    {
+        boxes.push_back({ std::u16string(caption), std::u16string(text) });
+    }
+    void notify(std::u16string_view text) override
+    {
+        boxes.push_back({ u"", std::u16string(text) });
+    }
+};
+
+const std::vector<RecordingReport::Box> kNotTabulated { { u"Fonksiyon Hesaplanmamış!",
+    u"[HESAPLA] tuşuna basınız..." } };
+const std::vector<RecordingReport::Box> kNoCoordinates { { u"Koordinat Sistemi Yok!",
+    u"[Grafik Temizle] tuşuna basınız..." } };
+
 struct Plot : ::testing::Test {
-    ScopedRecordingDialogs dialogs;
-    PlotSurface surface;
+    RasterCanvas surface { kW, kH, MakeRgb(192, 220, 192) };
     TGraph1D graph;
     bool drawn = false;
     PlotSettings s;
-    PlotTarget target { surface, graph, drawn, 0, nullptr };
+    RecordingReport report;
+    PlotTarget target { surface, graph, drawn, 0, report };
 
     void tabulate(std::vector<TPlotPoint> pts)
     {
         graph.Points = std::move(pts);
-        target.resultLines = int(graph.Points.size());
+        target.resultLines = graph.Points.size();
     }
     void clear() { ClearGraphArea(target, s); }
     void plot() { DoGraph(target, s); }
-    std::optional<std::pair<QString, QString>> autoScale() { return AutoScale(target, s); }
-
-    // The text of the error that fn ends with, or "" when it ends normally.
-    static std::string errorOf(const std::function<void()>& fn)
+    std::optional<std::pair<std::u16string, std::u16string>> autoScale()
     {
-        try {
-            fn();
-        } catch (const std::exception& e) {
-            return e.what();
-        }
-        return "";
+        return AutoScale(target, s);
     }
 
     // Pixels of colour c strictly inside the frame.
-    std::set<Pixel> inside(QRgb c) const
+    std::set<Pixel> inside(Rgb c) const
     {
         std::set<Pixel> out;
-        for (const Pixel& p : pixelsOf(surface.image(), c))
+        for (const Pixel& p : pixelsOf(surface, c))
             if (p.first > 0 && p.second > 0 && p.first < kW - 1 && p.second < kH - 1)
                 out.insert(p);
         return out;
     }
-    // Columns (rows) in which colour c covers the whole height (width).
-    std::vector<int> fullColumns(QRgb c) const
-    {
-        std::vector<int> out;
-        for (int x = 0; x < kW; ++x)
-            if (columnPattern(surface.image(), x, 0, kH, c) == std::string(kH, '#'))
-                out.push_back(x);
-        return out;
-    }
-    std::vector<int> fullRows(QRgb c) const
-    {
-        std::vector<int> out;
-        for (int y = 0; y < kH; ++y)
-            if (rowPattern(surface.image(), y, 0, kW, c) == std::string(kW, '#'))
-                out.push_back(y);
-        return out;
-    }
-    // Columns (rows) in which colour c covers at least a third of the pixels: the lines of
-    // a dotted grid, not the pixels where lines of the other direction cross them.
-    std::vector<int> columnsWith(QRgb c) const
+    // Columns (rows) in which colour c covers at least `share` of the pixels: 1 for lines
+    // edge to edge, a third for the lines of a dotted grid but not the pixels where lines of
+    // the other direction cross them.
+    std::vector<int> columnsWith(Rgb c, double share = 1.0 / 3) const
     {
         std::vector<int> out;
         for (int x = 0; x < kW; ++x) {
-            const std::string p = columnPattern(surface.image(), x, 0, kH, c);
-            if (3 * std::count(p.begin(), p.end(), '#') >= kH)
+            const std::string p = columnPattern(surface, x, 0, kH, c);
+            if (double(std::count(p.begin(), p.end(), '#')) >= share * kH)
                 out.push_back(x);
         }
         return out;
     }
-    std::vector<int> rowsWith(QRgb c) const
+    std::vector<int> rowsWith(Rgb c, double share = 1.0 / 3) const
     {
         std::vector<int> out;
         for (int y = 0; y < kH; ++y) {
-            const std::string p = rowPattern(surface.image(), y, 0, kW, c);
-            if (3 * std::count(p.begin(), p.end(), '#') >= kW)
+            const std::string p = rowPattern(surface, y, 0, kW, c);
+            if (double(std::count(p.begin(), p.end(), '#')) >= share * kW)
                 out.push_back(y);
         }
         return out;
@@ -117,19 +125,19 @@ TEST_F(Plot, StartSettingsPaintAreaFrameGridAndAxes)
     int wrong = 0;
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
-            QRgb want = kArea;
+            Rgb want = kArea;
             if (x == 228 || y == 144)
                 want = kGreen;
             else if (((x == 114 || x == 342) && y % 6 < 3) || ((y == 72 || y == 216) && x % 6 < 3))
                 want = kGrey;
             else if (x == 0 || y == 0 || x == kW - 1 || y == kH - 1)
                 want = kBlack;
-            if (at(surface, x, y) != want && ++wrong < 5)
+            if (surface.pixel(x, y) != want && ++wrong < 5)
                 ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
         }
     EXPECT_EQ(wrong, 0);
     // The pen is left with the axes' colour, width and style.
-    EXPECT_EQ(surface.penColor(), QColor(kGreen));
+    EXPECT_EQ(surface.penColor(), kGreen);
     EXPECT_EQ(surface.penStyle(), PenStyle::Solid);
 }
 
@@ -147,10 +155,10 @@ TEST_F(Plot, GridCountsDivideTheSurfaceFromItsCorner)
         { " 2", { 228 }, { 144 } },
         { "$3", { 152, 304 }, { 96, 192 } },
     };
-    s.axisColumn = s.axisRow = std::nullopt; // the axes stay at column 0 and row 0
+    s.yAxisColumn = s.xAxisRow = std::nullopt; // the axes stay at column 0 and row 0
     for (const Row& r : rows) {
         SCOPED_TRACE(r.count);
-        s.gridCount = QString::fromUtf8(r.count);
+        s.gridCount = ascii(r.count);
         clear();
         EXPECT_EQ(columnsWith(kGrey), r.columns);
         EXPECT_EQ(rowsWith(kGrey), r.rows);
@@ -159,7 +167,7 @@ TEST_F(Plot, GridCountsDivideTheSurfaceFromItsCorner)
 
 TEST_F(Plot, GridTakesTheStyleOfItsList)
 {
-    s.axesColor = QColor(kRed);
+    s.axesColor = kRed;
     struct Row {
         std::optional<int> style;
         const char* pattern; // column 114 from row 1
@@ -172,7 +180,7 @@ TEST_F(Plot, GridTakesTheStyleOfItsList)
         s.gridStyle = r.style;
         clear();
         const std::string p = r.pattern;
-        EXPECT_EQ(columnPattern(surface.image(), 114, 1, int(p.size()), kGrey), p);
+        EXPECT_EQ(columnPattern(surface, 114, 1, int(p.size()), kGrey), p);
     }
 }
 
@@ -180,9 +188,9 @@ TEST_F(Plot, UncheckedGridLeavesAreaFrameAndAxes)
 {
     s.grid = false;
     clear();
-    EXPECT_TRUE(pixelsOf(surface.image(), kGrey).empty());
-    EXPECT_EQ(fullColumns(kGreen), std::vector<int> { 228 });
-    EXPECT_EQ(fullRows(kGreen), std::vector<int> { 144 });
+    EXPECT_TRUE(pixelsOf(surface, kGrey).empty());
+    EXPECT_EQ(columnsWith(kGreen, 1), std::vector<int> { 228 });
+    EXPECT_EQ(rowsWith(kGreen, 1), std::vector<int> { 144 });
 }
 
 TEST_F(Plot, PositionListsPlaceTheAxes)
@@ -200,75 +208,75 @@ TEST_F(Plot, PositionListsPlaceTheAxes)
     };
     s.grid = false;
     for (const Row& r : rows) {
-        s.axisColumn = r.column;
-        s.axisRow = r.row;
+        s.yAxisColumn = r.column;
+        s.xAxisRow = r.row;
         clear();
         EXPECT_EQ(graph.OriginX, r.originX);
         EXPECT_EQ(graph.OriginY, r.originY);
-        EXPECT_EQ(fullColumns(kGreen), std::vector<int> { r.originX });
-        EXPECT_EQ(fullRows(kGreen), std::vector<int> { r.originY });
+        EXPECT_EQ(columnsWith(kGreen, 1), std::vector<int> { r.originX });
+        EXPECT_EQ(rowsWith(kGreen, 1), std::vector<int> { r.originY });
     }
 }
 
 TEST_F(Plot, AxesTakeTheirWidthColourAndStyle)
 {
     s.grid = false;
-    s.axesWidth = QStringLiteral("3");
+    s.axesWidth = u"3";
     clear();
-    EXPECT_EQ(fullColumns(kGreen), (std::vector<int> { 227, 228, 229 }));
-    s.axesWidth = QStringLiteral("abc"); // not a whole number: 1 pixel
+    EXPECT_EQ(columnsWith(kGreen, 1), (std::vector<int> { 227, 228, 229 }));
+    s.axesWidth = u"abc"; // not a whole number: 1 pixel
     s.axesStyle = 1;
     clear();
-    EXPECT_EQ(columnPattern(surface.image(), 228, 1, 30, kGreen), "#################......#######");
+    EXPECT_EQ(columnPattern(surface, 228, 1, 30, kGreen), "#################......#######");
 }
 
-TEST_F(Plot, EmptyFillKeepsEarlierCurvesUnderTheNewGrid)
+// A fill style paints over what was drawn before (red pixels at (20, 20) and (21, 20)), or
+// leaves it between its lines; the grid is drawn over either.
+TEST_F(Plot, FillStylesPaintOverOrKeepEarlierCurves)
 {
-    clear();
-    surface.setPixel(20, 20, QColor(kRed));
-    surface.setPixel(114, 1, QColor(kRed));
-    s.areaStyle = 1; // "Boş"
-    clear();
-    EXPECT_EQ(at(surface, 20, 20), kRed);
-    EXPECT_EQ(at(surface, 114, 1), kGrey); // the grid is drawn over it
-    s.areaStyle = 0; // "Dolu" erases it
-    clear();
-    EXPECT_EQ(at(surface, 20, 20), kArea);
-}
-
-TEST_F(Plot, HatchFillPaintsOnlyItsLines)
-{
-    s.grid = false;
-    clear();
-    surface.setPixel(21, 20, QColor(kRed));
-    surface.setPixel(20, 20, QColor(kRed));
-    s.areaStyle = 3; // "Düşey": vertical hatch at every column 8k + 4
-    s.areaColor = QColor(kBlack);
-    clear();
-    EXPECT_EQ(at(surface, 20, 20), kBlack);
-    EXPECT_EQ(at(surface, 21, 20), kRed);
-    EXPECT_EQ(at(surface, 22, 30), kArea);
+    struct Row {
+        std::optional<int> style;
+        Rgb at20, at21;
+    };
+    const Row rows[] = {
+        { 0, kArea, kArea }, // "Dolu"
+        { 1, kRed, kRed }, // "Boş"
+        { 3, kArea, kRed }, // "Düşey": a vertical hatch at every column 8k + 4
+        { std::nullopt, kArea, kRed }, // no index: the brush as the last fill left it
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.style.value_or(-1));
+        clear();
+        surface.setPixel(20, 20, kRed);
+        surface.setPixel(21, 20, kRed);
+        surface.setPixel(114, 1, kRed);
+        s.areaStyle = r.style;
+        clear();
+        EXPECT_EQ(surface.pixel(20, 20), r.at20);
+        EXPECT_EQ(surface.pixel(21, 20), r.at21);
+        EXPECT_EQ(surface.pixel(114, 1), kGrey);
+    }
 }
 
 TEST_F(Plot, FrameTakesTheStyleOfTheLastAxesOrCurve)
 {
     s.grid = false;
     s.axesStyle = 1; // "Kesikli"
-    s.axesWidth = QStringLiteral("3");
+    s.axesWidth = u"3";
     clear();
     clear(); // this frame is dashed, black and 1 pixel wide
-    EXPECT_EQ(rowPattern(surface.image(), 0, 0, 48, kBlack),
-        "##################......##################......");
-    EXPECT_EQ(rowPattern(surface.image(), 0, 0, 48, kArea),
-        "..................######..................######");
-    EXPECT_EQ(at(surface, 5, 1), kArea);
+    EXPECT_EQ(
+        rowPattern(surface, 0, 0, 48, kBlack), "##################......##################......");
+    EXPECT_EQ(
+        rowPattern(surface, 0, 0, 48, kArea), "..................######..................######");
+    EXPECT_EQ(surface.pixel(5, 1), kArea);
 
     tabulate(identity(0, 10, 100));
     s.curveStyle = 2; // "Noktalı"
     plot();
     s.axesStyle = 0;
     clear(); // the frame takes the curve's style
-    EXPECT_EQ(rowPattern(surface.image(), 0, 0, 24, kBlack), "###...###...###...###...");
+    EXPECT_EQ(rowPattern(surface, 0, 0, 24, kBlack), "###...###...###...###...");
 }
 
 // The worked example: f(t) = t over 0 to 10 in 100 steps with the start scales 1.0.
@@ -299,15 +307,15 @@ TEST_F(Plot, AutoScaledCurveReachesTheTopRight)
     clear();
     const auto texts = autoScale();
     ASSERT_TRUE(texts);
-    EXPECT_EQ(texts->first, QStringLiteral("22"));
-    EXPECT_EQ(texts->second, QStringLiteral("14"));
+    EXPECT_EQ(texts->first, u"22");
+    EXPECT_EQ(texts->second, u"14");
     s.xScale = texts->first;
     s.yScale = texts->second;
-    s.curveColor = QColor(kRed);
+    s.curveColor = kRed;
     plot();
-    EXPECT_EQ(at(surface, 448, 4), kRed); // (10, 10)
-    EXPECT_EQ(at(surface, 230, 143), kRed); // (0.1, 0.1): 2.2 and 1.4 round to 2 and 1
-    EXPECT_EQ(at(surface, 228, 144), kRed);
+    EXPECT_EQ(surface.pixel(448, 4), kRed); // (10, 10)
+    EXPECT_EQ(surface.pixel(230, 143), kRed); // (0.1, 0.1): 2.2 and 1.4 round to 2 and 1
+    EXPECT_EQ(surface.pixel(228, 144), kRed);
     EXPECT_EQ(inside(kRed).size(), 101u);
 }
 
@@ -315,7 +323,7 @@ TEST_F(Plot, ProductsRoundHalvesToEven)
 {
     tabulate({ { 0.5, 0 }, { 1.5, 0 }, { 2.5, 0 }, { -1.5, 0 }, { 0, -0.5 }, { 0, 2.5 } });
     s.grid = false;
-    s.curveColor = QColor(kRed);
+    s.curveColor = kRed;
     clear();
     plot();
     EXPECT_EQ(
@@ -330,12 +338,10 @@ TEST_F(Plot, AutoScalingByMaximumAndByMeanMagnitude)
         std::optional<int> measure;
         const char* x;
         const char* y;
-        std::vector<QString> messages;
+        std::vector<std::u16string> notices;
     };
-    const QString yZero
-        = QStringLiteral("[Y] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...");
-    const QString xZero
-        = QStringLiteral("[X] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...");
+    const std::u16string yZero = u"[Y] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...";
+    const std::u16string xZero = u"[X] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...";
     std::vector<TPlotPoint> wide;
     for (int i = 0; i <= 100; ++i)
         wide.push_back({ i * 10.0, i / 10.0 });
@@ -349,7 +355,7 @@ TEST_F(Plot, AutoScalingByMaximumAndByMeanMagnitude)
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        dialogs.messages.clear();
+        report.boxes.clear();
         graph = TGraph1D();
         tabulate(r.points);
         s.scaleMeasure = r.measure;
@@ -357,14 +363,12 @@ TEST_F(Plot, AutoScalingByMaximumAndByMeanMagnitude)
         const auto texts = autoScale();
         EXPECT_TRUE(drawn);
         ASSERT_TRUE(texts);
-        EXPECT_EQ(texts->first, QString::fromUtf8(r.x));
-        EXPECT_EQ(texts->second, QString::fromUtf8(r.y));
-        ASSERT_EQ(dialogs.messages.size(), qsizetype(r.messages.size()));
-        for (std::size_t i = 0; i < r.messages.size(); ++i) {
-            EXPECT_EQ(dialogs.messages[i].caption, kApplicationTitle);
-            EXPECT_EQ(dialogs.messages[i].text, r.messages[i]);
-            EXPECT_EQ(dialogs.messages[i].icon, Dialogs::Icon::None);
-        }
+        EXPECT_EQ(texts->first, ascii(r.x));
+        EXPECT_EQ(texts->second, ascii(r.y));
+        std::vector<RecordingReport::Box> notices;
+        for (const std::u16string& text : r.notices)
+            notices.push_back({ u"", text });
+        EXPECT_EQ(report.boxes, notices);
     }
 }
 
@@ -391,7 +395,7 @@ TEST_F(Plot, AutoScalingFailuresLeaveTheTexts)
         tabulate(r.points);
         s.scaleMeasure = r.measure;
         graph.ScaleY = 7;
-        std::optional<std::pair<QString, QString>> texts;
+        std::optional<std::pair<std::u16string, std::u16string>> texts;
         EXPECT_EQ(errorOf([&] { texts = autoScale(); }), r.error);
         EXPECT_FALSE(texts);
         EXPECT_EQ(graph.ScaleY, r.scaleYAfter);
@@ -400,38 +404,33 @@ TEST_F(Plot, AutoScalingFailuresLeaveTheTexts)
 
 TEST_F(Plot, AutoScalingWithoutATabulation)
 {
-    const QImage before = surface.image();
+    const std::vector<Rgb> before = surface.pixels();
     EXPECT_FALSE(autoScale());
     EXPECT_TRUE(drawn); // the coordinate system was drawn first
-    EXPECT_NE(surface.image(), before);
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Fonksiyon Hesaplanmamış!"));
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("[HESAPLA] tuşuna basınız..."));
-    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::None);
+    EXPECT_NE(surface.pixels(), before);
+    EXPECT_EQ(report.boxes, kNotTabulated);
 
     // Lines listed but no points loaded: nothing, silently.
     target.resultLines = 3;
     EXPECT_FALSE(autoScale());
-    EXPECT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(report.boxes, kNotTabulated);
 }
 
 TEST_F(Plot, DrawingIsRefusedWithoutCoordinatesOrTabulation)
 {
     tabulate(identity(0, 10, 100));
-    const QImage fresh = surface.image();
+    const std::vector<Rgb> fresh = surface.pixels();
     plot();
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Koordinat Sistemi Yok!"));
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("[Grafik Temizle] tuşuna basınız..."));
-    EXPECT_EQ(surface.image(), fresh);
+    EXPECT_EQ(report.boxes, kNoCoordinates);
+    EXPECT_EQ(surface.pixels(), fresh);
 
     clear();
     target.resultLines = 0; // a failed tabulation emptied the result list
-    const QImage cleared = surface.image();
+    const std::vector<Rgb> cleared = surface.pixels();
+    report.boxes.clear();
     plot();
-    ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_EQ(dialogs.messages[1].caption, QStringLiteral("Fonksiyon Hesaplanmamış!"));
-    EXPECT_EQ(surface.image(), cleared);
+    EXPECT_EQ(report.boxes, kNotTabulated);
+    EXPECT_EQ(surface.pixels(), cleared);
 }
 
 TEST_F(Plot, OnePointTableDrawsNothingAndSaysNothing)
@@ -439,21 +438,21 @@ TEST_F(Plot, OnePointTableDrawsNothingAndSaysNothing)
     tabulate({ { 0, 0 } });
     plot(); // even before any coordinate system
     clear();
-    const QImage cleared = surface.image();
+    const std::vector<Rgb> cleared = surface.pixels();
     plot();
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_EQ(surface.image(), cleared);
+    EXPECT_TRUE(report.boxes.empty());
+    EXPECT_EQ(surface.pixels(), cleared);
 }
 
 TEST_F(Plot, CurveUsesTheOriginOfTheLastClear)
 {
     tabulate(identity(0, 10, 100));
     clear();
-    s.axisColumn = 1;
-    s.axisRow = 2;
-    s.curveColor = QColor(kRed);
+    s.yAxisColumn = 1;
+    s.xAxisRow = 2;
+    s.curveColor = kRed;
     plot();
-    EXPECT_EQ(at(surface, 238, 134), kRed);
+    EXPECT_EQ(surface.pixel(238, 134), kRed);
     EXPECT_EQ(graph.OriginX, 228);
 }
 
@@ -475,19 +474,19 @@ TEST_F(Plot, ScaleAndWidthTexts)
         { "1.0", "1.0", "1", 1, { { 228, 144 }, { 229, 143 } } }, // "Çizgi": the end is not painted
     };
     s.grid = false;
-    s.axesColor = QColor(kBlack);
-    s.curveColor = QColor(kRed);
+    s.axesColor = kBlack;
+    s.curveColor = kRed;
     for (const Row& r : rows) {
         SCOPED_TRACE(r.xScale);
         tabulate(pts);
-        s.xScale = QString::fromUtf8(r.xScale);
-        s.yScale = QString::fromUtf8(r.yScale);
-        s.curveWidth = QString::fromUtf8(r.width);
+        s.xScale = ascii(r.xScale);
+        s.yScale = ascii(r.yScale);
+        s.curveWidth = ascii(r.width);
         s.curveKind = r.kind;
         clear();
         plot();
         EXPECT_EQ(inside(kRed), r.painted);
-        EXPECT_EQ(s.xScale, QString::fromUtf8(r.xScale));
+        EXPECT_EQ(s.xScale, ascii(r.xScale));
     }
 }
 
@@ -495,14 +494,14 @@ TEST_F(Plot, CurvesAccumulate)
 {
     tabulate(identity(0, 10, 100));
     clear();
-    s.curveColor = QColor(kRed);
+    s.curveColor = kRed;
     plot();
-    s.curveColor = QColor(kGrey);
-    s.yScale = QStringLiteral("-1");
+    s.curveColor = kGrey;
+    s.yScale = u"-1";
     plot();
-    EXPECT_EQ(at(surface, 238, 134), kRed);
-    EXPECT_EQ(at(surface, 238, 154), kGrey);
-    EXPECT_EQ(at(surface, 228, 144), kGrey); // the second curve lies over the first
+    EXPECT_EQ(surface.pixel(238, 134), kRed);
+    EXPECT_EQ(surface.pixel(238, 154), kGrey);
+    EXPECT_EQ(surface.pixel(228, 144), kGrey); // the second curve lies over the first
 }
 
 TEST_F(Plot, GridCountRefusalsLeaveAreaAndFrame)
@@ -524,33 +523,33 @@ TEST_F(Plot, GridCountRefusalsLeaveAreaAndFrame)
         SCOPED_TRACE(r.count);
         drawn = false;
         graph.OriginX = 7;
-        s.gridCount = QString::fromUtf8(r.count);
+        s.gridCount = ascii(r.count);
         EXPECT_EQ(errorOf([&] { clear(); }), r.error);
         EXPECT_TRUE(drawn);
         EXPECT_EQ(graph.OriginX, 7); // the axes were not drawn
-        EXPECT_TRUE(pixelsOf(surface.image(), kGreen).empty());
-        EXPECT_TRUE(pixelsOf(surface.image(), kGrey).empty());
-        EXPECT_EQ(at(surface, 0, 0), kBlack);
-        EXPECT_EQ(at(surface, 100, 100), kArea);
+        EXPECT_TRUE(pixelsOf(surface, kGreen).empty());
+        EXPECT_TRUE(pixelsOf(surface, kGrey).empty());
+        EXPECT_EQ(surface.pixel(0, 0), kBlack);
+        EXPECT_EQ(surface.pixel(100, 100), kArea);
     }
-    s.gridCount = QStringLiteral("255"); // the largest count is drawn
-    EXPECT_EQ(errorOf([&] { clear(); }), "");
+    s.gridCount = u"255"; // the largest count is drawn
+    EXPECT_EQ(errorOf([&] { clear(); }), "(no error)");
 }
 
 TEST_F(Plot, CurveFailures)
 {
     tabulate({ { 0, 0 }, { 1, 1 }, { 2, 2 } });
     clear();
-    s.curveColor = QColor(kRed);
-    const QImage cleared = surface.image();
-    s.xScale = QStringLiteral("1E400");
+    s.curveColor = kRed;
+    const std::vector<Rgb> cleared = surface.pixels();
+    s.xScale = u"1E400";
     EXPECT_EQ(errorOf([&] { plot(); }), "Floating point overflow");
-    EXPECT_EQ(surface.image(), cleared);
-    s.xScale = QStringLiteral("1E5000");
+    EXPECT_EQ(surface.pixels(), cleared);
+    s.xScale = u"1E5000";
     EXPECT_EQ(errorOf([&] { plot(); }), "Floating point overflow");
 
     // The rounded product of the second point leaves the 64-bit range; the first stays drawn.
-    s.xScale = QStringLiteral("1E300");
+    s.xScale = u"1E300";
     EXPECT_EQ(errorOf([&] { plot(); }), "Invalid floating point operation");
     EXPECT_EQ(inside(kRed), (std::set<Pixel> { { 228, 144 } }));
 }
@@ -561,7 +560,7 @@ TEST_F(Plot, FarPointsAreSkippedAndFarSegmentsClipped)
     const double far = 4294967296.0; // 2^32: its low 32 bits are 0
     tabulate({ { far + 5, 0 }, { 0, far + 5 }, { -far, 0 } });
     s.grid = false;
-    s.curveColor = QColor(kRed);
+    s.curveColor = kRed;
     clear();
     plot();
     EXPECT_TRUE(inside(kRed).empty());
@@ -571,31 +570,14 @@ TEST_F(Plot, FarPointsAreSkippedAndFarSegmentsClipped)
     s.curveKind = 1;
     clear();
     plot();
-    PlotSurface reference;
-    reference.setPenColor(QColor(kRed));
+    RasterCanvas reference(kW, kH, kWhite);
+    reference.setPenColor(kRed);
     reference.moveTo(228, 144);
     reference.lineTo(228 + 2000, 144 - 1000);
-    std::set<Pixel> expected = pixelsOf(reference.image(), kRed);
+    std::set<Pixel> expected = pixelsOf(reference, kRed);
     EXPECT_EQ(expected.size(), 229u); // to the right edge
     expected.erase({ 456, 30 }); // on the frame, outside what inside() looks at
     EXPECT_EQ(inside(kRed), expected);
-}
-
-// A list read by index has none while the field shows a text of the user's own.
-TEST(PlotControls, ListIndexFollowsTheShownText)
-{
-    QComboBox list;
-    list.setEditable(true);
-    list.addItems({ QStringLiteral("1/2"), QStringLiteral("1/4"), QStringLiteral("3/4") });
-    EXPECT_EQ(ListIndex(list), 0);
-    list.setCurrentIndex(1);
-    EXPECT_EQ(ListIndex(list), 1);
-    list.setEditText(QStringLiteral("2/3"));
-    EXPECT_EQ(ListIndex(list), std::nullopt);
-    list.setEditText(QStringLiteral("3/4"));
-    EXPECT_EQ(ListIndex(list), 2);
-    list.setEditText(QString());
-    EXPECT_EQ(ListIndex(list), std::nullopt);
 }
 
 } // namespace

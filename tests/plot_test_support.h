@@ -1,79 +1,53 @@
 #pragma once
-// Helpers for the pixel tests of the drawing surface and the plot commands.
+// Helpers for the pixel tests of the canvas, the plot commands and the graph window's surface.
 
-#include "graph/plot_surface.h"
-
-#include <QApplication>
-#include <QImage>
-
-#include <gtest/gtest.h>
+#include "plot/raster_canvas.h"
 
 #include <set>
+#include <string>
 #include <utility>
-#include <vector>
 
 namespace plot_test {
 
+using quarnis::MakeRgb;
+using quarnis::RasterCanvas;
+using quarnis::Rgb;
 using Pixel = std::pair<int, int>; // (column, row)
 
-// One QApplication for the whole test program (offscreen).
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "plot_tests";
-        static char* argv[] = { name, nullptr };
-        if (!QApplication::instance())
-            app_ = new QApplication(argc, argv);
-    }
-
-private:
-    QApplication* app_ = nullptr;
-};
-
-inline const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-inline QRgb rgb(int r, int g, int b) { return qRgb(r, g, b); }
-
 // The start colours of the area, the frame, the grid and the axes, and two of the tests' own.
-inline const QRgb kArea = qRgb(166, 202, 240);
-inline const QRgb kBlack = qRgb(0, 0, 0);
-inline const QRgb kGrey = qRgb(128, 128, 128);
-inline const QRgb kGreen = qRgb(0, 128, 0);
-inline const QRgb kRed = qRgb(255, 0, 0);
-inline const QRgb kBlue = qRgb(0, 0, 255);
+inline constexpr Rgb kArea = MakeRgb(166, 202, 240);
+inline constexpr Rgb kBlack = MakeRgb(0, 0, 0);
+inline constexpr Rgb kGrey = MakeRgb(128, 128, 128);
+inline constexpr Rgb kGreen = MakeRgb(0, 128, 0);
+inline constexpr Rgb kRed = MakeRgb(255, 0, 0);
+inline constexpr Rgb kBlue = MakeRgb(0, 0, 255);
+inline constexpr Rgb kWhite = MakeRgb(255, 255, 255);
 
-inline QRgb at(const quarnis::PlotSurface& s, int x, int y)
-{
-    return s.image().pixel(x, y) | 0xff000000u;
-}
-
-// Every pixel of the image that has colour c.
-inline std::set<Pixel> pixelsOf(const QImage& img, QRgb c)
+// Every pixel of the canvas that has colour c.
+inline std::set<Pixel> pixelsOf(const RasterCanvas& canvas, Rgb c)
 {
     std::set<Pixel> out;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if ((img.pixel(x, y) | 0xff000000u) == (c | 0xff000000u))
+    for (int y = 0; y < canvas.surfaceHeight(); ++y)
+        for (int x = 0; x < canvas.surfaceWidth(); ++x)
+            if (canvas.pixel(x, y) == c)
                 out.insert({ x, y });
     return out;
 }
 
 // Which of the pixels x0 .. x0 + n - 1 of row y have colour c, as a text of '#' and '.'.
-inline std::string rowPattern(const QImage& img, int y, int x0, int n, QRgb c)
+inline std::string rowPattern(const RasterCanvas& canvas, int y, int x0, int n, Rgb c)
 {
     std::string s;
     for (int x = x0; x < x0 + n; ++x)
-        s += (img.pixel(x, y) | 0xff000000u) == (c | 0xff000000u) ? '#' : '.';
+        s += canvas.pixel(x, y) == c ? '#' : '.';
     return s;
 }
 
-inline std::string columnPattern(const QImage& img, int x, int y0, int n, QRgb c)
+inline std::string columnPattern(const RasterCanvas& canvas, int x, int y0, int n, Rgb c)
 {
     std::string s;
     for (int y = y0; y < y0 + n; ++y)
-        s += (img.pixel(x, y) | 0xff000000u) == (c | 0xff000000u) ? '#' : '.';
+        s += canvas.pixel(x, y) == c ? '#' : '.';
     return s;
 }
 

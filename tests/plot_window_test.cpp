@@ -1,46 +1,75 @@
 // The plot commands in the real graph window: real clicks on its buttons, real keys into its
-// fields, the pixels of its surface.
+// fields, the pixels of its surface, and the surface's menu.
 
 #include "plot_test_support.h"
 
-#include "recording_dialogs.h"
 #include "graph/graph_window.h"
+#include "graph/plot_surface.h"
+#include "recording_dialogs.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
 
 using namespace quarnis;
 using namespace plot_test;
 
 namespace {
 
+// One QApplication for the whole test program (offscreen).
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override
+    {
+        static int argc = 1;
+        static char name[] = "plot_window_tests";
+        static char* argv[] = { name, nullptr };
+        if (!QApplication::instance())
+            new QApplication(argc, argv);
+    }
+};
+
+const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
 struct PlotWindow : ::testing::Test {
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
+    PlotSurface& surface = *w.findChild<PlotSurface*>(QStringLiteral("GrapBox"));
 
-    PlotWindow()
+    PlotWindow() { w.show(); }
+
+    template <class Control = QWidget> Control* control(const char* name) const
     {
-        CoordSystemDrawn = false;
-        w.show();
+        auto* c = w.findChild<Control*>(QLatin1String(name));
+        EXPECT_TRUE(c) << name;
+        return c;
     }
-    ~PlotWindow() override { CoordSystemDrawn = false; }
-
-    static void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    void click(const char* button) const
+    {
+        QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
+    }
     static void type(QLineEdit* field, const QString& text)
     {
         field->selectAll();
         QTest::keyClicks(field, text);
     }
-    QRgb at(int x, int y) const { return plot_test::at(*w.GrapBox, x, y); }
+    QString text(const char* field) const { return control<QLineEdit>(field)->text(); }
 
     // Black pixels strictly inside the frame: the curve in the start colour.
     std::set<Pixel> curve() const
     {
         std::set<Pixel> out;
-        for (const Pixel& p : pixelsOf(w.GrapBox->image(), kBlack))
+        for (const Pixel& p : pixelsOf(surface, kBlack))
             if (p.first > 0 && p.second > 0 && p.first < 456 && p.second < 288)
                 out.insert(p);
         return out;
@@ -51,103 +80,170 @@ struct PlotWindow : ::testing::Test {
     }
 };
 
+// Each button runs its command on the window's surface, the result list and the scale
+// fields; the refusals and notices are boxes without icon (their texts: plot_commands_test).
 TEST_F(PlotWindow, CommandsInTheOrderAUserMeetsThem)
 {
-    // Nothing drawn yet: the surface shows its panel's colour and "Grafik Çiz" is refused.
-    EXPECT_EQ(at(100, 100), kSurfaceStartColor.rgb());
-    click(w.DoGraph);
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Koordinat Sistemi Yok!"));
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("[Grafik Temizle] tuşuna basınız..."));
-
-    click(w.bClearGArea);
-    EXPECT_EQ(at(100, 100), kArea);
-    EXPECT_EQ(at(0, 0), kBlack);
-    EXPECT_EQ(at(114, 1), kGrey);
-    EXPECT_EQ(at(228, 100), kGreen);
-    EXPECT_EQ(at(100, 144), kGreen);
-    click(w.DoGraph);
+    EXPECT_EQ(surface.pixel(100, 100), kSurfaceStartColor);
+    click("DoGraph");
+    click("bClearGArea");
+    EXPECT_EQ(surface.pixel(100, 100), kArea);
+    EXPECT_EQ(surface.pixel(228, 100), kGreen);
+    click("DoGraph");
     ASSERT_EQ(dialogs.messages.size(), 2);
+    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Koordinat Sistemi Yok!"));
     EXPECT_EQ(dialogs.messages[1].caption, QStringLiteral("Fonksiyon Hesaplanmamış!"));
+    for (const auto& box : dialogs.messages)
+        EXPECT_EQ(box.icon, Dialogs::Icon::None);
 
-    click(w.bEval1D); // f(t) = t over 0 to 10 in 100 steps
-    ASSERT_EQ(w.cCalcExec->count(), 101);
-    click(w.DoGraph);
+    click("bEval1D"); // f(t) = t over 0 to 10 in 100 steps
+    click("DoGraph");
     std::set<Pixel> eleven;
     for (int k = 0; k <= 10; ++k)
         eleven.insert({ 228 + k, 144 - k });
     EXPECT_EQ(curve(), eleven);
 
-    click(w.bAutoScale);
-    EXPECT_EQ(w.xScale->text(), QStringLiteral("22"));
-    EXPECT_EQ(w.yScale->text(), QStringLiteral("14"));
-    click(w.bClearGArea);
-    click(w.DoGraph);
-    EXPECT_EQ(at(448, 4), kBlack);
-    EXPECT_EQ(at(230, 143), kBlack);
+    click("bAutoScale");
+    EXPECT_EQ(text("xScale"), QStringLiteral("22"));
+    EXPECT_EQ(text("yScale"), QStringLiteral("14"));
+    click("bClearGArea");
+    click("DoGraph");
+    EXPECT_EQ(surface.pixel(448, 4), kBlack);
     EXPECT_EQ(dialogs.messages.size(), 2);
+
+    // Scales of 0 are notices under the application title.
+    type(control<QLineEdit>("ex2"), QStringLiteral("1000"));
+    click("bEval1D");
+    click("bAutoScale");
+    ASSERT_EQ(dialogs.messages.size(), 4);
+    for (const char axis : { 'Y', 'X' }) {
+        const auto& box = dialogs.messages[axis == 'Y' ? 2 : 3];
+        EXPECT_EQ(box.caption, kApplicationTitle);
+        EXPECT_EQ(box.text,
+            QStringLiteral("[%1] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...").arg(axis));
+        EXPECT_EQ(box.icon, Dialogs::Icon::None);
+    }
+    EXPECT_EQ(text("xScale"), QStringLiteral("1"));
 }
 
 TEST_F(PlotWindow, SettingsAreReadWhenTheCommandRuns)
 {
-    click(w.bEval1D);
-    click(w.bClearGArea);
-    w.cGraphTip->setCurrentIndex(1); // "Çizgi"
-    w.cXPerc->setCurrentIndex(1); // no effect before the next "Grafik Temizle"
-    click(w.DoGraph);
+    click("bEval1D");
+    click("bClearGArea");
+    control<QComboBox>("cGraphTip")->setCurrentIndex(1); // "Çizgi"
+    control<QComboBox>("cXPerc")->setCurrentIndex(1); // no effect before the next "Grafik Temizle"
+    click("DoGraph");
     std::set<Pixel> ten;
     for (int k = 0; k < 10; ++k)
         ten.insert({ 228 + k, 144 - k });
     EXPECT_EQ(curve(), ten);
 
-    w.sGrid->setChecked(false);
-    click(w.bClearGArea);
-    EXPECT_TRUE(pixelsOf(w.GrapBox->image(), kGrey).empty());
-    EXPECT_EQ(at(114, 100), kGreen); // "1/4" now
+    control<QCheckBox>("sGrid")->setChecked(false);
+    click("bClearGArea");
+    EXPECT_TRUE(pixelsOf(surface, kGrey).empty());
+    EXPECT_EQ(surface.pixel(114, 100), kGreen); // "1/4" now
+}
+
+// An origin list is read by the entry its field shows: a typed entry counts as picked, a
+// typed text of the user's own leaves that axis where the last "Grafik Temizle" put it.
+TEST_F(PlotWindow, TypedOriginTextsPlaceTheAxesByTheEntryTheyShow)
+{
+    struct Row {
+        const char* list;
+        const char* text;
+        int column, row;
+    };
+    const Row rows[] = {
+        { "cXPerc", "3/4", 342, 144 }, // beside "Y Orj": the y axis's column
+        { "cYPerc", "1/4", 342, 72 }, // beside "X Orj": the x axis's row
+        { "cXPerc", "2/3", 342, 72 },
+        { "cYPerc", "", 342, 72 },
+        { "cXPerc", "1/2", 228, 72 },
+    };
+    control<QCheckBox>("sGrid")->setChecked(false);
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.text);
+        type(control<QComboBox>(r.list)->lineEdit(), QString::fromUtf8(r.text));
+        click("bClearGArea");
+        EXPECT_EQ(columnPattern(surface, r.column, 0, 289, kGreen), std::string(289, '#'));
+        EXPECT_EQ(rowPattern(surface, r.row, 0, 457, kGreen), std::string(457, '#'));
+        EXPECT_EQ(w.plotObject().OriginX, r.column);
+        EXPECT_EQ(w.plotObject().OriginY, r.row);
+    }
 }
 
 TEST_F(PlotWindow, ErrorsEndTheCommandInTheGeneralBox)
 {
     struct Row {
-        QLineEdit* field;
+        const char* field;
         const char* text;
-        QPushButton* button;
+        const char* button;
         const char* box;
     };
     const Row rows[] = {
-        { w.cGridType->lineEdit(), "0", w.bClearGArea, "Division by zero." },
-        { w.cGridType->lineEdit(), "260", w.bClearGArea,
-            "Grid sayısı 1 ile 255 arasında olmalıdır." },
-        { w.cGridType->lineEdit(), "4x", w.bClearGArea, "''4x'' is not a valid integer value." },
-        { w.xScale, "1E400", w.DoGraph, "Floating point overflow." },
+        { "cGridType", "0", "bClearGArea", "Division by zero." },
+        { "cGridType", "260", "bClearGArea", "Grid sayısı 1 ile 255 arasında olmalıdır." },
+        { "cGridType", "4x", "bClearGArea", "''4x'' is not a valid integer value." },
+        { "xScale", "1E400", "DoGraph", "Floating point overflow." },
     };
-    click(w.bEval1D);
+    const auto field = [&](const char* name) {
+        auto* list = w.findChild<QComboBox*>(QLatin1String(name));
+        return list ? list->lineEdit() : control<QLineEdit>(name);
+    };
+    click("bEval1D");
     for (const Row& r : rows) {
         SCOPED_TRACE(r.text);
-        type(r.field, QString::fromUtf8(r.text));
+        type(field(r.field), QString::fromUtf8(r.text));
         click(r.button);
         ASSERT_FALSE(dialogs.messages.isEmpty());
         EXPECT_EQ(dialogs.messages.back().caption, kApplicationTitle);
         EXPECT_EQ(dialogs.messages.back().icon, Dialogs::Icon::Stop);
         EXPECT_EQ(lastBox(), QString::fromUtf8(r.box));
-        type(r.field, r.field == w.xScale ? QStringLiteral("1.0") : QStringLiteral("4"));
+        type(field(r.field), r.field[0] == 'x' ? QStringLiteral("1.0") : QStringLiteral("4"));
     }
-    // The refused grid count still painted the area and frame and set the flag.
-    EXPECT_TRUE(CoordSystemDrawn);
+    // The refused grid count still painted the area and frame and drew the coordinate
+    // system: "Grafik Çiz" is not refused.
+    const qsizetype boxes = dialogs.messages.size();
+    click("DoGraph");
+    EXPECT_EQ(dialogs.messages.size(), boxes);
 }
 
 // The picture is never lost to the platform: hiding and showing the window keep it.
 TEST_F(PlotWindow, PictureSurvivesHidingAndShowingTheWindow)
 {
-    click(w.bEval1D);
-    click(w.bClearGArea);
-    click(w.DoGraph);
-    const QImage drawn = w.GrapBox->image();
+    click("bEval1D");
+    click("bClearGArea");
+    click("DoGraph");
+    const QImage drawn = surface.image();
     w.hide();
     w.show();
     QApplication::processEvents();
-    EXPECT_EQ(w.GrapBox->image(), drawn);
-    EXPECT_EQ(w.GrapBox->grab().toImage().convertToFormat(QImage::Format_RGB32), drawn);
+    EXPECT_EQ(surface.image(), drawn);
+    EXPECT_EQ(surface.grab().toImage().convertToFormat(QImage::Format_RGB32), drawn);
+}
+
+// Its menu's "Grafiği Kaydet..." writes the picture as it is; a failed save says so.
+TEST_F(PlotWindow, SurfaceMenuSavesThePicture)
+{
+    click("bClearGArea");
+    std::unique_ptr<QMenu> menu(surface.createContextMenu(nullptr));
+    QAction* save = menu->actions().value(0);
+    ASSERT_TRUE(save);
+    QTemporaryDir dir;
+    dialogs.fileAnswer = dir.filePath(QStringLiteral("egri.png"));
+    save->trigger();
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_EQ(QImage(dialogs.fileAnswer).convertToFormat(QImage::Format_RGB32), surface.image());
+
+    dialogs.fileAnswer = dir.filePath(QStringLiteral("yok/olmayan.png"));
+    save->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].caption, kApplicationTitle);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("olmayan.png")));
+
+    dialogs.fileAnswer.clear(); // cancelled: nothing happens
+    save->trigger();
+    EXPECT_EQ(dialogs.messages.size(), 1);
 }
 
 } // namespace

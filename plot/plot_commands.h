@@ -1,57 +1,68 @@
 #pragma once
-// The three plot commands of the graph window, as functions over the drawing surface and the
-// plot object:
+// The three plot commands of the graph window, as functions over a canvas and the plot
+// object:
 //   "Grafik Temizle"   ClearGraphArea (paints the area and frame, DrawGrid, DrawAxes)
 //   "Oto. Ölçeklendir" AutoScale      (whole-number scales from the points and the origin)
 //   "Grafik Çiz"       DoGraph        (DrawCurve: the points as pixels or as a polyline)
 // The settings come in a PlotSettings read from the controls when the command runs; texts
 // are converted at the step that uses them, so a bad text ends the command there and leaves
-// what was drawn before. Such errors escape as exceptions for the general error box.
+// what was drawn before. Such errors escape as RuntimeError for the general error box.
 
+#include "plot/canvas.h"
 #include "tabulation/point_table.h"
-#include "plot_surface.h"
 
-#include <QColor>
-#include <QString>
-
+#include <cstddef>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
-
-class QWidget;
 
 namespace quarnis {
 
 // Every plot setting as the controls hold it. A list read by index has no index when the
 // user typed a text of their own; the defaults are the window's start settings.
 struct PlotSettings {
-    QColor areaColor { 166, 202, 240 }; // bColorAlan
-    QColor curveColor { 0, 0, 0 }; // bColorGraf
-    QColor axesColor { 0, 128, 0 }; // bColorXY
-    QColor gridColor { 128, 128, 128 }; // bColorGrid
+    Rgb areaColor = MakeRgb(166, 202, 240); // bColorAlan
+    Rgb curveColor = MakeRgb(0, 0, 0); // bColorGraf
+    Rgb axesColor = MakeRgb(0, 128, 0); // bColorXY
+    Rgb gridColor = MakeRgb(128, 128, 128); // bColorGrid
     std::optional<int> areaStyle = 0; // cAlanTip: "Dolu", "Boş", six hatches
     std::optional<int> axesStyle = 0; // cXYTip: five line styles
     std::optional<int> curveStyle = 0; // cGrafTip
     std::optional<int> gridStyle = 2; // cGridTip ("Noktalı")
     std::optional<int> curveKind = 0; // cGraphTip: 0 "Nokta", 1 "Çizgi"
-    std::optional<int> axisColumn = 0; // cXPerc: "1/2", "1/4", "3/4" of the width
-    std::optional<int> axisRow = 0; // cYPerc: the same of the height
+    std::optional<int> yAxisColumn = 0; // cXPerc beside "Y Orj": "1/2", "1/4", "3/4" of the width
+    std::optional<int> xAxisRow = 0; // cYPerc beside "X Orj": the same of the height
     std::optional<int> scaleMeasure = 0; // cScTip: 0 "Max", 1 "Ort"
     bool grid = true; // sGrid
-    QString axesWidth = QStringLiteral("1"); // cXYWidth
-    QString gridCount = QStringLiteral("4"); // cGridType
-    QString curveWidth = QStringLiteral("1"); // cGrafWidth
-    QString xScale = QStringLiteral("1.0"); // xScale
-    QString yScale = QStringLiteral("1.0"); // yScale
+    std::u16string axesWidth = u"1"; // cXYWidth
+    std::u16string gridCount = u"4"; // cGridType
+    std::u16string curveWidth = u"1"; // cGrafWidth
+    std::u16string xScale = u"1.0"; // xScale
+    std::u16string yScale = u"1.0"; // yScale
 };
 
-// What a command needs besides the settings: the surface, the plot object, the flag set by
-// the first "Grafik Temizle" and the number of lines in the result list.
+// How a command tells the user why it stops or what it changed; the window shows each as a
+// modal message box with one OK button and no icon, at the moment the command calls.
+class PlotReport {
+public:
+    // A refusal, in a box with a caption and a text of the program's own.
+    virtual void refuse(std::u16string_view caption, std::u16string_view text) = 0;
+    // A notice, in a box with the application title as caption.
+    virtual void notify(std::u16string_view text) = 0;
+
+protected:
+    ~PlotReport() = default;
+};
+
+// What a command needs besides the settings: the canvas, the plot object, the flag set by
+// the first "Grafik Temizle", the number of lines in the result list, and where to report.
 struct PlotTarget {
-    PlotSurface& surface;
+    Canvas& canvas;
     TGraph1D& graph;
     bool& coordSystemDrawn;
-    int resultLines = 0;
-    QWidget* parent = nullptr; // of the message boxes
+    std::size_t resultLines;
+    PlotReport& report;
 };
 
 // Line style of an index of cXYTip, cGrafTip or cGridTip; nothing for no index.
@@ -59,10 +70,10 @@ std::optional<PenStyle> LineStyleOf(std::optional<int> index);
 
 // "Grafik Temizle": area and frame, then the grid when sGrid is checked, then the axes.
 void ClearGraphArea(PlotTarget& t, const PlotSettings& s);
-// n - 1 vertical and n - 1 horizontal lines dividing the surface into n x n cells.
-void DrawGrid(PlotSurface& surface, const PlotSettings& s);
+// n - 1 vertical and n - 1 horizontal lines dividing the canvas into n x n cells.
+void DrawGrid(Canvas& canvas, const PlotSettings& s);
 // Sets the origin from the position lists and draws the two axes through it.
-void DrawAxes(PlotSurface& surface, TGraph1D& graph, const PlotSettings& s);
+void DrawAxes(Canvas& canvas, TGraph1D& graph, const PlotSettings& s);
 
 // The largest Y of the table, or 0 when no Y is positive.
 double MaxValue(const TGraph1D& graph);
@@ -71,11 +82,12 @@ double MeanAbsValue(const TGraph1D& graph);
 
 // "Oto. Ölçeklendir". Gives the new texts of xScale and yScale, or nothing when the command
 // stopped before writing them.
-std::optional<std::pair<QString, QString>> AutoScale(PlotTarget& t, const PlotSettings& s);
+std::optional<std::pair<std::u16string, std::u16string>> AutoScale(
+    PlotTarget& t, const PlotSettings& s);
 
 // "Grafik Çiz".
 void DoGraph(PlotTarget& t, const PlotSettings& s);
 // Loads the scales from the scale texts and draws the point table.
-void DrawCurve(PlotSurface& surface, TGraph1D& graph, const PlotSettings& s);
+void DrawCurve(Canvas& canvas, TGraph1D& graph, const PlotSettings& s);
 
 } // namespace quarnis

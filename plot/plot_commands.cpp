@@ -1,10 +1,9 @@
 #include "plot_commands.h"
 
 #include "engine/checked.h"
-#include "ui/dialogs.h"
 #include "engine/number_format.h"
-#include "tabulation/number_reading.h"
 #include "engine/runtime_error.h"
+#include "tabulation/number_reading.h"
 
 #include <cfloat>
 #include <cmath>
@@ -13,14 +12,14 @@ namespace quarnis {
 
 namespace {
 
-    const QString kNotTabulatedCaption = QStringLiteral("Fonksiyon Hesaplanmamış!");
-    const QString kNotTabulatedText = QStringLiteral("[HESAPLA] tuşuna basınız...");
-    const QString kNoCoordinatesCaption = QStringLiteral("Koordinat Sistemi Yok!");
-    const QString kNoCoordinatesText = QStringLiteral("[Grafik Temizle] tuşuna basınız...");
-    const QString kYScaleZero
-        = QStringLiteral("[Y] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...");
-    const QString kXScaleZero
-        = QStringLiteral("[X] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...");
+    constexpr std::u16string_view kNotTabulatedCaption = u"Fonksiyon Hesaplanmamış!";
+    constexpr std::u16string_view kNotTabulatedText = u"[HESAPLA] tuşuna basınız...";
+    constexpr std::u16string_view kNoCoordinatesCaption = u"Koordinat Sistemi Yok!";
+    constexpr std::u16string_view kNoCoordinatesText = u"[Grafik Temizle] tuşuna basınız...";
+    constexpr std::u16string_view kYScaleZero
+        = u"[Y] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...";
+    constexpr std::u16string_view kXScaleZero
+        = u"[X] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...";
 
     constexpr Extended kTwo63 = 9223372036854775808.0L;
 
@@ -87,9 +86,9 @@ namespace {
 
     // The grid count, strictly: a text that is not a whole number, or a number outside
     // 0 .. 255, ends the command; 0 divides by zero at the next step.
-    int gridCountOf(const QString& text)
+    int gridCountOf(std::u16string_view text)
     {
-        const int n = ReadWholeNumber(text.toStdU16String());
+        const int n = ReadWholeNumber(text);
         if (n < 0 || n > 255)
             throw RuntimeError(ErrorKind::Conversion, "Grid sayısı 1 ile 255 arasında olmalıdır");
         if (n == 0)
@@ -99,22 +98,14 @@ namespace {
 
     // The number in a scale text, or fallback when the text is not a number; a number
     // beyond the Double range raises "Floating point overflow".
-    double numberOr(const QString& text, double fallback)
+    double numberOr(std::u16string_view text, double fallback)
     {
-        const std::optional<Extended> v = TryReadNumber(text.toStdU16String());
+        const std::optional<Extended> v = TryReadNumber(text);
         return v ? checked::toDouble(*v) : fallback;
     }
 
     // The whole number in a width text, or 1 when the text is not one.
-    int widthOf(const QString& text)
-    {
-        return TryReadWholeNumber(text.toStdU16String()).value_or(1);
-    }
-
-    void tell(PlotTarget& t, const QString& caption, const QString& text)
-    {
-        Dialogs::current().message(t.parent, caption, text, Dialogs::Icon::None);
-    }
+    int widthOf(std::u16string_view text) { return TryReadWholeNumber(text).value_or(1); }
 
 } // namespace
 
@@ -127,12 +118,12 @@ std::optional<PenStyle> LineStyleOf(std::optional<int> index)
 
 void ClearGraphArea(PlotTarget& t, const PlotSettings& s)
 {
-    PlotSurface& g = t.surface;
+    Canvas& g = t.canvas;
     g.setBrushColor(s.areaColor);
     if (auto style = fillStyleOf(s.areaStyle))
         g.setBrushStyle(*style);
     // The pen's style is left as the last drawing set it, so the frame takes that style.
-    g.setPenColor(QColor(0, 0, 0));
+    g.setPenColor(MakeRgb(0, 0, 0));
     g.setPenWidth(1);
     g.rectangle(0, 0, g.surfaceWidth(), g.surfaceHeight());
     t.coordSystemDrawn = true;
@@ -141,7 +132,7 @@ void ClearGraphArea(PlotTarget& t, const PlotSettings& s)
     DrawAxes(g, t.graph, s);
 }
 
-void DrawGrid(PlotSurface& g, const PlotSettings& s)
+void DrawGrid(Canvas& g, const PlotSettings& s)
 {
     const int n = gridCountOf(s.gridCount);
     const int w = g.surfaceWidth(), h = g.surfaceHeight();
@@ -159,12 +150,12 @@ void DrawGrid(PlotSurface& g, const PlotSettings& s)
     }
 }
 
-void DrawAxes(PlotSurface& g, TGraph1D& graph, const PlotSettings& s)
+void DrawAxes(Canvas& g, TGraph1D& graph, const PlotSettings& s)
 {
     const int w = g.surfaceWidth(), h = g.surfaceHeight();
-    if (auto x = axisPositionOf(s.axisColumn, w))
+    if (auto x = axisPositionOf(s.yAxisColumn, w))
         graph.OriginX = std::uint16_t(*x);
-    if (auto y = axisPositionOf(s.axisRow, h))
+    if (auto y = axisPositionOf(s.xAxisRow, h))
         graph.OriginY = std::uint16_t(*y);
     g.setPenWidth(widthOf(s.axesWidth));
     g.setPenColor(s.axesColor);
@@ -193,12 +184,13 @@ double MeanAbsValue(const TGraph1D& graph)
     return checked::toDouble(checked::div(sum, Extended(graph.Points.size()) - 1));
 }
 
-std::optional<std::pair<QString, QString>> AutoScale(PlotTarget& t, const PlotSettings& s)
+std::optional<std::pair<std::u16string, std::u16string>> AutoScale(
+    PlotTarget& t, const PlotSettings& s)
 {
     if (!t.coordSystemDrawn)
         ClearGraphArea(t, s);
     if (t.resultLines == 0) {
-        tell(t, kNotTabulatedCaption, kNotTabulatedText);
+        t.report.refuse(kNotTabulatedCaption, kNotTabulatedText);
         return std::nullopt;
     }
     TGraph1D& graph = t.graph;
@@ -212,15 +204,14 @@ std::optional<std::pair<QString, QString>> AutoScale(PlotTarget& t, const PlotSe
         = checked::sub(graph.Points.back().x, static_cast<Extended>(graph.Points.front().x));
     graph.ScaleX = truncatedQuotient(graph.OriginX, extent);
     if (graph.ScaleY == 0) {
-        tell(t, kApplicationTitle, kYScaleZero);
+        t.report.notify(kYScaleZero);
         graph.ScaleY = 1.0;
     }
     if (graph.ScaleX == 0) {
-        tell(t, kApplicationTitle, kXScaleZero);
+        t.report.notify(kXScaleZero);
         graph.ScaleX = 1.0;
     }
-    return std::pair { QString::fromStdU16String(GeneralNumberText(graph.ScaleX)),
-        QString::fromStdU16String(GeneralNumberText(graph.ScaleY)) };
+    return std::pair { GeneralNumberText(graph.ScaleX), GeneralNumberText(graph.ScaleY) };
 }
 
 void DoGraph(PlotTarget& t, const PlotSettings& s)
@@ -228,17 +219,17 @@ void DoGraph(PlotTarget& t, const PlotSettings& s)
     if (t.graph.Points.size() == 1)
         return;
     if (!t.coordSystemDrawn) {
-        tell(t, kNoCoordinatesCaption, kNoCoordinatesText);
+        t.report.refuse(kNoCoordinatesCaption, kNoCoordinatesText);
         return;
     }
     if (t.resultLines == 0) {
-        tell(t, kNotTabulatedCaption, kNotTabulatedText);
+        t.report.refuse(kNotTabulatedCaption, kNotTabulatedText);
         return;
     }
-    DrawCurve(t.surface, t.graph, s);
+    DrawCurve(t.canvas, t.graph, s);
 }
 
-void DrawCurve(PlotSurface& g, TGraph1D& graph, const PlotSettings& s)
+void DrawCurve(Canvas& g, TGraph1D& graph, const PlotSettings& s)
 {
     graph.ScaleX = numberOr(s.xScale, 1.0);
     graph.ScaleY = numberOr(s.yScale, 1.0);

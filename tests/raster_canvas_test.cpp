@@ -1,0 +1,283 @@
+// The canvas on rows of pixels: what its lines, pixels and rectangles paint.
+
+#include "plot_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+using namespace quarnis;
+using namespace plot_test;
+
+namespace {
+
+// A white canvas with a red 1-pixel solid pen and a blue solid brush.
+struct Canvas : RasterCanvas {
+    explicit Canvas(int width = 457, int height = 289)
+        : RasterCanvas(width, height, kWhite)
+    {
+        setPenColor(kRed);
+        setBrushColor(kBlue);
+    }
+};
+
+// The pixels of columns x .. x + w - 1 and rows y .. y + h - 1, row after row.
+std::vector<Rgb> part(const RasterCanvas& c, int x, int y, int w, int h)
+{
+    std::vector<Rgb> out;
+    for (int row = y; row < y + h; ++row)
+        for (int col = x; col < x + w; ++col)
+            out.push_back(c.pixel(col, row));
+    return out;
+}
+
+// A path is a move to its first point and a line to each further point.
+TEST(RasterCanvas, LinesPaintTheirStartButNotTheirEnd)
+{
+    struct Row {
+        const char* name;
+        std::vector<Pixel> path;
+        std::set<Pixel> painted;
+    };
+    const Row rows[] = {
+        { "right", { { 2, 3 }, { 6, 3 } }, { { 2, 3 }, { 3, 3 }, { 4, 3 }, { 5, 3 } } },
+        { "left", { { 6, 3 }, { 2, 3 } }, { { 6, 3 }, { 5, 3 }, { 4, 3 }, { 3, 3 } } },
+        { "down", { { 1, 1 }, { 1, 4 } }, { { 1, 1 }, { 1, 2 }, { 1, 3 } } },
+        { "diagonal up", { { 228, 144 }, { 231, 141 } },
+            { { 228, 144 }, { 229, 143 }, { 230, 142 } } },
+        { "shallow", { { 0, 0 }, { 4, 2 } }, { { 0, 0 }, { 1, 1 }, { 2, 1 }, { 3, 2 } } },
+        { "one step", { { 5, 5 }, { 6, 5 } }, { { 5, 5 } } },
+        { "zero length", { { 5, 5 }, { 5, 5 } }, {} },
+        { "polyline: every joint once", { { 10, 10 }, { 13, 10 }, { 13, 12 } },
+            { { 10, 10 }, { 11, 10 }, { 12, 10 }, { 13, 10 }, { 13, 11 } } },
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Canvas c;
+        c.moveTo(r.path[0].first, r.path[0].second);
+        for (std::size_t i = 1; i < r.path.size(); ++i)
+            c.lineTo(r.path[i].first, r.path[i].second);
+        EXPECT_EQ(pixelsOf(c, kRed), r.painted);
+        EXPECT_EQ(c.penX(), r.path.back().first);
+        EXPECT_EQ(c.penY(), r.path.back().second);
+    }
+}
+
+TEST(RasterCanvas, LineStylesFollowTheirDashPatterns)
+{
+    struct Row {
+        PenStyle style;
+        const char* pattern; // the first 48 pixels of a line from (0, 5) to the right
+    };
+    const Row rows[] = {
+        { PenStyle::Solid, "################################################" },
+        { PenStyle::Dash, "##################......##################......" },
+        { PenStyle::Dot, "###...###...###...###...###...###...###...###..." },
+        { PenStyle::DashDot, "#########......###......#########......###......" },
+        { PenStyle::DashDotDot, "#########...###...###...#########...###...###..." },
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(int(r.style));
+        Canvas c;
+        c.setPenStyle(r.style);
+        c.moveTo(0, 5);
+        c.lineTo(100, 5);
+        EXPECT_EQ(rowPattern(c, 5, 0, 48, kRed), r.pattern);
+        // The same style on a vertical line.
+        c.moveTo(7, 10);
+        c.lineTo(7, 100);
+        EXPECT_EQ(columnPattern(c, 7, 10, 48, kRed), r.pattern);
+    }
+}
+
+TEST(RasterCanvas, DashPatternRunsOnAcrossLinesAndRestartsAtMoveTo)
+{
+    Canvas c;
+    c.setPenStyle(PenStyle::Dot);
+    c.moveTo(0, 0);
+    c.lineTo(4, 0);
+    c.lineTo(20, 0);
+    EXPECT_EQ(rowPattern(c, 0, 0, 20, kRed), "###...###...###...##");
+    c.moveTo(0, 2);
+    c.lineTo(4, 2);
+    c.moveTo(4, 2);
+    c.lineTo(20, 2);
+    EXPECT_EQ(rowPattern(c, 2, 0, 20, kRed), "###.###...###...###.");
+}
+
+TEST(RasterCanvas, WidePensPaintSquaresAndStretchTheirDashes)
+{
+    Canvas c;
+    c.setPenWidth(3);
+    c.moveTo(10, 10);
+    c.lineTo(14, 10);
+    for (int y : { 9, 10, 11 })
+        EXPECT_EQ(rowPattern(c, y, 8, 8, kRed), ".######.") << y;
+    EXPECT_EQ(rowPattern(c, 8, 8, 8, kRed), "........");
+    EXPECT_EQ(rowPattern(c, 12, 8, 8, kRed), "........");
+
+    c.setPenStyle(PenStyle::Dot);
+    c.moveTo(1, 30);
+    c.lineTo(40, 30);
+    EXPECT_EQ(rowPattern(c, 30, 0, 40, kRed), "###########.......###########.......####");
+
+    c.setPenWidth(-5); // below 1: one pixel
+    c.setPenStyle(PenStyle::Solid);
+    c.moveTo(3, 50);
+    c.lineTo(6, 50);
+    EXPECT_EQ(rowPattern(c, 50, 2, 6, kRed), ".###..");
+    EXPECT_EQ(rowPattern(c, 49, 2, 6, kRed), "......");
+}
+
+// A line partly or wholly outside the surface paints exactly the pixels that the same line
+// paints on a larger surface around it, dash pattern included.
+TEST(RasterCanvas, ClippingKeepsThePixelsOfTheWholeLine)
+{
+    struct Row {
+        const char* name;
+        int x0, y0, x1, y1, width;
+        PenStyle style;
+    };
+    const Row rows[] = {
+        { "through, shallow", -300, -50, 700, 400, 1, PenStyle::Solid },
+        { "through, steep", 20, -400, 300, 700, 1, PenStyle::DashDot },
+        { "in to out", 100, 100, -250, 350, 1, PenStyle::Dash },
+        { "out to in", 900, -90, 200, 150, 1, PenStyle::Dot },
+        { "misses", -100, -10, 500, -20, 1, PenStyle::Solid },
+        { "wide along the edge", -50, -1, 600, -1, 3, PenStyle::Solid },
+        { "wide through", -100, 300, 600, -30, 2, PenStyle::DashDotDot },
+    };
+    const int off = 1000;
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Canvas small;
+        Canvas big(457 + 2 * off, 289 + 2 * off);
+        for (Canvas* c : { &small, &big }) {
+            c->setPenWidth(r.width);
+            c->setPenStyle(r.style);
+        }
+        small.moveTo(r.x0, r.y0);
+        small.lineTo(r.x1, r.y1);
+        big.moveTo(r.x0 + off, r.y0 + off);
+        big.lineTo(r.x1 + off, r.y1 + off);
+        EXPECT_EQ(small.pixels(), part(big, off, off, 457, 289));
+    }
+}
+
+TEST(RasterCanvas, FarEndsAreClippedAlongTheTrueDirectionAndNeverWrap)
+{
+    const std::int64_t far = std::int64_t(1) << 40;
+    // A 45-degree line through the top-left corner from far outside on both sides.
+    Canvas c;
+    c.moveTo(-far, -far);
+    c.lineTo(far, far);
+    std::set<Pixel> diagonal;
+    for (int k = 0; k < 289; ++k)
+        diagonal.insert({ k, k });
+    EXPECT_EQ(pixelsOf(c, kRed), diagonal);
+
+    // The low 32 bits of 2^32 + 100 are 100: such an end must not fold back onto the surface.
+    Canvas d;
+    d.moveTo(0, 100);
+    d.lineTo((std::int64_t(1) << 32) + 100, 100);
+    EXPECT_EQ(pixelsOf(d, kRed).size(), 457u);
+    d.setPixel((std::int64_t(1) << 32) + 5, 5, kBlue);
+    d.setPixel(5, -(std::int64_t(1) << 32) + 5, kBlue);
+    EXPECT_EQ(pixelsOf(d, kBlue).size(), 0u);
+
+    // A line from the origin to a point 2^50 away at slope 1/2.
+    Canvas e;
+    e.moveTo(0, 0);
+    e.lineTo(std::int64_t(1) << 51, std::int64_t(1) << 50);
+    Canvas f;
+    f.moveTo(0, 0);
+    f.lineTo(2000, 1000);
+    EXPECT_EQ(e.pixels(), f.pixels());
+
+    // Both ends beyond the 64-bit range of a pixel difference.
+    Canvas g;
+    g.moveTo(INT64_MIN + 1, 50);
+    g.lineTo(INT64_MAX, 50);
+    EXPECT_EQ(rowPattern(g, 50, 0, 457, kRed), std::string(457, '#'));
+}
+
+TEST(RasterCanvas, SetPixelPaintsOnePixelInsideOnly)
+{
+    Canvas c;
+    c.setPixel(0, 0, kBlue);
+    c.setPixel(456, 288, kBlue);
+    c.setPixel(457, 10, kBlue);
+    c.setPixel(-1, 10, kBlue);
+    c.setPixel(10, 289, kBlue);
+    EXPECT_EQ(pixelsOf(c, kBlue), (std::set<Pixel> { { 0, 0 }, { 456, 288 } }));
+}
+
+TEST(RasterCanvas, RectangleIsFramedOnItsOuterPixelsAndFilledInside)
+{
+    Canvas c(12, 9);
+    c.setPenColor(kBlack);
+    c.rectangle(0, 0, 12, 9);
+    for (int y = 0; y < 9; ++y) {
+        const bool edge = y == 0 || y == 8;
+        EXPECT_EQ(rowPattern(c, y, 0, 12, kBlack), edge ? "############" : "#..........#");
+        EXPECT_EQ(rowPattern(c, y, 0, 12, kBlue), edge ? "............" : ".##########.");
+    }
+    EXPECT_EQ(c.penX(), 0); // the pen does not move
+}
+
+TEST(RasterCanvas, HatchBrushesPaintTheirLinesAndLeaveTheRest)
+{
+    struct Row {
+        BrushStyle style;
+        const char* rows[8]; // the first 8 x 8 pixels inside the frame, from (1, 1)
+    };
+    // The pattern is aligned with the surface's corner, so the block from (1, 1) is shifted.
+    const Row rows[] = {
+        { BrushStyle::Horizontal,
+            { "........", "........", "........", "........", "........", "........", "########",
+                "........" } },
+        { BrushStyle::Vertical,
+            { "...#....", "...#....", "...#....", "...#....", "...#....", "...#....", "...#....",
+                "...#...." } },
+        { BrushStyle::ForwardDiagonal,
+            { "#.......", ".#......", "..#.....", "...#....", "....#...", ".....#..", "......#.",
+                ".......#" } },
+        { BrushStyle::BackwardDiagonal,
+            { ".....#..", "....#...", "...#....", "..#.....", ".#......", "#.......", ".......#",
+                "......#." } },
+        { BrushStyle::Cross,
+            { "...#....", "...#....", "...#....", "...#....", "...#....", "...#....", "########",
+                "...#...." } },
+        { BrushStyle::DiagonalCross,
+            { "#....#..", ".#..#...", "..##....", "..##....", ".#..#...", "#....#..", "......##",
+                "......##" } },
+        { BrushStyle::Clear,
+            { "........", "........", "........", "........", "........", "........", "........",
+                "........" } },
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(int(r.style));
+        Canvas c(20, 20);
+        c.setBrushStyle(r.style);
+        c.rectangle(0, 0, 20, 20);
+        for (int y = 0; y < 8; ++y)
+            EXPECT_EQ(rowPattern(c, y + 1, 1, 8, kBlue), r.rows[y]) << y;
+        // Between the hatch lines the earlier white stays.
+        const auto white = pixelsOf(c, kWhite).size();
+        const auto blue = pixelsOf(c, kBlue).size();
+        EXPECT_EQ(white + blue, 18u * 18u);
+    }
+}
+
+TEST(RasterCanvas, DashedFrameShowsTheBrushInItsGaps)
+{
+    Canvas c(30, 10);
+    c.setPenColor(kBlack);
+    c.setPenStyle(PenStyle::Dash);
+    c.rectangle(0, 0, 30, 10);
+    EXPECT_EQ(rowPattern(c, 0, 0, 30, kBlack), "##################......######");
+    EXPECT_EQ(rowPattern(c, 0, 0, 30, kBlue), "..................######......");
+}
+
+} // namespace
