@@ -12,7 +12,6 @@
 #include <QApplication>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFrame>
 #include <QKeyEvent>
@@ -236,11 +235,6 @@ const std::pair<int, QAbstractSlider::SliderAction> kDecimalsBarKeys[] = {
     { Qt::Key_End, QAbstractSlider::SliderToMaximum },
 };
 
-bool IsEnter(const QKeyEvent* event)
-{
-    return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-}
-
 } // namespace
 
 TCalcMain::TCalcMain(QWidget* parent)
@@ -410,7 +404,7 @@ bool TCalcMain::formulaEvent(QEvent* event)
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* keyEvent = static_cast<QKeyEvent*>(event);
-    if (IsEnter(keyEvent)) {
+    if (keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter) {
         exec_->click(); // no line break: Enter presses EXEC
         return true;
     }
@@ -446,7 +440,7 @@ void TCalcMain::keyPressEvent(QKeyEvent* event)
 {
     // Enter that no focused button took (the memo, the result field, the decimals bar, the
     // memory choice) presses EXEC.
-    if (IsEnter(event)) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         exec_->click();
         return;
     }

@@ -464,21 +464,12 @@ private slots:
         QTest::addColumn<QString>("keys"); // L/R: arrows, B: Backspace, D: Delete, S: Shift+Right
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("at"); // where "typed" lands, or the copied text starts
-        QTest::newRow("type at the boundary") << ""
-                                              << "x" << 0;
-        QTest::newRow("left") << "L"
-                              << "x" << -1;
-        QTest::newRow("right") << "R"
-                               << "x" << 1;
-        QTest::newRow("backspace") << "B"
-                                   << "" << -1;
-        QTest::newRow("delete") << "D"
-                                << "" << 0;
-        QTest::newRow("select two across") << "LSS"
-                                           << "" << -1;
-        QTest::newRow("paste a line break") << ""
-                                            << "\n"
-                                            << 0;
+        const std::tuple<const char*, const char*, const char*, int> rows[]
+            = { { "type at the boundary", "", "x", 0 }, { "left", "L", "x", -1 },
+                  { "right", "R", "x", 1 }, { "backspace", "B", "", -1 }, { "delete", "D", "", 0 },
+                  { "select two across", "LSS", "", -1 }, { "paste a line break", "", "\n", 0 } };
+        for (const auto& [tag, keys, typed, at] : rows)
+            QTest::newRow(tag) << QString::fromLatin1(keys) << QString::fromLatin1(typed) << at;
     }
     void keysAtASegmentBoundary()
     {
