@@ -151,7 +151,7 @@ Windows::Windows()
     : graph(&calculator)
     , about(&calculator)
 {
-    // The names the handlers knew the windows by, for tests and tools that look for them.
+    // The windows' layout names, for tests and tools that look them up.
     calculator.setObjectName(QStringLiteral("CalcMain"));
     graph.setObjectName(QStringLiteral("FGraphics"));
     about.setObjectName(QStringLiteral("FAbout"));
