@@ -43,9 +43,11 @@ QString Sum(int n)
     return text;
 }
 
-// Clicks on keys, from a formula whose selection is in brackets ("1[234]5") or whose caret
-// is a bar ("|12"; at the end without either), with the focus away from the memo first: the
-// memo after them with its caret, the result field, and the control with the focus.
+// What the user does, from a formula whose selection is in brackets ("1[234]5") or whose
+// caret is a bar ("|12"; at the end without either), with the focus on EXEC first; then the
+// memo with its caret, the result field, and the control with the focus. The steps: a
+// control's name clicks it, "@name" gives it the focus, 'text' is typed into the focused
+// control, and Enter, KeypadEnter and ^Z press those keys there.
 struct ClickCase {
     const char *tag, *start, *clicks, *memo, *result, *focus;
 };
@@ -79,6 +81,17 @@ const ClickCase kClickCases[] = {
         "Geçersiz parantez...|", "Geçersiz parantez...", "BMemS2out" },
     { "empty memory", "12345", "BMem3out", "12345|", "", "BMem3out" },
     { "empty memory deletes the selection", "1[234]5", "BMem3out", "1|5", "", "BMem3out" },
+    { "typed keys miss the memo after a recall", "2", "BMem1in BMem1out '9'", "22|", "",
+        "BMem1out" },
+    { "typed comma", "", "BEdit '3,5'", "3.5|", "", kMemo },
+    { "typed comma inside", "3|.5", "BEdit ','", "3.|.5", "", kMemo },
+    { "text keys leave no undo record", "", "BEdit '12' BSin ^Z", "12sin(|", "", kMemo },
+    { "Enter presses EXEC", "", "BEdit '2+3' Enter", "2+3|", "5", kMemo },
+    { "keypad Enter too", "", "BEdit '2+3' Enter '*2' KeypadEnter", "2+3*2|", "8", kMemo },
+    { "Enter in the decimals bar", "1+1", "@DecNum Enter", "1+1|", "2", "DecNum" },
+    { "Enter in the result field", "1+1", "@Result Enter", "1+1|", "2", "Result" },
+    { "Enter in the memory choice", "1+1", "@CClearMems Enter", "1+1|", "2", "CClearMems" },
+    { "Enter on another button presses it", "1+1", "@Bu7 Enter", "1+17|", "", kMemo },
 };
 
 } // namespace
@@ -105,15 +118,27 @@ class CalculatorWindowTest : public QObject {
         QTest::mouseClick(control(name), Qt::LeftButton);
         QCoreApplication::processEvents();
     }
-    void clickAll(const QString& names)
+    // The steps of a case's script (see ClickCase), one after the other.
+    void play(const QString& steps)
     {
-        for (const QString& name : names.split(u' ', Qt::SkipEmptyParts))
-            click(qPrintable(name));
+        for (const QString& each : steps.split(u' ', Qt::SkipEmptyParts))
+            step(each);
     }
-    void typeFormula(const QString& text)
+    void step(const QString& step)
     {
-        editor()->setFocus();
-        QTest::keyClicks(editor(), text);
+        QWidget* focused = QApplication::focusWidget();
+        if (step.startsWith(u'\''))
+            QTest::keyClicks(focused, step.mid(1, step.size() - 2));
+        else if (step.startsWith(u'@'))
+            control<QWidget>(qPrintable(step.mid(1)))->setFocus();
+        else if (step == QLatin1String("Enter"))
+            QTest::keyClick(focused, Qt::Key_Return);
+        else if (step == QLatin1String("KeypadEnter"))
+            QTest::keyClick(focused, Qt::Key_Enter, Qt::KeypadModifier);
+        else if (step == QLatin1String("^Z"))
+            QTest::keyClick(focused, Qt::Key_Z, Qt::ControlModifier);
+        else
+            QTest::mouseClick(control(qPrintable(step)), Qt::LeftButton);
         QCoreApplication::processEvents();
     }
     void setFormula(const QString& text)
@@ -191,7 +216,7 @@ private slots:
         else if (start.contains(u'|'))
             SetCaret(editor(), int(start.indexOf(u'|')));
         control("Exec")->setFocus(); // the memo keeps its selection while unfocused
-        clickAll(clicks);
+        play(clicks);
         QString shown = this->memo();
         shown.insert(editor()->textCursor().position(), u'|');
         QCOMPARE(shown, memo);
@@ -201,9 +226,9 @@ private slots:
 
     void everyKeyTypesItsText()
     {
-        clickAll(QStringLiteral("BSin BP1 B1 B2 B3 B4 B5 B6 Bu7 B8 B9 B0 BComma BArti BEksi BMulti "
-                                "BBolu BP2 BPow BFact BPi B00 BCos BTan BCot BAtan BASin BACos "
-                                "Blog BLn BExp BSqrt"));
+        play(QStringLiteral("BSin BP1 B1 B2 B3 B4 B5 B6 Bu7 B8 B9 B0 BComma BArti BEksi BMulti "
+                            "BBolu BP2 BPow BFact BPi B00 BCos BTan BCot BAtan BASin BACos "
+                            "Blog BLn BExp BSqrt"));
         QCOMPARE(memo(),
             QStringLiteral(
                 "sin((1234567890.+-*/)^!Pi00cos(tan(cot(atan(asin(acos(log(ln(exp(sqrt("));
@@ -227,58 +252,12 @@ private slots:
         QCOMPARE(memo(), QStringLiteral("275"));
     }
 
-    void commaTypedBecomesAStopPastedStays()
+    void pastedCommaStays()
     {
-        typeFormula(QStringLiteral("3,5"));
-        QCOMPARE(memo(), QStringLiteral("3.5"));
-        SetCaret(editor(), 1);
-        QTest::keyClick(editor(), ',');
-        QCOMPARE(memo(), QStringLiteral("3..5"));
-        QCOMPARE(editor()->textCursor().position(), 2);
-
-        editor()->clear();
         QApplication::clipboard()->setText(QStringLiteral("3,5"));
+        editor()->setFocus();
         QTest::keyClick(editor(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(memo(), QStringLiteral("3,5"));
-    }
-
-    void enterPressesExecWithoutALineBreak()
-    {
-        typeFormula(QStringLiteral("2+3"));
-        QTest::keyClick(editor(), Qt::Key_Return);
-        QCOMPARE(memo(), QStringLiteral("2+3"));
-        QCOMPARE(result(), QStringLiteral("5"));
-        QCOMPARE(focus(), QStringLiteral("EnterFormula"));
-        typeFormula(QStringLiteral("*2"));
-        QTest::keyClick(editor(), Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(result(), QStringLiteral("8")); // 2+3*2
-        QCOMPARE(editor()->document()->blockCount(), 1);
-    }
-
-    void enterElsewherePressesExecUnlessOnAnotherButton()
-    {
-        setFormula(QStringLiteral("1+1"));
-        for (const char* name : { "DecNum", "Result", "CClearMems" }) {
-            control<QLineEdit>("Result")->clear();
-            control<QWidget>(name)->setFocus();
-            QTest::keyClick(control<QWidget>(name), Qt::Key_Return);
-            QCOMPARE(result(), QStringLiteral("2"));
-        }
-        // On another button Enter presses that button.
-        control<QLineEdit>("Result")->clear();
-        control("Bu7")->setFocus();
-        QTest::keyClick(control("Bu7"), Qt::Key_Return);
-        QCoreApplication::processEvents();
-        QCOMPARE(result(), QString());
-        QCOMPARE(memo(), QStringLiteral("1+17"));
-    }
-
-    void textKeysLeaveNoUndoRecord()
-    {
-        typeFormula(QStringLiteral("12"));
-        click("BSin");
-        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(memo(), QStringLiteral("12sin("));
     }
 
     void execShowsTheRoundedValue_data()
@@ -355,15 +334,6 @@ private slots:
         QCOMPARE(exec(QStringLiteral("1+1"), 2), QStringLiteral("2"));
     }
 
-    void typedKeysMissTheMemoAfterARecall()
-    {
-        setFormula(QStringLiteral("2"));
-        clickAll(QStringLiteral("BMem1in BMem1out"));
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9"));
-        QCOMPARE(memo(), QStringLiteral("22"));
-        QCOMPARE(focus(), QStringLiteral("BMem1out"));
-    }
-
     void memoryHintsAreTakenOnMouseEntry()
     {
         QCOMPARE(hint("BMem1in"), QString());
@@ -378,7 +348,7 @@ private slots:
         // A long memory is kept whole; its hint shows the beginning.
         const QString sum = Sum(600);
         setFormula(sum);
-        clickAll(QStringLiteral("BMem2in BClrEnterFormula BMem2out"));
+        play(QStringLiteral("BMem2in BClrEnterFormula BMem2out"));
         QCOMPARE(memo(), sum);
         QCOMPARE(hint("BMem2in"), sum.left(1000) + QChar(0x2026));
     }
