@@ -3,6 +3,7 @@
 // with a 1 MB formula: the paste, and a key typed and deleted at its end, each with the
 // repaint.
 
+#include "calculator/formula_memo.h"
 #include "calculator/unit_main.h"
 
 #include <QApplication>
@@ -17,15 +18,20 @@
 
 namespace {
 
+// The window and the controls the benchmarks use, found by name once.
 TCalcMain* window = nullptr;
+quarnis::FormulaMemo* memo = nullptr;
+QPushButton* execKey = nullptr;
+QScrollBar* decimalsBar = nullptr;
+QLineEdit* result = nullptr;
 
 void ExecFormula(benchmark::State& state, const QString& formula, int decimals)
 {
-    window->EnterFormula->setPlainText(formula);
-    window->DecNum->setValue(decimals);
+    memo->setPlainText(formula);
+    decimalsBar->setValue(decimals);
     for (auto _ : state) {
-        window->Exec->click();
-        benchmark::DoNotOptimize(window->Result->text());
+        execKey->click();
+        benchmark::DoNotOptimize(result->text());
     }
 }
 
@@ -62,10 +68,10 @@ QString OneMegabyteSum()
 
 void PasteIntoEmptyMemo(const QString& text)
 {
-    window->EnterFormula->clear();
+    memo->clear();
     QApplication::clipboard()->setText(text);
-    window->EnterFormula->setFocus();
-    QTest::keyClick(window->EnterFormula, Qt::Key_V, Qt::ControlModifier);
+    memo->setFocus();
+    QTest::keyClick(memo, Qt::Key_V, Qt::ControlModifier);
     QApplication::processEvents();
 }
 
@@ -74,7 +80,7 @@ void BM_PasteOneMegabyte(benchmark::State& state)
     const QString text = OneMegabyteSum();
     for (auto _ : state)
         PasteIntoEmptyMemo(text);
-    if (window->EnterFormula->Text() != text)
+    if (memo->Text() != text)
         state.SkipWithError("the memo lost characters");
 }
 BENCHMARK(BM_PasteOneMegabyte)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -84,14 +90,14 @@ void BM_KeyAtTheEndOfOneMegabyte(benchmark::State& state)
     const QString text = OneMegabyteSum();
     PasteIntoEmptyMemo(text);
     for (auto _ : state) {
-        QTest::keyClick(window->EnterFormula, Qt::Key_Plus);
+        QTest::keyClick(memo, Qt::Key_Plus);
         QApplication::processEvents();
-        QTest::keyClick(window->EnterFormula, Qt::Key_Backspace);
+        QTest::keyClick(memo, Qt::Key_Backspace);
         QApplication::processEvents();
     }
     state.counters["keys"] = benchmark::Counter(
         2 * double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    if (window->EnterFormula->Text() != text)
+    if (memo->Text() != text)
         state.SkipWithError("the memo lost characters");
 }
 BENCHMARK(BM_KeyAtTheEndOfOneMegabyte)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -99,10 +105,10 @@ BENCHMARK(BM_KeyAtTheEndOfOneMegabyte)->Unit(benchmark::kMillisecond)->UseRealTi
 void BM_ExecOneMegabyte(benchmark::State& state)
 {
     PasteIntoEmptyMemo(OneMegabyteSum());
-    window->DecNum->setValue(-1);
+    decimalsBar->setValue(-1);
     for (auto _ : state)
-        window->Exec->click();
-    if (window->Result->text() != QStringLiteral("500001"))
+        execKey->click();
+    if (result->text() != QStringLiteral("500001"))
         state.SkipWithError("wrong result");
 }
 BENCHMARK(BM_ExecOneMegabyte)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -116,6 +122,10 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     window = new TCalcMain();
+    memo = window->findChild<quarnis::FormulaMemo*>(QStringLiteral("EnterFormula"));
+    execKey = window->findChild<QPushButton*>(QStringLiteral("Exec"));
+    decimalsBar = window->findChild<QScrollBar*>(QStringLiteral("DecNum"));
+    result = window->findChild<QLineEdit*>(QStringLiteral("Result"));
     window->show();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -32,23 +32,23 @@ TFAbout::TFAbout(QWidget* parent)
     setFont(quarnis::WindowFont());
     quarnis::UseFixedPalette(this);
 
-    Panel1 = new QFrame(this);
-    Panel1->setGeometry(8, 8, 257, 214);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setLineWidth(1);
+    auto* panel = new QFrame(this);
+    panel->setGeometry(8, 8, 257, 214);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setLineWidth(1);
 
-    Memo1 = new QTextEdit(Panel1);
-    Memo1->setGeometry(8, 8, 241, 193);
-    Memo1->setReadOnly(true);
-    Memo1->setFont(quarnis::AboutFont());
-    QPalette palette = Memo1->palette();
+    auto* text = new QTextEdit(panel);
+    text->setGeometry(8, 8, 241, 193);
+    text->setReadOnly(true);
+    text->setFont(quarnis::AboutFont());
+    QPalette palette = text->palette();
     palette.setColor(QPalette::Base, QColor(255, 255, 225)); // the tooltip background
     palette.setColor(QPalette::Text, QColor(0, 128, 0));
-    Memo1->setPalette(palette);
-    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    Memo1->setPlainText(QString::fromUtf8(kAboutText));
-    Memo1->setAccessibleName(QStringLiteral("Hakkında"));
-    QTextCursor all(Memo1->document());
+    text->setPalette(palette);
+    text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    text->setPlainText(QString::fromUtf8(kAboutText));
+    text->setAccessibleName(QStringLiteral("Hakkında"));
+    QTextCursor all(text->document());
     all.select(QTextCursor::Document);
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);

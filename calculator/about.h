@@ -3,14 +3,8 @@
 
 #include <QDialog>
 
-class QFrame;
-class QTextEdit;
-
 class TFAbout : public QDialog {
     Q_OBJECT
 public:
     explicit TFAbout(QWidget* parent = nullptr);
-
-    QFrame* Panel1;
-    QTextEdit* Memo1;
 };

@@ -68,33 +68,6 @@ QString FormulaMemo::textBetween(int from, int to) const
 
 QString FormulaMemo::Text() const { return textBetween(0, document()->characterCount() - 1); }
 
-int FormulaMemo::TextLength() const
-{
-    int continuations = 0;
-    for (QTextBlock block = document()->firstBlock(); block.isValid(); block = block.next())
-        continuations += IsContinuation(block);
-    return document()->characterCount() - 1 - continuations;
-}
-
-int FormulaMemo::CaretLine() const
-{
-    const QTextBlock caret = textCursor().block();
-    int line = 0;
-    for (QTextBlock block = document()->firstBlock().next();
-         block.isValid() && block != caret.next(); block = block.next())
-        line += !IsContinuation(block);
-    return line;
-}
-
-int FormulaMemo::CaretColumn() const
-{
-    const QTextCursor cursor = textCursor();
-    int column = cursor.positionInBlock();
-    for (QTextBlock block = cursor.block(); IsContinuation(block); block = block.previous())
-        column += block.previous().length() - 1;
-    return column;
-}
-
 void FormulaMemo::InsertFormulaText(const QString& text)
 {
     beginEdit();

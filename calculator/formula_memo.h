@@ -42,11 +42,6 @@ public:
     // U+2029, as Qt reads them.
     void InsertFormulaText(const QString& text);
 
-    // The caret's line and column in Text(), and Text()'s length.
-    int CaretLine() const;
-    int CaretColumn() const;
-    int TextLength() const;
-
     // True when the block continues the line of the block before it.
     static bool IsContinuation(const QTextBlock& block);
 

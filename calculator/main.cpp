@@ -1,4 +1,5 @@
-// The program "quarnis": the calculator window.
+// The program "quarnis": the calculator window, with the graph and information windows it
+// opens.
 
 #include "startup.h"
 
@@ -44,5 +45,10 @@ int main(int argc, char** argv)
         return 1;
     }
     QApplication app(argc, argv);
-    return quarnis::RunApplication(app, started);
+    const quarnis::RunOptions options = quarnis::ReadRunOptions(app);
+    if (options.exitCode)
+        return *options.exitCode;
+    quarnis::PrepareApplication(app);
+    quarnis::Windows windows;
+    return quarnis::Run(app, windows, options, started);
 }

@@ -1,11 +1,8 @@
 #include "startup.h"
 
-#include "about.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
-#include "graph/graph_window.h"
 #include "ui/mnemonics.h"
-#include "unit_main.h"
 
 #include <QApplication>
 #include <QCommandLineOption>
@@ -65,19 +62,19 @@ namespace {
         return saved;
     }
 
-    int Screenshots(const QString& directory)
+    int Screenshots(Windows& windows, const QString& directory)
     {
         if (!QDir().mkpath(directory)) {
             Print(stderr, QStringLiteral("quarnis: cannot create ") + directory);
             return 1;
         }
         const QDir dir(directory);
-        CalcMain->show();
-        bool ok = SaveWindow(CalcMain, dir.filePath(QStringLiteral("calculator.png")));
-        ok = SaveWindow(FGraphics, dir.filePath(QStringLiteral("graph.png"))) && ok;
-        FGraphics->hide();
-        ok = SaveWindow(FAbout, dir.filePath(QStringLiteral("about.png"))) && ok;
-        FAbout->hide();
+        windows.calculator.show();
+        bool ok = SaveWindow(&windows.calculator, dir.filePath(QStringLiteral("calculator.png")));
+        ok = SaveWindow(&windows.graph, dir.filePath(QStringLiteral("graph.png"))) && ok;
+        windows.graph.hide();
+        ok = SaveWindow(&windows.about, dir.filePath(QStringLiteral("about.png"))) && ok;
+        windows.about.hide();
         return ok ? 0 : 1;
     }
 
@@ -120,17 +117,9 @@ std::optional<int> AnswerWithoutDisplay(int& argc, char** argv)
     return AnswerInfo(commandLine);
 }
 
-void CreateWindows()
+RunOptions ReadRunOptions(const QApplication& app)
 {
-    CalcMain = new TCalcMain();
-    FGraphics = new TFGraphics(CalcMain);
-    FAbout = new TFAbout(CalcMain);
-    CalcMain->AddQuitKey(FGraphics);
-    CalcMain->AddQuitKey(FAbout);
-}
-
-int RunApplication(QApplication& app, const QElapsedTimer& started)
-{
+    RunOptions options;
     CommandLine commandLine;
     if (!commandLine.parser.parse(app.arguments())
         || !commandLine.parser.positionalArguments().isEmpty()) {
@@ -141,45 +130,56 @@ int RunApplication(QApplication& app, const QElapsedTimer& started)
                                          .arg(commandLine.parser.positionalArguments().value(0))
                                    : error));
         Print(stderr, QStringLiteral("Try 'quarnis --help'."));
-        return 2;
+        options.exitCode = 2;
+        return options;
     }
-    if (const std::optional<int> code = AnswerInfo(commandLine))
-        return *code;
-    const QString screenshotDir = commandLine.parser.value(commandLine.screenshot);
-    const bool screenshots = commandLine.parser.isSet(commandLine.screenshot);
-    const bool startupTime = commandLine.parser.isSet(commandLine.startupTime);
+    options.exitCode = AnswerInfo(commandLine);
+    if (commandLine.parser.isSet(commandLine.screenshot))
+        options.screenshotDir = commandLine.parser.value(commandLine.screenshot);
+    options.startupTime = commandLine.parser.isSet(commandLine.startupTime);
+    return options;
+}
 
+void PrepareApplication(QApplication& app)
+{
     SetUpDesktopIdentity();
     UnderlineMnemonicsOnAlt(app);
     LoadApplicationFonts();
+}
 
-    CreateWindows();
-    int code = 0;
-    if (screenshots) {
-        code = Screenshots(screenshotDir);
-    } else {
-        CalcMain->show();
-        if (startupTime) {
-            // Polled from the loop until the window system has mapped and exposed the window
-            // and the loop has painted it.
-            auto* poll = new QTimer(&app);
-            QObject::connect(poll, &QTimer::timeout, &app, [&] {
-                if (!CalcMain->windowHandle() || !CalcMain->windowHandle()->isExposed())
-                    return;
-                Print(stdout,
-                    QStringLiteral("first window shown after %1 ms")
-                        .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
-                QApplication::quit();
-            });
-            poll->start(0);
-        }
-        code = app.exec();
+Windows::Windows()
+    : graph(&calculator)
+    , about(&calculator)
+{
+    // The windows' layout names, for tests and tools that look them up.
+    calculator.setObjectName(QStringLiteral("CalcMain"));
+    graph.setObjectName(QStringLiteral("FGraphics"));
+    about.setObjectName(QStringLiteral("FAbout"));
+    calculator.setDialogs(&graph, &about);
+}
+
+int Run(
+    QApplication& app, Windows& windows, const RunOptions& options, const QElapsedTimer& started)
+{
+    if (options.screenshotDir)
+        return Screenshots(windows, *options.screenshotDir);
+    windows.calculator.show();
+    if (options.startupTime) {
+        // Polled from the loop until the window system has mapped and exposed the window and
+        // the loop has painted it.
+        const QWidget& calculator = windows.calculator;
+        auto* poll = new QTimer(&app);
+        QObject::connect(poll, &QTimer::timeout, &app, [&calculator, &started] {
+            if (!calculator.windowHandle() || !calculator.windowHandle()->isExposed())
+                return;
+            Print(stdout,
+                QStringLiteral("first window shown after %1 ms")
+                    .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
+            QApplication::quit();
+        });
+        poll->start(0);
     }
-    delete CalcMain; // the graph and information windows go with it
-    CalcMain = nullptr;
-    FGraphics = nullptr;
-    FAbout = nullptr;
-    return code;
+    return app.exec();
 }
 
 } // namespace quarnis

@@ -1,6 +1,10 @@
 #pragma once
-// Start-up of the program: the three windows in their order, the message loop, and the
-// command-line options for screenshots and the start-up time.
+// Start-up of the program: the command-line options, the three windows in their order, the
+// message loop, and the options for screenshots and the start-up time.
+
+#include "about.h"
+#include "graph/graph_window.h"
+#include "unit_main.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -26,16 +30,37 @@ void SetUpDesktopIdentity();
 // one of them, nothing otherwise.
 std::optional<int> AnswerWithoutDisplay(int& argc, char** argv);
 
-// Creates CalcMain, FGraphics and FAbout, in this order; the last two stay hidden.
-void CreateWindows();
-
-// Runs the program with the options left after Qt took its own:
+// What the command line asks for once Qt took its own options:
 //   (none)             show the calculator and run until it is closed
 //   --screenshot DIR   write calculator.png, graph.png and about.png into DIR and exit
-//   --startup-time     print the milliseconds from `started` to the first shown window, exit
+//   --startup-time     print the milliseconds from the start to the first shown window, exit
 //   -h, --help         print the options and exit
 //   -v, --version      print the version and exit
-// Gives the process's exit code: 2 for a command line it does not understand.
-int RunApplication(QApplication& app, const QElapsedTimer& started);
+struct RunOptions {
+    // Set when the program ends at once: 0 after --help or --version, 2 for a command line
+    // it does not understand (the answer or the error is printed).
+    std::optional<int> exitCode;
+    std::optional<QString> screenshotDir;
+    bool startupTime = false;
+};
+RunOptions ReadRunOptions(const QApplication& app);
+
+// The desktop identity, the Alt underlines and the fonts, before the first window exists.
+void PrepareApplication(QApplication& app);
+
+// The program's three windows, created in this order and destroyed in reverse. The graph
+// and information windows are dialogs of the calculator window, hidden until its "Graph"
+// and "Info" keys show them modally.
+struct Windows {
+    Windows();
+
+    TCalcMain calculator;
+    TFGraphics graph;
+    TFAbout about;
+};
+
+// Runs the program as the options ask; gives the process's exit code.
+int Run(
+    QApplication& app, Windows& windows, const RunOptions& options, const QElapsedTimer& started);
 
 } // namespace quarnis

@@ -1,9 +1,9 @@
 // The calculator window driven as a user drives it: real clicks on its buttons, real keys
 // into its memo, the texts read back from its fields.
 
-#include "recording_dialogs.h"
-#include "engine/unit_calc.h"
+#include "calculator/formula_memo.h"
 #include "calculator/unit_main.h"
+#include "recording_dialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -43,6 +43,57 @@ QString Sum(int n)
     return text;
 }
 
+// What the user does, from a formula whose selection is in brackets ("1[234]5") or whose
+// caret is a bar ("|12"; at the end without either), with the focus on EXEC first; then the
+// memo with its caret, the result field, and the control with the focus. The steps: a
+// control's name clicks it, "@name" gives it the focus, 'text' is typed into the focused
+// control, and Enter, KeypadEnter and ^Z press those keys there.
+struct ClickCase {
+    const char *tag, *start, *clicks, *memo, *result, *focus;
+};
+
+constexpr const char* kMemo = "EnterFormula";
+
+const ClickCase kClickCases[] = {
+    { "text key SIN", "1[234]5", "BSin", "1sin(|5", "", kMemo },
+    { "keystroke key 7", "1[234]5", "Bu7", "17|5", "", kMemo },
+    { "keystroke key C", "1[234]5", "BBackSpace", "1|5", "", kMemo },
+    { "text key 000", "1[234]5", "B000", "1000|5", "", kMemo },
+    { "full stop", "1[234]5", "BComma", "1.|5", "", kMemo },
+    { "C on an empty memo", "", "BBackSpace", "|", "", kMemo },
+    { "C at the start", "|12", "BBackSpace", "|12", "", kMemo },
+    { "left at the start", "|12", "bLeft", "|12", "", kMemo },
+    { "right at the end", "12", "bRight", "12|", "", kMemo },
+    { "left, right, C", "12", "bLeft bLeft bRight BBackSpace", "|2", "", kMemo },
+    { "up", "12\n34", "bUp", "12|\n34", "", kMemo },
+    { "up, down", "12\n34", "bUp bDn", "12\n34|", "", kMemo },
+    { "CLR on an empty memo", "", "BClrEnterFormula", "|", "", kMemo },
+    { "CLR keeps the result", "2+3", "Exec BClrEnterFormula", "|", "5", kMemo },
+    { "CE keeps the formula", "7", "Exec bCE", "7|", "", kMemo },
+    { "R only takes the focus", "9", "BRD", "9|", "", "BRD" },
+    { "the red ball only takes the focus", "9", "BPoint", "9|", "", "BPoint" },
+    { "Edit", "9", "BRD BEdit", "9|", "", kMemo },
+    { "formula memory", "2+3", "BMem1in BClrEnterFormula BMem1out", "2+3|", "", "BMem1out" },
+    { "result memory at the kept caret", "2+3",
+        "Exec BMemS1in BClrEnterFormula Bu7 BMulti BMemS1out bLeft bLeft BMemS1out", "75|*5", "5",
+        "BMemS1out" },
+    { "error text stored as text", "(1+2", "Exec BMemS2in BClrEnterFormula BMemS2out",
+        "Geçersiz parantez...|", "Geçersiz parantez...", "BMemS2out" },
+    { "empty memory", "12345", "BMem3out", "12345|", "", "BMem3out" },
+    { "empty memory deletes the selection", "1[234]5", "BMem3out", "1|5", "", "BMem3out" },
+    { "typed keys miss the memo after a recall", "2", "BMem1in BMem1out '9'", "22|", "",
+        "BMem1out" },
+    { "typed comma", "", "BEdit '3,5'", "3.5|", "", kMemo },
+    { "typed comma inside", "3|.5", "BEdit ','", "3.|.5", "", kMemo },
+    { "text keys leave no undo record", "", "BEdit '12' BSin ^Z", "12sin(|", "", kMemo },
+    { "Enter presses EXEC", "", "BEdit '2+3' Enter", "2+3|", "5", kMemo },
+    { "keypad Enter too", "", "BEdit '2+3' Enter '*2' KeypadEnter", "2+3*2|", "8", kMemo },
+    { "Enter in the decimals bar", "1+1", "@DecNum Enter", "1+1|", "2", "DecNum" },
+    { "Enter in the result field", "1+1", "@Result Enter", "1+1|", "2", "Result" },
+    { "Enter in the memory choice", "1+1", "@CClearMems Enter", "1+1|", "2", "CClearMems" },
+    { "Enter on another button presses it", "1+1", "@Bu7 Enter", "1+17|", "", kMemo },
+};
+
 } // namespace
 
 class CalculatorWindowTest : public QObject {
@@ -51,43 +102,71 @@ class CalculatorWindowTest : public QObject {
     std::unique_ptr<TCalcMain> w;
     std::unique_ptr<quarnis::ScopedRecordingDialogs> dialogs;
 
-    // A click, then the queued key presses it produced.
-    void click(QPushButton* button)
+    template <class Control = QPushButton> Control* control(const char* name) const
     {
-        QTest::mouseClick(button, Qt::LeftButton);
+        auto* found = w->findChild<Control*>(QLatin1String(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    quarnis::FormulaMemo* editor() const { return control<quarnis::FormulaMemo>("EnterFormula"); }
+    QScrollBar* decimals() const { return control<QScrollBar>("DecNum"); }
+
+    // A click, then the queued key presses it produced.
+    void click(const char* name)
+    {
+        QTest::mouseClick(control(name), Qt::LeftButton);
         QCoreApplication::processEvents();
     }
-    void clickAll(std::initializer_list<QPushButton*> buttons)
+    // The steps of a case's script (see ClickCase), one after the other.
+    void play(const QString& steps)
     {
-        for (QPushButton* b : buttons)
-            click(b);
+        for (const QString& each : steps.split(u' ', Qt::SkipEmptyParts))
+            step(each);
     }
-    void typeFormula(const QString& text)
+    void step(const QString& step)
     {
-        w->EnterFormula->setFocus();
-        QTest::keyClicks(w->EnterFormula, text);
+        QWidget* focused = QApplication::focusWidget();
+        if (step.startsWith(u'\''))
+            QTest::keyClicks(focused, step.mid(1, step.size() - 2));
+        else if (step.startsWith(u'@'))
+            control<QWidget>(qPrintable(step.mid(1)))->setFocus();
+        else if (step == QLatin1String("Enter"))
+            QTest::keyClick(focused, Qt::Key_Return);
+        else if (step == QLatin1String("KeypadEnter"))
+            QTest::keyClick(focused, Qt::Key_Enter, Qt::KeypadModifier);
+        else if (step == QLatin1String("^Z"))
+            QTest::keyClick(focused, Qt::Key_Z, Qt::ControlModifier);
+        else
+            QTest::mouseClick(control(qPrintable(step)), Qt::LeftButton);
         QCoreApplication::processEvents();
     }
     void setFormula(const QString& text)
     {
-        w->EnterFormula->setPlainText(text);
-        SetCaret(w->EnterFormula, int(text.size()));
+        editor()->setPlainText(text);
+        SetCaret(editor(), int(text.size()));
     }
-    QString memo() const { return w->EnterFormula->toPlainText(); }
-    QString result() const { return w->Result->text(); }
-    QString exec(const QString& formula, int decimals)
+    QString memo() const { return editor()->toPlainText(); }
+    QString result() const { return control<QLineEdit>("Result")->text(); }
+    QString focus() const { return QApplication::focusWidget()->objectName(); }
+    QString exec(const QString& formulaText, int places)
     {
-        setFormula(formula);
-        w->DecNum->setValue(decimals);
-        click(w->Exec);
+        setFormula(formulaText);
+        decimals()->setValue(places);
+        click("Exec");
         return result();
+    }
+    // The hint the mouse finds on a control.
+    QString hint(const char* name)
+    {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(control<QWidget>(name), &enter);
+        return control<QWidget>(name)->toolTip();
     }
 
 private slots:
     void init()
     {
-        quarnis::M1.clear(), quarnis::M2.clear(), quarnis::M3.clear();
-        quarnis::S1.clear(), quarnis::S2.clear(), quarnis::S3.clear();
         dialogs = std::make_unique<quarnis::ScopedRecordingDialogs>();
         w = std::make_unique<TCalcMain>();
         w->show();
@@ -101,51 +180,55 @@ private slots:
 
     void startsEmptyWithTheFocusInTheMemo()
     {
-        QCOMPARE(QApplication::focusWidget(), w->EnterFormula);
+        QCOMPARE(focus(), QStringLiteral("EnterFormula"));
         QCOMPARE(memo(), QString());
         QCOMPARE(result(), QString());
-        QCOMPARE(w->DecNum->value(), -1);
-        QCOMPARE(w->CClearMems->currentText(), QStringLiteral("M1"));
+        QCOMPARE(decimals()->value(), -1);
+        QCOMPARE(control<QComboBox>("CClearMems")->currentText(), QStringLiteral("M1"));
     }
 
-    void keysReplaceTheSelection_data()
+    void clicks_data()
     {
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("expected");
-        QTest::addColumn<int>("caret");
-        QTest::newRow("text key SIN") << "BSin"
-                                      << "1sin(5" << 5;
-        QTest::newRow("keystroke key 7") << "Bu7"
-                                         << "175" << 2;
-        QTest::newRow("keystroke key C") << "BBackSpace"
-                                         << "15" << 1;
-        QTest::newRow("text key 000") << "B000"
-                                      << "10005" << 4;
-        QTest::newRow("full stop") << "BComma"
-                                   << "1.5" << 2;
+        QTest::addColumn<QString>("start");
+        QTest::addColumn<QString>("clicks");
+        QTest::addColumn<QString>("memo");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QString>("focus");
+        for (const ClickCase& c : kClickCases) {
+            QTest::newRow(c.tag) << QString::fromUtf8(c.start) << QString::fromUtf8(c.clicks)
+                                 << QString::fromUtf8(c.memo) << QString::fromUtf8(c.result)
+                                 << QString::fromLatin1(c.focus);
+        }
     }
-    void keysReplaceTheSelection()
+    void clicks()
     {
-        QFETCH(QString, key);
-        QFETCH(QString, expected);
-        QFETCH(int, caret);
-        setFormula(QStringLiteral("12345"));
-        Select(w->EnterFormula, 1, 3);
-        w->Exec->setFocus(); // the memo keeps its selection while unfocused
-        const std::map<QString, QPushButton*> keys { { "BSin", w->BSin }, { "Bu7", w->Bu7 },
-            { "BBackSpace", w->BBackSpace }, { "B000", w->B000 }, { "BComma", w->BComma } };
-        click(keys.at(key));
-        QCOMPARE(memo(), expected);
-        QCOMPARE(w->EnterFormula->textCursor().position(), caret);
-        QCOMPARE(QApplication::focusWidget(), w->EnterFormula);
+        QFETCH(QString, start);
+        QFETCH(QString, clicks);
+        QFETCH(QString, memo);
+        QFETCH(QString, result);
+        QFETCH(QString, focus);
+        QString text = start;
+        text.remove(u'[').remove(u']').remove(u'|');
+        setFormula(text);
+        if (start.contains(u'['))
+            Select(editor(), int(start.indexOf(u'[')),
+                int(start.indexOf(u']') - start.indexOf(u'[') - 1));
+        else if (start.contains(u'|'))
+            SetCaret(editor(), int(start.indexOf(u'|')));
+        control("Exec")->setFocus(); // the memo keeps its selection while unfocused
+        play(clicks);
+        QString shown = this->memo();
+        shown.insert(editor()->textCursor().position(), u'|');
+        QCOMPARE(shown, memo);
+        QCOMPARE(this->result(), result);
+        QCOMPARE(this->focus(), focus);
     }
 
     void everyKeyTypesItsText()
     {
-        clickAll({ w->BSin, w->BP1, w->B1, w->B2, w->B3, w->B4, w->B5, w->B6, w->Bu7, w->B8, w->B9,
-            w->B0, w->BComma, w->BArti, w->BEksi, w->BMulti, w->BBolu, w->BP2, w->BPow, w->BFact,
-            w->BPi, w->B00, w->BCos, w->BTan, w->BCot, w->BAtan, w->BASin, w->BACos, w->Blog,
-            w->BLn, w->BExp, w->BSqrt });
+        play(QStringLiteral("BSin BP1 B1 B2 B3 B4 B5 B6 Bu7 B8 B9 B0 BComma BArti BEksi BMulti "
+                            "BBolu BP2 BPow BFact BPi B00 BCos BTan BCot BAtan BASin BACos "
+                            "Blog BLn BExp BSqrt"));
         QCOMPARE(memo(),
             QStringLiteral(
                 "sin((1234567890.+-*/)^!Pi00cos(tan(cot(atan(asin(acos(log(ln(exp(sqrt("));
@@ -155,131 +238,26 @@ private slots:
     {
         setFormula(QStringLiteral("2"));
         QString seenByHandler;
-        connect(w->Bu7, &QPushButton::clicked, this, [&] { seenByHandler = memo(); });
-        QTest::mouseClick(w->Bu7, Qt::LeftButton);
+        QPushButton* seven = control("Bu7");
+        connect(seven, &QPushButton::clicked, this, [&] { seenByHandler = memo(); });
+        QTest::mouseClick(seven, Qt::LeftButton);
         QCOMPARE(seenByHandler, QStringLiteral("2"));
         QCOMPARE(memo(), QStringLiteral("2"));
         QCoreApplication::processEvents();
         QCOMPARE(memo(), QStringLiteral("27"));
         // Keys keep their order: 7, Backspace, 5.
-        QTest::mouseClick(w->Bu7, Qt::LeftButton);
-        QTest::mouseClick(w->BBackSpace, Qt::LeftButton);
-        QTest::mouseClick(w->B5, Qt::LeftButton);
+        for (const char* key : { "Bu7", "BBackSpace", "B5" })
+            QTest::mouseClick(control(key), Qt::LeftButton);
         QCoreApplication::processEvents();
         QCOMPARE(memo(), QStringLiteral("275"));
     }
 
-    void commaTypedBecomesAStopPastedStays()
+    void pastedCommaStays()
     {
-        typeFormula(QStringLiteral("3,5"));
-        QCOMPARE(memo(), QStringLiteral("3.5"));
-        SetCaret(w->EnterFormula, 1);
-        QTest::keyClick(w->EnterFormula, ',');
-        QCOMPARE(memo(), QStringLiteral("3..5"));
-        QCOMPARE(w->EnterFormula->textCursor().position(), 2);
-
-        w->EnterFormula->clear();
         QApplication::clipboard()->setText(QStringLiteral("3,5"));
-        QTest::keyClick(w->EnterFormula, Qt::Key_V, Qt::ControlModifier);
+        editor()->setFocus();
+        QTest::keyClick(editor(), Qt::Key_V, Qt::ControlModifier);
         QCOMPARE(memo(), QStringLiteral("3,5"));
-    }
-
-    void enterPressesExecWithoutALineBreak()
-    {
-        typeFormula(QStringLiteral("2+3"));
-        QTest::keyClick(w->EnterFormula, Qt::Key_Return);
-        QCOMPARE(memo(), QStringLiteral("2+3"));
-        QCOMPARE(result(), QStringLiteral("5"));
-        QCOMPARE(QApplication::focusWidget(), w->EnterFormula);
-        typeFormula(QStringLiteral("*2"));
-        QTest::keyClick(w->EnterFormula, Qt::Key_Enter, Qt::KeypadModifier);
-        QCOMPARE(result(), QStringLiteral("8")); // 2+3*2
-        QCOMPARE(w->EnterFormula->document()->blockCount(), 1);
-    }
-
-    void enterElsewherePressesExecUnlessOnAnotherButton()
-    {
-        setFormula(QStringLiteral("1+1"));
-        for (QWidget* focus :
-            std::initializer_list<QWidget*> { w->DecNum, w->Result, w->CClearMems }) {
-            w->Result->clear();
-            focus->setFocus();
-            QTest::keyClick(focus, Qt::Key_Return);
-            QCOMPARE(result(), QStringLiteral("2"));
-        }
-        // On another button Enter presses that button.
-        w->Result->clear();
-        w->Bu7->setFocus();
-        QTest::keyClick(w->Bu7, Qt::Key_Return);
-        QCoreApplication::processEvents();
-        QCOMPARE(result(), QString());
-        QCOMPARE(memo(), QStringLiteral("1+17"));
-    }
-
-    void backspaceAndCursorKeysAtTheEnds()
-    {
-        click(w->BBackSpace);
-        QCOMPARE(memo(), QString());
-        setFormula(QStringLiteral("12"));
-        SetCaret(w->EnterFormula, 0);
-        click(w->BBackSpace);
-        QCOMPARE(memo(), QStringLiteral("12"));
-        click(w->bLeft);
-        QCOMPARE(w->EnterFormula->textCursor().position(), 0);
-        click(w->bRight);
-        QCOMPARE(w->EnterFormula->textCursor().position(), 1);
-        click(w->bRight);
-        click(w->bRight);
-        QCOMPARE(w->EnterFormula->textCursor().position(), 2);
-        click(w->bLeft);
-        click(w->BBackSpace);
-        QCOMPARE(memo(), QStringLiteral("2"));
-    }
-
-    void upAndDownMoveByLine()
-    {
-        setFormula(QStringLiteral("12\n34"));
-        click(w->bUp);
-        QCOMPARE(w->EnterFormula->textCursor().blockNumber(), 0);
-        click(w->bDn);
-        QCOMPARE(w->EnterFormula->textCursor().blockNumber(), 1);
-    }
-
-    void clearingKeys()
-    {
-        click(w->BClrEnterFormula);
-        QCOMPARE(memo(), QString());
-        QCOMPARE(QApplication::focusWidget(), w->EnterFormula);
-        exec(QStringLiteral("2+3"), -1);
-        click(w->BClrEnterFormula);
-        QCOMPARE(memo(), QString());
-        QCOMPARE(result(), QStringLiteral("5"));
-        setFormula(QStringLiteral("7"));
-        click(w->bCE);
-        QCOMPARE(result(), QString());
-        QCOMPARE(memo(), QStringLiteral("7"));
-        QCOMPARE(QApplication::focusWidget(), w->EnterFormula);
-    }
-
-    void textKeysLeaveNoUndoRecord()
-    {
-        typeFormula(QStringLiteral("12"));
-        click(w->BSin);
-        QTest::keyClick(w->EnterFormula, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(memo(), QStringLiteral("12sin("));
-    }
-
-    void rAndTheRedBallOnlyTakeTheFocus()
-    {
-        setFormula(QStringLiteral("9"));
-        for (QPushButton* b : { w->BRD, w->BPoint }) {
-            click(b);
-            QCOMPARE(QApplication::focusWidget(), b);
-            QCOMPARE(memo(), QStringLiteral("9"));
-            QCOMPARE(result(), QString());
-        }
-        click(w->BEdit);
-        QCOMPARE(QApplication::focusWidget(), w->EnterFormula);
     }
 
     void execShowsTheRoundedValue_data()
@@ -313,7 +291,7 @@ private slots:
         QFETCH(QString, expected);
         QCOMPARE(exec(formula, decimals), expected);
         QCOMPARE(memo(), formula);
-        QCOMPARE(QApplication::focusWidget(), w->Exec);
+        QCOMPARE(focus(), QStringLiteral("Exec"));
         QVERIFY(dialogs->messages.isEmpty());
     }
 
@@ -328,23 +306,21 @@ private slots:
     void decNumChangeDoesNotRewriteTheResult()
     {
         QCOMPARE(exec(QStringLiteral("2/3"), -1), QStringLiteral("0.666666667"));
-        w->DecNum->setValue(2);
+        decimals()->setValue(2);
         QCOMPARE(result(), QStringLiteral("0.666666667"));
-        click(w->Exec);
+        click("Exec");
         QCOMPARE(result(), QStringLiteral("0.67"));
     }
 
     void decNumHint()
     {
-        QCOMPARE(w->DecNum->toolTip(), QString());
-        QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(w->DecNum, &enter);
-        QCOMPARE(w->DecNum->toolTip(), QStringLiteral("Ondalık Sayısı:-1"));
-        w->DecNum->setFocus();
+        QCOMPARE(decimals()->toolTip(), QString());
+        QCOMPARE(hint("DecNum"), QStringLiteral("Ondalık Sayısı:-1"));
+        decimals()->setFocus();
         for (int i = 0; i < 12; ++i)
-            QTest::keyClick(w->DecNum, Qt::Key_Right);
-        QCOMPARE(w->DecNum->value(), 9);
-        QCOMPARE(w->DecNum->toolTip(), QStringLiteral("Ondalık Sayısı:9"));
+            QTest::keyClick(decimals(), Qt::Key_Right);
+        QCOMPARE(decimals()->value(), 9);
+        QCOMPARE(decimals()->toolTip(), QStringLiteral("Ondalık Sayısı:9"));
     }
 
     void roundingOverflowShowsTheErrorBox()
@@ -358,74 +334,23 @@ private slots:
         QCOMPARE(exec(QStringLiteral("1+1"), 2), QStringLiteral("2"));
     }
 
-    void formulaMemoryRoundTrip()
-    {
-        setFormula(QStringLiteral("2+3"));
-        click(w->BMem1in);
-        QCOMPARE(QApplication::focusWidget(), w->BMem1in);
-        click(w->BClrEnterFormula);
-        click(w->BMem1out);
-        QCOMPARE(memo(), QStringLiteral("2+3"));
-        QCOMPARE(QApplication::focusWidget(), w->BMem1out);
-    }
-
-    void resultMemoryInsertsAtTheKeptCaret()
-    {
-        exec(QStringLiteral("2+3"), -1);
-        click(w->BMemS1in);
-        clickAll({ w->BClrEnterFormula, w->Bu7, w->BMulti });
-        click(w->BMemS1out);
-        QCOMPARE(memo(), QStringLiteral("7*5"));
-        // The caret stayed after the insert; keys go nowhere until the memo is focused.
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("9"));
-        QCOMPARE(memo(), QStringLiteral("7*5"));
-        SetCaret(w->EnterFormula, 1);
-        click(w->BMemS1out);
-        QCOMPARE(memo(), QStringLiteral("75*5"));
-        QCOMPARE(w->EnterFormula->textCursor().position(), 2);
-    }
-
-    void errorTextsAreStoredAsText()
-    {
-        exec(QStringLiteral("(1+2"), -1);
-        click(w->BMemS2in);
-        click(w->BClrEnterFormula);
-        click(w->BMemS2out);
-        QCOMPARE(memo(), QStringLiteral("Geçersiz parantez..."));
-    }
-
-    void emptyMemoryDeletesTheSelectionOnly()
-    {
-        setFormula(QStringLiteral("12345"));
-        click(w->BMem3out);
-        QCOMPARE(memo(), QStringLiteral("12345"));
-        Select(w->EnterFormula, 1, 3);
-        click(w->BMem3out);
-        QCOMPARE(memo(), QStringLiteral("15"));
-    }
-
     void memoryHintsAreTakenOnMouseEntry()
     {
-        QEvent enter(QEvent::Enter);
-        QApplication::sendEvent(w->BMem1in, &enter);
-        QCOMPARE(w->BMem1in->toolTip(), QString());
+        QCOMPARE(hint("BMem1in"), QString());
         setFormula(QStringLiteral("1+1"));
-        click(w->BMem1in);
-        QCOMPARE(w->BMem1in->toolTip(), QString()); // not renewed by the click
-        QApplication::sendEvent(w->BMem1in, &enter);
-        QCOMPARE(w->BMem1in->toolTip(), QStringLiteral("1+1"));
+        click("BMem1in");
+        QCOMPARE(control("BMem1in")->toolTip(), QString()); // not renewed by the click
+        QCOMPARE(hint("BMem1in"), QStringLiteral("1+1"));
         exec(QStringLiteral("4/8"), -1);
-        click(w->BMemS3in);
-        QApplication::sendEvent(w->BMemS3in, &enter);
-        QCOMPARE(w->BMemS3in->toolTip(), QStringLiteral("0.5"));
-        QCOMPARE(w->BMemS3out->toolTip(), QString());
+        click("BMemS3in");
+        QCOMPARE(hint("BMemS3in"), QStringLiteral("0.5"));
+        QCOMPARE(hint("BMemS3out"), QString());
         // A long memory is kept whole; its hint shows the beginning.
         const QString sum = Sum(600);
         setFormula(sum);
-        click(w->BMem2in);
-        QApplication::sendEvent(w->BMem2in, &enter);
-        QCOMPARE(quarnis::M2, sum);
-        QCOMPARE(w->BMem2in->toolTip(), sum.left(1000) + QChar(0x2026));
+        play(QStringLiteral("BMem2in BClrEnterFormula BMem2out"));
+        QCOMPARE(memo(), sum);
+        QCOMPARE(hint("BMem2in"), sum.left(1000) + QChar(0x2026));
     }
 
     void clearMemories_data()
@@ -441,27 +366,28 @@ private slots:
     {
         QFETCH(int, entry);
         QFETCH(QString, left);
-        setFormula(QStringLiteral("1"));
+        const std::pair<const char*, const char*> memories[]
+            = { { "M1", "BMem1in" }, { "M2", "BMem2in" }, { "M3", "BMem3in" }, { "S1", "BMemS1in" },
+                  { "S2", "BMemS2in" }, { "S3", "BMemS3in" } };
         exec(QStringLiteral("1"), -1);
-        clickAll({ w->BMem1in, w->BMem2in, w->BMem3in, w->BMemS1in, w->BMemS2in, w->BMemS3in });
-        w->CClearMems->setCurrentIndex(entry);
-        click(w->BMemClear);
-        QCOMPARE(QApplication::focusWidget(), w->BMemClear);
-        QStringList holding;
-        const QString* memories[] = { &quarnis::M1, &quarnis::M2, &quarnis::M3, &quarnis::S1,
-            &quarnis::S2, &quarnis::S3 };
-        const char* names[] = { "M1", "M2", "M3", "S1", "S2", "S3" };
-        for (int i = 0; i < 6; ++i)
-            if (!memories[i]->isEmpty())
-                holding << QString::fromLatin1(names[i]);
+        for (const auto& [memory, in] : memories)
+            click(in);
+        control<QComboBox>("CClearMems")->setCurrentIndex(entry);
+        click("BMemClear");
+        QCOMPARE(focus(), QStringLiteral("BMemClear"));
+        QStringList holding; // as the in-buttons' hints show them
+        for (const auto& [memory, in] : memories) {
+            if (!hint(in).isEmpty())
+                holding << QLatin1String(memory);
+        }
         QCOMPARE(holding.join(u' '), left);
     }
 
     void paste(const QString& text)
     {
         QApplication::clipboard()->setText(text);
-        w->EnterFormula->setFocus();
-        QTest::keyClick(w->EnterFormula, Qt::Key_V, Qt::ControlModifier);
+        editor()->setFocus();
+        QTest::keyClick(editor(), Qt::Key_V, Qt::ControlModifier);
         QCoreApplication::processEvents();
     }
 
@@ -482,24 +408,24 @@ private slots:
         QFETCH(QString, formula);
         QFETCH(QString, expected);
         paste(formula);
-        QCOMPARE(w->FormulaText(), formula);
-        click(w->Exec);
+        QCOMPARE(w->formulaText(), formula);
+        click("Exec");
         QCOMPARE(result(), expected);
         // Keys at the end, then taken back.
-        w->EnterFormula->setFocus();
-        QTest::keyClicks(w->EnterFormula, QStringLiteral("*2,"));
-        QCOMPARE(w->FormulaText(), formula + QStringLiteral("*2."));
+        editor()->setFocus();
+        QTest::keyClicks(editor(), QStringLiteral("*2,"));
+        QCOMPARE(w->formulaText(), formula + QStringLiteral("*2."));
         for (int i = 0; i < 3; ++i)
-            QTest::keyClick(w->EnterFormula, Qt::Key_Backspace);
-        QCOMPARE(w->FormulaText(), formula);
+            QTest::keyClick(editor(), Qt::Key_Backspace);
+        QCOMPARE(w->formulaText(), formula);
         // Copied out and undone as the user sees it.
-        QTest::keyClick(w->EnterFormula, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClick(w->EnterFormula, Qt::Key_C, Qt::ControlModifier);
+        QTest::keyClick(editor(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(editor(), Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text(), QString(formula).replace("\r\n", "\n"));
-        QTest::keyClick(w->EnterFormula, Qt::Key_Delete);
-        QCOMPARE(w->FormulaText(), QString());
-        QTest::keyClick(w->EnterFormula, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(w->FormulaText(), formula);
+        QTest::keyClick(editor(), Qt::Key_Delete);
+        QCOMPARE(w->formulaText(), QString());
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w->formulaText(), formula);
     }
 
     // A long line is kept in segments; at a segment boundary every key acts as inside a line.
@@ -508,21 +434,12 @@ private slots:
         QTest::addColumn<QString>("keys"); // L/R: arrows, B: Backspace, D: Delete, S: Shift+Right
         QTest::addColumn<QString>("typed");
         QTest::addColumn<int>("at"); // where "typed" lands, or the copied text starts
-        QTest::newRow("type at the boundary") << ""
-                                              << "x" << 0;
-        QTest::newRow("left") << "L"
-                              << "x" << -1;
-        QTest::newRow("right") << "R"
-                               << "x" << 1;
-        QTest::newRow("backspace") << "B"
-                                   << "" << -1;
-        QTest::newRow("delete") << "D"
-                                << "" << 0;
-        QTest::newRow("select two across") << "LSS"
-                                           << "" << -1;
-        QTest::newRow("paste a line break") << ""
-                                            << "\n"
-                                            << 0;
+        const std::tuple<const char*, const char*, const char*, int> rows[]
+            = { { "type at the boundary", "", "x", 0 }, { "left", "L", "x", -1 },
+                  { "right", "R", "x", 1 }, { "backspace", "B", "", -1 }, { "delete", "D", "", 0 },
+                  { "select two across", "LSS", "", -1 }, { "paste a line break", "", "\n", 0 } };
+        for (const auto& [tag, keys, typed, at] : rows)
+            QTest::newRow(tag) << QString::fromLatin1(keys) << QString::fromLatin1(typed) << at;
     }
     void keysAtASegmentBoundary()
     {
@@ -531,24 +448,24 @@ private slots:
         QFETCH(int, at);
         const QString formula = Sum(3000); // 5999 characters: two segments at least
         paste(formula);
-        const QTextBlock second = w->EnterFormula->document()->findBlockByNumber(1);
+        const QTextBlock second = editor()->document()->findBlockByNumber(1);
         QVERIFY(quarnis::FormulaMemo::IsContinuation(second));
         const int boundary = second.position() - 1; // in the formula's text
-        SetCaret(w->EnterFormula, boundary + (QTest::currentDataTag()[0] == 't' ? 1 : 0));
+        SetCaret(editor(), boundary + (QTest::currentDataTag()[0] == 't' ? 1 : 0));
         QString expected = formula;
         for (QChar key : keys) {
             if (key == u'S') {
-                QTest::keyClick(w->EnterFormula, Qt::Key_Right, Qt::ShiftModifier);
+                QTest::keyClick(editor(), Qt::Key_Right, Qt::ShiftModifier);
                 continue;
             }
             const Qt::Key code = key == u'L' ? Qt::Key_Left
                 : key == u'R'                ? Qt::Key_Right
                 : key == u'B'                ? Qt::Key_Backspace
                                              : Qt::Key_Delete;
-            QTest::keyClick(w->EnterFormula, code);
+            QTest::keyClick(editor(), code);
         }
         if (keys.contains(u'S')) {
-            QTest::keyClick(w->EnterFormula, Qt::Key_C, Qt::ControlModifier);
+            QTest::keyClick(editor(), Qt::Key_C, Qt::ControlModifier);
             QCOMPARE(QApplication::clipboard()->text(), formula.mid(boundary + at, 2));
             return;
         }
@@ -557,9 +474,9 @@ private slots:
         if (typed == QStringLiteral("\n"))
             paste(typed);
         else
-            QTest::keyClicks(w->EnterFormula, typed);
+            QTest::keyClicks(editor(), typed);
         expected.insert(boundary + at, typed);
-        QCOMPARE(w->EnterFormula->Text(), expected);
+        QCOMPARE(editor()->Text(), expected);
     }
 
     // Qt gives a paragraph emptied from its start the format of the next one; the line break
@@ -568,16 +485,16 @@ private slots:
     {
         const QString formula = QStringLiteral("2\n") + Sum(3000);
         paste(formula);
-        QTextDocument* document = w->EnterFormula->document();
+        QTextDocument* document = editor()->document();
         const int segmentEnd = document->findBlockByNumber(2).position();
         QVERIFY(quarnis::FormulaMemo::IsContinuation(document->findBlockByNumber(2)));
-        Select(w->EnterFormula, 2, segmentEnd - 2);
-        QTest::keyClick(w->EnterFormula, Qt::Key_Delete);
+        Select(editor(), 2, segmentEnd - 2);
+        QTest::keyClick(editor(), Qt::Key_Delete);
         QString expected = formula;
         expected.remove(2, segmentEnd - 3); // the segment's characters
-        QCOMPARE(w->EnterFormula->Text(), expected);
-        QTest::keyClick(w->EnterFormula, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(w->EnterFormula->Text(), formula);
+        QCOMPARE(editor()->Text(), expected);
+        QTest::keyClick(editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(editor()->Text(), formula);
     }
 
     void resultsUseAFullStopUnderACommaLocale()

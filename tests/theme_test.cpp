@@ -2,12 +2,10 @@
 // box and colour dialog they open, grabbed under the default palette and again after a dark
 // palette was set application-wide, differ in at most 1% of their pixels.
 
-#include "calculator/about.h"
+#include "calculator/startup.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
-#include "graph/graph_window.h"
 #include "ui/palette.h"
-#include "calculator/unit_main.h"
 
 #include <QApplication>
 #include <QColorDialog>
@@ -17,7 +15,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <memory>
 
 namespace {
 
@@ -87,22 +84,21 @@ struct Pictures {
 
 Pictures GrabAll()
 {
-    auto main = std::make_unique<TCalcMain>();
-    auto* graph = new TFGraphics(main.get());
-    auto* about = new TFAbout(main.get());
+    quarnis::Windows windows;
     Pictures p;
-    p.calculator = Grab(main.get());
-    p.graph = Grab(graph);
-    graph->hide();
-    p.about = Grab(about);
-    about->hide();
+    p.calculator = Grab(&windows.calculator);
+    p.graph = Grab(&windows.graph);
+    windows.graph.hide();
+    p.about = Grab(&windows.about);
+    windows.about.hide();
     quarnis::Dialogs& qt = quarnis::Dialogs::current();
     p.message = GrabModal([&] {
-        qt.message(main.get(), quarnis::kApplicationTitle,
+        qt.message(&windows.calculator, quarnis::kApplicationTitle,
             QStringLiteral("Floating point overflow."), quarnis::Dialogs::Icon::Stop);
     });
     QList<QColor> custom;
-    p.color = GrabModal([&] { qt.chooseColorWithCustom(graph, QColor(0, 128, 0), custom); });
+    p.color
+        = GrabModal([&] { qt.chooseColorWithCustom(&windows.graph, QColor(0, 128, 0), custom); });
     return p;
 }
 
