@@ -10,62 +10,64 @@ namespace quarnis {
 
 namespace {
 
-class QtDialogs : public Dialogs {
-public:
-    void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override
+    class QtDialogs : public Dialogs {
+    public:
+        void message(
+            QWidget* parent, const QString& caption, const QString& text, Icon icon) override
+        {
+            QMessageBox box(parent);
+            UseFixedPalette(&box);
+            box.setWindowTitle(caption);
+            box.setText(text);
+            box.setIcon(icon == Icon::Stop      ? QMessageBox::Critical
+                    : icon == Icon::Information ? QMessageBox::Information
+                                                : QMessageBox::NoIcon);
+            box.setStandardButtons(QMessageBox::Ok);
+            box.exec();
+        }
+
+        std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override
+        {
+            // QColorDialog keeps its custom colours for the life of the process.
+            QColorDialog dialog(initial, parent);
+            UseFixedPalette(&dialog);
+            if (dialog.exec() != QDialog::Accepted)
+                return std::nullopt;
+            return dialog.selectedColor();
+        }
+
+        std::optional<QColor> chooseColorWithCustom(
+            QWidget* parent, const QColor& initial, QList<QColor>& customColors) override
+        {
+            // QColorDialog's custom colours are process-wide; the caller's list replaces them
+            // for this opening, so the dialog never offers colours the caller does not keep.
+            for (int i = 0; i < QColorDialog::customCount(); ++i)
+                QColorDialog::setCustomColor(
+                    i, i < customColors.size() ? customColors[i] : QColor(Qt::white));
+            QColorDialog dialog(initial, parent);
+            UseFixedPalette(&dialog);
+            if (dialog.exec() != QDialog::Accepted)
+                return std::nullopt;
+            customColors.clear();
+            for (int i = 0; i < QColorDialog::customCount(); ++i)
+                customColors.append(QColorDialog::customColor(i));
+            return dialog.selectedColor();
+        }
+
+        QString saveFileName(
+            QWidget* parent, const QString& caption, const QString& filter) override
+        {
+            return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+        }
+    };
+
+    QtDialogs& qtDialogs()
     {
-        QMessageBox box(parent);
-        UseFixedPalette(&box);
-        box.setWindowTitle(caption);
-        box.setText(text);
-        box.setIcon(icon == Icon::Stop ? QMessageBox::Critical
-                : icon == Icon::Information ? QMessageBox::Information
-                                            : QMessageBox::NoIcon);
-        box.setStandardButtons(QMessageBox::Ok);
-        box.exec();
+        static QtDialogs dialogs;
+        return dialogs;
     }
 
-    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override
-    {
-        // QColorDialog keeps its custom colours for the life of the process.
-        QColorDialog dialog(initial, parent);
-        UseFixedPalette(&dialog);
-        if (dialog.exec() != QDialog::Accepted)
-            return std::nullopt;
-        return dialog.selectedColor();
-    }
-
-    std::optional<QColor> chooseColorWithCustom(
-        QWidget* parent, const QColor& initial, QList<QColor>& customColors) override
-    {
-        // QColorDialog's custom colours are process-wide; the caller's list replaces them
-        // for this opening, so the dialog never offers colours the caller does not keep.
-        for (int i = 0; i < QColorDialog::customCount(); ++i)
-            QColorDialog::setCustomColor(
-                i, i < customColors.size() ? customColors[i] : QColor(Qt::white));
-        QColorDialog dialog(initial, parent);
-        UseFixedPalette(&dialog);
-        if (dialog.exec() != QDialog::Accepted)
-            return std::nullopt;
-        customColors.clear();
-        for (int i = 0; i < QColorDialog::customCount(); ++i)
-            customColors.append(QColorDialog::customColor(i));
-        return dialog.selectedColor();
-    }
-
-    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) override
-    {
-        return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
-    }
-};
-
-QtDialogs& qtDialogs()
-{
-    static QtDialogs dialogs;
-    return dialogs;
-}
-
-Dialogs* installed = nullptr;
+    Dialogs* installed = nullptr;
 
 } // namespace
 

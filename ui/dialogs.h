@@ -23,7 +23,8 @@ public:
     virtual ~Dialogs() = default;
 
     // A modal box with one OK button.
-    virtual void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) = 0;
+    virtual void message(QWidget* parent, const QString& caption, const QString& text, Icon icon)
+        = 0;
     // The colour dialog preset to `initial`; nothing when the user cancels. The custom
     // colours the user defines are kept for the life of the process.
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
@@ -37,7 +38,8 @@ public:
         return chooseColor(parent, initial);
     }
     // A file name to save to, or an empty text when the user cancels.
-    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter) = 0;
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter)
+        = 0;
 
     static Dialogs& current();
     // Installs another implementation (tests); nullptr restores the Qt one.

@@ -14,8 +14,8 @@ QString ErrorBoxText(const QString& errorText)
 
 void ShowErrorBox(QWidget* parent, const std::exception& e)
 {
-    Dialogs::current().message(parent, kApplicationTitle, ErrorBoxText(QString::fromUtf8(e.what())),
-        Dialogs::Icon::Stop);
+    Dialogs::current().message(
+        parent, kApplicationTitle, ErrorBoxText(QString::fromUtf8(e.what())), Dialogs::Icon::Stop);
 }
 
 } // namespace quarnis

@@ -20,8 +20,7 @@ QString ErrorBoxText(const QString& errorText);
 void ShowErrorBox(QWidget* parent, const std::exception& e);
 
 // Runs fn; a std::exception escaping it is shown in the general error box.
-template <class Fn>
-void RunGuarded(QWidget* parent, Fn&& fn)
+template <class Fn> void RunGuarded(QWidget* parent, Fn&& fn)
 {
     try {
         std::forward<Fn>(fn)();
