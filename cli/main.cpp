@@ -109,13 +109,16 @@ public:
         progress_.Update(done, total);
         return true;
     }
-    void Append(std::u16string line) override
+    void Append(std::u16string line, bool failed) override
     {
+        anyFailed_ = anyFailed_ || failed;
         quarnis::AppendUtf8(out_, line);
         out_ += '\n';
         if (out_.size() >= (1 << 16))
             flush();
     }
+    // Whether a listed line shows an error text.
+    bool anyFailed() const { return anyFailed_; }
     void flush()
     {
         progress_.Erase();
@@ -125,6 +128,7 @@ public:
 
 private:
     int decimals_;
+    bool anyFailed_ = false;
     std::string out_;
     quarnis::ProgressLine progress_ { stderr };
 };
@@ -142,7 +146,7 @@ int tabulate(const quarnis::FuncPanelTexts& panel, int decimals)
         std::fprintf(stderr, "%s: %s\n", kProgram, e.what());
         return kExitFailed;
     }
-    return kExitOk;
+    return printer.anyFailed() ? kExitFailed : kExitOk;
 }
 
 // The formulas given as arguments, or else the lines of standard input.

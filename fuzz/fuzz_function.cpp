@@ -36,7 +36,7 @@ public:
     {
     }
     int Decimals() override { return decimals_; }
-    void Append(std::u16string line) override { lines.push_back(std::move(line)); }
+    void Append(std::u16string line, bool) override { lines.push_back(std::move(line)); }
 
     std::vector<std::u16string> lines;
 

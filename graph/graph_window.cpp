@@ -166,7 +166,7 @@ public:
         window_.resultList_->setCurrentIndex(-1); // listing selects no line
     }
     int Decimals() override { return window_.decimals_->value(); }
-    void Append(std::u16string line) override { lines_.push_back(std::move(line)); }
+    void Append(std::u16string line, bool) override { lines_.push_back(std::move(line)); }
     bool Progress(unsigned done, unsigned total) override
     {
         const qint64 now = clock_.elapsed();

@@ -281,7 +281,7 @@ bool TFunc::Tabulate(TabulationOutput& out)
         const int nowDecimals = out.Decimals();
         if (nowDecimals != decimals)
             writeLine(r.line, i, r, nowDecimals);
-        out.Append(std::move(r.line));
+        out.Append(std::move(r.line), r.failed);
     }
     return true;
 }

@@ -26,7 +26,8 @@ struct TFuncValue {
 class TabulationOutput {
 public:
     virtual int Decimals() = 0;
-    virtual void Append(std::u16string line) = 0;
+    // One listed point; failed when its line carries an error text instead of f(x).
+    virtual void Append(std::u16string line, bool failed) = 0;
     // Called before each point, and again now and then while points are evaluated, with the
     // number of points listed and of all points; false cancels the tabulation there.
     virtual bool Progress(unsigned /*done*/, unsigned /*total*/) { return true; }

@@ -19,7 +19,7 @@ struct Lines : TabulationOutput {
     std::vector<std::u16string> lines;
     int decimals = 5;
     int Decimals() override { return decimals; }
-    void Append(std::u16string line) override { lines.push_back(std::move(line)); }
+    void Append(std::u16string line, bool) override { lines.push_back(std::move(line)); }
 };
 
 TFunc withVariable(std::u16string var, std::u16string definition)

@@ -87,6 +87,17 @@ cli(stdin_empty STATUS 0 IN "" OUT "")
 # --tabulate: refusals carry the program's name; its options belong to it alone.
 cli(tabulate_refusal STATUS 1
   ERR "quarnis-calc: 'a' is not a valid floating point value\n" ARGS --tabulate --from a)
+# A listed point that shows an error text gives status 1, as a failed formula does; so does a
+# tabulation that ends at an overflow after some lines.
+cli(tabulate_failed_point STATUS 1 OUT "[0]:(-1,-1)\n[1]:(0,Yazım Hatası...)\n[2]:(1,1)\n"
+  ARGS --tabulate --def 1/t --from -1 --to 1 --steps 2 -d 3)
+cli(tabulate_failed_last STATUS 1 OUT "[0]:(1,1)\n[1]:(0,Yazım Hatası...)\n"
+  ARGS --tabulate --def 1/t --from 1 --to 0 --steps 1)
+cli(tabulate_failed_first STATUS 1 OUT "[0]:(-2,Yazım Hatası...)\n[1]:(2,4)\n"
+  ARGS --tabulate --def t^2 --from -2 --to 2 --steps 1)
+cli(tabulate_overflow_after_lines STATUS 1 OUT "[0]:(700,1E304)\n[1]:(705,1.5E306)\n"
+  ERR "quarnis-calc: Floating point overflow\n"
+  ARGS --tabulate --def "EXP(t)" --from 700 --to 720 --steps 4)
 cli(tabulate_tens STATUS 0 OUT "[0]:(20,20)\n[1]:(20,20)\n"
   ARGS --tabulate --from=15 --to=25 --steps=1 -d -1)
 cli(tabulate_negative_values STATUS 0 OUT "[0]:(-1,-2)\n[1]:(0,0)\n"
