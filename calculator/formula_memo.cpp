@@ -1,5 +1,7 @@
 #include "formula_memo.h"
+#include "formula_memo_accessible.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
@@ -43,6 +45,10 @@ FormulaMemo::FormulaMemo(QWidget* parent)
     : QPlainTextEdit(parent)
 {
     connect(document(), &QTextDocument::contentsChange, this, &FormulaMemo::noteChange);
+    // Screen readers read the formula, not the segments.
+    static const bool accessibleInstalled
+        = (QAccessible::installFactory(FormulaMemoAccessibleFactory), true);
+    (void)accessibleInstalled;
 }
 
 bool FormulaMemo::IsContinuation(const QTextBlock& block)

@@ -138,6 +138,42 @@ def window_named(app, title):
     return None
 
 
+def check_long_line(calc):
+    """A pasted line of 12,001 characters is one line of exactly that text, whatever segments
+    the memo keeps it in; offsets past a segment's end (4096) reach the right character."""
+    line = "1" + "+1" * 6000
+    memo = find_control(calc, "Formül")
+    memo.queryEditableText().setTextContents("")
+    memo.queryComponent().grabFocus()
+    subprocess.run(["xclip", "-selection", "clipboard"], input=line.encode(), check=True)
+    time.sleep(0.3)
+    subprocess.run(["xdotool", "key", "--clearmodifiers", "ctrl+v"], check=True)
+    text = memo.queryText()
+    wait_for(lambda: text.characterCount == len(line) or None, "the pasted line", seconds=5)
+    read = text.getText(0, -1)
+    if read != line:
+        fail(f"the memo reads back {len(read)} characters, {read.count(chr(10))} line breaks")
+    else:
+        print(f"ok: a pasted line of {len(line)} characters reads back as one line")
+    for offset in (4095, 4097, 8193, 12000):
+        text.setCaretOffset(offset)
+        if text.caretOffset != offset:
+            fail(f"caret set to {offset} reads back as {text.caretOffset}")
+    text.setSelection(0, 4090, 8200)
+    selection = text.getSelection(0)
+    if tuple(selection) != (4090, 8200):
+        fail(f"selection 4090..8200 reads back as {tuple(selection)}")
+    # A key typed at offset 5001 (past the first segment) lands between the same characters.
+    text.setCaretOffset(5001)
+    subprocess.run(["xdotool", "type", "--clearmodifiers", "7"], check=True)
+    expected = line[:5001] + "7" + line[5001:]
+    wait_for(lambda: text.characterCount == len(expected) or None, "the typed key", seconds=5)
+    if text.getText(4995, 5008) != expected[4995:5008]:
+        fail(f"typed at 5001, the memo reads {text.getText(4995, 5008)!r} there")
+    else:
+        print("ok: the caret, the selection and a typed key agree on offsets past a segment")
+
+
 def run(process):
     app = wait_for(application, "the application on the accessibility bus")
     calc = wait_for(lambda: window_named(app, "Quarnis"), "the calculator window")
@@ -179,6 +215,8 @@ def run(process):
         fail(f"the result field reported no new text '14' (heard {heard})")
     else:
         print("ok: the result field reports its new text")
+
+    check_long_line(calc)
 
     press(find_control(calc, "Graph"))
     graph = wait_for(lambda: window_named(app, "Grafik Formu"), "the graph window")
