@@ -471,10 +471,9 @@ void TCalcMain::showMemoryHint(int memory)
 void TCalcMain::clearMemories()
 {
     const int entry = memoryChoice_->currentIndex();
-    if (entry < 0)
-        return; // nothing chosen
     const int group = kMemoryCount / 2;
-    const auto first
-        = memories_.begin() + (entry < kMemoryCount ? entry : (entry - kMemoryCount) * group);
-    std::fill_n(first, entry < kMemoryCount ? 1 : group, QString());
+    if (entry >= kMemoryCount)
+        std::fill_n(memories_.begin() + (entry - kMemoryCount) * group, group, QString());
+    else if (entry >= 0) // -1: nothing chosen
+        memories_[entry] = QString();
 }
