@@ -1,6 +1,7 @@
 #include "about.h"
 
 #include "ui/fonts.h"
+#include "ui/form_building.h"
 #include "ui/palette.h"
 
 #include <QFrame>
@@ -32,19 +33,14 @@ TFAbout::TFAbout(QWidget* parent)
     setFont(quarnis::WindowFont());
     quarnis::UseFixedPalette(this);
 
-    auto* panel = new QFrame(this);
-    panel->setGeometry(8, 8, 257, 214);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setLineWidth(1);
+    QFrame* panel = quarnis::MakePanel(this, "", QRect(8, 8, 257, 214));
 
     auto* text = new QTextEdit(panel);
     text->setGeometry(8, 8, 241, 193);
     text->setReadOnly(true);
     text->setFont(quarnis::AboutFont());
-    QPalette palette = text->palette();
-    palette.setColor(QPalette::Base, QColor(255, 255, 225)); // the tooltip background
-    palette.setColor(QPalette::Text, QColor(0, 128, 0));
-    text->setPalette(palette);
+    quarnis::SetColor(text, QPalette::Base, quarnis::kLightYellow);
+    quarnis::SetColor(text, QPalette::Text, QColor(0, 128, 0));
     text->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     text->setPlainText(QString::fromUtf8(kAboutText));
     text->setAccessibleName(QStringLiteral("Hakkında"));

@@ -4,6 +4,7 @@
 #include "engine/number_format.h"
 #include "formula_memo.h"
 #include "ui/fonts.h"
+#include "ui/form_building.h"
 #include "ui/handler_guard.h"
 #include "ui/icons.h"
 #include "ui/narrow_combo_style.h"
@@ -25,7 +26,6 @@
 #include <algorithm>
 #include <clocale>
 #include <optional>
-#include <vector>
 
 namespace quarnis {
 
@@ -38,18 +38,9 @@ QString MemoryHint(const QString& memory)
 
 } // namespace quarnis
 
+using namespace quarnis;
+
 namespace {
-
-using quarnis::IconIndex;
-
-const QColor kMaroon(128, 0, 0);
-const QColor kTeal(0, 128, 128);
-const QColor kMoneyGreen(192, 220, 192);
-const QColor kOlive(128, 128, 0);
-const QColor kInfoBackground(255, 255, 225); // the tooltip background
-const QColor kInactiveCaptionGradient(215, 228, 242);
-const QColor kPurple(128, 0, 128);
-const QColor kKeypadBlue(0, 0, 255);
 
 // What a key of the table does when clicked: insert a text, send a key or store or recall a
 // memory, each a family of keys with one handler; or a handler of its own (the Edit key, MCLR,
@@ -151,76 +142,17 @@ constexpr KeyRow kKeys[] = {
     { "bInfo", Main, "Info", { 210, 232, 81, 26 }, 17, { Info }, Information },
 };
 
-const char* const kTabOrder = "quarnisTabOrder";
-
-void SetColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
+// Every key takes the focus when clicked; Enter presses the focused key, everywhere else it
+// reaches EXEC.
+QPushButton* MakeKey(QWidget* parent, const char* name, const char* caption, const QRect& rect,
+    const QFont& font, int tabOrder)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(role, color);
-    widget->setPalette(palette);
-}
-
-template <class Widget>
-Widget* Named(Widget* widget, const char* name, const QRect& geometry, int tabOrder)
-{
-    widget->setObjectName(QLatin1String(name));
-    widget->setGeometry(geometry);
-    widget->setProperty(kTabOrder, tabOrder);
-    return widget;
-}
-
-// A panel: a plain container with a one-pixel raised bevel, filled with its colour unless
-// its parent's colour is to show through.
-QFrame* MakePanel(QWidget* parent, const char* name, const QRect& geometry,
-    const QColor& background, int tabOrder)
-{
-    auto* panel = Named(new QFrame(parent), name, geometry, tabOrder);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setLineWidth(1);
-    if (background.isValid()) {
-        SetColor(panel, QPalette::Window, background);
-        panel->setAutoFillBackground(true);
-    }
-    return panel;
-}
-
-QPushButton* MakeButton(QWidget* parent, const char* name, const char* caption,
-    const QRect& geometry, const QFont& font, int tabOrder)
-{
-    auto* button
-        = Named(new QPushButton(QString::fromUtf8(caption), parent), name, geometry, tabOrder);
-    button->setFont(font);
-    // Enter presses the focused button, as it does on every button of the platform's dialogs;
-    // everywhere else it reaches EXEC.
-    button->setAutoDefault(true);
-    button->setFocusPolicy(Qt::StrongFocus);
-    return button;
-}
-
-void SetIcon(QPushButton* button, IconIndex icon)
-{
-    button->setIcon(quarnis::IconPixmap(icon));
-    button->setIconSize(QSize(quarnis::kIconSize, quarnis::kIconSize));
-}
-
-// The keyboard focus chain: the controls of each container by their tab order, containers
-// entered where they stand in their parent's order.
-void CollectTabChain(QWidget* container, std::vector<QWidget*>& chain)
-{
-    std::vector<std::pair<int, QWidget*>> children;
-    for (QObject* object : container->children()) {
-        auto* child = qobject_cast<QWidget*>(object);
-        if (child && child->property(kTabOrder).isValid())
-            children.emplace_back(child->property(kTabOrder).toInt(), child);
-    }
-    std::stable_sort(children.begin(), children.end(),
-        [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [order, child] : children) {
-        if (qobject_cast<QFrame*>(child) && !child->inherits("QAbstractScrollArea"))
-            CollectTabChain(child, chain);
-        else
-            chain.push_back(child);
-    }
+    QPushButton* key = MakeButton(
+        parent, name, QString::fromUtf8(caption), rect, EnterKey::PressesFocusedButton);
+    key->setFont(font);
+    key->setFocusPolicy(Qt::StrongFocus);
+    SetTabOrder(key, tabOrder);
+    return key;
 }
 
 // Qt's scroll bar takes no keys; these move the decimals bar.
@@ -244,10 +176,9 @@ TCalcMain::TCalcMain(QWidget* parent)
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
         | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(306, 549);
-    setFont(quarnis::WindowFont());
-    quarnis::UseFixedPalette(this);
-    SetColor(this, QPalette::Window, kMaroon);
-    setAutoFillBackground(true);
+    setFont(WindowFont());
+    UseFixedPalette(this);
+    FillBackground(this, kMaroon);
     createControls();
     setUpDesktop();
     formula_->setFocus(Qt::OtherFocusReason);
@@ -257,28 +188,18 @@ TCalcMain::TCalcMain(QWidget* parent)
     memoryChoice_->setCurrentIndex(0);
 }
 
-template <class Sender, class Signal, class... Args>
-void TCalcMain::handle(Sender* sender, Signal signal, void (TCalcMain::*handler)(Args...))
-{
-    // An error that escapes the handler is shown in the general error box.
-    connect(sender, signal, this, [this, handler](Args... args) {
-        quarnis::RunGuarded(this, [&] { (this->*handler)(args...); });
-    });
-}
-
 void TCalcMain::createControls()
 {
     QFrame* main = MakePanel(this, "Main", { 2, 3, 302, 543 }, kTeal, 0);
     QFrame* screen = MakePanel(main, "Screen", { 8, 8, 284, 145 }, QColor(), 0);
     QFrame* body = MakePanel(main, "Body", { 8, 264, 288, 273 }, kMoneyGreen, 1);
     QFrame* scrolls = MakePanel(main, "Scrolls", { 96, 159, 108, 99 }, kOlive, 2);
-    QFrame* numeric
-        = MakePanel(body, "Numeric", { 6, 103, 198, 162 }, kInactiveCaptionGradient, 18);
+    QFrame* numeric = MakePanel(body, "Numeric", { 6, 103, 198, 162 }, kPaleBlue, 18);
     numeric->setFrameStyle(QFrame::Box | QFrame::Plain);
 
-    formula_ = Named(new quarnis::FormulaMemo(screen), "EnterFormula", { 8, 8, 268, 97 }, 0);
-    formula_->setFont(quarnis::MemoFont());
-    SetColor(formula_, QPalette::Base, kInfoBackground);
+    formula_ = Placed(new FormulaMemo(screen), "EnterFormula", { 8, 8, 268, 97 }, 0);
+    formula_->setFont(MemoFont());
+    SetColor(formula_, QPalette::Base, kLightYellow);
     SetColor(formula_, QPalette::Text, Qt::black);
     formula_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     formula_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -286,59 +207,55 @@ void TCalcMain::createControls()
     formula_->setTabChangesFocus(true);
     formula_->installEventFilter(this);
 
-    result_ = Named(new QLineEdit(screen), "Result", { 8, 111, 268, 26 }, 1);
+    result_ = Placed(new QLineEdit(screen), "Result", { 8, 111, 268, 26 }, 1);
     result_->setReadOnly(true);
     result_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    result_->setFont(quarnis::ResultFont());
-    SetColor(result_, QPalette::Base, kInactiveCaptionGradient);
+    result_->setFont(ResultFont());
+    SetColor(result_, QPalette::Base, kPaleBlue);
     SetColor(result_, QPalette::Text, kPurple);
 
     createKeys({ main, body, numeric, scrolls });
 
-    decimals_ = Named(new QScrollBar(Qt::Horizontal, body), "DecNum", { 210, 103, 71, 17 }, 19);
-    decimals_->setRange(quarnis::kMinDecimals, quarnis::kMaxDecimals);
+    decimals_ = Placed(new QScrollBar(Qt::Horizontal, body), "DecNum", { 210, 103, 71, 17 }, 19);
+    decimals_->setRange(kMinDecimals, kMaxDecimals);
     decimals_->setSingleStep(1);
     decimals_->setPageStep(1);
-    decimals_->setValue(quarnis::kMinDecimals);
+    decimals_->setValue(kMinDecimals);
     decimals_->setFocusPolicy(Qt::StrongFocus);
     decimals_->installEventFilter(this);
-    handle(decimals_, &QScrollBar::valueChanged, &TCalcMain::showDecimalsHint);
+    ConnectGuarded(decimals_, &QScrollBar::valueChanged, this, &TCalcMain::showDecimalsHint);
 
-    const QFont largeFont = quarnis::LargeFont();
+    const QFont largeFont = LargeFont();
     QPushButton* clear
-        = MakeButton(body, "BClrEnterFormula", "CLR", { 210, 126, 74, 25 }, largeFont, 1);
-    handle(clear, &QPushButton::clicked, &TCalcMain::clearFormula);
-    QPushButton* clearResult = MakeButton(body, "bCE", "CE", { 210, 153, 74, 25 }, largeFont, 21);
-    handle(clearResult, &QPushButton::clicked, &TCalcMain::clearResult);
-    exec_ = MakeButton(body, "Exec", "EXEC", { 210, 184, 74, 81 }, largeFont, 0);
+        = MakeKey(body, "BClrEnterFormula", "CLR", { 210, 126, 74, 25 }, largeFont, 1);
+    ConnectGuarded(clear, &QPushButton::clicked, this, &TCalcMain::clearFormula);
+    QPushButton* clearResult = MakeKey(body, "bCE", "CE", { 210, 153, 74, 25 }, largeFont, 21);
+    ConnectGuarded(clearResult, &QPushButton::clicked, this, &TCalcMain::clearResult);
+    exec_ = MakeKey(body, "Exec", "EXEC", { 210, 184, 74, 81 }, largeFont, 0);
     exec_->setDefault(true);
-    handle(exec_, &QPushButton::clicked, &TCalcMain::evaluate);
+    ConnectGuarded(exec_, &QPushButton::clicked, this, &TCalcMain::evaluate);
 
     // The memory choice belongs to Main but lies over Body's top row, between Edit and MCLR.
-    memoryChoice_ = Named(new QComboBox(main), "CClearMems", { 64, 275, 40, 24 }, 12);
-    memoryChoice_->setFont(quarnis::FunctionFont());
+    memoryChoice_ = Placed(new QComboBox(main), "CClearMems", { 64, 275, 40, 24 }, 12);
+    memoryChoice_->setFont(FunctionFont());
     for (const char* entry : { "M1", "M2", "M3", "S1", "S2", "S3", "M?", "S?" })
         memoryChoice_->addItem(QString::fromLatin1(entry));
-    auto* narrowStyle = new quarnis::NarrowComboStyle(
+    auto* narrowStyle = new NarrowComboStyle(
         { .arrowInset = 2, .editLeft = 3, .editGap = 0 }, QApplication::style()->name());
     narrowStyle->setParent(memoryChoice_);
     memoryChoice_->setStyle(narrowStyle);
     memoryChoice_->setFocusPolicy(Qt::StrongFocus);
     memoryChoice_->raise();
 
-    std::vector<QWidget*> chain;
-    CollectTabChain(this, chain);
-    for (std::size_t i = 1; i < chain.size(); ++i)
-        setTabOrder(chain[i - 1], chain[i]);
+    ChainTabsByOrder(this);
 }
 
 // One loop over the key table: a key's look follows from its panel, its handler from its
 // action. Each family of keys is a button group whose ids are the keys' rows.
 void TCalcMain::createKeys(const std::array<QWidget*, 4>& panels)
 {
-    const QFont windowFont = quarnis::WindowFont();
-    const QFont fonts[]
-        = { windowFont, quarnis::FunctionFont(), quarnis::KeypadFont(), windowFont };
+    const QFont windowFont = WindowFont();
+    const QFont fonts[] = { windowFont, FunctionFont(), KeypadFont(), windowFont };
     QButtonGroup* const families[] = { new QButtonGroup(this), new QButtonGroup(this),
         new QButtonGroup(this), new QButtonGroup(this) };
     const Handler named[] = { &TCalcMain::focusFormula, &TCalcMain::clearMemories,
@@ -346,26 +263,28 @@ void TCalcMain::createKeys(const std::array<QWidget*, 4>& panels)
     for (int id = 0; id < int(std::size(kKeys)); ++id) {
         const KeyRow& row = kKeys[id];
         const auto panel = static_cast<std::size_t>(row.panel);
-        QPushButton* key = MakeButton(
-            panels[panel], row.name, row.caption, row.rect, fonts[panel], row.tabOrder);
+        QPushButton* key
+            = MakeKey(panels[panel], row.name, row.caption, row.rect, fonts[panel], row.tabOrder);
         if (row.panel == Numeric)
-            SetColor(key, QPalette::ButtonText, kKeypadBlue);
-        if (row.icon)
-            SetIcon(key, *row.icon);
+            SetColor(key, QPalette::ButtonText, kBlue);
+        if (row.icon) {
+            key->setIcon(IconPixmap(*row.icon));
+            key->setIconSize(QSize(kIconSize, kIconSize));
+        }
         const KeyKind kind = row.action.kind;
         if (kind <= Recall)
             families[kind]->addButton(key, id);
         else if (kind != Nothing)
-            handle(key, &QPushButton::clicked, named[kind - Edit]);
+            ConnectGuarded(key, &QPushButton::clicked, this, named[kind - Edit]);
         if (kind == Store) {
             key->installEventFilter(this); // the hint
             storeButtons_[row.action.memory] = key;
         }
     }
-    handle(families[Insert], &QButtonGroup::idClicked, &TCalcMain::insertKeyText);
-    handle(families[Send], &QButtonGroup::idClicked, &TCalcMain::sendKey);
-    handle(families[Store], &QButtonGroup::idClicked, &TCalcMain::storeMemory);
-    handle(families[Recall], &QButtonGroup::idClicked, &TCalcMain::recallMemory);
+    ConnectGuarded(families[Insert], &QButtonGroup::idClicked, this, &TCalcMain::insertKeyText);
+    ConnectGuarded(families[Send], &QButtonGroup::idClicked, this, &TCalcMain::sendKey);
+    ConnectGuarded(families[Store], &QButtonGroup::idClicked, this, &TCalcMain::storeMemory);
+    ConnectGuarded(families[Recall], &QButtonGroup::idClicked, this, &TCalcMain::recallMemory);
 }
 
 void TCalcMain::setDialogs(QDialog* graph, QDialog* info)
@@ -392,7 +311,7 @@ bool TCalcMain::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Enter) {
         const auto in = std::find(storeButtons_.begin(), storeButtons_.end(), watched);
         if (in != storeButtons_.end())
-            quarnis::RunGuarded(this, [&] { showMemoryHint(int(in - storeButtons_.begin())); });
+            RunGuarded(this, [&] { showMemoryHint(int(in - storeButtons_.begin())); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -400,7 +319,7 @@ bool TCalcMain::eventFilter(QObject* watched, QEvent* event)
 bool TCalcMain::formulaEvent(QEvent* event)
 {
     if (event->type() == QEvent::FocusIn)
-        quarnis::RunGuarded(this, [this] { focusFormula(); });
+        RunGuarded(this, [this] { focusFormula(); });
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* keyEvent = static_cast<QKeyEvent*>(event);
@@ -432,7 +351,7 @@ bool TCalcMain::decimalsEvent(QEvent* event)
         }
     }
     if (event->type() == QEvent::Enter)
-        quarnis::RunGuarded(this, [this] { showDecimalsHint(); });
+        RunGuarded(this, [this] { showDecimalsHint(); });
     return false;
 }
 
@@ -520,8 +439,7 @@ void TCalcMain::clearResult()
 // `ExecClick`. A rounding overflow raises before the field is written: it keeps its old text.
 void TCalcMain::evaluate()
 {
-    const std::u16string text
-        = quarnis::ExecText(formulaText().toStdU16String(), decimals_->value());
+    const std::u16string text = ExecText(formulaText().toStdU16String(), decimals_->value());
     result_->setText(QString::fromStdU16String(text));
     announceResult();
 }
@@ -545,7 +463,7 @@ void TCalcMain::recallMemory(int key) { insertIntoFormula(memories_[kKeys[key].a
 // The hint is taken when the mouse enters the in-button, not renewed by a store.
 void TCalcMain::showMemoryHint(int memory)
 {
-    storeButtons_[memory]->setToolTip(quarnis::MemoryHint(memories_[memory]));
+    storeButtons_[memory]->setToolTip(MemoryHint(memories_[memory]));
 }
 
 // "MCLR": the entries 0 to 5 name one memory, "M?" (6) the formula memories and "S?" (7) the
@@ -553,10 +471,9 @@ void TCalcMain::showMemoryHint(int memory)
 void TCalcMain::clearMemories()
 {
     const int entry = memoryChoice_->currentIndex();
-    if (entry < 0)
-        return; // nothing chosen
     const int group = kMemoryCount / 2;
-    const auto first
-        = memories_.begin() + (entry < kMemoryCount ? entry : (entry - kMemoryCount) * group);
-    std::fill_n(first, entry < kMemoryCount ? 1 : group, QString());
+    if (entry >= kMemoryCount)
+        std::fill_n(memories_.begin() + (entry - kMemoryCount) * group, group, QString());
+    else if (entry >= 0) // -1: nothing chosen
+        memories_[entry] = QString();
 }

@@ -52,8 +52,6 @@ private:
     void createControls();
     void createKeys(const std::array<QWidget*, 4>& panels);
     using Handler = void (TCalcMain::*)();
-    template <class Sender, class Signal, class... Args>
-    void handle(Sender* sender, Signal signal, void (TCalcMain::*handler)(Args...));
 
     // The keys.
     void focusFormula();

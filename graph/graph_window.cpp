@@ -6,6 +6,7 @@
 #include "plot/plot_commands.h"
 #include "plot_surface.h"
 #include "ui/dialogs.h"
+#include "ui/form_building.h"
 #include "ui/handler_guard.h"
 #include "ui/narrow_combo_style.h"
 #include "ui/palette.h"
@@ -30,30 +31,16 @@
 #include <optional>
 
 using namespace Qt::StringLiterals;
+using quarnis::Named;
+using quarnis::Placed;
 
 namespace {
-
-void paintBackground(QWidget* w, const QColor& color)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, color);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
-// `widget` with its layout name as objectName().
-template <class Widget> Widget* named(Widget* widget, const char* name)
-{
-    widget->setObjectName(QLatin1String(name));
-    return widget;
-}
 
 QGroupBox* group(
     QWidget* parent, const char* name, const QString& title, QRect geometry, const QColor& color)
 {
-    auto* g = named(new QGroupBox(title, parent), name);
-    g->setGeometry(geometry);
-    paintBackground(g, color);
+    auto* g = Placed(new QGroupBox(title, parent), name, geometry);
+    quarnis::FillBackground(g, color);
     return g;
 }
 
@@ -62,7 +49,7 @@ QGroupBox* group(
 QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y,
     const QString& shownText = {})
 {
-    auto* l = named(new QLabel(text, parent), name);
+    auto* l = Named(new QLabel(text, parent), name);
     l->setGeometry(x, y, l->sizeHint().width(), 13);
     if (!shownText.isEmpty())
         l->setText(shownText);
@@ -72,16 +59,13 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int
 // A label of its own size that clips a longer caption.
 QLabel* fixedLabel(QWidget* parent, const char* name, const QString& text, QRect geometry)
 {
-    auto* l = named(new QLabel(text, parent), name);
-    l->setGeometry(geometry);
-    return l;
+    return Placed(new QLabel(text, parent), name, geometry);
 }
 
 QLineEdit* edit(QWidget* parent, const char* name, const QString& text, QRect geometry,
     bool rightAligned = false)
 {
-    auto* e = named(new QLineEdit(text, parent), name);
-    e->setGeometry(geometry);
+    auto* e = Placed(new QLineEdit(text, parent), name, geometry);
     if (rightAligned)
         e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return e;
@@ -91,7 +75,7 @@ QLineEdit* edit(QWidget* parent, const char* name, const QString& text, QRect ge
 // becomes an entry.
 QComboBox* list(QWidget* parent, const char* name, QRect geometry)
 {
-    auto* c = named(new QComboBox(parent), name);
+    auto* c = Named(new QComboBox(parent), name);
     c->setStyle(parent->window()->findChild<quarnis::NarrowComboStyle*>());
     c->setEditable(true);
     c->setInsertPolicy(QComboBox::NoInsert);
@@ -102,16 +86,12 @@ QComboBox* list(QWidget* parent, const char* name, QRect geometry)
 
 QPushButton* button(QWidget* parent, const char* name, const QString& text, QRect geometry)
 {
-    auto* b = named(new QPushButton(text, parent), name);
-    b->setAutoDefault(false); // Enter in a field presses no button
-    b->setGeometry(geometry);
-    return b;
+    return quarnis::MakeButton(parent, name, text, geometry, quarnis::EnterKey::PressesNoButton);
 }
 
 TButtonColor* colorButton(QWidget* parent, const char* name, int x, int y, const QString& spoken)
 {
-    auto* b = named(new TButtonColor(parent), name);
-    b->setGeometry(x, y, 25, 21);
+    auto* b = Placed(new TButtonColor(parent), name, QRect(x, y, 25, 21));
     b->setAccessibleName(spoken);
     return b;
 }
@@ -137,9 +117,6 @@ QString toQString(std::u16string_view s)
 {
     return QString::fromUtf16(s.data(), qsizetype(s.size()));
 }
-
-const QColor kFunctionPanelColor(192, 220, 192);
-const QColor kGroupColor(166, 202, 240);
 
 } // namespace
 
@@ -240,10 +217,8 @@ TFGraphics::TFGraphics(QWidget* parent)
     (new quarnis::NarrowComboStyle({ .arrowInset = 0, .editLeft = 2, .editGap = 1 }))
         ->setParent(this);
 
-    auto* mainPanel = named(new QFrame(this), "MainPanel");
-    mainPanel->setGeometry(0, 5, 810, 588);
-    mainPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    paintBackground(mainPanel, QColor(128, 128, 0));
+    QFrame* mainPanel
+        = quarnis::MakePanel(this, "MainPanel", QRect(0, 5, 810, 588), quarnis::kOlive);
 
     buildFunctionPanel(mainPanel);
     buildGraphPanel(mainPanel);
@@ -263,7 +238,7 @@ TFGraphics::~TFGraphics() = default;
 void TFGraphics::buildFunctionPanel(QWidget* mainPanel)
 {
     QWidget* g = group(mainPanel, "FuncIDandCalculatePanel", u"[ Fonksiyon Tanımı ]"_s,
-        QRect(8, 8, 297, 569), kFunctionPanelColor);
+        QRect(8, 8, 297, 569), quarnis::kMoneyGreen);
 
     QLabel* nameLabel = label(g, "Label1", u"Fonksiyon Adı"_s, 16, 24, u"Fonksiyon &Adı"_s);
     functionName_ = edit(g, "FncName", u"F"_s, QRect(112, 24, 177, 21));
@@ -330,44 +305,41 @@ void TFGraphics::buildFunctionPanel(QWidget* mainPanel)
     resultList_->setCurrentIndex(-1);
 
     QLabel* decimalsLabel = label(g, "Label17", u"Ondalık"_s, 13, 259, u"O&ndalık"_s);
-    decimals_ = named(new QScrollBar(Qt::Horizontal, g), "scrSonuc");
+    decimals_ = Placed(new QScrollBar(Qt::Horizontal, g), "scrSonuc", QRect(112, 256, 177, 17));
     decimalsLabel->setBuddy(decimals_);
-    decimals_->setGeometry(112, 256, 177, 17);
     decimals_->setRange(quarnis::kMinDecimals, quarnis::kMaxDecimals);
     decimals_->setPageStep(0);
     decimals_->setValue(5);
     decimals_->setFocusPolicy(Qt::StrongFocus);
     decimals_->setInvertedControls(false); // the right arrow key moves towards 9
     decimals_->installEventFilter(this);
-    connect(decimals_, &QScrollBar::valueChanged, this,
-        [this] { quarnis::RunGuarded(this, [this] { showDecimalsHint(); }); });
+    quarnis::ConnectGuarded(
+        decimals_, &QScrollBar::valueChanged, this, &TFGraphics::showDecimalsHint);
 
     QLabel* fullLabel = label(g, "Label16", u"Fonksiyon"_s, 13, 281, u"&Fonksiyon"_s);
     fullDefinition_ = edit(g, "FuncFull", QString(), QRect(112, 279, 177, 21));
     fullLabel->setBuddy(fullDefinition_);
     fullDefinition_->setReadOnly(true);
 
-    listBox_ = named(new QListView(g), "lFuncVars");
-    listBox_->setGeometry(16, 312, 273, 210);
+    listBox_ = Placed(new QListView(g), "lFuncVars", QRect(16, 312, 273, 210));
     listBox_->setUniformItemSizes(true);
     listBox_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listBoxModel_ = new LinesModel(this);
     listBox_->setModel(listBoxModel_);
 
     calculateButton_ = button(g, "bEval1D", u"HESAPLA"_s, QRect(16, 528, 273, 25));
-    connect(calculateButton_, &QPushButton::clicked, this,
-        [this] { quarnis::RunGuarded(this, [this] { calculate(); }); });
+    quarnis::ConnectGuarded(calculateButton_, &QPushButton::clicked, this, &TFGraphics::calculate);
 }
 
 void TFGraphics::buildGraphPanel(QWidget* mainPanel)
 {
-    QWidget* graphPanel = group(
-        mainPanel, "GraphPanel", u"[ Grafik ]"_s, QRect(311, 8, 490, 569), QColor(255, 251, 240));
-    auto* settings = named(new QWidget(graphPanel), "GraphVarPanel");
-    settings->setGeometry(10, 24, 471, 221);
+    QWidget* graphPanel
+        = group(mainPanel, "GraphPanel", u"[ Grafik ]"_s, QRect(311, 8, 490, 569), quarnis::kCream);
+    auto* settings = Placed(new QWidget(graphPanel), "GraphVarPanel", QRect(10, 24, 471, 221));
 
     // Each label is made before its control and takes it as its buddy.
-    QWidget* g = group(settings, "gGrap", u"[ Grafik ]"_s, QRect(8, 0, 289, 107), kGroupColor);
+    QWidget* g
+        = group(settings, "gGrap", u"[ Grafik ]"_s, QRect(8, 0, 289, 107), quarnis::kSkyBlue);
     QLabel* l = label(g, "", u"Alan Rengi"_s, 9, 16, u"Alan &Rengi"_s);
     l->setBuddy(areaColor_ = colorButton(g, "bColorAlan", 66, 13, u"Alan rengi"_s));
     l = label(g, "", u"Başlık Rengi"_s, 97, 16);
@@ -384,9 +356,8 @@ void TFGraphics::buildGraphPanel(QWidget* mainPanel)
     l = label(g, "", u"Çizgi Biçimi"_s, 143, 67, u"Çi&zgi Biçimi"_s);
     l->setBuddy(curveStyle_ = list(g, "cGrafTip", QRect(199, 67, 79, 21)));
 
-    g = group(settings, "gGrid", u"[ Grid ]"_s, QRect(303, 0, 162, 107), kGroupColor);
-    gridShown_ = named(new QCheckBox(u"Grid Çizilsin"_s, g), "sGrid");
-    gridShown_->setGeometry(14, 18, 91, 17);
+    g = group(settings, "gGrid", u"[ Grid ]"_s, QRect(303, 0, 162, 107), quarnis::kSkyBlue);
+    gridShown_ = Placed(new QCheckBox(u"Grid Çizilsin"_s, g), "sGrid", QRect(14, 18, 91, 17));
     gridShown_->setChecked(true);
     l = label(g, "", u"Renk"_s, 88, 19);
     l->setBuddy(gridColor_ = colorButton(g, "bColorGrid", 123, 16, u"Grid rengi"_s));
@@ -396,7 +367,7 @@ void TFGraphics::buildGraphPanel(QWidget* mainPanel)
     label(g, "", u"Sayısı"_s, 79, 70);
     gridCount_ = list(g, "cGridType", QRect(112, 70, 38, 21));
 
-    g = group(settings, "gXY", u"[ XY]"_s, QRect(8, 113, 457, 73), kGroupColor);
+    g = group(settings, "gXY", u"[ XY]"_s, QRect(8, 113, 457, 73), quarnis::kSkyBlue);
     l = label(g, "", u"Renk"_s, 13, 16, u"R&enk"_s);
     l->setBuddy(axesColor_ = colorButton(g, "bColorXY", 45, 13, u"Eksen rengi"_s));
     l = label(g, "", u"Genişlik"_s, 76, 16, u"Genişli&k"_s);
@@ -419,18 +390,14 @@ void TFGraphics::buildGraphPanel(QWidget* mainPanel)
     clearButton_ = button(settings, "bClearGArea", u"Grafik Temizle"_s, QRect(8, 192, 209, 21));
     drawButton_ = button(settings, "DoGraph", u"Grafik Çiz"_s, QRect(256, 192, 209, 22));
 
-    auto* plotPanel = named(new QFrame(graphPanel), "PlotPanel");
-    plotPanel->setGeometry(10, 251, 471, 302);
-    paintBackground(plotPanel, kFunctionPanelColor);
-    surface_ = named(new quarnis::PlotSurface(plotPanel, QSize(457, 289)), "GrapBox");
+    auto* plotPanel = Placed(new QFrame(graphPanel), "PlotPanel", QRect(10, 251, 471, 302));
+    quarnis::FillBackground(plotPanel, quarnis::kMoneyGreen);
+    surface_ = Named(new quarnis::PlotSurface(plotPanel, QSize(457, 289)), "GrapBox");
     surface_->move(8, 8);
 
-    connect(clearButton_, &QPushButton::clicked, this,
-        [this] { quarnis::RunGuarded(this, [this] { clearGraphArea(); }); });
-    connect(autoScaleButton_, &QPushButton::clicked, this,
-        [this] { quarnis::RunGuarded(this, [this] { autoScale(); }); });
-    connect(drawButton_, &QPushButton::clicked, this,
-        [this] { quarnis::RunGuarded(this, [this] { drawCurve(); }); });
+    quarnis::ConnectGuarded(clearButton_, &QPushButton::clicked, this, &TFGraphics::clearGraphArea);
+    quarnis::ConnectGuarded(autoScaleButton_, &QPushButton::clicked, this, &TFGraphics::autoScale);
+    quarnis::ConnectGuarded(drawButton_, &QPushButton::clicked, this, &TFGraphics::drawCurve);
 }
 
 void TFGraphics::orderTabs()
@@ -442,8 +409,7 @@ void TFGraphics::orderTabs()
         titleColor_, curveColor_, titleFont_, curveStyle_, curveWidth_, axesColor_, axesStyle_,
         axesWidth_, xOrigin_, yOrigin_, xScale_, yScale_, scaleMeasure_, autoScaleButton_,
         gridShown_, gridColor_, gridCount_, gridStyle_ };
-    for (std::size_t i = 1; i < std::size(order); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    quarnis::ChainTabs(order);
 }
 
 // `InitGraph`: the start colours and the lists' entries with their start entries.

@@ -3,6 +3,7 @@
 // the failing step and is shown here; the program goes on. Handlers run their bodies
 // through RunGuarded, so no handler has a try/catch of its own.
 
+#include <QObject>
 #include <QString>
 
 #include <exception>
@@ -27,6 +28,17 @@ template <class Fn> void RunGuarded(QWidget* parent, Fn&& fn)
     } catch (const std::exception& e) {
         ShowErrorBox(parent, e);
     }
+}
+
+// Connects `signal` to `handler`, a member of the window `receiver` that takes the signal's
+// arguments or fewer, run through RunGuarded.
+template <class Sender, class Signal, class Receiver, class... Args>
+void ConnectGuarded(
+    Sender* sender, Signal signal, Receiver* receiver, void (Receiver::*handler)(Args...))
+{
+    QObject::connect(sender, signal, receiver, [receiver, handler](Args... args) {
+        RunGuarded(receiver, [&] { (receiver->*handler)(args...); });
+    });
 }
 
 } // namespace quarnis

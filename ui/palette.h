@@ -22,4 +22,16 @@ QPalette FixedPalette();
 // each message box and dialog takes the palette itself.
 void UseFixedPalette(QWidget* window);
 
+// The windows' own colours.
+inline constexpr QColor kMaroon(128, 0, 0);
+inline constexpr QColor kTeal(0, 128, 128);
+inline constexpr QColor kOlive(128, 128, 0);
+inline constexpr QColor kPurple(128, 0, 128);
+inline constexpr QColor kBlue(0, 0, 255);
+inline constexpr QColor kMoneyGreen(192, 220, 192);
+inline constexpr QColor kSkyBlue(166, 202, 240);
+inline constexpr QColor kPaleBlue(215, 228, 242);
+inline constexpr QColor kCream(255, 251, 240);
+inline constexpr QColor kLightYellow(255, 255, 225); // the tooltip background
+
 } // namespace quarnis
