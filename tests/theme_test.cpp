@@ -5,37 +5,30 @@
 #include "calculator/startup.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
-#include "ui/palette.h"
 
 #include <QApplication>
-#include <QColorDialog>
 #include <QImage>
-#include <QMessageBox>
 #include <QTest>
 #include <QTimer>
 
+#include <array>
 #include <functional>
 
 namespace {
 
-// The colours of a dark desktop scheme: white texts on dark grey faces and fields.
+// A dark desktop scheme: white texts on dark grey faces and fields.
 QPalette DarkPalette()
 {
-    QPalette p(QColor(0x42, 0x42, 0x45), QColor(0x22, 0x20, 0x20));
-    for (QPalette::ColorGroup g : { QPalette::Active, QPalette::Inactive }) {
-        p.setColor(g, QPalette::WindowText, Qt::white);
-        p.setColor(g, QPalette::Text, Qt::white);
-        p.setColor(g, QPalette::ButtonText, Qt::white);
-        p.setColor(g, QPalette::Base, QColor(0x3d, 0x3d, 0x3d));
-        p.setColor(g, QPalette::AlternateBase, QColor(0x3f, 0x3f, 0x36));
-        p.setColor(g, QPalette::Highlight, QColor(0x12, 0x60, 0x8a));
-        p.setColor(g, QPalette::HighlightedText, QColor(0xf9, 0xf9, 0xf9));
-        p.setColor(g, QPalette::ToolTipBase, QColor(0x3f, 0x3f, 0x36));
-        p.setColor(g, QPalette::ToolTipText, Qt::white);
-    }
-    p.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
-    p.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
-    p.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+    const QColor face(0x42, 0x42, 0x45), field(0x3d, 0x3d, 0x3d), tip(0x3f, 0x3f, 0x36);
+    // windowText, button, light, dark, mid, text, brightText, base, window
+    QPalette p(Qt::white, face, face.lighter(), face.darker(), face, Qt::white, Qt::white, field,
+        QColor(0x22, 0x20, 0x20));
+    p.setColor(QPalette::Highlight, QColor(0x12, 0x60, 0x8a));
+    p.setColor(QPalette::AlternateBase, tip);
+    p.setColor(QPalette::ToolTipBase, tip);
+    p.setColor(QPalette::ToolTipText, Qt::white);
+    for (QPalette::ColorRole role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+        p.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
     return p;
 }
 
@@ -46,12 +39,9 @@ double DifferingShare(const QImage& a, const QImage& b)
     const QImage x = a.convertToFormat(QImage::Format_RGB32);
     const QImage y = b.convertToFormat(QImage::Format_RGB32);
     qint64 differing = 0;
-    for (int row = 0; row < x.height(); ++row) {
-        const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
-        const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
+    for (int row = 0; row < x.height(); ++row)
         for (int col = 0; col < x.width(); ++col)
-            differing += p[col] != q[col];
-    }
+            differing += x.pixel(col, row) != y.pixel(col, row);
     return double(differing) / (double(x.width()) * x.height());
 }
 
@@ -67,39 +57,28 @@ QImage GrabModal(const std::function<void()>& open)
 {
     QImage picture;
     QTimer::singleShot(0, [&] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        QCoreApplication::processEvents();
-        picture = modal->grab().toImage();
-        modal->close();
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            QCoreApplication::processEvents();
+            picture = modal->grab().toImage();
+            modal->close();
+        }
     });
     open();
     return picture;
 }
 
-struct Pictures {
-    QImage calculator, graph, about, message, color;
-};
+const char* const kWindows[] = { "calculator", "graph", "about", "message box", "colour dialog" };
 
-Pictures GrabAll()
+std::array<QImage, 5> GrabAll()
 {
     quarnis::Windows windows;
-    Pictures p;
-    p.calculator = Grab(&windows.calculator);
-    p.graph = Grab(&windows.graph);
-    windows.graph.hide();
-    p.about = Grab(&windows.about);
-    windows.about.hide();
     quarnis::Dialogs& qt = quarnis::Dialogs::current();
-    p.message = GrabModal([&] {
-        qt.message(&windows.calculator, quarnis::kApplicationTitle,
-            QStringLiteral("Floating point overflow."), quarnis::Dialogs::Icon::Stop);
-    });
     QList<QColor> custom;
-    p.color
-        = GrabModal([&] { qt.chooseColorWithCustom(&windows.graph, QColor(0, 128, 0), custom); });
-    return p;
+    return { Grab(&windows.calculator), Grab(&windows.graph), Grab(&windows.about), GrabModal([&] {
+                qt.message(&windows.calculator, quarnis::kApplicationTitle,
+                    QStringLiteral("Floating point overflow."), quarnis::Dialogs::Icon::Stop);
+            }),
+        GrabModal([&] { qt.chooseColorWithCustom(&windows.graph, QColor(0, 128, 0), custom); }) };
 }
 
 } // namespace
@@ -113,31 +92,23 @@ private slots:
     void theWindowsIgnoreADarkScheme()
     {
         const QPalette original = QApplication::palette();
-        const Pictures light = GrabAll();
+        const std::array<QImage, 5> light = GrabAll();
         QApplication::setPalette(DarkPalette());
-        const Pictures dark = GrabAll();
+        const std::array<QImage, 5> dark = GrabAll();
         QApplication::setPalette(original);
-
-        const std::pair<const char*, std::pair<QImage, QImage>> windows[] = {
-            { "calculator", { light.calculator, dark.calculator } },
-            { "graph", { light.graph, dark.graph } },
-            { "about", { light.about, dark.about } },
-            { "message box", { light.message, dark.message } },
-            { "colour dialog", { light.color, dark.color } },
-        };
-        for (const auto& [name, pair] : windows) {
-            QVERIFY2(!pair.first.isNull() && !pair.second.isNull(), name);
-            const double share = DifferingShare(pair.first, pair.second);
+        for (std::size_t i = 0; i < light.size(); ++i) {
+            QVERIFY2(!light[i].isNull() && !dark[i].isNull(), kWindows[i]);
+            const double share = DifferingShare(light[i], dark[i]);
             QVERIFY2(share <= 0.01,
                 qPrintable(QStringLiteral("%1: %2% of the pixels differ")
-                               .arg(QLatin1String(name))
+                               .arg(QLatin1String(kWindows[i]))
                                .arg(share * 100, 0, 'f', 2)));
         }
     }
 
+    // A desktop that switches its scheme while the program runs.
     void aPaletteChangeAfterTheStartChangesNothing()
     {
-        // A desktop that switches its scheme while the program runs.
         TCalcMain main;
         const QImage before = Grab(&main);
         const QPalette original = QApplication::palette();
