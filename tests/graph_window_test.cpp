@@ -309,17 +309,10 @@ private slots:
                 qPrintable(each->objectName()));
     }
 
-    void aLongTabulationShowsItsProgressAndCancels_data()
-    {
-        QTest::addColumn<bool>("escape");
-        QTest::newRow("button") << false;
-        QTest::newRow("Esc") << true;
-    }
     // Once the progress box shows points done, the user cancels. As after a fault, the result
     // list keeps the lines of those points; the list box and the plot keep the tabulation before.
     void aLongTabulationShowsItsProgressAndCancels()
     {
-        QFETCH(bool, escape);
         calculate();
         const QStringList before = listed();
         QString slow = u"SIN(t)"_s;
@@ -333,10 +326,7 @@ private slots:
                 return;
             shown = progress->labelText();
             poll.stop();
-            if (escape)
-                QTest::keyClick(progress, Qt::Key_Escape);
-            else
-                QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
+            QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
         });
         poll.start(10);
         calculate({ { "FncId", slow }, { "Sample", u"1000"_s } });
