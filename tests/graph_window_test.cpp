@@ -1,77 +1,81 @@
-// The graph window through its real controls: clicks, keys and the fields' texts.
+// The graph window through its real controls: clicks, keys, the fields' texts, the table's
+// menus and files, and the plot surface's keys.
 
 #include "graph/button_color.h"
 #include "graph/graph_window.h"
+#include "graph/plot_surface.h"
 
 #include "recording_dialogs.h"
 #include "tabulation/function_record.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
 
+#include <functional>
 #include <limits>
+#include <memory>
 
 using namespace Qt::StringLiterals;
 using quarnis::ScopedRecordingDialogs;
 
 namespace {
 
-QStringList items(const QComboBox* c)
+QStringList Lines(const QAbstractItemModel* model)
 {
     QStringList out;
-    for (int i = 0; i < c->count(); ++i)
-        out << c->itemText(i);
+    for (int i = 0; i < model->rowCount(); ++i)
+        out << model->index(i, 0).data().toString();
     return out;
 }
 
-QStringList rows(const QListView* v)
+// Runs `open`, which shows a popup menu, and gives the menu's action texts, "(off)" after a
+// disabled one; triggers the action named `trigger`, then closes the menu.
+QStringList MenuOf(const std::function<void()>& open, const QString& trigger = {})
 {
-    QStringList out;
-    for (int i = 0; i < v->model()->rowCount(); ++i)
-        out << v->model()->index(i, 0).data().toString();
-    return out;
+    open();
+    QCoreApplication::processEvents();
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (!menu)
+        return { u"(no menu)"_s };
+    QStringList texts;
+    for (QAction* a : menu->actions()) {
+        if (!a->isSeparator())
+            texts << a->text() + (a->isEnabled() ? QString() : u" (off)"_s);
+        if (a->text() == trigger)
+            a->trigger();
+    }
+    menu->close();
+    QCoreApplication::processEvents();
+    return texts;
 }
 
-// The window's controls, found by their layout names.
-template <class Control = QWidget> Control* find(const TFGraphics& w, const char* name)
+// The context menu of `control`, as the mouse opens it.
+QStringList ContextMenuOf(QWidget* control, const QString& trigger = {})
 {
-    auto* c = w.findChild<Control*>(QLatin1String(name));
-    if (!c)
-        qFatal("no control %s", name);
-    return c;
-}
-QLineEdit* field(const TFGraphics& w, const char* name) { return find<QLineEdit>(w, name); }
-QPushButton* button(const TFGraphics& w, const char* name) { return find<QPushButton>(w, name); }
-TButtonColor* colour(const TFGraphics& w, const char* name) { return find<TButtonColor>(w, name); }
-QLabel* label(const TFGraphics& w, const char* name) { return find<QLabel>(w, name); }
-QComboBox* results(const TFGraphics& w) { return find<QComboBox>(w, "cCalcExec"); }
-QListView* listBox(const TFGraphics& w) { return find<QListView>(w, "lFuncVars"); }
-QScrollBar* decimals(const TFGraphics& w) { return find<QScrollBar>(w, "scrSonuc"); }
-
-// Presses HESAPLA.
-void calculate(const TFGraphics& w) { QTest::mouseClick(button(w, "bEval1D"), Qt::LeftButton); }
-
-void setField(QLineEdit* e, const QString& text)
-{
-    e->selectAll();
-    e->setText(text);
+    return MenuOf([&] { emit control->customContextMenuRequested(QPoint(5, 5)); }, trigger);
 }
 
-// Gives fields of the function panel, named by their layout names, new texts.
-void setFields(const TFGraphics& w, std::initializer_list<std::pair<const char*, QString>> texts)
+// What Ctrl+C in `control` puts on the clipboard.
+QString CopiedFrom(QWidget* control)
 {
-    for (const auto& [name, text] : texts)
-        setField(field(w, name), text);
+    control->setFocus();
+    QTest::keyClick(control, Qt::Key_C, Qt::ControlModifier);
+    return QGuiApplication::clipboard()->text();
 }
 
 } // namespace
@@ -79,393 +83,402 @@ void setFields(const TFGraphics& w, std::initializer_list<std::pair<const char*,
 class GraphWindowTest : public QObject {
     Q_OBJECT
 
-private slots:
-    void tabGoesThroughThePanelInOrder();
-    void listsTheDefaultFunction();
-    void refusesAFieldAndChangesNothingVisible_data();
-    void refusesAFieldAndChangesNothingVisible();
-    void aFaultMidwayKeepsTheLinesBefore();
-    void failedPointsAreListedWithTheEngineText();
-    void rangeLabelsFollowTheVariable();
-    void decimalsTakeEffectAtTheNextTabulation();
-    void sampleAcceptsDigitsOnly();
-    void aLongDefinitionReachesTheRecordWhole();
-    void aLongTabulationShowsItsProgressAndCancels_data();
-    void aLongTabulationShowsItsProgressAndCancels();
-    void typedResultTextIsNotListed();
-    void colourButtons();
-    void theRealColourDialog();
-};
+    std::unique_ptr<ScopedRecordingDialogs> dialogs;
+    std::unique_ptr<TFGraphics> w;
 
-void GraphWindowTest::tabGoesThroughThePanelInOrder()
-{
-    TFGraphics w;
-    const char* names[] = { "FncName", "FncVar", "FncConst1", "ec1", "FncConst2", "ec2",
-        "FncConst3", "ec3", "FncId", "ex1", "ex2", "Sample", "cCalcExec", "FuncFull", "scrSonuc",
-        "bEval1D", "lFuncVars", "DoGraph", "bClearGArea", "bColorAlan", "cAlanTip", "cGraphTip",
-        "bColorEtiket", "bColorGraf", "cEtiketFont", "cGrafTip", "cGrafWidth", "bColorXY", "cXYTip",
-        "cXYWidth", "cYPerc", "cXPerc", "xScale", "yScale", "cScTip", "bAutoScale", "sGrid",
-        "bColorGrid", "cGridType", "cGridTip", "GrapBox", "FncName" };
-    QList<QWidget*> expected;
-    for (const char* name : names)
-        expected << find(w, name);
-    QList<QWidget*> got;
-    QWidget* next = expected.front();
-    while (got.size() < expected.size()) {
-        got << next;
-        do
-            next = next->nextInFocusChain();
-        while (!(next->focusPolicy() & Qt::TabFocus) || next->focusProxy());
+    template <class Control = QWidget> Control* find(const char* name) const
+    {
+        auto* c = w->findChild<Control*>(QLatin1String(name));
+        if (!c)
+            qFatal("no control %s", name);
+        return c;
     }
-    QCOMPARE(got, expected);
-}
+    QLineEdit* field(const char* name) const { return find<QLineEdit>(name); }
+    TButtonColor* colour(const char* name) const { return find<TButtonColor>(name); }
+    QComboBox* results() const { return find<QComboBox>("cCalcExec"); }
+    QListView* listBox() const { return find<QListView>("lFuncVars"); }
+    QScrollBar* decimals() const { return find<QScrollBar>("scrSonuc"); }
+    QStringList listed() const { return Lines(results()->model()); }
+    const std::vector<quarnis::TPlotPoint>& points() const { return w->plotObject().Points; }
 
-void GraphWindowTest::listsTheDefaultFunction()
-{
-    ScopedRecordingDialogs dialogs;
-    TFGraphics w;
-    w.show();
-    calculate(w);
-    QVERIFY(dialogs.messages.isEmpty());
-    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):=t"_s);
-    const QStringList lines = items(results(w));
-    QCOMPARE(lines.size(), 101);
-    QCOMPARE(lines[0], u"[0]:(0,0)"_s);
-    QCOMPARE(lines[1], u"[1]:(0.1,0.1)"_s);
-    QCOMPARE(lines[100], u"[100]:(10,10)"_s);
-    QCOMPARE(rows(listBox(w)), lines);
-    QCOMPARE(results(w)->currentIndex(), -1);
-    QVERIFY(results(w)->currentText().isEmpty());
-    QCOMPARE(w.plotObject().Points.size(), std::size_t(101));
-    QCOMPARE(w.plotObject().Points[37].x, 3.7);
-    QCOMPARE(w.functionRecord().Values.size(), std::size_t(101));
+    // Gives fields, named by their layout names, new texts; then presses HESAPLA.
+    void calculate(std::initializer_list<std::pair<const char*, QString>> texts = {})
+    {
+        for (const auto& [name, text] : texts)
+            field(name)->setText(text);
+        QTest::mouseClick(find("bEval1D"), Qt::LeftButton);
+    }
 
-    // A second press lists anew rather than appending.
-    setField(field(w, "FncId"), "t*t");
-    calculate(w);
-    QCOMPARE(results(w)->count(), 101);
-    QCOMPARE(results(w)->itemText(37), u"[37]:(3.7,13.69)"_s);
-    QCOMPARE(w.plotObject().Points[100].y, 100.0);
-}
+private slots:
+    void init()
+    {
+        dialogs = std::make_unique<ScopedRecordingDialogs>();
+        w = std::make_unique<TFGraphics>();
+        w->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+    }
+    void cleanup()
+    {
+        w.reset();
+        dialogs.reset();
+        QGuiApplication::clipboard()->clear();
+    }
 
-void GraphWindowTest::refusesAFieldAndChangesNothingVisible_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("message");
-    const char* range = "Örnekleme Adeti 1 ile 65535 arasında olmalıdır.";
-    const struct {
-        const char *row, *field, *text, *message;
-    } rows[] = {
-        { "comma in ex1", "ex1", "0,5", "'0,5' is not a valid floating point value." },
-        { "empty ec1", "ec1", "", "'' is not a valid floating point value." },
-        { "letters in ec3", "ec3", "abc", "'abc' is not a valid floating point value." },
-        { "huge ex2", "ex2", "1E400", "Floating point overflow." },
-        { "empty Sample", "Sample", "", "'''' is not a valid integer value." },
-        { "spaced Sample", "Sample", "5 ", "''5 '' is not a valid integer value." },
-        { "Sample 0", "Sample", "0", range },
-        { "Sample 65536", "Sample", "65536", range },
-        { "Sample 65537", "Sample", "65537", range },
-        { "Sample -1", "Sample", "-1", range },
-        { "Sample huge", "Sample", "99999999999", "''99999999999'' is not a valid integer value." },
-    };
-    for (const auto& r : rows)
-        QTest::newRow(r.row) << r.field << QString::fromUtf8(r.text)
-                             << QString::fromUtf8(r.message);
-}
+    // Tab from the first field goes through the window and back; Shift+Tab goes back.
+    void tabGoesThroughThePanelInOrder()
+    {
+        const QString expected = u"FncName FncVar FncConst1 ec1 FncConst2 ec2 FncConst3 ec3 "
+                                 "FncId ex1 ex2 Sample cCalcExec FuncFull scrSonuc bEval1D "
+                                 "lFuncVars DoGraph bClearGArea bColorAlan cAlanTip cGraphTip "
+                                 "bColorEtiket bColorGraf cEtiketFont cGrafTip cGrafWidth "
+                                 "bColorXY cXYTip cXYWidth cYPerc cXPerc xScale yScale cScTip "
+                                 "bAutoScale sGrid bColorGrid cGridType cGridTip GrapBox FncName"_s;
+        field("FncName")->setFocus();
+        QStringList order = { QApplication::focusWidget()->objectName() };
+        while (order.size() < expected.count(u' ') + 1) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(order.join(u' '), expected);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), u"GrapBox"_s);
+    }
 
-void GraphWindowTest::refusesAFieldAndChangesNothingVisible()
-{
-    QFETCH(QString, name);
-    QFETCH(QString, text);
-    QFETCH(QString, message);
-    ScopedRecordingDialogs dialogs;
-    TFGraphics w;
-    w.show();
-    calculate(w);
-    const QStringList before = items(results(w));
+    void listsTheDefaultFunction()
+    {
+        calculate();
+        QVERIFY(dialogs->messages.isEmpty());
+        QCOMPARE(field("FuncFull")->text(), u"F(t):=t"_s);
+        const QStringList lines = listed();
+        QCOMPARE(lines.size(), 101);
+        QCOMPARE(lines[1], u"[1]:(0.1,0.1)"_s);
+        QCOMPARE(lines[100], u"[100]:(10,10)"_s);
+        QCOMPARE(Lines(listBox()->model()), lines);
+        QVERIFY(results()->currentText().isEmpty()); // no line is chosen
+        QCOMPARE(points().size(), std::size_t(101));
+        // A second press lists anew rather than appending.
+        calculate({ { "FncId", u"t*t"_s } });
+        QCOMPARE(results()->count(), 101);
+        QCOMPARE(results()->itemText(37), u"[37]:(3.7,13.69)"_s);
+        QCOMPARE(points()[100].y, 100.0);
+        // A line typed into the result list is not listed; Enter closes nothing.
+        results()->setFocus();
+        QTest::keyClicks(results()->lineEdit(), "[5]:(1,1)");
+        QTest::keyClick(results()->lineEdit(), Qt::Key_Return);
+        QCOMPARE(results()->count(), 101);
+        QVERIFY(w->isVisible());
+    }
 
-    setFields(w, { { "FncName", u"G"_s }, { "ec1", u"3"_s }, { "FncId", u"t*c1"_s } });
-    setField(field(w, qPrintable(name)), text);
-    calculate(w);
+    void refusesAFieldAndChangesNothingVisible_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("message");
+        // One row per field and kind of fault; every text is tried on the record itself.
+        const char* rows[][4] = {
+            { "comma in ex1", "ex1", "0,5", "'0,5' is not a valid floating point value." },
+            { "empty ec1", "ec1", "", "'' is not a valid floating point value." },
+            { "letters in ec3", "ec3", "abc", "'abc' is not a valid floating point value." },
+            { "huge ex2", "ex2", "1E400", "Floating point overflow." },
+            { "spaced Sample", "Sample", "5 ", "''5 '' is not a valid integer value." },
+            { "Sample 0", "Sample", "0", "Örnekleme Adeti 1 ile 65535 arasında olmalıdır." },
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << r[1] << QString::fromUtf8(r[2]) << QString::fromUtf8(r[3]);
+    }
+    void refusesAFieldAndChangesNothingVisible()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, text);
+        QFETCH(QString, message);
+        calculate();
+        const QStringList before = listed();
+        calculate({ { "FncName", u"G"_s }, { "ec1", u"3"_s }, { "FncId", u"t*c1"_s },
+            { qPrintable(name), text } });
+        QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages[0].text, message);
+        QCOMPARE(dialogs->messages[0].caption, quarnis::kApplicationTitle);
+        QCOMPARE(dialogs->messages[0].icon, quarnis::Dialogs::Icon::Stop);
+        QCOMPARE(field("FuncFull")->text(), u"F(t):=t"_s);
+        QCOMPARE(listed(), before);
+        QCOMPARE(Lines(listBox()->model()), before);
+        QCOMPARE(points().size(), std::size_t(101));
+        QCOMPARE(
+            w->functionRecord().FuncName, std::u16string(u"G")); // read before the failing field
+        if (name != "ec1")
+            QCOMPARE(w->functionRecord().ConstValue1, 3.0);
+    }
 
-    QCOMPARE(dialogs.messages.size(), 1);
-    QCOMPARE(dialogs.messages[0].text, message);
-    QCOMPARE(dialogs.messages[0].caption, quarnis::kApplicationTitle);
-    QCOMPARE(dialogs.messages[0].icon, quarnis::Dialogs::Icon::Stop);
-    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):=t"_s);
-    QCOMPARE(items(results(w)), before);
-    QCOMPARE(rows(listBox(w)), before);
-    QCOMPARE(w.plotObject().Points.size(), std::size_t(101));
-    QCOMPARE(w.functionRecord().FuncName, std::u16string(u"G")); // read before the failing field
-    if (name != "ec1")
-        QCOMPARE(w.functionRecord().ConstValue1, 3.0);
-}
+    // Points that fail are listed with the engine's text and left out of the plot. A fault
+    // midway ends the tabulation: the result list keeps the lines before it; the list box, the
+    // table it copies and the plot keep the tabulation before, under its own definition.
+    void failedPointsThenAFaultMidway()
+    {
+        QCOMPARE(CopiedFrom(listBox()), QString()); // nothing listed yet
+        calculate({ { "FncId", u"ln(t)"_s }, { "ex1", u"-1"_s }, { "ex2", u"1"_s },
+            { "Sample", u"2"_s } });
+        QVERIFY(dialogs->messages.isEmpty());
+        const QString lnTable
+            = u"t\tF(t):=ln(t)\n-1\tYazım Hatası...\n0\tYazım Hatası...\n1\t0\n"_s;
+        QCOMPARE(CopiedFrom(listBox()), lnTable);
+        QCOMPARE(results()->itemText(1), u"[1]:(0,Yazım Hatası...)"_s);
+        QCOMPARE(points().size(), std::size_t(1));
+        QCOMPARE(points()[0].x, 1.0);
 
-void GraphWindowTest::aFaultMidwayKeepsTheLinesBefore()
-{
-    ScopedRecordingDialogs dialogs;
-    TFGraphics w;
-    w.show();
-    calculate(w);
-    setFields(w,
-        { { "FncId", u"EXP(t)"_s }, { "ex1", u"700"_s }, { "ex2", u"720"_s },
+        calculate({ { "FncId", u"EXP(t)"_s }, { "ex1", u"700"_s }, { "ex2", u"720"_s },
             { "Sample", u"4"_s } });
-    calculate(w);
-    QCOMPARE(dialogs.messages.size(), 1);
-    QCOMPARE(dialogs.messages[0].text, u"Floating point overflow."_s);
-    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):=EXP(t)"_s);
-    QCOMPARE(items(results(w)), QStringList({ u"[0]:(700,1E304)"_s, u"[1]:(705,1.5E306)"_s }));
-    QCOMPARE(listBox(w)->model()->rowCount(), 101); // the earlier tabulation
-    QCOMPARE(w.plotObject().Points.size(), std::size_t(101));
-}
+        QCOMPARE(dialogs->messages.size(), 1);
+        QCOMPARE(dialogs->messages[0].text, u"Floating point overflow."_s);
+        QCOMPARE(field("FuncFull")->text(), u"F(t):=EXP(t)"_s);
+        QCOMPARE(listed(), QStringList({ u"[0]:(700,1E304)"_s, u"[1]:(705,1.5E306)"_s }));
+        QCOMPARE(CopiedFrom(listBox()), lnTable);
+        QCOMPARE(points().size(), std::size_t(1));
+    }
 
-void GraphWindowTest::failedPointsAreListedWithTheEngineText()
-{
-    ScopedRecordingDialogs dialogs;
-    TFGraphics w;
-    setFields(
-        w, { { "FncId", u"t^2"_s }, { "ex1", u"-3"_s }, { "ex2", u"3"_s }, { "Sample", u"6"_s } });
-    calculate(w);
-    QVERIFY(dialogs.messages.isEmpty());
-    QCOMPARE(results(w)->itemText(1), u"[1]:(-2,Yazım Hatası...)"_s);
-    QCOMPARE(results(w)->itemText(5), u"[5]:(2,4)"_s);
-    QCOMPARE(results(w)->count(), 7);
-    // Only x = 1, 2, 3 have values; the failed points are not plotted.
-    QCOMPARE(w.plotObject().Points.size(), std::size_t(3));
-    QCOMPARE(w.plotObject().Points[0].x, 1.0);
-    QCOMPARE(w.plotObject().Points[2].y, 9.0);
-}
-
-void GraphWindowTest::rangeLabelsFollowTheVariable()
-{
-    ScopedRecordingDialogs dialogs;
-    TFGraphics w;
-    w.show();
-    QApplication::setActiveWindow(&w);
-    field(w, "FncVar")->setFocus();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
-    field(w, "FncVar")->selectAll();
-    QTest::keyClicks(field(w, "FncVar"), "time");
-    QTest::keyClick(field(w, "FncVar"), Qt::Key_Tab);
-    QCOMPARE(label(w, "xa")->text(), u"time1"_s);
-    QCOMPARE(label(w, "xb")->text(), u"time2"_s);
-    QCOMPARE(label(w, "xa")->width(), 25); // clipped, not grown
-
-    calculate(w);
-    QCOMPARE(w.functionRecord().VarName, std::u16string(u"t"));
-    QVERIFY(field(w, "FuncFull")->text().startsWith(u"F(t):="_s));
-
-    // Names keep their characters: "ş" is a variable like any other.
-    setFields(w,
-        { { "FncVar", u"şey"_s }, { "FncId", u"ş*ç1"_s }, { "FncConst1", u"ç1x"_s },
+    void rangeLabelsFollowTheVariable()
+    {
+        QLineEdit* variable = field("FncVar");
+        variable->setFocus();
+        variable->selectAll();
+        QTest::keyClicks(variable, "time");
+        QTest::keyClick(variable, Qt::Key_Tab);
+        QCOMPARE(find<QLabel>("xa")->text(), u"time1"_s);
+        QCOMPARE(find<QLabel>("xb")->text(), u"time2"_s);
+        calculate();
+        QCOMPARE(w->functionRecord().VarName, std::u16string(u"t"));
+        QVERIFY(field("FuncFull")->text().startsWith(u"F(t):="_s));
+        // Names keep their characters: "ş" is a variable like any other.
+        calculate({ { "FncVar", u"şey"_s }, { "FncId", u"ş*ç1"_s }, { "FncConst1", u"ç1x"_s },
             { "ec1", u"2"_s }, { "Sample", u"1"_s } });
-    calculate(w);
-    QCOMPARE(field(w, "FuncFull")->text(), u"F(ş):=ş*ç1"_s);
-    QCOMPARE(results(w)->itemText(1), u"[1]:(10,20)"_s);
-}
+        QCOMPARE(field("FuncFull")->text(), u"F(ş):=ş*ç1"_s);
+        QCOMPARE(results()->itemText(1), u"[1]:(10,20)"_s);
+    }
 
-void GraphWindowTest::decimalsTakeEffectAtTheNextTabulation()
-{
-    ScopedRecordingDialogs dialogs;
-    TFGraphics w;
-    w.show();
-    setField(field(w, "FncId"), "t/3");
-    calculate(w);
-    QCOMPARE(results(w)->itemText(10), u"[10]:(1,0.33333)"_s);
+    void decimalsTakeEffectAtTheNextTabulation()
+    {
+        calculate({ { "FncId", u"t/3"_s } });
+        QCOMPARE(results()->itemText(10), u"[10]:(1,0.33333)"_s);
+        decimals()->setFocus();
+        QTest::keyClick(decimals(), Qt::Key_Right);
+        QCOMPARE(decimals()->toolTip(), u"6"_s);
+        QCOMPARE(results()->itemText(10), u"[10]:(1,0.33333)"_s);
+        calculate();
+        QCOMPARE(results()->itemText(10), u"[10]:(1,0.333333)"_s);
+        // -1 rounds to tens, halves to even.
+        decimals()->setValue(-1);
+        QCOMPARE(decimals()->toolTip(), u"-1"_s);
+        calculate(
+            { { "FncId", u"t"_s }, { "ex1", u"15"_s }, { "ex2", u"25"_s }, { "Sample", u"1"_s } });
+        QCOMPARE(listed(), QStringList({ u"[0]:(20,20)"_s, u"[1]:(20,20)"_s }));
+        // The hint is set again whenever the mouse comes over the scroll bar.
+        decimals()->setToolTip(QString());
+        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
+        QApplication::sendEvent(decimals(), &enter);
+        QCOMPARE(decimals()->toolTip(), u"-1"_s);
+    }
 
-    decimals(w)->setFocus();
-    QTest::keyClick(decimals(w), Qt::Key_Right);
-    QCOMPARE(decimals(w)->value(), 6);
-    QCOMPARE(decimals(w)->toolTip(), u"6"_s);
-    QCOMPARE(results(w)->itemText(10), u"[10]:(1,0.33333)"_s);
-    calculate(w);
-    QCOMPARE(results(w)->itemText(10), u"[10]:(1,0.333333)"_s);
+    void sampleAcceptsDigitsOnly()
+    {
+        field("Sample")->setFocus();
+        field("Sample")->selectAll();
+        QTest::keyClicks(field("Sample"), "1a-2.,3 ");
+        QCOMPARE(field("Sample")->text(), u"123"_s);
+        // The refused keys were not dropped without a word.
+        QCOMPARE(QToolTip::text(), QString::fromUtf8(quarnis::kSampleDigitsOnlyText));
+        QToolTip::hideText();
+    }
 
-    decimals(w)->setValue(-1);
-    QCOMPARE(decimals(w)->toolTip(), u"-1"_s);
-    setFields(
-        w, { { "FncId", u"t"_s }, { "ex1", u"15"_s }, { "ex2", u"25"_s }, { "Sample", u"1"_s } });
-    calculate(w);
-    QCOMPARE(items(results(w)), QStringList({ u"[0]:(20,20)"_s, u"[1]:(20,20)"_s }));
+    // Qt's line edits keep 32767 characters unless told otherwise; the definition takes 1 MB.
+    void aLongDefinitionReachesTheRecordWhole()
+    {
+        QString definition = u"t"_s;
+        while (definition.size() < 1000001)
+            definition += u"+t"_s;
+        QApplication::clipboard()->setText(definition);
+        field("FncId")->setFocus();
+        field("FncId")->selectAll();
+        QTest::keyClick(field("FncId"), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(field("FncId")->text().size(), definition.size());
+        calculate({ { "Sample", u"1"_s } });
+        QVERIFY(dialogs->messages.isEmpty());
+        QCOMPARE(w->functionRecord().Definition.size(), std::size_t(definition.size()));
+        QCOMPARE(field("FuncFull")->text(), u"F(t):="_s + definition);
+        QCOMPARE(listed(), QStringList({ u"[0]:(0,0)"_s, u"[1]:(10,5000010)"_s }));
+        for (QLineEdit* each : w->findChildren<QLineEdit*>())
+            QVERIFY2(each->maxLength() == std::numeric_limits<int>::max(),
+                qPrintable(each->objectName()));
+    }
 
-    // The hint is set again whenever the mouse comes over the scroll bar.
-    decimals(w)->setToolTip(QString());
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-    QApplication::sendEvent(decimals(w), &enter);
-    QCOMPARE(decimals(w)->toolTip(), u"-1"_s);
-}
-
-void GraphWindowTest::sampleAcceptsDigitsOnly()
-{
-    TFGraphics w;
-    w.show();
-    field(w, "Sample")->setFocus();
-    field(w, "Sample")->selectAll();
-    QTest::keyClicks(field(w, "Sample"), "1a-2.,3 ");
-    QCOMPARE(field(w, "Sample")->text(), u"123"_s);
-    // The refused keys were not dropped without a word.
-    QCOMPARE(QToolTip::text(), QString::fromUtf8(quarnis::kSampleDigitsOnlyText));
-    QToolTip::hideText();
-}
-
-// Qt's line edits keep 32767 characters unless told otherwise; the definition takes 1 MB.
-void GraphWindowTest::aLongDefinitionReachesTheRecordWhole()
-{
-    ScopedRecordingDialogs dialogs;
-    TFGraphics w;
-    w.show();
-    QString definition = u"t"_s;
-    while (definition.size() < 1000001)
-        definition += u"+t"_s;
-    QApplication::clipboard()->setText(definition);
-    field(w, "FncId")->setFocus();
-    field(w, "FncId")->selectAll();
-    QTest::keyClick(field(w, "FncId"), Qt::Key_V, Qt::ControlModifier);
-    QCOMPARE(field(w, "FncId")->text().size(), definition.size());
-    setField(field(w, "Sample"), "1");
-    calculate(w);
-    QVERIFY(dialogs.messages.isEmpty());
-    QCOMPARE(w.functionRecord().Definition.size(), std::size_t(definition.size()));
-    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):="_s + definition);
-    QCOMPARE(items(results(w)), QStringList({ u"[0]:(0,0)"_s, u"[1]:(10,5000010)"_s }));
-    for (QLineEdit* field : w.findChildren<QLineEdit*>())
-        QVERIFY2(
-            field->maxLength() == std::numeric_limits<int>::max(), qPrintable(field->objectName()));
-}
-
-void GraphWindowTest::aLongTabulationShowsItsProgressAndCancels_data()
-{
-    QTest::addColumn<bool>("escape");
-    QTest::newRow("button") << false;
-    QTest::newRow("Esc") << true;
-}
-
-// A slow definition: once the progress box shows points done, the user cancels. As after a
-// fault, the result list keeps the lines of those points; the list box and the point table
-// keep the tabulation before.
-void GraphWindowTest::aLongTabulationShowsItsProgressAndCancels()
-{
-    QFETCH(bool, escape);
-    ScopedRecordingDialogs dialogs;
-    TFGraphics w;
-    w.show();
-    calculate(w);
-    const QStringList before = items(results(w));
-
-    QString slow = u"SIN(t)"_s;
-    for (int i = 0; i < 20000; ++i)
-        slow += u"+SIN(t)"_s;
-    setFields(w, { { "FncId", slow }, { "Sample", u"1000"_s } });
-    QString shown;
-    QTimer poll;
-    connect(&poll, &QTimer::timeout, &w, [&] {
-        auto* progress = w.findChild<QProgressDialog*>();
-        if (!progress || !progress->isVisible() || progress->value() < 2)
-            return;
-        shown = progress->labelText();
-        poll.stop();
-        if (escape)
-            QTest::keyClick(progress, Qt::Key_Escape);
-        else
+    // Once the progress box shows points done, the user cancels. As after a fault, the result
+    // list keeps the lines of those points; the list box and the plot keep the tabulation before.
+    void aLongTabulationShowsItsProgressAndCancels()
+    {
+        calculate();
+        const QStringList before = listed();
+        QString slow = u"SIN(t)"_s;
+        for (int i = 0; i < 20000; ++i)
+            slow += u"+SIN(t)"_s;
+        QString shown;
+        QTimer poll;
+        connect(&poll, &QTimer::timeout, w.get(), [&] {
+            auto* progress = w->findChild<QProgressDialog*>();
+            if (!progress || !progress->isVisible() || progress->value() < 2)
+                return;
+            shown = progress->labelText();
+            poll.stop();
             QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
-    });
-    poll.start(10);
-    calculate(w);
-
-    QVERIFY(dialogs.messages.isEmpty());
-    QVERIFY2(shown.endsWith(u" / 1001 nokta hesaplandı"_s), qPrintable(shown));
-    QVERIFY(!w.findChild<QProgressDialog*>());
-    const QStringList lines = items(results(w));
-    QVERIFY(lines.size() >= 2 && lines.size() < 1001);
-    QCOMPARE(lines[1], u"[1]:(0.01,200.00666)"_s);
-    QCOMPARE(rows(listBox(w)), before);
-    QCOMPARE(w.plotObject().Points.size(), std::size_t(101));
-    QCOMPARE(w.plotObject().Points[100].y, 10.0);
-    QCOMPARE(field(w, "FuncFull")->text(), u"F(t):="_s + slow);
-}
-
-void GraphWindowTest::typedResultTextIsNotListed()
-{
-    ScopedRecordingDialogs dialogs;
-    TFGraphics w;
-    w.show();
-    calculate(w);
-    results(w)->setFocus();
-    QTest::keyClicks(results(w)->lineEdit(), "[5]:(1,1)");
-    QTest::keyClick(results(w)->lineEdit(), Qt::Key_Return);
-    QCOMPARE(results(w)->count(), 101);
-    QVERIFY(w.isVisible()); // Enter pressed no button and did not close the window
-}
-
-void GraphWindowTest::colourButtons()
-{
-    ScopedRecordingDialogs dialogs;
-    TFGraphics w;
-    w.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&w));
-    const QRect swatch = TButtonColor::swatchRect(QSize(25, 21));
-    QCOMPARE(swatch, QRect(QPoint(6, 6), QPoint(18, 15)));
-    const auto swatchPixel
-        = [&](TButtonColor* b) { return b->grab().toImage().pixelColor(12, 10); };
-    QCOMPARE(swatchPixel(colour(w, "bColorAlan")), QColor(166, 202, 240));
-    QCOMPARE(swatchPixel(colour(w, "bColorGraf")), QColor(0, 0, 0));
-
-    // Cancel: nothing changes, the dialog was preset to the colour.
-    dialogs.colorAnswer.reset();
-    QTest::mouseClick(colour(w, "bColorAlan"), Qt::LeftButton);
-    QCOMPARE(dialogs.colorRequests.size(), 1);
-    QCOMPARE(dialogs.colorRequests[0], QColor(166, 202, 240));
-    QCOMPARE(colour(w, "bColorAlan")->color(), QColor(166, 202, 240));
-
-    // Confirm a colour and define a custom colour: every other button offers it.
-    const QList<QColor> custom = { QColor(1, 2, 3), QColor(250, 200, 100) };
-    dialogs.colorAnswer = QColor(10, 20, 30);
-    dialogs.customColorAnswer = custom;
-    QTest::mouseClick(colour(w, "bColorGraf"), Qt::LeftButton);
-    QCOMPARE(colour(w, "bColorGraf")->color(), QColor(10, 20, 30));
-    QCOMPARE(swatchPixel(colour(w, "bColorGraf")), QColor(10, 20, 30));
-    QCOMPARE(swatchPixel(colour(w, "bColorXY")), QColor(0, 128, 0));
-    dialogs.colorAnswer.reset();
-    QTest::mouseClick(colour(w, "bColorGrid"), Qt::LeftButton);
-    QCOMPARE(dialogs.customColorRequests.last(), custom);
-    QCOMPARE(colour(w, "bColorGrid")->color(), QColor(128, 128, 128));
-    TFGraphics other; // the list lives for the process, not for a window
-    QTest::mouseClick(colour(other, "bColorAlan"), Qt::LeftButton);
-    QCOMPARE(dialogs.customColorRequests.last(), custom);
-}
-
-// The colour dialog itself, answered from a timer once it is open.
-void GraphWindowTest::theRealColourDialog()
-{
-    TFGraphics w;
-    w.show();
-    QColor preset;
-    const auto answer = [&](bool accept) {
-        QTimer::singleShot(0, [&, accept] {
-            auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            preset = dialog->currentColor();
-            if (!accept)
-                return dialog->reject();
-            QColorDialog::setCustomColor(0, QColor(9, 9, 9));
-            dialog->setCurrentColor(QColor(1, 2, 3));
-            dialog->accept();
         });
-    };
-    answer(true);
-    QTest::mouseClick(colour(w, "bColorXY"), Qt::LeftButton);
-    QCOMPARE(preset, QColor(0, 128, 0));
-    QCOMPARE(colour(w, "bColorXY")->color(), QColor(1, 2, 3));
-    QCOMPARE(TButtonColor::customColors().value(0), QColor(9, 9, 9));
+        poll.start(10);
+        calculate({ { "FncId", slow }, { "Sample", u"1000"_s } });
 
-    QColorDialog::setCustomColor(0, QColor(200, 0, 0)); // not the buttons' list: replaced
-    answer(false);
-    QTest::mouseClick(colour(w, "bColorGrid"), Qt::LeftButton);
-    QCOMPARE(preset, QColor(128, 128, 128));
-    QCOMPARE(QColorDialog::customColor(0), QColor(9, 9, 9));
-    QCOMPARE(colour(w, "bColorGrid")->color(), QColor(128, 128, 128));
-}
+        QVERIFY(dialogs->messages.isEmpty());
+        QVERIFY2(shown.endsWith(u" / 1001 nokta hesaplandı"_s), qPrintable(shown));
+        QVERIFY(!w->findChild<QProgressDialog*>());
+        const QStringList lines = listed();
+        QVERIFY(lines.size() >= 2 && lines.size() < 1001);
+        QCOMPARE(lines[1], u"[1]:(0.01,200.00666)"_s);
+        QCOMPARE(Lines(listBox()->model()), before);
+        QCOMPARE(points().size(), std::size_t(101));
+        QCOMPARE(points()[100].y, 10.0);
+        QCOMPARE(field("FuncFull")->text(), u"F(t):="_s + slow);
+    }
+
+    // Both the mouse and the keyboard open the table's menu, on the list box and on the result
+    // list's field; it copies the table as tab-separated text and saves it as CSV.
+    void theTableMenusCopyAndSave()
+    {
+        QTemporaryDir dir;
+        QWidget* resultField = results()->lineEdit();
+        QCOMPARE(ContextMenuOf(listBox()),
+            QStringList({ u"Tabloyu Kopyala (off)"_s, u"Tabloyu Kaydet... (off)"_s }));
+        calculate(
+            { { "FncId", u"t*t"_s }, { "ex1", u"0"_s }, { "ex2", u"1"_s }, { "Sample", u"2"_s } });
+        const QString tsv = u"t\tF(t):=t*t\n0\t0\n0.5\t0.25\n1\t1\n"_s;
+        ContextMenuOf(listBox(), u"Tabloyu Kopyala"_s);
+        QCOMPARE(QGuiApplication::clipboard()->text(), tsv);
+        const QStringList on = { u"Tabloyu Kopyala"_s, u"Tabloyu Kaydet..."_s };
+        listBox()->setFocus();
+        QCOMPARE(MenuOf([&] { QTest::keyClick(listBox(), Qt::Key_Menu); }), on);
+        QCOMPARE(MenuOf([&] { QTest::keyClick(listBox(), Qt::Key_F10, Qt::ShiftModifier); }), on);
+        results()->setFocus();
+        QVERIFY(MenuOf([&] { QTest::keyClick(resultField, Qt::Key_Menu); }).contains(on[1]));
+        // The result list's field keeps its edit menu and gets the table's two commands.
+        QGuiApplication::clipboard()->clear();
+        const QStringList fieldMenu = ContextMenuOf(resultField, on[0]);
+        QVERIFY(fieldMenu.contains(on[1]) && fieldMenu.size() > 2);
+        QCOMPARE(QGuiApplication::clipboard()->text(), tsv);
+
+        dialogs->fileAnswer = dir.filePath(u"table"_s);
+        ContextMenuOf(listBox(), on[1]);
+        QFile saved(dir.filePath(u"table.csv"_s));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), "t,F(t):=t*t\r\n0,0\r\n0.5,0.25\r\n1,1\r\n");
+        QVERIFY(dialogs->messages.isEmpty());
+        // A directory in the way of the file, a missing directory: a box, and no file written.
+        QVERIFY(QDir(dir.path()).mkdir(u"taken.csv"_s));
+        for (const QString& name : { dir.filePath(u"taken.csv"_s), dir.filePath(u"no/t.csv"_s) }) {
+            dialogs->messages.clear();
+            dialogs->fileAnswer = name;
+            ContextMenuOf(resultField, on[1]);
+            QCOMPARE(dialogs->messages.size(), 1);
+            QVERIFY(dialogs->messages[0].text.startsWith(
+                u"Tablo \"%1\" dosyasına kaydedilemedi"_s.arg(name)));
+            QCOMPARE(dialogs->messages[0].icon, quarnis::Dialogs::Icon::Stop);
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList({ u"table.csv"_s }));
+        // Cancelling the dialog says nothing.
+        dialogs->messages.clear();
+        dialogs->fileAnswer.clear();
+        ContextMenuOf(listBox(), on[1]);
+        QVERIFY(dialogs->messages.isEmpty());
+    }
+
+    void theSurfaceHasItsMenuAndKeys()
+    {
+        QTemporaryDir dir;
+        auto* surface = find<quarnis::PlotSurface>("GrapBox");
+        QLineEdit* xScale = field("xScale");
+        QTest::mouseClick(find("bClearGArea"), Qt::LeftButton);
+        surface->setFocus();
+        const QStringList expected = { u"Grafiği Kaydet..."_s, u"Panoya Kopyala"_s };
+        QCOMPARE(MenuOf([&] { QTest::keyClick(surface, Qt::Key_Menu); }), expected);
+        QCOMPARE(
+            MenuOf([&] { QTest::keyClick(surface, Qt::Key_F10, Qt::ShiftModifier); }), expected);
+        // The focused surface shows a frame on the screen; the copied picture has none.
+        QCOMPARE(QApplication::focusWidget(), surface);
+        const QImage picture = surface->image().convertToFormat(QImage::Format_RGB32);
+        const auto shown
+            = [&] { return surface->grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        QCOMPARE(shown().pixel(1, 1), surface->palette().color(QPalette::Highlight).rgb());
+        QCOMPARE(shown().pixel(200, 100), picture.pixel(200, 100));
+        QTest::keyClick(surface, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(
+            QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
+        // Ctrl+S saves from anywhere in the window; Ctrl+C in a field stays the field's.
+        dialogs->fileAnswer = dir.filePath(u"plot"_s);
+        xScale->selectAll();
+        QCOMPARE(CopiedFrom(xScale), u"1.0"_s);
+        QTest::keyClick(xScale, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(QFile::exists(dir.filePath(u"plot.png"_s)));
+        QCOMPARE(shown(), picture); // no frame without the focus
+    }
+
+    void colourButtons()
+    {
+        const auto swatchPixel
+            = [&](const char* name) { return colour(name)->grab().toImage().pixelColor(12, 10); };
+        QCOMPARE(swatchPixel("bColorAlan"), QColor(166, 202, 240));
+        // Cancel: nothing changes, the dialog was preset to the colour.
+        QTest::mouseClick(colour("bColorAlan"), Qt::LeftButton);
+        QCOMPARE(dialogs->colorRequests, QList<QColor>({ QColor(166, 202, 240) }));
+        QCOMPARE(colour("bColorAlan")->color(), QColor(166, 202, 240));
+        // Confirm a colour and define a custom colour: every other button offers it.
+        const QList<QColor> custom = { QColor(1, 2, 3), QColor(250, 200, 100) };
+        dialogs->colorAnswer = QColor(10, 20, 30);
+        dialogs->customColorAnswer = custom;
+        QTest::mouseClick(colour("bColorGraf"), Qt::LeftButton);
+        QCOMPARE(colour("bColorGraf")->color(), QColor(10, 20, 30));
+        QCOMPARE(swatchPixel("bColorGraf"), QColor(10, 20, 30));
+        QCOMPARE(swatchPixel("bColorXY"), QColor(0, 128, 0));
+        dialogs->colorAnswer.reset();
+        QTest::mouseClick(colour("bColorGrid"), Qt::LeftButton);
+        QCOMPARE(dialogs->customColorRequests.last(), custom);
+        QCOMPARE(colour("bColorGrid")->color(), QColor(128, 128, 128));
+        TFGraphics other; // the list lives for the process, not for a window
+        QTest::mouseClick(other.findChild<TButtonColor*>(u"bColorAlan"_s), Qt::LeftButton);
+        QCOMPARE(dialogs->customColorRequests.last(), custom);
+    }
+
+    // The colour dialog itself, answered from a timer once it is open.
+    void theRealColourDialog()
+    {
+        dialogs.reset();
+        QColor preset;
+        const auto answer = [&](bool accept) {
+            QTimer::singleShot(0, [&, accept] {
+                auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                preset = dialog->currentColor();
+                if (!accept)
+                    return dialog->reject();
+                QColorDialog::setCustomColor(0, QColor(9, 9, 9));
+                dialog->setCurrentColor(QColor(1, 2, 3));
+                dialog->accept();
+            });
+        };
+        answer(true);
+        QTest::mouseClick(colour("bColorXY"), Qt::LeftButton);
+        QCOMPARE(preset, QColor(0, 128, 0));
+        QCOMPARE(colour("bColorXY")->color(), QColor(1, 2, 3));
+        QCOMPARE(TButtonColor::customColors().value(0), QColor(9, 9, 9));
+        QColorDialog::setCustomColor(0, QColor(200, 0, 0)); // not the buttons' list: replaced
+        answer(false);
+        QTest::mouseClick(colour("bColorGrid"), Qt::LeftButton);
+        QCOMPARE(preset, QColor(128, 128, 128));
+        QCOMPARE(QColorDialog::customColor(0), QColor(9, 9, 9));
+        QCOMPARE(colour("bColorGrid")->color(), QColor(128, 128, 128));
+    }
+};
 
 QTEST_MAIN(GraphWindowTest)
 #include "graph_window_test.moc"

@@ -12,7 +12,6 @@
 
 namespace quarnis {
 
-// What the tests install: records every box and answers dialogs from a script.
 class RecordingDialogs : public Dialogs {
 public:
     struct Message {
@@ -39,17 +38,15 @@ public:
         QWidget* parent, const QColor& initial, QList<QColor>& customColors) override
     {
         customColorRequests.append(customColors);
-        const std::optional<QColor> answer = chooseColor(parent, initial);
-        if (answer)
+        if (chooseColor(parent, initial))
             customColors = customColorAnswer;
-        return answer;
+        return colorAnswer;
     }
     QString saveFileName(QWidget*, const QString&, const QString&) override { return fileAnswer; }
 };
 
 // RecordingDialogs installed for the life of a scope.
-class ScopedRecordingDialogs : public RecordingDialogs {
-public:
+struct ScopedRecordingDialogs : RecordingDialogs {
     ScopedRecordingDialogs() { Dialogs::install(this); }
     ~ScopedRecordingDialogs() override { Dialogs::install(nullptr); }
 };
