@@ -34,37 +34,35 @@ TEST(TFunc, SubstitutesTheVariableThenTheConstants)
 {
     const struct {
         const char* name;
-        const char16_t *var, *definition, *c1, *c2, *c3;
+        const char16_t *var, *definition, *c1, *c2;
         double v1, v2, x;
         const char16_t* expected;
     } rows[] = {
-        { "constants", u"t", u"t*c1+c2", u"c1", u"c2", u"c3", 2, 1, 2.5, u"2.5*2+1" },
-        { "empty constant names", u"t", u"t*c1+c2", u"", u"", u"", 2, 1, 2.5, u"2.5*c1+c2" },
-        { "empty variable", u"", u"t+1", u"", u"", u"", 0, 0, 3, u"t+1" },
-        { "inside lower-case words", u"t", u"sqrt(t)+tan(t)", u"", u"", u"", 0, 0, 2.5,
+        { "constants", u"t", u"t*c1+c2", u"c1", u"c2", 2, 1, 2.5, u"2.5*2+1" },
+        { "empty constant names", u"t", u"t*c1+c2", u"", u"", 2, 1, 2.5, u"2.5*c1+c2" },
+        { "empty variable", u"", u"t+1", u"", u"", 0, 0, 3, u"t+1" },
+        { "inside lower-case words", u"t", u"sqrt(t)+tan(t)", u"", u"", 0, 0, 2.5,
             u"sqr2.5(2.5)+2.5an(2.5)" },
-        { "upper-case words survive", u"t", u"SQRT(t)", u"", u"", u"", 0, 0, 2.5, u"SQRT(2.5)" },
-        { "x hits exp", u"x", u"exp(x)", u"", u"", u"", 0, 0, 1, u"e1p(1)" },
-        { "constant 1 hits the inserted value", u"t", u"t+10", u"1", u"", u"", 7, 0, 12.1,
-            u"72.7+70" },
-        { "constant E hits a scientific form", u"t", u"t", u"E", u"", u"", 3, 0, 0.00001, u"13-5" },
-        { "variable first", u"c", u"c1+c", u"c1", u"", u"", 9, 0, 4, u"41+4" },
-        { "negative value keeps its sign", u"t", u"c1*t", u"c1", u"", u"", 0, 0, -2, u"0*-2" },
-        { "negative constant", u"t", u"t-c1", u"c1", u"", u"", -1.5, 0, 1, u"1--1.5" },
-        { "15 significant digits", u"t", u"c1", u"c1", u"", u"", 0.333333333333333333, 0, 0,
+        { "upper-case words survive", u"t", u"SQRT(t)", u"", u"", 0, 0, 2.5, u"SQRT(2.5)" },
+        { "x hits exp", u"x", u"exp(x)", u"", u"", 0, 0, 1, u"e1p(1)" },
+        { "constant 1 hits the inserted value", u"t", u"t+10", u"1", u"", 7, 0, 12.1, u"72.7+70" },
+        { "constant E hits a scientific form", u"t", u"t", u"E", u"", 3, 0, 0.00001, u"13-5" },
+        { "variable first", u"c", u"c1+c", u"c1", u"", 9, 0, 4, u"41+4" },
+        { "negative value keeps its sign", u"t", u"c1*t", u"c1", u"", 0, 0, -2, u"0*-2" },
+        { "negative constant", u"t", u"t-c1", u"c1", u"", -1.5, 0, 1, u"1--1.5" },
+        { "15 significant digits", u"t", u"c1", u"c1", u"", 0.333333333333333333, 0, 0,
             u"0.333333333333333" },
-        { "1E-5 scientific", u"t", u"t", u"", u"", u"", 0, 0, 0.00001, u"1E-5" },
-        { "0.0001 positional", u"t", u"t", u"", u"", u"", 0, 0, 0.0001, u"0.0001" },
-        { "non-overlapping", u"t", u"ttt", u"tt", u"", u"", 5, 0, 1, u"111" },
-        { "inserted text not rescanned", u"1", u"1", u"", u"", u"", 0, 0, 11, u"11" },
-        { "Turkish names", u"ş", u"ş*çğ", u"çğ", u"", u"", 3, 0, 2, u"2*3" },
+        { "1E-5 scientific", u"t", u"t", u"", u"", 0, 0, 0.00001, u"1E-5" },
+        { "0.0001 positional", u"t", u"t", u"", u"", 0, 0, 0.0001, u"0.0001" },
+        { "non-overlapping", u"t", u"ttt", u"tt", u"", 5, 0, 1, u"111" },
+        { "inserted text not rescanned", u"1", u"1", u"", u"", 0, 0, 11, u"11" },
+        { "Turkish names", u"ş", u"ş*çğ", u"çğ", u"", 3, 0, 2, u"2*3" },
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         TFunc f = withVariable(r.var, r.definition);
         f.ConstName1 = r.c1;
         f.ConstName2 = r.c2;
-        f.ConstName3 = r.c3;
         f.ConstValue1 = r.v1;
         f.ConstValue2 = r.v2;
         EXPECT_EQ(Utf16ToUtf8(f.FormulaAt(r.x)), Utf16ToUtf8(r.expected));
@@ -285,11 +283,9 @@ TEST(Tabulate, ProgressCancelsBeforeAPoint)
         out.lines, (std::vector<std::u16string> { u"[0]:(0,0)", u"[1]:(1,1)", u"[2]:(2,2)" }));
 }
 
-FuncPanelTexts panel() { return FuncPanelTexts {}; }
-
 TEST(StorePanel, CopiesThePanelAndCutsTheNames)
 {
-    FuncPanelTexts p = panel();
+    FuncPanelTexts p;
     p.name = u"Kare";
     p.var = u"time";
     p.const1 = u"şçğ";
@@ -346,16 +342,11 @@ TEST(StorePanel, RefusesAFieldAndKeepsWhatCameBefore)
         { "Sample -1", &Texts::sample, u"-1", kSampleCountRangeText },
         { "empty ex2", &Texts::x2, u"", "'' is not a valid floating point value" },
     };
-    TFunc before;
-    before.SetFuncName(u"G");
-    before.VarName = before.Definition = u"q";
-    before.ConstValue1 = 41, before.ConstValue2 = 42, before.ConstValue3 = 43;
-    before.ConstName1 = u"k1", before.ConstName2 = u"k2", before.ConstName3 = u"k3";
-    before.SampleCount = 7;
-    before.X1 = 98, before.X2 = 99;
+    TFunc before, stored;
+    StorePanel(
+        before, { u"G", u"q", u"k1", u"k2", u"k3", u"41", u"42", u"43", u"q", u"98", u"99", u"7" });
     const Texts good { u"Kare", u"t", u"c1", u"c2", u"c3", u"1", u"2", u"3", u"t*t", u"4", u"5",
         u"100" };
-    TFunc stored;
     StorePanel(stored, good);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
