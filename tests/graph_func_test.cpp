@@ -22,11 +22,15 @@ struct Lines : TabulationOutput {
     void Append(std::u16string line) override { lines.push_back(std::move(line)); }
 };
 
-TFunc withVariable(std::u16string var, std::u16string definition)
+// f(t) = definition over x1 to x2 in n steps.
+TFunc record(std::u16string definition, double x1 = 0, double x2 = 10, std::uint16_t n = 100)
 {
     TFunc f;
-    f.VarName = std::move(var);
+    f.VarName = u"t";
     f.Definition = std::move(definition);
+    f.X1 = x1;
+    f.X2 = x2;
+    f.SampleCount = n;
     return f;
 }
 
@@ -60,7 +64,8 @@ TEST(TFunc, SubstitutesTheVariableThenTheConstants)
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        TFunc f = withVariable(r.var, r.definition);
+        TFunc f = record(r.definition);
+        f.VarName = r.var;
         f.ConstName1 = r.c1;
         f.ConstName2 = r.c2;
         f.ConstValue1 = r.v1;
@@ -82,7 +87,7 @@ TEST(TFunc, ValueAtGivesTheEnginesValueAndWhetherItFailed)
         { u"SQRT(t)", 2.25, 1.5, 0 }, { u"(t", 1, 0, 1 },
         { u"t+1#2", 2, 3, 1 }, // a syntax error keeps the value read before it
     };
-    TFunc f = withVariable(u"t", u"t");
+    TFunc f = record(u"t");
     for (const auto& r : rows) {
         SCOPED_TRACE(Utf16ToUtf8(r.definition) + " at " + std::to_string(r.x));
         f.Definition = r.definition;
@@ -116,10 +121,7 @@ TEST(Tabulate, TheXSequence)
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        TFunc f = withVariable(u"t", u"t");
-        f.X1 = r.x1;
-        f.X2 = r.x2;
-        f.SampleCount = r.n;
+        TFunc f = record(u"t", r.x1, r.x2, r.n);
         tabulate(f, 9);
         ASSERT_EQ(f.Values.size(), r.xs.size());
         for (std::size_t i = 0; i < r.xs.size(); ++i) {
@@ -128,7 +130,7 @@ TEST(Tabulate, TheXSequence)
         }
     }
     // Formed in Extended and stored as a Double; a failed point keeps the engine's value.
-    TFunc f = withVariable(u"t", u"1/(t-3.7)");
+    TFunc f = record(u"1/(t-3.7)");
     tabulate(f, 5);
     EXPECT_EQ(f.Values[37].x, static_cast<double>((10.0L / 100) * 37 + 0));
     EXPECT_EQ(f.Values[37].fx, 0);
@@ -170,10 +172,7 @@ TEST(Tabulate, ListsEveryPointRounded)
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        TFunc f = withVariable(u"t", r.definition);
-        f.X1 = r.x1;
-        f.X2 = r.x2;
-        f.SampleCount = r.n;
+        TFunc f = record(r.definition, r.x1, r.x2, r.n);
         const auto lines = tabulate(f, r.decimals);
         ASSERT_EQ(lines.size(), r.n + 1u);
         EXPECT_EQ(Utf16ToUtf8(lines[r.line]), Utf16ToUtf8(r.expected));
@@ -182,18 +181,14 @@ TEST(Tabulate, ListsEveryPointRounded)
 
 TEST(Tabulate, FaultsEndItAndKeepTheLinesBefore)
 {
-    TFunc zero = withVariable(u"t", u"t");
-    zero.SampleCount = 0;
+    TFunc zero = record(u"t", 0, 10, 0);
     Lines out;
     EXPECT_EQ(errorOf([&] { zero.Tabulate(out); }), "Floating point division by zero");
     zero.X2 = 0;
     EXPECT_EQ(errorOf([&] { zero.Tabulate(out); }), "Invalid floating point operation");
     EXPECT_TRUE(out.lines.empty());
 
-    TFunc big = withVariable(u"t", u"EXP(t)");
-    big.X1 = 700;
-    big.X2 = 720;
-    big.SampleCount = 4;
+    TFunc big = record(u"EXP(t)", 700, 720, 4);
     EXPECT_EQ(errorOf([&] { big.Tabulate(out); }), "Floating point overflow");
     ASSERT_EQ(out.lines.size(), 2u); // EXP(700), EXP(705); EXP(710) is beyond Double
     EXPECT_EQ(out.lines[0].substr(0, 9), u"[0]:(700,");
@@ -203,10 +198,7 @@ TEST(Tabulate, FaultsEndItAndKeepTheLinesBefore)
 // points keep their own report, and a fault ends the listing at its point.
 TEST(Tabulate, ManyPointsComeInOrderWithTheirOwnReports)
 {
-    TFunc f = withVariable(u"t", u"1/(t-70)+SQRT(t-20)");
-    f.X1 = 0;
-    f.X2 = 100;
-    f.SampleCount = 1000;
+    TFunc f = record(u"1/(t-70)+SQRT(t-20)", 0, 100, 1000);
     const auto lines = tabulate(f, 3);
     ASSERT_EQ(lines.size(), 1001u);
     for (unsigned i = 0; i <= 1000; ++i) {
@@ -219,10 +211,7 @@ TEST(Tabulate, ManyPointsComeInOrderWithTheirOwnReports)
     EXPECT_EQ(lines[1000], u"[1000]:(100,8.978)");
     EXPECT_EQ(f.Values[999].x, 99.9);
 
-    TFunc big = withVariable(u"t", u"EXP(t)");
-    big.X1 = 0;
-    big.X2 = 1000;
-    big.SampleCount = 1000;
+    TFunc big = record(u"EXP(t)", 0, 1000, 1000);
     Lines out;
     EXPECT_EQ(errorOf([&] { big.Tabulate(out); }), "Floating point overflow");
     ASSERT_EQ(out.lines.size(), 710u); // EXP(710) is beyond Double
@@ -235,14 +224,12 @@ TEST(Tabulate, ManyPointsComeInOrderWithTheirOwnReports)
 // at each name; beyond kMaxFormulaLength a point fails without being built or evaluated.
 TEST(Tabulate, AFormulaGrowingBeyondTheBoundFailsItsPoint)
 {
-    TFunc f = withVariable(u"t", std::u16string(32767, u't'));
+    TFunc f = record(std::u16string(32767, u't'), 1.11111111111111E300, 1.11111111111111E300, 1);
     f.ConstName1 = u"1";
     f.ConstName2 = u"11";
     f.ConstName3 = u"E3";
     f.ConstValue1 = f.ConstValue2 = 1.11111111111111E300;
     f.ConstValue3 = 1E300;
-    f.X1 = f.X2 = 1.11111111111111E300;
-    f.SampleCount = 1;
     EXPECT_EQ(f.FormulaAt(f.X1), u"");
     EXPECT_EQ(f.ValueAt(f.X1), 0);
     EXPECT_EQ(f.EvalError, 1);
@@ -252,7 +239,7 @@ TEST(Tabulate, AFormulaGrowingBeyondTheBoundFailsItsPoint)
 
     // Just within the bound the formula is built and evaluated.
     const std::size_t ones = kMaxFormulaLength / 2;
-    TFunc g = withVariable(u"t", u"t" + std::u16string(ones - 1, u't'));
+    TFunc g = record(std::u16string(ones, u't'));
     g.ConstName1 = u"1";
     g.ConstValue1 = 0;
     EXPECT_EQ(g.FormulaAt(1).size(), ones);
@@ -272,8 +259,7 @@ TEST(Tabulate, ProgressCancelsBeforeAPoint)
             return done < 3;
         }
     } out;
-    TFunc f = withVariable(u"t", u"t");
-    f.SampleCount = 10;
+    TFunc f = record(u"t", 0, 10, 10);
     EXPECT_FALSE(f.Tabulate(out));
     // Asked before each point, and again while a point is evaluated: never backwards, and
     // the tabulation ends at the first refusal.
@@ -285,18 +271,9 @@ TEST(Tabulate, ProgressCancelsBeforeAPoint)
 
 TEST(StorePanel, CopiesThePanelAndCutsTheNames)
 {
-    FuncPanelTexts p;
-    p.name = u"Kare";
-    p.var = u"time";
-    p.const1 = u"şçğ";
-    p.const2 = u"\U0001D465\U0001D466z"; // two letters outside the 16-bit range
-    p.const3 = u"";
-    p.value1 = u" 2.5 ";
-    p.value2 = u"-1e2";
-    p.definition = u"time";
-    p.x1 = u"-.5";
-    p.x2 = u"65535";
-    p.sample = u"65535";
+    // The second constant's name: two letters outside the 16-bit range, then a third.
+    const FuncPanelTexts p { u"Kare", u"time", u"şçğ", u"\U0001D465\U0001D466z", u"", u" 2.5 ",
+        u"-1e2", u"0", u"time", u"-.5", u"65535", u"65535" };
     TFunc f;
     StorePanel(f, p);
     EXPECT_EQ(f.FullText(), u"Kare(t):=time");

@@ -32,27 +32,19 @@ std::vector<TPlotPoint> identity(double a, double b, int n)
     return pts;
 }
 
-// The boxes a command asks for: a refusal with its caption, or a notice (no caption).
+// The boxes a command asks for: "caption: text" for a refusal, the text alone for a notice.
+using Boxes = std::vector<std::u16string>;
 struct RecordingReport : PlotReport {
-    struct Box {
-        std::u16string caption, text;
-        bool operator==(const Box&) const = default;
-    };
-    std::vector<Box> boxes;
+    Boxes boxes;
     void refuse(std::u16string_view caption, std::u16string_view text) override
     {
-        boxes.push_back({ std::u16string(caption), std::u16string(text) });
+        boxes.push_back(std::u16string(caption) + u": " + std::u16string(text));
     }
-    void notify(std::u16string_view text) override
-    {
-        boxes.push_back({ u"", std::u16string(text) });
-    }
+    void notify(std::u16string_view text) override { boxes.emplace_back(text); }
 };
 
-const std::vector<RecordingReport::Box> kNotTabulated { { u"Fonksiyon Hesaplanmamış!",
-    u"[HESAPLA] tuşuna basınız..." } };
-const std::vector<RecordingReport::Box> kNoCoordinates { { u"Koordinat Sistemi Yok!",
-    u"[Grafik Temizle] tuşuna basınız..." } };
+const Boxes kNotTabulated { u"Fonksiyon Hesaplanmamış!: [HESAPLA] tuşuna basınız..." };
+const Boxes kNoCoordinates { u"Koordinat Sistemi Yok!: [Grafik Temizle] tuşuna basınız..." };
 
 struct Plot : ::testing::Test {
     RasterCanvas surface { kW, kH, MakeRgb(192, 220, 192) };
@@ -289,10 +281,8 @@ TEST_F(Plot, ProductsRoundHalvesToEven)
 
 TEST_F(Plot, AutoScalingByMaximumAndByMeanMagnitude)
 {
-    const RecordingReport::Box yZero { u"",
-        u"[Y] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek..." };
-    const RecordingReport::Box xZero { u"",
-        u"[X] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek..." };
+    const std::u16string yZero = u"[Y] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...";
+    const std::u16string xZero = u"[X] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...";
     std::vector<TPlotPoint> wide;
     for (int i = 0; i <= 100; ++i)
         wide.push_back({ i * 10.0, i / 10.0 });
@@ -301,7 +291,7 @@ TEST_F(Plot, AutoScalingByMaximumAndByMeanMagnitude)
         std::vector<TPlotPoint> points;
         std::optional<int> measure;
         const char16_t *x, *y;
-        std::vector<RecordingReport::Box> notices;
+        Boxes notices;
     } rows[] = {
         { "max", identity(0, 10, 100), 0, u"22", u"14", {} },
         { "mean", identity(0, 10, 100), 1, u"22", u"28", {} },
@@ -355,8 +345,9 @@ TEST_F(Plot, AutoScalingFailuresLeaveTheTexts)
     }
 }
 
-// Without coordinates or a tabulation the commands refuse and paint nothing more; a table of
-// one point, or lines listed but no points loaded, is passed over silently.
+// Without coordinates or a tabulation the commands refuse and paint nothing more ("Otomatik
+// Ölçek" draws the coordinates first); a table of one point, or lines listed but no points
+// loaded, is passed over silently.
 TEST_F(Plot, RefusalsAndSilentCases)
 {
     const std::vector<Rgb> fresh = surface.pixels();
@@ -368,31 +359,24 @@ TEST_F(Plot, RefusalsAndSilentCases)
     EXPECT_EQ(report.boxes, kNoCoordinates);
     EXPECT_EQ(surface.pixels(), fresh);
 
-    clear();
+    report.boxes.clear();
     target.resultLines = 0; // a failed tabulation emptied the result list
+    EXPECT_FALSE(autoScale());
+    EXPECT_TRUE(drawn);
+    EXPECT_NE(surface.pixels(), fresh);
+    EXPECT_EQ(report.boxes, kNotTabulated);
+
     const std::vector<Rgb> cleared = surface.pixels();
     report.boxes.clear();
     plot();
     EXPECT_EQ(report.boxes, kNotTabulated);
-    EXPECT_EQ(surface.pixels(), cleared);
-
     tabulate({ { 0, 0 } });
     plot();
-    EXPECT_EQ(surface.pixels(), cleared);
-
     graph.Points.clear();
     target.resultLines = 3;
     EXPECT_FALSE(autoScale());
     EXPECT_EQ(report.boxes, kNotTabulated);
-}
-
-TEST_F(Plot, AutoScalingWithoutATabulationDrawsTheCoordinatesFirst)
-{
-    const std::vector<Rgb> before = surface.pixels();
-    EXPECT_FALSE(autoScale());
-    EXPECT_TRUE(drawn);
-    EXPECT_NE(surface.pixels(), before);
-    EXPECT_EQ(report.boxes, kNotTabulated);
+    EXPECT_EQ(surface.pixels(), cleared);
 }
 
 // Curves accumulate on the surface, each from the origin of the last "Grafik Temizle", not
