@@ -10,11 +10,13 @@
 
 #include "engine/runtime_error.h"
 #include "engine/unit_calc.h"
+#include "engine/utf.h"
 #include "fuzz_support.h"
 #include "tabulation/function_record.h"
 #include "tabulation/number_reading.h"
 #include "tabulation/point_table.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <optional>
@@ -29,19 +31,11 @@ namespace {
 // More points only repeat the same work; the tabulation's cost grows with the count.
 constexpr unsigned kMaxFuzzSamples = 32;
 
-class Lines final : public TabulationOutput {
-public:
-    explicit Lines(int decimals)
-        : decimals_(decimals)
-    {
-    }
-    int Decimals() override { return decimals_; }
-    void Append(std::u16string line, bool) override { lines.push_back(std::move(line)); }
-
+struct Lines final : TabulationOutput {
+    int decimals = 0;
     std::vector<std::u16string> lines;
-
-private:
-    int decimals_;
+    int Decimals() override { return decimals; }
+    void Append(std::u16string line, bool) override { lines.push_back(std::move(line)); }
 };
 
 std::vector<std::u16string> fieldsOf(const std::uint8_t* data, std::size_t size)
@@ -94,19 +88,14 @@ void checkValueAt(TFunc& func, double x, double listed, bool listedFailed)
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     const std::vector<std::u16string> fields = fieldsOf(data, size);
-    const auto field = [&](std::size_t i, std::u16string& to) {
-        if (i < fields.size())
-            to = fields[i];
-    };
     FuncPanelTexts panel;
     std::u16string* const order[] = { &panel.name, &panel.var, &panel.const1, &panel.const2,
         &panel.const3, &panel.value1, &panel.value2, &panel.value3, &panel.definition, &panel.x1,
         &panel.x2, &panel.sample };
-    for (std::size_t i = 0; i < std::size(order); ++i)
-        field(i, *order[i]);
-    std::u16string extra;
-    field(std::size(order), extra);
+    for (std::size_t i = 0; i < std::min(std::size(order), fields.size()); ++i)
+        *order[i] = fields[i]; // the fields the input leaves out keep the panel's start texts
     // The decimals as a digit or "-" (-1, to tens); another character picks any of them.
+    const std::u16string extra = fields.size() > std::size(order) ? fields[std::size(order)] : u"";
     const char16_t d = extra.empty() ? u'5' : extra[0];
     const int decimals = d >= u'0' && d <= u'9' ? d - u'0' : d == u'-' ? -1 : int(d % 11) - 1;
     const double point = TryReadDouble(extra.empty() ? u"" : extra.substr(1)).value_or(0.5);
@@ -132,7 +121,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         check(e.kind() == ErrorKind::Overflow, "a value fails only beyond the Double range");
     }
 
-    Lines out(decimals);
+    Lines out;
+    out.decimals = decimals;
     bool complete = true;
     try {
         func.Tabulate(out);
@@ -147,10 +137,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     std::vector<TPlotPoint> expected;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        std::u16string head = u"[";
-        for (char c : std::to_string(i))
-            head += char16_t(c);
-        head += u"]:(";
+        const std::u16string head = u"[" + Utf8ToUtf16(std::to_string(i)) + u"]:(";
         const std::u16string_view line = lines[i];
         check(line.substr(0, head.size()) == head && line.size() > head.size() + 2
                 && line.back() == u')',
@@ -171,17 +158,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             expected.push_back({ *px, *py });
     }
 
+    // The point table: the lines' numbers in order; no lines keep the table as it was.
     TGraph1D graph;
     graph.Points = { { 1, 2 } };
     graph.LoadPoints(lines);
-    if (lines.empty()) {
-        check(graph.Points.size() == 1, "no lines keep the table");
-        return 0;
-    }
-    check(graph.Points.size() == expected.size(), "a point for each line with two numbers");
-    for (std::size_t i = 0; i < expected.size(); ++i)
-        check(sameValue(graph.Points[i].x, expected[i].x)
-                && sameValue(graph.Points[i].y, expected[i].y),
-            "the points are the lines' numbers, in order");
+    if (lines.empty())
+        expected = { { 1, 2 } };
+    check(std::equal(graph.Points.begin(), graph.Points.end(), expected.begin(), expected.end(),
+              [](const TPlotPoint& a, const TPlotPoint& b) {
+                  return sameValue(a.x, b.x) && sameValue(a.y, b.y);
+              }),
+        "a point for each line with two numbers, in order");
     return 0;
 }

@@ -30,89 +30,60 @@ namespace {
 struct Shape {
     bool negative = false;
     std::string digits; // significant digits, the first not 0; empty for "0"
-    int lead = 0; // decimal exponent of the first significant digit
+    int lead = 0;
 };
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-
-// Checks the shape of a finite value's text and takes it apart.
+// Checks that a finite value's text has the shape -?D+(.D*[1-9])?(E-?D+)? and its rules, and
+// takes it apart.
 Shape shapeOf(const std::u16string& t)
 {
     Shape s;
     std::size_t i = 0;
-    if (i < t.size() && t[i] == u'-') {
-        s.negative = true;
-        ++i;
-    }
-    const std::size_t intStart = i;
-    while (i < t.size() && isDigit(t[i]))
-        ++i;
-    const std::u16string intPart = t.substr(intStart, i - intStart);
-    check(!intPart.empty(), "digits before any point");
-    std::u16string fraction;
-    if (i < t.size() && t[i] == u'.') {
-        const std::size_t start = ++i;
-        while (i < t.size() && isDigit(t[i]))
+    const auto at = [&](char16_t c) { return i < t.size() && t[i] == c && ++i; };
+    const auto digits = [&] {
+        const std::size_t from = i;
+        while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
             ++i;
-        fraction = t.substr(start, i - start);
-        check(!fraction.empty() && fraction.back() != u'0', "a fraction without trailing zeros");
+        return std::string(t.begin() + from, t.begin() + i);
+    };
+    s.negative = at(u'-');
+    const std::string whole = digits();
+    std::string fraction;
+    if (at(u'.')) {
+        fraction = digits();
+        check(!fraction.empty() && fraction.back() != '0', "a fraction without trailing zeros");
     }
-    bool eForm = false;
+    const bool eForm = at(u'E');
     int exponent = 0;
-    if (i < t.size() && t[i] == u'E') {
-        eForm = true;
-        ++i;
-        bool negativeExponent = false;
-        if (i < t.size() && t[i] == u'-') {
-            negativeExponent = true;
-            ++i;
-        }
-        const std::size_t start = i;
-        while (i < t.size() && isDigit(t[i]) && i - start < 6)
-            exponent = exponent * 10 + (t[i++] - u'0');
-        check(i > start && (t[start] != u'0' || i == start + 1),
+    if (eForm) {
+        const bool negative = at(u'-');
+        const std::string e = digits();
+        check(!e.empty() && e.size() <= 5 && (e[0] != '0' || e.size() == 1),
             "an exponent without zeros in front");
-        if (negativeExponent)
-            exponent = -exponent;
+        exponent = (negative ? -1 : 1) * std::stoi(e);
     }
-    check(i == t.size(), "nothing after the number");
+    check(!whole.empty() && i == t.size(), "digits before any point, nothing after the number");
 
     if (eForm) {
-        check(intPart.size() == 1 && intPart[0] != u'0', "one digit 1 to 9 before the point");
+        check(whole.size() == 1 && whole != "0", "one digit 1 to 9 before the point");
         check(exponent >= 15 || exponent <= -5, "exponent form only outside 0.0001 .. 10^15");
         s.lead = exponent;
-        for (char16_t c : intPart + fraction)
-            s.digits += char(c);
-    } else if (intPart != u"0") {
-        check(intPart[0] != u'0', "no zero in front of the integer part");
-        check(intPart.size() <= 15, "fixed notation only below 10^15");
-        s.lead = int(intPart.size()) - 1;
-        for (char16_t c : intPart + fraction)
-            s.digits += char(c);
+        s.digits = whole + fraction;
+    } else if (whole != "0") {
+        check(whole[0] != '0' && whole.size() <= 15, "no zero in front, fixed only below 10^15");
+        s.lead = int(whole.size()) - 1;
+        s.digits = whole + fraction;
+    } else if (fraction.empty()) {
+        check(!s.negative, "no \"-0\"");
     } else {
-        const std::size_t zeros = fraction.find_first_not_of(u'0');
-        if (fraction.empty()) {
-            check(!s.negative, "no \"-0\"");
-            return s;
-        }
+        const std::size_t zeros = fraction.find_first_not_of('0');
         check(zeros <= 3, "fixed notation only from 0.0001");
         s.lead = -int(zeros) - 1;
-        for (char16_t c : fraction.substr(zeros))
-            s.digits += char(c);
+        s.digits = fraction.substr(zeros);
     }
-    while (!s.digits.empty() && s.digits.back() == '0')
-        s.digits.pop_back();
+    s.digits.erase(s.digits.find_last_not_of('0') + 1);
     check(s.digits.size() <= 15, "at most 15 significant digits");
     return s;
-}
-
-// Decimals the text shows: 2 for "0.25", 0 for "1500", 9 for "5E-9".
-int decimalsShown(const Shape& s)
-{
-    if (s.digits.empty())
-        return 0;
-    const int lastDigitExponent = s.lead - int(s.digits.size()) + 1;
-    return lastDigitExponent < 0 ? -lastDigitExponent : 0;
 }
 
 // Checks the text of v rounded to the decimals; gives that text, or nothing when the rounding
@@ -144,8 +115,9 @@ std::optional<std::u16string> checkText(Extended v, int decimals)
     const Shape s = shapeOf(shown);
     check(s.digits.empty() == (r == 0 || std::fpclassify(r) == FP_SUBNORMAL), "0 only for 0");
     check(s.digits.empty() || s.negative == (r < 0), "the sign is shown");
-    if (decimals >= 0 && fabsl(r) < powl(10, 15 - decimals))
-        check(decimalsShown(s) <= decimals, "no more decimals than asked for");
+    // The last digit's exponent: -2 for "0.25", 3 for "1500", -9 for "5E-9".
+    if (decimals >= 0 && fabsl(r) < powl(10, 15 - decimals) && !s.digits.empty())
+        check(s.lead - int(s.digits.size()) + 1 >= -decimals, "no more decimals than asked for");
 
     // Half a unit of the 15th significant digit, after the 18-digit conversion it comes from.
     const Extended half = s.digits.empty() ? 0x1p-16382L : 0.5006L * powl(10, s.lead - 14);
@@ -164,7 +136,7 @@ std::optional<std::u16string> checkText(Extended v, int decimals)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    quarnis::fuzz::Bytes in(data, size);
+    quarnis::fuzz::Bytes in { data, size };
     const int decimals = int(in.byte() % 11) - 1; // -1: unrounded, as EXEC leaves it
     const int source = in.byte() % 3;
     if (source == 0) {

@@ -23,7 +23,6 @@ inline char16_t unitFor(std::uint8_t b)
 inline std::u16string textFor(const std::uint8_t* data, std::size_t size)
 {
     std::u16string text;
-    text.reserve(size);
     for (std::size_t i = 0; i < size; ++i)
         text += unitFor(data[i]);
     return text;
@@ -38,35 +37,22 @@ inline void check(bool ok, const char* what)
     }
 }
 
-// Reads fixed-size fields from the front of the input; past its end every field is 0.
-class Bytes {
-public:
-    Bytes(const std::uint8_t* data, std::size_t size)
-        : data_(data)
-        , size_(size)
-    {
-    }
-    bool empty() const { return size_ == 0; }
-    std::uint8_t byte()
-    {
-        if (size_ == 0)
-            return 0;
-        --size_;
-        return *data_++;
-    }
+// Reads fixed-size fields from the front of the input; past its end every byte is 0.
+struct Bytes {
+    const std::uint8_t* data;
+    std::size_t size;
+
+    bool empty() const { return size == 0; }
+    std::uint8_t byte() { return size == 0 ? 0 : (--size, *data++); }
     template <typename T> T value()
     {
-        unsigned char raw[sizeof(T)] = {};
+        unsigned char raw[sizeof(T)];
         for (auto& b : raw)
             b = byte();
         T v;
         std::memcpy(&v, raw, sizeof v);
         return v;
     }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
 };
 
 } // namespace quarnis::fuzz

@@ -1,13 +1,12 @@
-// Fuzz target for the drawing surface's pixel work with any 64-bit coordinates: a sequence of
-// pen changes, moves, lines and rectangles on a small grid. After each operation every changed
-// pixel has the operation's colour and lies on or next to what was drawn: within the pen's
-// square of a pixel whose centre is at most 1.5 pixels from the true segment (or inside the
-// rectangle and its frame). Nothing wraps, nothing is written outside the grid's rows, a solid
-// line across the grid's inside paints something, a thin line paints its start and not its
-// end, and a solid rectangle covers its inside and a thin solid frame its outline.
+// Fuzz target for the drawing surface's pixel work with any 64-bit coordinates: up to 32 pen
+// changes, moves, lines and rectangles on a grid of up to 64 x 64. Each changed pixel has the
+// operation's colour and lies within the pen's square of a pixel whose centre is at most 1.5
+// pixels from the true segment (or in the rectangle and its frame); nothing is written outside
+// the grid; a solid line across the grid paints, a thin one its start and not its end; a solid
+// brush fills its rectangle and a thin solid frame is whole.
 //
-// Input: a byte each for the grid's width and height, then operations: a byte for the kind
-// and its arguments, each coordinate as a selector byte and the bytes that it reads.
+// Input: a byte each for the width and height, then each operation as a kind byte and its
+// arguments, a coordinate as a selector byte and the bytes it reads.
 
 #include "fuzz_support.h"
 #include "plot/raster.h"
@@ -26,7 +25,8 @@ namespace {
 __extension__ typedef __int128 Int128;
 __extension__ typedef unsigned __int128 UInt128;
 
-// The sign of a * b - c * d, exactly, for factors below 2^100 in magnitude.
+// The sign of a * b - c * d, exactly, for factors below 2^100 in magnitude: each product as
+// a sign and a 256-bit magnitude (hi, lo) from four 64 x 64-bit partial products.
 int signOfDifference(Int128 a, Int128 b, Int128 c, Int128 d)
 {
     struct Wide {
@@ -34,11 +34,10 @@ int signOfDifference(Int128 a, Int128 b, Int128 c, Int128 d)
         UInt128 hi, lo;
     };
     const auto product = [](Int128 x, Int128 y) {
-        const int sign = (x == 0 || y == 0) ? 0 : ((x < 0) != (y < 0) ? -1 : 1);
-        const UInt128 ux = x < 0 ? -UInt128(x) : UInt128(x);
-        const UInt128 uy = y < 0 ? -UInt128(y) : UInt128(y);
+        const UInt128 ux = x < 0 ? -UInt128(x) : UInt128(x), uy = y < 0 ? -UInt128(y) : UInt128(y);
         const UInt128 mask = std::numeric_limits<std::uint64_t>::max();
-        Wide w { sign, (ux >> 64) * (uy >> 64), (ux & mask) * (uy & mask) };
+        Wide w { (x == 0 || y == 0) ? 0 : ((x < 0) != (y < 0) ? -1 : 1), (ux >> 64) * (uy >> 64),
+            (ux & mask) * (uy & mask) };
         for (const UInt128 mid : { (ux >> 64) * (uy & mask), (ux & mask) * (uy >> 64) }) {
             const UInt128 before = w.lo;
             w.lo += mid << 64;
@@ -115,33 +114,25 @@ public:
         const std::uint32_t brushRgb = 0x02000000u | op;
         const std::vector<std::uint32_t> before = pixels_;
         const PixelGrid grid { pixels_.data() + stride_, width_, height_, stride_ };
-        switch (in.byte() % 5) {
-        case 0: {
+        const int kind = in.byte() % 5;
+        if (kind == 0) {
+            // Mostly thin pens; now and then wider than the grid, and the widest (slow to paint).
             const std::uint8_t w = in.byte();
-            // Mostly thin pens; now and then pens wider than the grid, and the widest, which
-            // are slow to paint.
             pen_.width = w < 252 ? 1 + w % 16 : w < 255 ? (w - 251) * 80 : kMaxPenWidth;
             style_ = PenStyle(in.byte() % 5);
             pen_.dashMask = DashMask(style_, pen_.width);
-            check(pixels_ == before, "a pen change paints nothing");
-            return;
-        }
-        case 1:
+        } else if (kind == 1) {
             penX_ = coordinate(in, penX_);
             penY_ = coordinate(in, penY_);
             dashPos_ = 0;
-            check(pixels_ == before, "a move paints nothing");
-            return;
-        case 2:
-        case 3: {
+        } else if (kind < 4) {
             const std::int64_t x = coordinate(in, penX_), y = coordinate(in, penY_);
             DrawLine(grid, pen_, penX_, penY_, x, y, dashPos_);
             checkLine(before, x, y);
             penX_ = x;
             penY_ = y;
             return;
-        }
-        default: {
+        } else {
             const std::int64_t x1 = coordinate(in, penX_), y1 = coordinate(in, penY_);
             const std::int64_t x2 = coordinate(in, penX_), y2 = coordinate(in, penY_);
             const auto brush = BrushStyle(in.byte() % 8);
@@ -149,7 +140,7 @@ public:
             checkRectangle(before, brushRgb, brush, x1, y1, x2, y2);
             return;
         }
-        }
+        check(pixels_ == before, "pen changes and moves paint nothing");
     }
 
 private:
@@ -264,7 +255,7 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    Bytes in(data, size);
+    Bytes in { data, size };
     const int width = 1 + in.byte() % 64, height = 1 + in.byte() % 64;
     Run run(width, height);
     for (std::uint32_t op = 1; op <= 32 && !in.empty(); ++op)

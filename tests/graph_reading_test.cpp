@@ -63,26 +63,22 @@ TEST(ReadNumber, AgreesWithTheLibraryConversion)
     }
 }
 
+// Texts that are not numbers; ReadDouble raises the conversion error for them, and the
+// overflow for numbers that only Extended holds (the scale fields convert later).
 TEST(ReadNumber, RefusesEverythingElse)
 {
     const char16_t* rows[] = { u"", u" ", u"0,5", u"1.2.3", u"abc", u"1 2", u"+", u"-", u"E5",
-        u"1E5x", u"\t1", u"1\t", u"--1", u"0x10", u"1e2.5", u"١" };
+        u"1E5x", u"\t1", u"1\t", u"--1", u"0x10", u"1e2.5", u"١", u"şu" };
     for (const char16_t* text : rows) {
         SCOPED_TRACE(Utf16ToUtf8(text));
         EXPECT_FALSE(TryReadNumber(text).has_value());
+        EXPECT_EQ(errorOf([&] { ReadDouble(text); }),
+            "'" + Utf16ToUtf8(text) + "' is not a valid floating point value");
     }
-    const struct {
-        const char16_t* text;
-        const char* error;
-    } errors[] = { { u"0,5", "'0,5' is not a valid floating point value" },
-        { u"", "'' is not a valid floating point value" },
-        { u"şu", "'şu' is not a valid floating point value" },
-        // Extended holds what Double cannot; the scale fields convert later.
-        { u"1E400", "Floating point overflow" }, { u"-1E400", "Floating point overflow" },
-        { u"1E99999", "Floating point overflow" }, { u"0.00001E5000", "Floating point overflow" } };
-    for (const auto& e : errors)
-        EXPECT_EQ(errorOf([&] { ReadDouble(e.text); }), e.error) << Utf16ToUtf8(e.text);
-    EXPECT_FALSE(TryReadDouble(u"1E400").has_value());
+    for (const char16_t* text : { u"1E400", u"-1E400", u"1E99999", u"0.00001E5000" }) {
+        EXPECT_EQ(errorOf([&] { ReadDouble(text); }), "Floating point overflow");
+        EXPECT_FALSE(TryReadDouble(text).has_value());
+    }
     EXPECT_EQ(*TryReadNumber(u"1E400"), 1E400L);
 }
 

@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,11 +19,7 @@ using namespace plot_test;
 namespace {
 
 const int kW = 457, kH = 289;
-
-std::u16string ascii(const char* s)
-{
-    return std::u16string(s, s + std::char_traits<char>::length(s));
-}
+using ScaleTexts = std::pair<std::u16string, std::u16string>; // x, y
 
 // f(t) = t over a to b in n steps, as the tabulation lists it.
 std::vector<TPlotPoint> identity(double a, double b, int n)
@@ -37,27 +32,19 @@ std::vector<TPlotPoint> identity(double a, double b, int n)
     return pts;
 }
 
-// The boxes a command asks for: a refusal with its caption, or a notice (no caption).
+// The boxes a command asks for: "caption: text" for a refusal, the text alone for a notice.
+using Boxes = std::vector<std::u16string>;
 struct RecordingReport : PlotReport {
-    struct Box {
-        std::u16string caption, text;
-        bool operator==(const Box&) const = default;
-    };
-    std::vector<Box> boxes;
+    Boxes boxes;
     void refuse(std::u16string_view caption, std::u16string_view text) override
     {
-        boxes.push_back({ std::u16string(caption), std::u16string(text) });
+        boxes.push_back(std::u16string(caption) + u": " + std::u16string(text));
     }
-    void notify(std::u16string_view text) override
-    {
-        boxes.push_back({ u"", std::u16string(text) });
-    }
+    void notify(std::u16string_view text) override { boxes.emplace_back(text); }
 };
 
-const std::vector<RecordingReport::Box> kNotTabulated { { u"Fonksiyon Hesaplanmamış!",
-    u"[HESAPLA] tuşuna basınız..." } };
-const std::vector<RecordingReport::Box> kNoCoordinates { { u"Koordinat Sistemi Yok!",
-    u"[Grafik Temizle] tuşuna basınız..." } };
+const Boxes kNotTabulated { u"Fonksiyon Hesaplanmamış!: [HESAPLA] tuşuna basınız..." };
+const Boxes kNoCoordinates { u"Koordinat Sistemi Yok!: [Grafik Temizle] tuşuna basınız..." };
 
 struct Plot : ::testing::Test {
     RasterCanvas surface { kW, kH, MakeRgb(192, 220, 192) };
@@ -74,40 +61,20 @@ struct Plot : ::testing::Test {
     }
     void clear() { ClearGraphArea(target, s); }
     void plot() { DoGraph(target, s); }
-    std::optional<std::pair<std::u16string, std::u16string>> autoScale()
-    {
-        return AutoScale(target, s);
-    }
+    std::optional<ScaleTexts> autoScale() { return AutoScale(target, s); }
+    std::set<Pixel> inside(Rgb c) const { return pixelsOf(surface, c, true); }
 
-    // Pixels of colour c strictly inside the frame.
-    std::set<Pixel> inside(Rgb c) const
-    {
-        std::set<Pixel> out;
-        for (const Pixel& p : pixelsOf(surface, c))
-            if (p.first > 0 && p.second > 0 && p.first < kW - 1 && p.second < kH - 1)
-                out.insert(p);
-        return out;
-    }
-    // Columns (rows) in which colour c covers at least `share` of the pixels: 1 for lines
+    // Columns (or rows) in which colour c covers at least `share` of the pixels: 1 for lines
     // edge to edge, a third for the lines of a dotted grid but not the pixels where lines of
     // the other direction cross them.
-    std::vector<int> columnsWith(Rgb c, double share = 1.0 / 3) const
+    std::vector<int> linesWith(Rgb c, bool columns, double share = 1.0 / 3) const
     {
         std::vector<int> out;
-        for (int x = 0; x < kW; ++x) {
-            const std::string p = columnPattern(surface, x, 0, kH, c);
-            if (double(std::count(p.begin(), p.end(), '#')) >= share * kH)
-                out.push_back(x);
-        }
-        return out;
-    }
-    std::vector<int> rowsWith(Rgb c, double share = 1.0 / 3) const
-    {
-        std::vector<int> out;
-        for (int y = 0; y < kH; ++y) {
-            const std::string p = rowPattern(surface, y, 0, kW, c);
-            if (double(std::count(p.begin(), p.end(), '#')) >= share * kW)
-                out.push_back(y);
+        for (int i = 0; i < (columns ? kW : kH); ++i) {
+            const std::string p
+                = pattern(surface, columns ? i : 0, columns ? 0 : i, columns ? kH : kW, c, columns);
+            if (double(std::count(p.begin(), p.end(), '#')) >= share * p.size())
+                out.push_back(i);
         }
         return out;
     }
@@ -136,70 +103,59 @@ TEST_F(Plot, StartSettingsPaintAreaFrameGridAndAxes)
                 ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
         }
     EXPECT_EQ(wrong, 0);
-    // The pen is left with the axes' colour, width and style.
+    // The pen is left with the axes' colour and style.
     EXPECT_EQ(surface.penColor(), kGreen);
     EXPECT_EQ(surface.penStyle(), PenStyle::Solid);
 }
 
 TEST_F(Plot, GridCountsDivideTheSurfaceFromItsCorner)
 {
-    struct Row {
-        const char* count;
+    const struct {
+        const char16_t* count;
         std::vector<int> columns, rows;
-    };
-    const Row rows[] = {
-        { "4", { 114, 228, 342 }, { 72, 144, 216 } },
-        { "8", { 57, 114, 171, 228, 285, 342, 399 }, { 36, 72, 108, 144, 180, 216, 252 } },
-        { "10", { 45, 90, 135, 180, 225, 270, 315, 360, 405 },
+    } rows[] = {
+        { u"4", { 114, 228, 342 }, { 72, 144, 216 } },
+        { u"8", { 57, 114, 171, 228, 285, 342, 399 }, { 36, 72, 108, 144, 180, 216, 252 } },
+        { u"10", { 45, 90, 135, 180, 225, 270, 315, 360, 405 },
             { 28, 56, 84, 112, 140, 168, 196, 224, 252 } },
-        { " 2", { 228 }, { 144 } },
-        { "$3", { 152, 304 }, { 96, 192 } },
+        { u" 2", { 228 }, { 144 } },
+        { u"$3", { 152, 304 }, { 96, 192 } },
     };
     s.yAxisColumn = s.xAxisRow = std::nullopt; // the axes stay at column 0 and row 0
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.count);
-        s.gridCount = ascii(r.count);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.columns.size());
+        s.gridCount = r.count;
         clear();
-        EXPECT_EQ(columnsWith(kGrey), r.columns);
-        EXPECT_EQ(rowsWith(kGrey), r.rows);
+        EXPECT_EQ(linesWith(kGrey, true), r.columns);
+        EXPECT_EQ(linesWith(kGrey, false), r.rows);
     }
 }
 
 TEST_F(Plot, GridTakesTheStyleOfItsList)
 {
     s.axesColor = kRed;
-    struct Row {
+    const struct {
         std::optional<int> style;
-        const char* pattern; // column 114 from row 1
-    };
-    const Row rows[] = {
+        std::string pattern; // column 114 from row 1
+    } rows[] = {
         { 0, "############" }, { 1, "#################......###" }, { 2, "##...###...#" },
         { std::nullopt, "##...###...#" }, // a typed text of its own: dotted
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.style.value_or(-1));
         s.gridStyle = r.style;
         clear();
-        const std::string p = r.pattern;
-        EXPECT_EQ(columnPattern(surface, 114, 1, int(p.size()), kGrey), p);
+        EXPECT_EQ(columnPattern(surface, 114, 1, int(r.pattern.size()), kGrey), r.pattern);
     }
 }
 
-TEST_F(Plot, UncheckedGridLeavesAreaFrameAndAxes)
-{
-    s.grid = false;
-    clear();
-    EXPECT_TRUE(pixelsOf(surface, kGrey).empty());
-    EXPECT_EQ(columnsWith(kGreen, 1), std::vector<int> { 228 });
-    EXPECT_EQ(rowsWith(kGreen, 1), std::vector<int> { 144 });
-}
-
+// Without the grid only area, frame and the axes at the listed positions remain.
 TEST_F(Plot, PositionListsPlaceTheAxes)
 {
-    struct Row {
+    const struct {
         std::optional<int> column, row;
         int originX, originY;
-    };
-    const Row rows[] = {
+    } rows[] = {
         { 1, 1, 114, 72 },
         { 2, 2, 342, 216 },
         { 0, 2, 228, 216 },
@@ -207,14 +163,16 @@ TEST_F(Plot, PositionListsPlaceTheAxes)
         { 2, std::nullopt, 342, 72 },
     };
     s.grid = false;
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.originX + r.originY);
         s.yAxisColumn = r.column;
         s.xAxisRow = r.row;
         clear();
         EXPECT_EQ(graph.OriginX, r.originX);
         EXPECT_EQ(graph.OriginY, r.originY);
-        EXPECT_EQ(columnsWith(kGreen, 1), std::vector<int> { r.originX });
-        EXPECT_EQ(rowsWith(kGreen, 1), std::vector<int> { r.originY });
+        EXPECT_EQ(linesWith(kGreen, true, 1), std::vector<int> { r.originX });
+        EXPECT_EQ(linesWith(kGreen, false, 1), std::vector<int> { r.originY });
+        EXPECT_TRUE(pixelsOf(surface, kGrey).empty());
     }
 }
 
@@ -223,7 +181,7 @@ TEST_F(Plot, AxesTakeTheirWidthColourAndStyle)
     s.grid = false;
     s.axesWidth = u"3";
     clear();
-    EXPECT_EQ(columnsWith(kGreen, 1), (std::vector<int> { 227, 228, 229 }));
+    EXPECT_EQ(linesWith(kGreen, true, 1), (std::vector<int> { 227, 228, 229 }));
     s.axesWidth = u"abc"; // not a whole number: 1 pixel
     s.axesStyle = 1;
     clear();
@@ -234,22 +192,20 @@ TEST_F(Plot, AxesTakeTheirWidthColourAndStyle)
 // leaves it between its lines; the grid is drawn over either.
 TEST_F(Plot, FillStylesPaintOverOrKeepEarlierCurves)
 {
-    struct Row {
+    const struct {
         std::optional<int> style;
         Rgb at20, at21;
-    };
-    const Row rows[] = {
+    } rows[] = {
         { 0, kArea, kArea }, // "Dolu"
         { 1, kRed, kRed }, // "Boş"
         { 3, kArea, kRed }, // "Düşey": a vertical hatch at every column 8k + 4
         { std::nullopt, kArea, kRed }, // no index: the brush as the last fill left it
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.style.value_or(-1));
         clear();
-        surface.setPixel(20, 20, kRed);
-        surface.setPixel(21, 20, kRed);
-        surface.setPixel(114, 1, kRed);
+        for (const Pixel& p : { Pixel { 20, 20 }, Pixel { 21, 20 }, Pixel { 114, 1 } })
+            surface.setPixel(p.first, p.second, kRed);
         s.areaStyle = r.style;
         clear();
         EXPECT_EQ(surface.pixel(20, 20), r.at20);
@@ -285,20 +241,14 @@ TEST_F(Plot, PointsFallOnElevenPixelsAndTheLineIsATenPixelDiagonal)
     tabulate(identity(0, 10, 100));
     clear();
     plot();
-    std::set<Pixel> eleven;
-    for (int k = 0; k <= 10; ++k)
-        eleven.insert({ 228 + k, 144 - k });
-    EXPECT_EQ(inside(kBlack), eleven);
+    EXPECT_EQ(inside(kBlack), diagonal(11));
     EXPECT_EQ(graph.ScaleX, 1.0);
     EXPECT_EQ(graph.ScaleY, 1.0);
 
     s.curveKind = 1; // "Çizgi"
     clear();
     plot();
-    std::set<Pixel> ten;
-    for (int k = 0; k < 10; ++k)
-        ten.insert({ 228 + k, 144 - k });
-    EXPECT_EQ(inside(kBlack), ten);
+    EXPECT_EQ(inside(kBlack), diagonal(10));
 }
 
 TEST_F(Plot, AutoScaledCurveReachesTheTopRight)
@@ -307,8 +257,7 @@ TEST_F(Plot, AutoScaledCurveReachesTheTopRight)
     clear();
     const auto texts = autoScale();
     ASSERT_TRUE(texts);
-    EXPECT_EQ(texts->first, u"22");
-    EXPECT_EQ(texts->second, u"14");
+    EXPECT_EQ(*texts, ScaleTexts(u"22", u"14"));
     s.xScale = texts->first;
     s.yScale = texts->second;
     s.curveColor = kRed;
@@ -332,28 +281,26 @@ TEST_F(Plot, ProductsRoundHalvesToEven)
 
 TEST_F(Plot, AutoScalingByMaximumAndByMeanMagnitude)
 {
-    struct Row {
-        const char* name;
-        std::vector<TPlotPoint> points;
-        std::optional<int> measure;
-        const char* x;
-        const char* y;
-        std::vector<std::u16string> notices;
-    };
     const std::u16string yZero = u"[Y] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...";
     const std::u16string xZero = u"[X] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...";
     std::vector<TPlotPoint> wide;
     for (int i = 0; i <= 100; ++i)
         wide.push_back({ i * 10.0, i / 10.0 });
-    const Row rows[] = {
-        { "max", identity(0, 10, 100), 0, "22", "14", {} },
-        { "mean", identity(0, 10, 100), 1, "22", "28", {} },
-        { "x range 0 to 1000", wide, 0, "1", "14", { xZero } },
-        { "downward range", identity(10, 0, 4), 0, "-22", "14", {} },
-        { "both zero", identity(0, 1000, 10), 0, "1", "1", { yZero, xZero } },
-        { "no index before any curve", identity(0, 10, 100), std::nullopt, "22", "1", { yZero } },
+    const struct {
+        const char* name;
+        std::vector<TPlotPoint> points;
+        std::optional<int> measure;
+        const char16_t *x, *y;
+        Boxes notices;
+    } rows[] = {
+        { "max", identity(0, 10, 100), 0, u"22", u"14", {} },
+        { "mean", identity(0, 10, 100), 1, u"22", u"28", {} },
+        { "x range 0 to 1000", wide, 0, u"1", u"14", { xZero } },
+        { "downward range", identity(10, 0, 4), 0, u"-22", u"14", {} },
+        { "both zero", identity(0, 1000, 10), 0, u"1", u"1", { yZero, xZero } },
+        { "no index before any curve", identity(0, 10, 100), std::nullopt, u"22", u"1", { yZero } },
     };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         report.boxes.clear();
         graph = TGraph1D();
@@ -363,88 +310,78 @@ TEST_F(Plot, AutoScalingByMaximumAndByMeanMagnitude)
         const auto texts = autoScale();
         EXPECT_TRUE(drawn);
         ASSERT_TRUE(texts);
-        EXPECT_EQ(texts->first, ascii(r.x));
-        EXPECT_EQ(texts->second, ascii(r.y));
-        std::vector<RecordingReport::Box> notices;
-        for (const std::u16string& text : r.notices)
-            notices.push_back({ u"", text });
-        EXPECT_EQ(report.boxes, notices);
+        EXPECT_EQ(*texts, ScaleTexts(r.x, r.y));
+        EXPECT_EQ(report.boxes, r.notices);
     }
 }
 
 TEST_F(Plot, AutoScalingFailuresLeaveTheTexts)
 {
-    struct Row {
+    const char* const kZero = "Floating point division by zero";
+    const char* const kInvalid = "Invalid floating point operation";
+    const struct {
         const char* name;
         std::vector<TPlotPoint> points;
         int measure;
         const char* error;
         double scaleYAfter;
+    } rows[] = {
+        { "only negative values", { { 0, -1 }, { 1, -2 } }, 0, kZero, 7 },
+        { "all zero under mean", { { 0, 0 }, { 1, 0 } }, 1, kZero, 7 },
+        { "range 3 to 3", identity(3, 3, 2), 0, kZero, 48 },
+        { "tiny extent", { { 0, 1 }, { 1e-300, 1 } }, 0, kInvalid, 144 },
+        { "one point under mean", { { 1, 2 } }, 1, kZero, 7 },
+        { "one zero point under mean", { { 1, 0 } }, 1, kInvalid, 7 },
     };
-    const Row rows[] = {
-        { "only negative values", { { 0, -1 }, { 1, -2 } }, 0, "Floating point division by zero",
-            7 },
-        { "all zero under mean", { { 0, 0 }, { 1, 0 } }, 1, "Floating point division by zero", 7 },
-        { "range 3 to 3", identity(3, 3, 2), 0, "Floating point division by zero", 48 },
-        { "tiny extent", { { 0, 1 }, { 1e-300, 1 } }, 0, "Invalid floating point operation", 144 },
-        { "one point under mean", { { 1, 2 } }, 1, "Floating point division by zero", 7 },
-        { "one zero point under mean", { { 1, 0 } }, 1, "Invalid floating point operation", 7 },
-    };
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         tabulate(r.points);
         s.scaleMeasure = r.measure;
         graph.ScaleY = 7;
-        std::optional<std::pair<std::u16string, std::u16string>> texts;
+        std::optional<ScaleTexts> texts;
         EXPECT_EQ(errorOf([&] { texts = autoScale(); }), r.error);
         EXPECT_FALSE(texts);
         EXPECT_EQ(graph.ScaleY, r.scaleYAfter);
     }
 }
 
-TEST_F(Plot, AutoScalingWithoutATabulation)
+// Without coordinates or a tabulation the commands refuse and paint nothing more ("Otomatik
+// Ölçek" draws the coordinates first); a table of one point, or lines listed but no points
+// loaded, is passed over silently.
+TEST_F(Plot, RefusalsAndSilentCases)
 {
-    const std::vector<Rgb> before = surface.pixels();
-    EXPECT_FALSE(autoScale());
-    EXPECT_TRUE(drawn); // the coordinate system was drawn first
-    EXPECT_NE(surface.pixels(), before);
-    EXPECT_EQ(report.boxes, kNotTabulated);
-
-    // Lines listed but no points loaded: nothing, silently.
-    target.resultLines = 3;
-    EXPECT_FALSE(autoScale());
-    EXPECT_EQ(report.boxes, kNotTabulated);
-}
-
-TEST_F(Plot, DrawingIsRefusedWithoutCoordinatesOrTabulation)
-{
-    tabulate(identity(0, 10, 100));
     const std::vector<Rgb> fresh = surface.pixels();
+    tabulate({ { 0, 0 } });
+    plot(); // even before any coordinate system
+    EXPECT_TRUE(report.boxes.empty());
+    tabulate(identity(0, 10, 100));
     plot();
     EXPECT_EQ(report.boxes, kNoCoordinates);
     EXPECT_EQ(surface.pixels(), fresh);
 
-    clear();
+    report.boxes.clear();
     target.resultLines = 0; // a failed tabulation emptied the result list
+    EXPECT_FALSE(autoScale());
+    EXPECT_TRUE(drawn);
+    EXPECT_NE(surface.pixels(), fresh);
+    EXPECT_EQ(report.boxes, kNotTabulated);
+
     const std::vector<Rgb> cleared = surface.pixels();
     report.boxes.clear();
     plot();
     EXPECT_EQ(report.boxes, kNotTabulated);
-    EXPECT_EQ(surface.pixels(), cleared);
-}
-
-TEST_F(Plot, OnePointTableDrawsNothingAndSaysNothing)
-{
     tabulate({ { 0, 0 } });
-    plot(); // even before any coordinate system
-    clear();
-    const std::vector<Rgb> cleared = surface.pixels();
     plot();
-    EXPECT_TRUE(report.boxes.empty());
+    graph.Points.clear();
+    target.resultLines = 3;
+    EXPECT_FALSE(autoScale());
+    EXPECT_EQ(report.boxes, kNotTabulated);
     EXPECT_EQ(surface.pixels(), cleared);
 }
 
-TEST_F(Plot, CurveUsesTheOriginOfTheLastClear)
+// Curves accumulate on the surface, each from the origin of the last "Grafik Temizle", not
+// from the position lists as they are now.
+TEST_F(Plot, CurvesAccumulateFromTheOriginOfTheLastClear)
 {
     tabulate(identity(0, 10, 100));
     clear();
@@ -452,78 +389,66 @@ TEST_F(Plot, CurveUsesTheOriginOfTheLastClear)
     s.xAxisRow = 2;
     s.curveColor = kRed;
     plot();
-    EXPECT_EQ(surface.pixel(238, 134), kRed);
-    EXPECT_EQ(graph.OriginX, 228);
-}
-
-TEST_F(Plot, ScaleAndWidthTexts)
-{
-    struct Row {
-        const char* xScale;
-        const char* yScale;
-        const char* width;
-        std::optional<int> kind;
-        std::set<Pixel> painted;
-    };
-    const std::vector<TPlotPoint> pts = { { 0, 0 }, { 2, 1 } };
-    const Row rows[] = {
-        { "abc", "2,5", "1", 0, { { 228, 144 }, { 230, 143 } } }, // not numbers: scale 1.0
-        { " 3 ", "-2", "x", 0, { { 228, 144 }, { 234, 146 } } },
-        { "1.0", "1.0", "3", 0, { { 228, 144 }, { 230, 143 } } }, // "Nokta": one pixel each
-        { "1.0", "1.0", "1", std::nullopt, {} }, // no kind: nothing drawn
-        { "1.0", "1.0", "1", 1, { { 228, 144 }, { 229, 143 } } }, // "Çizgi": the end is not painted
-    };
-    s.grid = false;
-    s.axesColor = kBlack;
-    s.curveColor = kRed;
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.xScale);
-        tabulate(pts);
-        s.xScale = ascii(r.xScale);
-        s.yScale = ascii(r.yScale);
-        s.curveWidth = ascii(r.width);
-        s.curveKind = r.kind;
-        clear();
-        plot();
-        EXPECT_EQ(inside(kRed), r.painted);
-        EXPECT_EQ(s.xScale, ascii(r.xScale));
-    }
-}
-
-TEST_F(Plot, CurvesAccumulate)
-{
-    tabulate(identity(0, 10, 100));
-    clear();
-    s.curveColor = kRed;
-    plot();
     s.curveColor = kGrey;
     s.yScale = u"-1";
     plot();
+    EXPECT_EQ(graph.OriginX, 228);
     EXPECT_EQ(surface.pixel(238, 134), kRed);
     EXPECT_EQ(surface.pixel(238, 154), kGrey);
     EXPECT_EQ(surface.pixel(228, 144), kGrey); // the second curve lies over the first
 }
 
+TEST_F(Plot, ScaleAndWidthTexts)
+{
+    const struct {
+        const char16_t *xScale, *yScale, *width;
+        std::optional<int> kind;
+        std::set<Pixel> painted;
+    } rows[] = {
+        { u"abc", u"2,5", u"1", 0, { { 228, 144 }, { 230, 143 } } }, // not numbers: scale 1.0
+        { u" 3 ", u"-2", u"x", 0, { { 228, 144 }, { 234, 146 } } },
+        { u"1.0", u"1.0", u"3", 0, { { 228, 144 }, { 230, 143 } } }, // "Nokta": one pixel each
+        { u"1.0", u"1.0", u"1", std::nullopt, {} }, // no kind: nothing drawn
+        { u"1.0", u"1.0", u"1", 1,
+            { { 228, 144 }, { 229, 143 } } }, // "Çizgi": the end is not painted
+    };
+    s.grid = false;
+    s.axesColor = kBlack;
+    s.curveColor = kRed;
+    tabulate({ { 0, 0 }, { 2, 1 } });
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.painted.size() + 10 * r.kind.value_or(-1));
+        s.xScale = r.xScale;
+        s.yScale = r.yScale;
+        s.curveWidth = r.width;
+        s.curveKind = r.kind;
+        clear();
+        plot();
+        EXPECT_EQ(inside(kRed), r.painted);
+        EXPECT_EQ(s.xScale, r.xScale);
+    }
+}
+
 TEST_F(Plot, GridCountRefusalsLeaveAreaAndFrame)
 {
-    struct Row {
-        const char* count;
+    const char* const kRange = "Grid sayısı 1 ile 255 arasında olmalıdır";
+    const struct {
+        const char16_t* count;
         const char* error;
+    } rows[] = {
+        { u"0", "Division by zero" },
+        { u"256", kRange },
+        { u"260", kRange },
+        { u"-4", kRange },
+        { u"abc", "''abc'' is not a valid integer value" },
+        { u"4 ", "''4 '' is not a valid integer value" },
+        { u"", "'''' is not a valid integer value" },
     };
-    const Row rows[] = {
-        { "0", "Division by zero" },
-        { "256", "Grid sayısı 1 ile 255 arasında olmalıdır" },
-        { "260", "Grid sayısı 1 ile 255 arasında olmalıdır" },
-        { "-4", "Grid sayısı 1 ile 255 arasında olmalıdır" },
-        { "abc", "''abc'' is not a valid integer value" },
-        { "4 ", "''4 '' is not a valid integer value" },
-        { "", "'''' is not a valid integer value" },
-    };
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.count);
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.error);
         drawn = false;
         graph.OriginX = 7;
-        s.gridCount = ascii(r.count);
+        s.gridCount = r.count;
         EXPECT_EQ(errorOf([&] { clear(); }), r.error);
         EXPECT_TRUE(drawn);
         EXPECT_EQ(graph.OriginX, 7); // the axes were not drawn
@@ -542,12 +467,11 @@ TEST_F(Plot, CurveFailures)
     clear();
     s.curveColor = kRed;
     const std::vector<Rgb> cleared = surface.pixels();
-    s.xScale = u"1E400";
-    EXPECT_EQ(errorOf([&] { plot(); }), "Floating point overflow");
-    EXPECT_EQ(surface.pixels(), cleared);
-    s.xScale = u"1E5000";
-    EXPECT_EQ(errorOf([&] { plot(); }), "Floating point overflow");
-
+    for (const char16_t* scale : { u"1E400", u"1E5000" }) {
+        s.xScale = scale;
+        EXPECT_EQ(errorOf([&] { plot(); }), "Floating point overflow");
+        EXPECT_EQ(surface.pixels(), cleared);
+    }
     // The rounded product of the second point leaves the 64-bit range; the first stays drawn.
     s.xScale = u"1E300";
     EXPECT_EQ(errorOf([&] { plot(); }), "Invalid floating point operation");

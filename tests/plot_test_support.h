@@ -14,7 +14,7 @@ using quarnis::RasterCanvas;
 using quarnis::Rgb;
 using Pixel = std::pair<int, int>; // (column, row)
 
-// The start colours of the area, the frame, the grid and the axes, and two of the tests' own.
+// The start colours of the area, the frame, the grid and the axes, and the tests' own.
 inline constexpr Rgb kArea = MakeRgb(166, 202, 240);
 inline constexpr Rgb kBlack = MakeRgb(0, 0, 0);
 inline constexpr Rgb kGrey = MakeRgb(128, 128, 128);
@@ -23,32 +23,42 @@ inline constexpr Rgb kRed = MakeRgb(255, 0, 0);
 inline constexpr Rgb kBlue = MakeRgb(0, 0, 255);
 inline constexpr Rgb kWhite = MakeRgb(255, 255, 255);
 
-// Every pixel of the canvas that has colour c.
-inline std::set<Pixel> pixelsOf(const RasterCanvas& canvas, Rgb c)
+// Every pixel of colour c; with `inside`, only those strictly inside the one-pixel frame.
+inline std::set<Pixel> pixelsOf(const RasterCanvas& canvas, Rgb c, bool inside = false)
 {
     std::set<Pixel> out;
-    for (int y = 0; y < canvas.surfaceHeight(); ++y)
-        for (int x = 0; x < canvas.surfaceWidth(); ++x)
+    const int w = canvas.surfaceWidth(), h = canvas.surfaceHeight(), m = inside ? 1 : 0;
+    for (int y = m; y < h - m; ++y)
+        for (int x = m; x < w - m; ++x)
             if (canvas.pixel(x, y) == c)
                 out.insert({ x, y });
     return out;
 }
 
-// Which of the pixels x0 .. x0 + n - 1 of row y have colour c, as a text of '#' and '.'.
-inline std::string rowPattern(const RasterCanvas& canvas, int y, int x0, int n, Rgb c)
+// Which of n pixels from (x, y) rightwards (or downwards) have colour c, as '#' and '.'.
+inline std::string pattern(const RasterCanvas& canvas, int x, int y, int n, Rgb c, bool down)
 {
     std::string s;
-    for (int x = x0; x < x0 + n; ++x)
-        s += canvas.pixel(x, y) == c ? '#' : '.';
+    for (int i = 0; i < n; ++i)
+        s += canvas.pixel(down ? x : x + i, down ? y + i : y) == c ? '#' : '.';
     return s;
 }
-
+inline std::string rowPattern(const RasterCanvas& canvas, int y, int x0, int n, Rgb c)
+{
+    return pattern(canvas, x0, y, n, c, false);
+}
 inline std::string columnPattern(const RasterCanvas& canvas, int x, int y0, int n, Rgb c)
 {
-    std::string s;
-    for (int y = y0; y < y0 + n; ++y)
-        s += canvas.pixel(x, y) == c ? '#' : '.';
-    return s;
+    return pattern(canvas, x, y0, n, c, true);
+}
+
+// The pixels (228 + k, 144 - k) for k from 0 to n - 1: f(t) = t at the start scales 1.0.
+inline std::set<Pixel> diagonal(int n)
+{
+    std::set<Pixel> out;
+    for (int k = 0; k < n; ++k)
+        out.insert({ 228 + k, 144 - k });
+    return out;
 }
 
 } // namespace plot_test

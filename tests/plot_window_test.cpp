@@ -1,5 +1,6 @@
 // The plot commands in the real graph window: real clicks on its buttons, real keys into its
-// fields, the pixels of its surface, and the surface's menu.
+// fields, the pixels of its surface, and the surface's menu. What each command paints and
+// says is pinned in plot_commands_test; here, that the window feeds it its own state.
 
 #include "plot_test_support.h"
 
@@ -26,22 +27,19 @@ using namespace plot_test;
 
 namespace {
 
-// One QApplication for the whole test program (offscreen).
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "plot_window_tests";
-        static char* argv[] = { name, nullptr };
-        if (!QApplication::instance())
-            new QApplication(argc, argv);
-    }
-};
-
-const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+// One QApplication for the whole program (offscreen), made before the first window.
+bool makeApplication()
+{
+    static int argc = 1;
+    static char name[] = "plot_window_tests";
+    static char* argv[] = { name, nullptr };
+    if (!QApplication::instance())
+        new QApplication(argc, argv);
+    return true;
+}
 
 struct PlotWindow : ::testing::Test {
+    bool app = makeApplication();
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
     PlotSurface& surface = *w.findChild<PlotSurface*>(QStringLiteral("GrapBox"));
@@ -58,30 +56,19 @@ struct PlotWindow : ::testing::Test {
     {
         QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
     }
-    static void type(QLineEdit* field, const QString& text)
+    // Types into a field, or into the line edit of an editable list.
+    void type(const char* name, const QString& text) const
     {
+        auto* list = w.findChild<QComboBox*>(QLatin1String(name));
+        QLineEdit* field = list ? list->lineEdit() : control<QLineEdit>(name);
         field->selectAll();
         QTest::keyClicks(field, text);
     }
     QString text(const char* field) const { return control<QLineEdit>(field)->text(); }
-
     // Black pixels strictly inside the frame: the curve in the start colour.
-    std::set<Pixel> curve() const
-    {
-        std::set<Pixel> out;
-        for (const Pixel& p : pixelsOf(surface, kBlack))
-            if (p.first > 0 && p.second > 0 && p.first < 456 && p.second < 288)
-                out.insert(p);
-        return out;
-    }
-    QString lastBox() const
-    {
-        return dialogs.messages.isEmpty() ? QString() : dialogs.messages.back().text;
-    }
+    std::set<Pixel> curve() const { return pixelsOf(surface, kBlack, true); }
 };
 
-// Each button runs its command on the window's surface, the result list and the scale
-// fields; the refusals and notices are boxes without icon (their texts: plot_commands_test).
 TEST_F(PlotWindow, CommandsInTheOrderAUserMeetsThem)
 {
     EXPECT_EQ(surface.pixel(100, 100), kSurfaceStartColor);
@@ -90,40 +77,33 @@ TEST_F(PlotWindow, CommandsInTheOrderAUserMeetsThem)
     EXPECT_EQ(surface.pixel(100, 100), kArea);
     EXPECT_EQ(surface.pixel(228, 100), kGreen);
     click("DoGraph");
-    ASSERT_EQ(dialogs.messages.size(), 2);
-    EXPECT_EQ(dialogs.messages[0].caption, QStringLiteral("Koordinat Sistemi Yok!"));
-    EXPECT_EQ(dialogs.messages[1].caption, QStringLiteral("Fonksiyon Hesaplanmamış!"));
-    for (const auto& box : dialogs.messages)
-        EXPECT_EQ(box.icon, Dialogs::Icon::None);
-
     click("bEval1D"); // f(t) = t over 0 to 10 in 100 steps
     click("DoGraph");
-    std::set<Pixel> eleven;
-    for (int k = 0; k <= 10; ++k)
-        eleven.insert({ 228 + k, 144 - k });
-    EXPECT_EQ(curve(), eleven);
+    EXPECT_EQ(curve(), diagonal(11));
 
     click("bAutoScale");
     EXPECT_EQ(text("xScale"), QStringLiteral("22"));
     EXPECT_EQ(text("yScale"), QStringLiteral("14"));
     click("bClearGArea");
-    click("DoGraph");
+    click("DoGraph"); // with the scale fields' texts
     EXPECT_EQ(surface.pixel(448, 4), kBlack);
-    EXPECT_EQ(dialogs.messages.size(), 2);
 
-    // Scales of 0 are notices under the application title.
-    type(control<QLineEdit>("ex2"), QStringLiteral("1000"));
+    type("ex2", QStringLiteral("1000"));
     click("bEval1D");
     click("bAutoScale");
-    ASSERT_EQ(dialogs.messages.size(), 4);
-    for (const char axis : { 'Y', 'X' }) {
-        const auto& box = dialogs.messages[axis == 'Y' ? 2 : 3];
-        EXPECT_EQ(box.caption, kApplicationTitle);
-        EXPECT_EQ(box.text,
-            QStringLiteral("[%1] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...").arg(axis));
-        EXPECT_EQ(box.icon, Dialogs::Icon::None);
-    }
     EXPECT_EQ(text("xScale"), QStringLiteral("1"));
+    // Refusals under their captions, scales of 0 as notices under the application title;
+    // none has an icon.
+    const QString captions[] = { QStringLiteral("Koordinat Sistemi Yok!"),
+        QStringLiteral("Fonksiyon Hesaplanmamış!"), kApplicationTitle, kApplicationTitle };
+    ASSERT_EQ(dialogs.messages.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(dialogs.messages[i].caption, captions[i]);
+        EXPECT_EQ(dialogs.messages[i].icon, Dialogs::Icon::None);
+    }
+    EXPECT_EQ(dialogs.messages[2].text,
+        QStringLiteral("[Y] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek..."));
+    EXPECT_TRUE(dialogs.messages[3].text.startsWith(QStringLiteral("[X]")));
 }
 
 TEST_F(PlotWindow, SettingsAreReadWhenTheCommandRuns)
@@ -133,10 +113,7 @@ TEST_F(PlotWindow, SettingsAreReadWhenTheCommandRuns)
     control<QComboBox>("cGraphTip")->setCurrentIndex(1); // "Çizgi"
     control<QComboBox>("cXPerc")->setCurrentIndex(1); // no effect before the next "Grafik Temizle"
     click("DoGraph");
-    std::set<Pixel> ten;
-    for (int k = 0; k < 10; ++k)
-        ten.insert({ 228 + k, 144 - k });
-    EXPECT_EQ(curve(), ten);
+    EXPECT_EQ(curve(), diagonal(10));
 
     control<QCheckBox>("sGrid")->setChecked(false);
     click("bClearGArea");
@@ -148,12 +125,11 @@ TEST_F(PlotWindow, SettingsAreReadWhenTheCommandRuns)
 // typed text of the user's own leaves that axis where the last "Grafik Temizle" put it.
 TEST_F(PlotWindow, TypedOriginTextsPlaceTheAxesByTheEntryTheyShow)
 {
-    struct Row {
+    const struct {
         const char* list;
         const char* text;
         int column, row;
-    };
-    const Row rows[] = {
+    } rows[] = {
         { "cXPerc", "3/4", 342, 144 }, // beside "Y Orj": the y axis's column
         { "cYPerc", "1/4", 342, 72 }, // beside "X Orj": the x axis's row
         { "cXPerc", "2/3", 342, 72 },
@@ -161,9 +137,9 @@ TEST_F(PlotWindow, TypedOriginTextsPlaceTheAxesByTheEntryTheyShow)
         { "cXPerc", "1/2", 228, 72 },
     };
     control<QCheckBox>("sGrid")->setChecked(false);
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.text);
-        type(control<QComboBox>(r.list)->lineEdit(), QString::fromUtf8(r.text));
+        type(r.list, QString::fromUtf8(r.text));
         click("bClearGArea");
         EXPECT_EQ(columnPattern(surface, r.column, 0, 289, kGreen), std::string(289, '#'));
         EXPECT_EQ(rowPattern(surface, r.row, 0, 457, kGreen), std::string(457, '#'));
@@ -174,32 +150,24 @@ TEST_F(PlotWindow, TypedOriginTextsPlaceTheAxesByTheEntryTheyShow)
 
 TEST_F(PlotWindow, ErrorsEndTheCommandInTheGeneralBox)
 {
-    struct Row {
-        const char* field;
-        const char* text;
-        const char* button;
-        const char* box;
-    };
-    const Row rows[] = {
-        { "cGridType", "0", "bClearGArea", "Division by zero." },
-        { "cGridType", "260", "bClearGArea", "Grid sayısı 1 ile 255 arasında olmalıdır." },
-        { "cGridType", "4x", "bClearGArea", "''4x'' is not a valid integer value." },
-        { "xScale", "1E400", "DoGraph", "Floating point overflow." },
-    };
-    const auto field = [&](const char* name) {
-        auto* list = w.findChild<QComboBox*>(QLatin1String(name));
-        return list ? list->lineEdit() : control<QLineEdit>(name);
+    const struct {
+        const char *field, *text, *button, *box, *restore;
+    } rows[] = {
+        { "cGridType", "0", "bClearGArea", "Division by zero.", "4" },
+        { "cGridType", "260", "bClearGArea", "Grid sayısı 1 ile 255 arasında olmalıdır.", "4" },
+        { "cGridType", "4x", "bClearGArea", "''4x'' is not a valid integer value.", "4" },
+        { "xScale", "1E400", "DoGraph", "Floating point overflow.", "1.0" },
     };
     click("bEval1D");
-    for (const Row& r : rows) {
+    for (const auto& r : rows) {
         SCOPED_TRACE(r.text);
-        type(field(r.field), QString::fromUtf8(r.text));
+        type(r.field, QString::fromUtf8(r.text));
         click(r.button);
         ASSERT_FALSE(dialogs.messages.isEmpty());
         EXPECT_EQ(dialogs.messages.back().caption, kApplicationTitle);
         EXPECT_EQ(dialogs.messages.back().icon, Dialogs::Icon::Stop);
-        EXPECT_EQ(lastBox(), QString::fromUtf8(r.box));
-        type(field(r.field), r.field[0] == 'x' ? QStringLiteral("1.0") : QStringLiteral("4"));
+        EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8(r.box));
+        type(r.field, QString::fromUtf8(r.restore));
     }
     // The refused grid count still painted the area and frame and drew the coordinate
     // system: "Grafik Çiz" is not refused.

@@ -35,6 +35,8 @@ TEST(TableText, HeaderRowsAndQuoting)
             u"t\tF(t):=\"a\",b\n1\t2\n", u"t,\"F(t):=\"\"a\"\",b\"\r\n1,2\r\n" },
         { "a definition with a tab and a line break", u"t", u"F(t):=t\t+\n1", { u"[0]:(1,2)" },
             u"t\tF(t):=t + 1\n1\t2\n", u"t,\"F(t):=t\t+\n1\"\r\n1,2\r\n" },
+        { "a carriage return alone", u"t", u"F(t):=\r1", {}, u"t\tF(t):= 1\n",
+            u"t,\"F(t):=\r1\"\r\n" },
         { "an empty variable name", u"", u"F():=1", { u"[0]:(0,1)" }, u"\tF():=1\n0\t1\n",
             u",F():=1\r\n0,1\r\n" },
     };
