@@ -9,6 +9,7 @@
 
 #include <QClipboard>
 #include <QColor>
+#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -183,20 +184,10 @@ void HistoryWindow::setUpList()
             bar->setValue(maximum);
     });
 
-    list_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(list_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        const QModelIndex under = list_->indexAt(at);
-        openMenu(
-            list_->viewport()->mapToGlobal(at), under.isValid() ? under : list_->currentIndex());
-    });
-    OnMenuKeys(list_, [this] {
-        const QModelIndex current = list_->currentIndex();
-        const QRect row = list_->visualRect(current);
-        const QPoint at = current.isValid() && list_->viewport()->rect().intersects(row)
-            ? row.bottomLeft()
-            : list_->viewport()->rect().center();
-        openMenu(list_->viewport()->mapToGlobal(at), current);
-    });
+    // The menu: a click opens it for the entry under the pointer; the Menu key (which X11
+    // also turns into a menu request) and Shift+F10 for the current entry, below it.
+    list_->viewport()->installEventFilter(this);
+    OnMenuKeys(list_, [this] { openMenuAtCurrent(); });
 }
 
 void HistoryWindow::add(HistoryEntry entry) { model_->add(std::move(entry)); }
@@ -228,6 +219,16 @@ void HistoryWindow::showBeside(QWidget* calculator)
 
 bool HistoryWindow::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::ContextMenu
+        && (watched == list_ || watched == list_->viewport())) {
+        const auto* request = static_cast<QContextMenuEvent*>(event);
+        if (request->reason() == QContextMenuEvent::Keyboard)
+            openMenuAtCurrent();
+        else
+            openMenu(request->globalPos(),
+                list_->indexAt(list_->viewport()->mapFromGlobal(request->globalPos())));
+        return true;
+    }
     if (watched != list_ || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     bool taken = false;
@@ -259,6 +260,16 @@ bool HistoryWindow::listKey(const QKeyEvent& key)
     return false;
 }
 
+void HistoryWindow::openMenuAtCurrent()
+{
+    const QModelIndex current = list_->currentIndex();
+    const QRect row = list_->visualRect(current);
+    const QPoint at = current.isValid() && list_->viewport()->rect().intersects(row)
+        ? row.bottomLeft()
+        : list_->viewport()->rect().center();
+    openMenu(list_->viewport()->mapToGlobal(at), current);
+}
+
 void HistoryWindow::openMenu(const QPoint& at, const QModelIndex& index)
 {
     QMenu* menu = createMenu(index);
@@ -271,28 +282,25 @@ QMenu* HistoryWindow::createMenu(const QModelIndex& index)
 {
     auto* menu = new QMenu(this);
     const bool onEntry = index.isValid();
-    const auto add = [&](const QString& text, bool enabled, std::function<void()> action,
-                         const QKeySequence& key = {}) {
+    const auto add = [&](const QString& text, bool enabled, const QKeySequence& key,
+                         std::function<void()> action) {
         QAction* item = menu->addAction(text);
         item->setEnabled(enabled);
         item->setShortcut(key);
         connect(item, &QAction::triggered, this,
             [this, action = std::move(action)] { RunGuarded(this, action); });
     };
-    add(
-        u"Formülü Ekle"_s, onEntry, [this, index] { insertFormula(index); },
-        QKeySequence(Qt::Key_Return));
-    add(
-        u"Sonucu Ekle"_s, onEntry && !model_->entry(index.row()).failed,
-        [this, index] { insertResult(index); }, QKeySequence(Qt::SHIFT | Qt::Key_Return));
-    add(u"Formülü Kopyala"_s, onEntry,
-        [this, index] { copyText(WithLineFeeds(model_->entry(index.row()).formula)); });
-    add(u"Sonucu Kopyala"_s, onEntry,
-        [this, index] { copyText(model_->entry(index.row()).result); });
+    const auto entry
+        = [this, index]() -> const HistoryEntry& { return model_->entry(index.row()); };
+    add(u"Formülü Ekle"_s, onEntry, Qt::Key_Enter, [this, index] { insertFormula(index); });
+    add(u"Sonucu Ekle"_s, onEntry && !entry().failed, Qt::SHIFT | Qt::Key_Enter,
+        [this, index] { insertResult(index); });
+    add(u"Formülü Kopyala"_s, onEntry, {}, [=, this] { copyText(WithLineFeeds(entry().formula)); });
+    add(u"Sonucu Kopyala"_s, onEntry, {}, [=, this] { copyText(entry().result); });
     menu->addSeparator();
     const bool any = model_->rowCount() > 0;
-    add(u"Geçmişi Kaydet..."_s, any, [this] { saveAs(); });
-    add(u"Geçmişi Temizle"_s, any, [this] { clearAll(); });
+    add(u"Geçmişi Kaydet..."_s, any, {}, [this] { saveAs(); });
+    add(u"Geçmişi Temizle"_s, any, {}, [this] { clearAll(); });
     return menu;
 }
 

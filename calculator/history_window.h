@@ -71,6 +71,7 @@ protected:
 private:
     void setUpList();
     bool listKey(const QKeyEvent& key);
+    void openMenuAtCurrent();
     void openMenu(const QPoint& at, const QModelIndex& index);
     QMenu* createMenu(const QModelIndex& index);
 

@@ -10,6 +10,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QDir>
 #include <QLineEdit>
 #include <QListView>
@@ -65,7 +66,8 @@ class HistoryWindowTest : public QObject {
     {
         const QPoint at = list()->visualRect(entry(row)).center();
         QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
-        emit list()->customContextMenuRequested(at);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, list()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list()->viewport(), &click);
         auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QStringList texts;
         QAction* chosen = nullptr;
