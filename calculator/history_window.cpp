@@ -138,7 +138,7 @@ HistoryWindow::HistoryWindow(QWidget* parent)
     setWindowFlags(Qt::Window);
     setFont(WindowFont());
     UseFixedPalette(this);
-    resize(kWidth, 549);
+    resize(kWidth, 549); // the calculator's height, which showBeside() takes again
     setMinimumSize(kMinWidth, 120);
 
     model_ = new HistoryModel(this);
