@@ -150,12 +150,14 @@ void PrepareApplication(QApplication& app)
 Windows::Windows()
     : graph(&calculator)
     , about(&calculator)
+    , history(&calculator)
 {
     // The windows' layout names, for tests and tools that look them up.
     calculator.setObjectName(QStringLiteral("CalcMain"));
     graph.setObjectName(QStringLiteral("FGraphics"));
     about.setObjectName(QStringLiteral("FAbout"));
     calculator.setDialogs(&graph, &about);
+    calculator.setHistory(&history);
 }
 
 int Run(

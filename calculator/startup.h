@@ -4,6 +4,7 @@
 
 #include "about.h"
 #include "graph/graph_window.h"
+#include "history_window.h"
 #include "unit_main.h"
 
 #include <QElapsedTimer>
@@ -48,15 +49,17 @@ RunOptions ReadRunOptions(const QApplication& app);
 // The desktop identity, the Alt underlines and the fonts, before the first window exists.
 void PrepareApplication(QApplication& app);
 
-// The program's three windows, created in this order and destroyed in reverse. The graph
-// and information windows are dialogs of the calculator window, hidden until its "Graph"
-// and "Info" keys show them modally.
+// The program's windows, created in this order and destroyed in reverse. The graph and
+// information windows are dialogs of the calculator window, hidden until its "Graph" and
+// "Info" keys show them modally; the history window is its modeless companion, hidden until
+// Ctrl+H shows it.
 struct Windows {
     Windows();
 
     TCalcMain calculator;
     TFGraphics graph;
     TFAbout about;
+    HistoryWindow history;
 };
 
 // Runs the program as the options ask; gives the process's exit code.

@@ -439,9 +439,12 @@ void TCalcMain::clearResult()
 // `ExecClick`. A rounding overflow raises before the field is written: it keeps its old text.
 void TCalcMain::evaluate()
 {
-    const std::u16string text = ExecText(formulaText().toStdU16String(), decimals_->value());
+    const QString formula = formulaText();
+    bool failed = false;
+    const std::u16string text = ExecText(formula.toStdU16String(), decimals_->value(), &failed);
     result_->setText(QString::fromStdU16String(text));
     announceResult();
+    addToHistory(formula, failed);
 }
 
 // `DecNumChange`, on every move of the bar and when the mouse enters it.

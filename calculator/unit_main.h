@@ -20,6 +20,7 @@ namespace quarnis {
 
 class Announcer;
 class FormulaMemo;
+class HistoryWindow;
 
 // The hint of a memory's button: the memory, or its first kMaxMemoryHintLength characters and
 // "…" (a hint of a megabyte would take seconds to lay out and more than the screen to show).
@@ -36,6 +37,11 @@ public:
     // The windows that "Graph" and "Info" show modally; Ctrl+Q ends the program from them too.
     // The calculator does not own them.
     void setDialogs(QDialog* graph, QDialog* info);
+
+    // The history window: EXEC adds to it; Ctrl+H and the result field's menu show it, beside
+    // this window; its entries go into the memo; Ctrl+Q ends the program from it too. The
+    // calculator does not own it.
+    void setHistory(quarnis::HistoryWindow* history);
 
     // The memo's whole text with CR LF line ends, as EXEC and the M memories take it.
     QString formulaText() const;
@@ -74,6 +80,11 @@ private:
     void showGraph();
     void showInfo();
 
+    // The history window.
+    void addToHistory(const QString& formula, bool failed);
+    void showHistory();
+    void insertFromHistory(const QString& text);
+
     // The memo's and the decimals bar's events, before the control handles them.
     bool formulaEvent(QEvent* event);
     bool decimalsEvent(QEvent* event);
@@ -95,6 +106,7 @@ private:
     std::array<QString, kMemoryCount> memories_;
     QDialog* graphWindow_ = nullptr;
     QDialog* infoWindow_ = nullptr;
+    quarnis::HistoryWindow* history_ = nullptr;
     quarnis::Announcer* announcer_ = nullptr;
     bool centred_ = false;
 };

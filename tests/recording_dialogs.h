@@ -7,6 +7,7 @@
 #include <QColor>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -24,6 +25,8 @@ public:
     QList<QList<QColor>> customColorRequests; // the custom colours offered at each opening
     QList<QColor> customColorAnswer; // the custom colours the user leaves on confirming
     QString fileAnswer;
+    QStringList confirmations; // the text of each question asked
+    bool confirmAnswer = true; // "Evet"
 
     void message(QWidget*, const QString& caption, const QString& text, Icon icon) override
     {
@@ -43,6 +46,11 @@ public:
         return colorAnswer;
     }
     QString saveFileName(QWidget*, const QString&, const QString&) override { return fileAnswer; }
+    bool confirm(QWidget*, const QString&, const QString& text) override
+    {
+        confirmations.append(text);
+        return confirmAnswer;
+    }
 };
 
 // RecordingDialogs installed for the life of a scope.

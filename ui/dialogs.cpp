@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace quarnis {
 
@@ -24,6 +25,21 @@ namespace {
                                                 : QMessageBox::NoIcon);
             box.setStandardButtons(QMessageBox::Ok);
             box.exec();
+        }
+
+        bool confirm(QWidget* parent, const QString& caption, const QString& text) override
+        {
+            QMessageBox box(parent);
+            UseFixedPalette(&box);
+            box.setWindowTitle(caption);
+            box.setText(text);
+            box.setIcon(QMessageBox::Question);
+            QPushButton* yes = box.addButton(QStringLiteral("Evet"), QMessageBox::YesRole);
+            QPushButton* no = box.addButton(QStringLiteral("Hayır"), QMessageBox::NoRole);
+            box.setDefaultButton(no);
+            box.setEscapeButton(no);
+            box.exec();
+            return box.clickedButton() == yes;
         }
 
         std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override

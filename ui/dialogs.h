@@ -37,6 +37,9 @@ public:
         (void)customColors;
         return chooseColor(parent, initial);
     }
+    // A modal question with the buttons "Evet" and "Hayır"; true when the user answers
+    // "Evet". "Hayır" is the default, and Esc answers it.
+    virtual bool confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
     // A file name to save to, or an empty text when the user cancels.
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter)
         = 0;

@@ -225,6 +225,26 @@ def run(process):
                   "Aralığın sonu", "x ölçeği", "y ölçeği", "Grafik alanı", "Tablo",
                   "Alan Biçimi", "X Orj", "Y Orj", "Grafik çizgi genişliği"])
 
+    check_history(app)
+
+
+def check_history(app):
+    """Ctrl+H in the calculator opens the history; its list has a name of its own and each
+    entry reads as "formula = result", the EXEC above among them."""
+    if window_named(app, "Grafik Formu") is not None:
+        subprocess.run(["xdotool", "search", "--onlyvisible", "--name", "^Grafik Formu$",
+                        "windowfocus", "--sync", "key", "Escape"], check=False)
+    subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name", "^Quarnis$",
+                    "windowfocus", "--sync", "key", "ctrl+h"], check=False)
+    history = wait_for(lambda: window_named(app, "Geçmiş"), "the history window")
+    check_window(history, "history window", ["Hesap geçmişi"])
+    entries = [child.name for control in focusable_controls(history)
+               if control.getRole() == pyatspi.ROLE_LIST for child in children(control)]
+    if "2+3*4 = 14" not in entries or not all(" = " in name for name in entries):
+        fail(f"the history's entries read {entries!r}, not '2+3*4 = 14'")
+    else:
+        print(f"ok: the history lists {len(entries)} entries by name")
+
 
 if __name__ == "__main__":
     main()

@@ -1,0 +1,142 @@
+// The history window with a full history (offscreen), each step with its repaint: opening it
+// with Ctrl+H, adding an entry, scrolling from end to end, and Enter putting an entry's
+// formula into the memo. Full is either 1,000 typical entries or 64 formulas of 1 MB.
+
+#include "calculator/formula_memo.h"
+#include "calculator/startup.h"
+
+#include <QApplication>
+#include <QListView>
+#include <QTest>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+enum Fill { Thousand, Megabytes };
+
+// "i+1+1+...+1" of 1 MB: a line without a break opportunity.
+QString MegabyteFormula(int i)
+{
+    QString text = QString::number(i);
+    text.reserve(1 << 20);
+    while (text.size() + 2 <= (1 << 20))
+        text += QStringLiteral("+1");
+    return text;
+}
+
+quarnis::HistoryEntry Entry(Fill fill, int i)
+{
+    if (fill == Megabytes)
+        return { MegabyteFormula(i), QString::number(i / 2 + 1), -1, false };
+    return { QStringLiteral("2*sin(Pi/%1)+sqrt(%1)/3").arg(i), QStringLiteral("1.23456789"), 2,
+        false };
+}
+
+// The program's windows with a full history, the calculator shown.
+struct Full {
+    std::unique_ptr<quarnis::Windows> windows = std::make_unique<quarnis::Windows>();
+    quarnis::FormulaMemo* memo
+        = windows->calculator.findChild<quarnis::FormulaMemo*>(QStringLiteral("EnterFormula"));
+    QListView* list = windows->history.findChild<QListView*>(QStringLiteral("HistoryList"));
+
+    explicit Full(Fill fill)
+    {
+        const int count = fill == Megabytes ? 64 : 1000;
+        for (int i = 0; i < count; ++i)
+            windows->history.add(Entry(fill, i));
+        windows->calculator.show();
+        QApplication::processEvents();
+    }
+    void open()
+    {
+        QTest::keyClick(memo, Qt::Key_H, Qt::ControlModifier);
+        QApplication::processEvents();
+    }
+};
+
+void BM_Open(benchmark::State& state)
+{
+    Full full(Fill(state.range(0)));
+    for (auto _ : state) {
+        state.PauseTiming();
+        full.windows->history.hide();
+        full.windows->calculator.activateWindow();
+        QApplication::processEvents();
+        state.ResumeTiming();
+        full.open();
+    }
+    if (!full.windows->history.isVisible())
+        state.SkipWithError("the history did not open");
+}
+
+void BM_Add(benchmark::State& state)
+{
+    const Fill fill = Fill(state.range(0));
+    Full full(fill);
+    full.open();
+    const quarnis::HistoryEntry entry = Entry(fill, 7);
+    for (auto _ : state) {
+        full.windows->history.add(entry); // drops the oldest
+        QApplication::processEvents();
+    }
+    if (full.windows->history.history().size() != (fill == Megabytes ? 64 : 1000))
+        state.SkipWithError("the bounds did not hold");
+}
+
+// Home and End in turn: each one scroll across the whole list.
+void BM_Scroll(benchmark::State& state)
+{
+    Full full(Fill(state.range(0)));
+    full.open();
+    bool toTop = true;
+    for (auto _ : state) {
+        QTest::keyClick(full.list, toTop ? Qt::Key_Home : Qt::Key_End);
+        QApplication::processEvents();
+        toTop = !toTop;
+    }
+}
+
+// Enter on the newest entry, into an empty memo.
+void BM_InsertFormula(benchmark::State& state)
+{
+    Full full(Fill(state.range(0)));
+    full.open();
+    const quarnis::History& history = full.windows->history.history();
+    for (auto _ : state) {
+        state.PauseTiming();
+        full.memo->clear();
+        full.list->setCurrentIndex(full.list->model()->index(int(history.size()) - 1, 0));
+        QApplication::processEvents();
+        state.ResumeTiming();
+        QTest::keyClick(full.list, Qt::Key_Return);
+        QApplication::processEvents();
+    }
+    if (full.memo->Text() != history.at(history.size() - 1).formula)
+        state.SkipWithError("the memo did not get the formula");
+}
+
+void FullHistories(benchmark::internal::Benchmark* b)
+{
+    b->ArgName("megabytes")->Arg(Thousand)->Arg(Megabytes);
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+BENCHMARK(BM_Open)->Apply(FullHistories);
+BENCHMARK(BM_Add)->Apply(FullHistories);
+BENCHMARK(BM_Scroll)->Apply(FullHistories);
+BENCHMARK(BM_InsertFormula)->Apply(FullHistories);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

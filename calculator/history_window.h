@@ -1,0 +1,92 @@
+#pragma once
+// The history window "Geçmiş": every EXEC of the calculator window, newest at the bottom,
+// each entry one line "formula = result". Modeless, beside the calculator window; closing
+// or Esc only hides it. On an entry: Enter (or a double click) puts its formula into the
+// memo, Shift+Enter its result; Ctrl+C copies the selected entries, Delete removes them;
+// the context menu (also the Menu key and Shift+F10) copies, saves and clears.
+//
+// The list is a model over the entries and a view with uniform rows, so only the rows on
+// screen are ever turned into text, and a formula of a megabyte shows its first 200
+// characters: a full history opens, grows, scrolls and inserts as fast as an empty one.
+
+#include "history.h"
+
+#include <QAbstractListModel>
+#include <QWidget>
+
+class QKeyEvent;
+class QListView;
+class QMenu;
+
+namespace quarnis {
+
+class HistoryModel : public QAbstractListModel {
+    Q_OBJECT
+public:
+    explicit HistoryModel(QObject* parent = nullptr);
+
+    const History& history() const { return history_; }
+    const HistoryEntry& entry(int row) const { return history_.at(row); }
+
+    // Appends a row, removing the rows of the oldest entries that make room for it.
+    void add(HistoryEntry entry);
+    // Removes the given rows (in any order).
+    void removeEntries(QList<int> rows);
+    void clear();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    // Display and accessible text: "formula = result" with the formula as ShownFormula()
+    // gives it; a failed entry in maroon; the hint: the decimals, as the decimals bar says
+    // them.
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+
+private:
+    History history_;
+};
+
+// Where a window of `frameSize` (decorations included) goes beside `anchor` (its frame) on
+// the screen area `available`: right of it at the same height when there is room, else left
+// of it, else narrowed to the wider side; covering it only when the screen leaves no room.
+QRect PlaceBeside(const QRect& anchor, const QSize& frameSize, const QRect& available);
+
+class HistoryWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit HistoryWindow(QWidget* parent = nullptr);
+
+    const History& history() const { return model_->history(); }
+    void add(HistoryEntry entry);
+
+    // Shows the window beside `calculator` without covering it, or brings it forward when it
+    // is shown already; the list takes the focus.
+    void showBeside(QWidget* calculator);
+
+signals:
+    // "Formülü Ekle" and "Sonucu Ekle": the text to put in place of the memo's selection.
+    void insertRequested(const QString& text);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void setUpList();
+    bool listKey(const QKeyEvent& key);
+    void openMenuAtCurrent();
+    void openMenu(const QPoint& at, const QModelIndex& index);
+    QMenu* createMenu(const QModelIndex& index);
+
+    void insertFormula(const QModelIndex& index);
+    void insertResult(const QModelIndex& index);
+    void copyText(const QString& text);
+    void copySelected();
+    void removeSelected();
+    void saveAs();
+    void clearAll();
+    QList<int> selectedRows() const;
+
+    HistoryModel* model_ = nullptr;
+    QListView* list_ = nullptr;
+    bool followNewest_ = true; // the list shows its end; a new entry scrolls into view
+};
+
+} // namespace quarnis

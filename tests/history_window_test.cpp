@@ -1,0 +1,362 @@
+// The history window driven as a user drives it (offscreen): three formulas evaluated with
+// EXEC in the real calculator window (one failing, one of two lines), the window opened with
+// Ctrl+H, its entries inserted, copied, saved, deleted and cleared with real keys, clicks and
+// its context menu.
+
+#include "calculator/formula_memo.h"
+#include "calculator/startup.h"
+#include "recording_dialogs.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+class HistoryWindowTest : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<quarnis::ScopedRecordingDialogs> dialogs;
+    std::unique_ptr<quarnis::Windows> windows;
+
+    template <class Control = QWidget> Control* find(QWidget* window, const char* name) const
+    {
+        return window->findChild<Control*>(QLatin1String(name));
+    }
+    quarnis::FormulaMemo* memo() const
+    {
+        return find<quarnis::FormulaMemo>(&windows->calculator, "EnterFormula");
+    }
+    QListView* list() const { return find<QListView>(&windows->history, "HistoryList"); }
+    QModelIndex entry(int row) const { return list()->model()->index(row, 0); }
+    QStringList rows() const
+    {
+        QStringList out;
+        for (int r = 0; r < list()->model()->rowCount(); ++r)
+            out << entry(r).data().toString();
+        return out;
+    }
+    void exec(const QString& formula, int decimals)
+    {
+        memo()->clear();
+        memo()->InsertFormulaText(formula); // a megabyte in segments, as a paste brings it
+        find<QScrollBar>(&windows->calculator, "DecNum")->setValue(decimals);
+        QTest::mouseClick(find(&windows->calculator, "Exec"), Qt::LeftButton);
+    }
+    void open()
+    {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(QTest::qWaitForWindowActive(&windows->history));
+        QTRY_COMPARE(QApplication::focusWidget(), list());
+    }
+    // Opens the entry's context menu as a right click does and triggers `command` in it;
+    // gives the menu's entries, "(off)" after one that is disabled.
+    QStringList menu(int row, const QString& command = {})
+    {
+        const QPoint at = list()->visualRect(entry(row)).center();
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
+        QContextMenuEvent click(QContextMenuEvent::Mouse, at, list()->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(list()->viewport(), &click);
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QStringList texts;
+        QAction* chosen = nullptr;
+        for (QAction* action : popup ? popup->actions() : QList<QAction*>()) {
+            if (!action->isSeparator())
+                texts << action->text() + (action->isEnabled() ? u""_s : u" (off)"_s);
+            chosen = action->text() == command ? action : chosen;
+        }
+        if (popup)
+            popup->close();
+        if (chosen)
+            chosen->trigger();
+        return texts;
+    }
+
+private slots:
+    void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
+    void init()
+    {
+        dialogs = std::make_unique<quarnis::ScopedRecordingDialogs>();
+        windows = std::make_unique<quarnis::Windows>();
+        windows->calculator.show();
+        QVERIFY(QTest::qWaitForWindowActive(&windows->calculator));
+        exec(u"2*sin(Pi/6)"_s, 3);
+        exec(u"(1+2"_s, -1);
+        exec(u"1/3+\r\n2"_s, 2); // the engine takes no line break
+    }
+    void cleanup()
+    {
+        windows.reset();
+        dialogs.reset();
+    }
+
+    void everyExecIsListedBesideTheCalculator()
+    {
+        QVERIFY(!windows->history.isVisible());
+        open();
+        QCOMPARE(windows->history.windowTitle(), u"Geçmiş"_s);
+        QVERIFY(!windows->history.frameGeometry().intersects(windows->calculator.frameGeometry()));
+        QCOMPARE(rows(),
+            QStringList({ u"2*sin(Pi/6) = 1"_s, u"(1+2 = Geçersiz parantez..."_s,
+                u"1/3+ ⏎ 2 = Yazım hatası..."_s }));
+        const quarnis::History& history = windows->history.history();
+        QCOMPARE(history.at(2).formula, u"1/3+\r\n2"_s);
+        QVERIFY(!history.at(0).failed && history.at(1).failed);
+        QCOMPARE(entry(0).data(Qt::ToolTipRole), u"Ondalık Sayısı:3"_s);
+        QCOMPARE(list()->currentIndex().row(), 2);
+        QCOMPARE(list()->accessibleName(), u"Hesap geçmişi"_s);
+        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list());
+        QCOMPARE(view->child(0)->text(QAccessible::Name), u"2*sin(Pi/6) = 1"_s);
+
+        // Modeless: the calculator goes on, and the list shows the new entry. Esc hides.
+        exec(u"1+1"_s, -1);
+        QCOMPARE(rows().value(3), u"1+1 = 2"_s);
+        QTest::keyClick(list(), Qt::Key_Escape);
+        QVERIFY(!windows->history.isVisible());
+    }
+
+    void theResultFieldsMenuShowsTheHistory()
+    {
+        auto* result = find<QLineEdit>(&windows->calculator, "Result");
+        emit result->customContextMenuRequested(result->rect().center());
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QVERIFY(popup && popup->actions().size() > 2); // the field's own commands stay
+        QAction* show = popup->actions().constLast();
+        QCOMPARE(show->text(), u"Geçmişi Göster"_s);
+        popup->close();
+        show->trigger();
+        QVERIFY(QTest::qWaitForWindowActive(&windows->history));
+    }
+
+    void insertingReplacesTheMemosSelection_data()
+    {
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("memo");
+        QTest::newRow("Enter: formula") << 0 << "Enter"
+                                        << "12*sin(Pi/6)5";
+        QTest::newRow("double click: formula") << 2 << "double"
+                                               << "11/3+\n25";
+        QTest::newRow("Shift+Enter: result") << 0 << "Shift+Enter"
+                                             << "115";
+        QTest::newRow("Shift+Enter: no error text") << 1 << "Shift+Enter"
+                                                    << "12345";
+        QTest::newRow("menu: failed entry's formula") << 1 << "Formülü Ekle"
+                                                      << "1(1+25";
+    }
+    void insertingReplacesTheMemosSelection()
+    {
+        QFETCH(int, row);
+        QFETCH(QString, how);
+        QFETCH(QString, memo);
+        this->memo()->setPlainText(u"12345"_s);
+        QTextCursor selection = this->memo()->textCursor();
+        selection.setPosition(1);
+        selection.setPosition(4, QTextCursor::KeepAnchor); // "234"
+        this->memo()->setTextCursor(selection);
+        open();
+        list()->setCurrentIndex(entry(row));
+        const QPoint at = list()->visualRect(entry(row)).center();
+        if (how == u"double"_s) {
+            QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
+        } else if (how.endsWith(u"Enter"_s)) {
+            QTest::keyClick(list(), Qt::Key_Return,
+                how.startsWith(u"Shift"_s) ? Qt::ShiftModifier : Qt::NoModifier);
+        } else {
+            menu(row, how);
+        }
+        QCOMPARE(this->memo()->Text(), memo);
+        QWidget* focus = memo == u"12345"_s ? static_cast<QWidget*>(list()) : this->memo();
+        QTRY_COMPARE(QApplication::focusWidget(), focus);
+    }
+
+    void copyingFromTheMenuAndWithCtrlC()
+    {
+        open();
+        QCOMPARE(menu(1),
+            QStringList({ u"Formülü Ekle"_s, u"Sonucu Ekle (off)"_s, u"Formülü Kopyala"_s,
+                u"Sonucu Kopyala"_s, u"Geçmişi Kaydet..."_s, u"Geçmişi Temizle"_s }));
+        menu(2, u"Formülü Kopyala"_s);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"1/3+\n2"_s);
+        menu(1, u"Sonucu Kopyala"_s);
+        QCOMPARE(QGuiApplication::clipboard()->text(), u"Geçersiz parantez..."_s);
+        // The selected entries in their order, line breaks as spaces.
+        list()->selectionModel()->select(entry(0), QItemSelectionModel::Select);
+        list()->selectionModel()->select(entry(2), QItemSelectionModel::Select);
+        list()->selectionModel()->select(entry(1), QItemSelectionModel::Deselect);
+        QTest::keyClick(list(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(
+            QGuiApplication::clipboard()->text(), u"2*sin(Pi/6) = 1\n1/3+ 2 = Yazım hatası..."_s);
+    }
+
+    void savingDeletingAndClearing()
+    {
+        open();
+        QTemporaryDir dir;
+        dialogs->fileAnswer = dir.filePath(u"hesaplar"_s);
+        menu(0, u"Geçmişi Kaydet..."_s);
+        QFile saved(dir.filePath(u"hesaplar.txt"_s));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(saved.readAll()),
+            u"2*sin(Pi/6) = 1\n(1+2 = Geçersiz parantez...\n1/3+ 2 = Yazım hatası...\n"_s);
+        // A save that fails says so and writes nothing.
+        dialogs->fileAnswer = dir.filePath(u"yok/hesaplar.txt"_s);
+        menu(0, u"Geçmişi Kaydet..."_s);
+        QCOMPARE(dialogs->messages.size(), 1);
+        QVERIFY(dialogs->messages[0].text.startsWith(u"Geçmiş \""_s + dialogs->fileAnswer));
+        QVERIFY(dialogs->messages[0].icon == quarnis::Dialogs::Icon::Stop);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            QStringList { u"hesaplar.txt"_s });
+
+        list()->selectionModel()->select(entry(0), QItemSelectionModel::Select);
+        list()->selectionModel()->select(entry(2), QItemSelectionModel::Select);
+        QTest::keyClick(list(), Qt::Key_Delete);
+        QCOMPARE(rows(), QStringList { u"(1+2 = Geçersiz parantez..."_s });
+        dialogs->confirmAnswer = false;
+        menu(0, u"Geçmişi Temizle"_s);
+        QCOMPARE(rows().size(), 1);
+        dialogs->confirmAnswer = true;
+        menu(0, u"Geçmişi Temizle"_s);
+        QCOMPARE(rows(), QStringList());
+        QCOMPARE(dialogs->confirmations, QStringList(2, u"Geçmişteki 1 hesap silinsin mi?"_s));
+    }
+
+    void aMegabyteFormulaShowsItsBeginningAndInsertsWhole()
+    {
+        const QString sum = u"1"_s + u"+1"_s.repeated(500000);
+        exec(sum, -1);
+        open();
+        QCOMPARE(rows().value(3), sum.left(200) + u"… = 500001"_s);
+        memo()->clear();
+        QTest::keyClick(list(), Qt::Key_Return);
+        QCOMPARE(memo()->Text(), sum);
+    }
+
+    void theListFollowsTheNewestUnlessScrolledUp()
+    {
+        for (int i = 0; i < 200; ++i)
+            windows->history.add({ QString::number(i), QString::number(i), -1, false });
+        open();
+        QScrollBar* bar = list()->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+        exec(u"7"_s, -1);
+        QCoreApplication::processEvents();
+        QCOMPARE(bar->value(), bar->maximum());
+        bar->setValue(0);
+        exec(u"8"_s, -1);
+        QCoreApplication::processEvents();
+        QCOMPARE(bar->value(), 0);
+    }
+
+    void aModalWindowBlocksTheHistory()
+    {
+        open();
+        memo()->clear();
+        QString memoDuringGraph = u"(graph not shown)"_s;
+        QTimer::singleShot(0, [&] {
+            if (QTest::qWaitForWindowActive(&windows->graph)) {
+                QTest::keyClick(windows->history.windowHandle(), Qt::Key_Return);
+                memoDuringGraph = memo()->Text();
+            }
+            windows->graph.reject();
+        });
+        QTest::mouseClick(find(&windows->calculator, "BGraph"), Qt::LeftButton);
+        QCOMPARE(memoDuringGraph, QString());
+    }
+
+    void ctrlQEndsTheProgramFromTheHistory()
+    {
+        open();
+        QTest::keyClick(list(), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!windows->calculator.isVisible());
+    }
+
+    void aDarkSchemeChangesNoPixel()
+    {
+        open();
+        const QImage light = windows->history.grab().toImage();
+        const QPalette original = QApplication::palette();
+        QApplication::setPalette(QPalette(QColor(0x42, 0x42, 0x45), QColor(0x22, 0x20, 0x20)));
+        const QImage dark = windows->history.grab().toImage();
+        QApplication::setPalette(original);
+        QCOMPARE(dark, light);
+    }
+
+    void theBoundsDropTheOldestFirst()
+    {
+        quarnis::History history;
+        for (int i = 0; i <= quarnis::kMaxHistoryEntries; ++i)
+            history.add({ QString::number(i), {}, -1, false });
+        QCOMPARE(history.size(), quarnis::kMaxHistoryEntries);
+        QCOMPARE(history.at(0).formula, u"1"_s);
+
+        // 64 formulas of a megabyte fill the text bound; the next drops the oldest, and the
+        // oldest small entries go before them.
+        history.clear();
+        const QString megabyte(qsizetype(1) << 20, u'1'); // shared by every entry
+        history.add({ u"small"_s, {}, -1, false });
+        for (int i = 0; i < 64; ++i)
+            history.add({ megabyte, QString::number(i), -1, false });
+        QCOMPARE(history.size(), 64);
+        QCOMPARE(history.at(0).result, u"0"_s);
+        history.add({ u"2"_s, {}, -1, false });
+        QCOMPARE(history.size(), 64);
+        QCOMPARE(history.at(0).result, u"1"_s);
+        QCOMPARE(history.formulaText(), 63 * megabyte.size() + 1);
+        // A formula above the whole bound is not kept, and takes nothing with it.
+        history.add({ megabyte.repeated(65), {}, -1, false });
+        QCOMPARE(history.size(), 64);
+    }
+
+    void shownFormula_data()
+    {
+        QTest::addColumn<QString>("formula");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("one line") << u"1+2"_s << u"1+2"_s;
+        QTest::newRow("CR LF, LF and CR") << u"1\r\n2\n3\r4"_s << u"1 ⏎ 2 ⏎ 3 ⏎ 4"_s;
+        QTest::newRow("200 characters") << QString(200, u'7') << QString(200, u'7');
+        QTest::newRow("201 characters") << QString(201, u'7') << QString(200, u'7') + u"…"_s;
+        QTest::newRow("CR LF across the cut")
+            << QString(199, u'7') + u"\r\n8"_s << QString(199, u'7') + u" ⏎ …"_s;
+        QTest::newRow("no half character at the cut")
+            << QString(199, u'7') + u"😀8"_s << QString(199, u'7') + u"…"_s;
+    }
+    void shownFormula()
+    {
+        QFETCH(QString, formula);
+        QFETCH(QString, shown);
+        QCOMPARE(quarnis::ShownFormula(formula), shown);
+    }
+
+    void placedBesideWithoutCovering_data()
+    {
+        QTest::addColumn<QRect>("anchor");
+        QTest::addColumn<QRect>("placed"); // for a 340 x 549 frame on 1280 x 1024
+        QTest::newRow("right") << QRect(487, 237, 306, 549) << QRect(801, 237, 340, 549);
+        QTest::newRow("left") << QRect(900, 237, 306, 549) << QRect(552, 237, 340, 549);
+        QTest::newRow("narrowed") << QRect(300, 600, 680, 549) << QRect(988, 475, 292, 549);
+        QTest::newRow("no room") << QRect(100, 0, 1100, 549) << QRect(1080, 0, 200, 549);
+    }
+    void placedBesideWithoutCovering()
+    {
+        QFETCH(QRect, anchor);
+        QFETCH(QRect, placed);
+        QCOMPARE(quarnis::PlaceBeside(anchor, QSize(340, 549), QRect(0, 0, 1280, 1024)), placed);
+    }
+};
+
+QTEST_MAIN(HistoryWindowTest)
+#include "history_window_test.moc"
