@@ -1,13 +1,18 @@
 // HESAPLA at its largest: 65535 steps of a typical definition through the real button and
 // handler (offscreen), both lists filled; and the same tabulation without the window.
+// Reading the curve of those 65536 points: a pointer move over the surface, answered with
+// the ring repainted and the hint shown.
 
 #include "graph/graph_window.h"
+#include "graph/plot_surface.h"
 #include "tabulation/function_record.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHelpEvent>
 #include <QLineEdit>
 #include <QListView>
+#include <QMouseEvent>
 #include <QPushButton>
 
 #include <benchmark/benchmark.h>
@@ -64,6 +69,33 @@ void BM_BrowseTheLists(benchmark::State& state)
     }
 }
 BENCHMARK(BM_BrowseTheLists)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// One pointer move: the mouse move marks the nearest point, the hint event shows its line,
+// and the ring's old and new places are repainted.
+void BM_PointerMoveOverTheCurve(benchmark::State& state)
+{
+    TFGraphics w;
+    w.show();
+    fillPanel(w);
+    for (const char* button : { "bEval1D", "bClearGArea", "bAutoScale", "DoGraph" })
+        w.findChild<QPushButton*>(QLatin1String(button))->click();
+    auto* surface = w.findChild<quarnis::PlotSurface*>(QStringLiteral("GrapBox"));
+    QApplication::processEvents();
+    int x = 0, y = 0;
+    for (auto _ : state) {
+        const QPoint at(x, y), global = surface->mapToGlobal(at);
+        QMouseEvent move(QEvent::MouseMove, at, global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(surface, &move);
+        QHelpEvent hint(QEvent::ToolTip, at, global);
+        QApplication::sendEvent(surface, &hint);
+        QApplication::processEvents();
+        x = (x + 7) % 457;
+        y = (y + 3) % 289;
+    }
+    if (w.plotObject().Points.size() != 65536 || surface->toolTip().isEmpty())
+        state.SkipWithError("no curve of 65536 points to read");
+}
+BENCHMARK(BM_PointerMoveOverTheCurve)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 struct Discard : quarnis::TabulationOutput {
     std::size_t lines = 0;

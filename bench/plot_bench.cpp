@@ -2,6 +2,8 @@
 //   DrawCurve/points, DrawCurve/line: "Grafik Çiz" of 65536 points (the largest table)
 //   DrawCurve/line_far: the same with a scale that sends most segments off the surface
 //   ClearGraphArea/grid10: "Grafik Temizle" with a 10 x 10 grid
+//   DrawCurve/line_read: "Grafik Çiz" of 65536 points gathering where they land, indexed
+//   NearestDrawnPoint: the point under a moving pointer among those 65536
 
 #include "plot/plot_commands.h"
 #include "plot/raster_canvas.h"
@@ -64,10 +66,41 @@ void BM_ClearGrid10(benchmark::State& state)
     }
 }
 
+// The curve as the window draws it for reading: DoGraph gathering the points, then the index.
+void BM_DrawCurveLineRead(benchmark::State& state)
+{
+    Bench b(1);
+    for (auto _ : state) {
+        DrawnCurve drawn;
+        DoGraph(b.target, b.s, &drawn);
+        DrawnPoints index(std::move(drawn.points));
+        benchmark::DoNotOptimize(index.points().data());
+    }
+}
+
+// Pointer positions swept over the whole surface, near the curve and far from it.
+void BM_NearestDrawnPoint(benchmark::State& state)
+{
+    Bench b(1);
+    DrawnCurve drawn;
+    DoGraph(b.target, b.s, &drawn);
+    const DrawnPoints index(std::move(drawn.points));
+    if (index.points().size() < 60000)
+        state.SkipWithError("the curve left the surface");
+    int x = 0, y = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(index.nearest(x, y));
+        x = (x + 7) % 457;
+        y = (y + 3) % 289;
+    }
+}
+
 BENCHMARK(BM_DrawCurvePoints)->Name("DrawCurve/points")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawCurveLine)->Name("DrawCurve/line")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawCurveLineFar)->Name("DrawCurve/line_far")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClearGrid10)->Name("ClearGraphArea/grid10")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawCurveLineRead)->Name("DrawCurve/line_read")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NearestDrawnPoint)->Name("NearestDrawnPoint")->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

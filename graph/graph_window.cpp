@@ -24,6 +24,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QToolTip>
 
@@ -520,6 +521,7 @@ quarnis::PlotTarget TFGraphics::plotTarget(BoxReport& report)
 
 void TFGraphics::clearGraphArea()
 {
+    surface_->clearReading();
     BoxReport report(this);
     quarnis::PlotTarget t = plotTarget(report);
     quarnis::ClearGraphArea(t, readPlotSettings());
@@ -539,7 +541,14 @@ void TFGraphics::drawCurve()
 {
     BoxReport report(this);
     quarnis::PlotTarget t = plotTarget(report);
-    quarnis::DoGraph(t, readPlotSettings());
+    // The points are read off as the list box lists them: the point table was loaded from
+    // those lines. A curve cut short by an error offers the points drawn before it.
+    quarnis::DrawnCurve drawn;
+    const auto offer = qScopeGuard([&] {
+        if (drawn.begun)
+            surface_->setReading(std::move(drawn.points), listBoxModel_->lines());
+    });
+    quarnis::DoGraph(t, readPlotSettings(), &drawn);
 }
 
 bool TFGraphics::eventFilter(QObject* watched, QEvent* event)

@@ -1,15 +1,33 @@
 #include "plot_surface.h"
 
+#include "ui/accessibility.h"
 #include "ui/dialogs.h"
 
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QToolTip>
+
+#include <algorithm>
+#include <cmath>
 
 namespace quarnis {
+
+namespace {
+
+    // The ring around a marked point: its radius to the middle of its stroke, a light halo
+    // under a stroke in the selection colour, so it shows on any area and curve colour.
+    constexpr qreal kRingRadius = 5;
+    constexpr qreal kRingHalo = 4;
+    constexpr qreal kRingStroke = 2;
+
+} // namespace
 
 PlotSurface::PlotSurface(QWidget* parent, QSize size)
     : QWidget(parent)
@@ -56,6 +74,14 @@ void PlotSurface::paintEvent(QPaintEvent*)
         p.setBrush(Qt::NoBrush);
         p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
     }
+    if (marked_) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(Qt::white, kRingHalo));
+        p.drawEllipse(ringCentre(), kRingRadius, kRingRadius);
+        p.setPen(QPen(palette().color(QPalette::Highlight), kRingStroke));
+        p.drawEllipse(ringCentre(), kRingRadius, kRingRadius);
+    }
 }
 
 void PlotSurface::focusInEvent(QFocusEvent* event)
@@ -68,6 +94,9 @@ void PlotSurface::focusOutEvent(QFocusEvent* event)
 {
     QWidget::focusOutEvent(event);
     update();
+    // The ring stays while the pointer or the keys can still move it.
+    if (!underMouse())
+        mark(std::nullopt);
 }
 
 bool PlotSurface::savePicture(const QString& fileName) const
@@ -110,6 +139,119 @@ void PlotSurface::contextMenuEvent(QContextMenuEvent* event)
     QMenu* menu = createContextMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->popup(event->globalPos());
+}
+
+void PlotSurface::setReading(std::vector<DrawnPoint> points, Lines lines)
+{
+    std::erase_if(points, [&](const DrawnPoint& p) { return !lines || p.line >= lines->size(); });
+    mark(std::nullopt);
+    reading_ = DrawnPoints(std::move(points));
+    lines_ = std::move(lines);
+    setMouseTracking(!reading_.empty());
+}
+
+void PlotSurface::clearReading() { setReading({}, nullptr); }
+
+std::optional<DrawnPoint> PlotSurface::markedPoint() const
+{
+    if (!marked_)
+        return std::nullopt;
+    return reading_.points()[*marked_];
+}
+
+void PlotSurface::mark(std::optional<std::size_t> index)
+{
+    if (index == marked_)
+        return;
+    if (marked_)
+        update(ringBounds());
+    marked_ = index;
+    if (marked_)
+        update(ringBounds());
+    setToolTip(markedLine());
+}
+
+void PlotSurface::markNearest(QPoint pointer) { mark(reading_.nearest(pointer.x(), pointer.y())); }
+
+QString PlotSurface::markedLine() const
+{
+    if (!marked_)
+        return {};
+    return QString::fromStdU16String((*lines_)[reading_.points()[*marked_].line]);
+}
+
+QPointF PlotSurface::ringCentre() const
+{
+    const DrawnPoint& p = reading_.points()[*marked_];
+    return QPointF(p.column + 0.5, p.row + 0.5);
+}
+
+QRect PlotSurface::ringBounds() const
+{
+    const qreal r = kRingRadius + kRingHalo;
+    return QRectF(ringCentre() - QPointF(r, r), QSizeF(2 * r, 2 * r)).toAlignedRect();
+}
+
+bool PlotSurface::event(QEvent* event)
+{
+    // Without a curve to read the surface has no hint, as before any drawing.
+    if (event->type() == QEvent::ToolTip && !reading_.empty()) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        markNearest(help->pos());
+        QToolTip::showText(help->globalPos(), markedLine(), this);
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void PlotSurface::mouseMoveEvent(QMouseEvent* event)
+{
+    if (reading_.empty())
+        return QWidget::mouseMoveEvent(event);
+    const QPointF at = event->position();
+    markNearest(QPoint(int(std::floor(at.x())), int(std::floor(at.y()))));
+}
+
+void PlotSurface::leaveEvent(QEvent* event)
+{
+    QWidget::leaveEvent(event);
+    if (!hasFocus())
+        mark(std::nullopt);
+}
+
+void PlotSurface::keyPressEvent(QKeyEvent* event)
+{
+    // Left and Right step through the points in table order, from the first when none is
+    // marked, and stop at the ends; Home and End go to the first and the last.
+    const std::size_t n = reading_.points().size();
+    const std::size_t at = marked_.value_or(0);
+    std::optional<std::size_t> to;
+    if (n > 0 && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        switch (event->key()) {
+        case Qt::Key_Left:
+            to = marked_ && at > 0 ? at - 1 : at;
+            break;
+        case Qt::Key_Right:
+            to = marked_ && at + 1 < n ? at + 1 : at;
+            break;
+        case Qt::Key_Home:
+            to = 0;
+            break;
+        case Qt::Key_End:
+            to = n - 1;
+            break;
+        }
+    }
+    if (!to)
+        return QWidget::keyPressEvent(event);
+    mark(to);
+    QToolTip::showText(mapToGlobal(ringCentre().toPoint()), markedLine(), this);
+    // Said where the focus stays, as a new result of the calculator is.
+    if (!announcer_) {
+        announcer_ = new Announcer(this);
+        announcer_->show();
+    }
+    announcer_->announce(markedLine());
 }
 
 } // namespace quarnis

@@ -2,15 +2,28 @@
 // The drawing surface of the graph window: a canvas on its own pixels (RasterCanvas) that
 // the paint event shows, so covering, hiding and showing the window never lose the picture;
 // only the plot commands change it. Its context menu and keys save and copy the picture.
+//
+// Once a curve is drawn, its values can be read off it: the point nearest to the pointer, or
+// the one stepped to with Left, Right, Home and End, shows its result line as the hint, is
+// marked by a ring and, from the keys, is said to screen readers. The ring, like the focus
+// frame, is painted on the screen only, never into the picture.
 
+#include "plot/drawn_points.h"
 #include "plot/raster_canvas.h"
 
 #include <QImage>
 #include <QWidget>
 
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
 class QMenu;
 
 namespace quarnis {
+
+class Announcer;
 
 // The colour the surface shows before anything is drawn: that of the panel it lies on.
 inline constexpr Rgb kSurfaceStartColor = MakeRgb(192, 220, 192);
@@ -35,15 +48,40 @@ public:
     void savePictureAs();
     QMenu* createContextMenu(QWidget* parent);
 
+    using Lines = std::shared_ptr<const std::vector<std::u16string>>;
+    // Offers the points of the curve just drawn for reading; `lines` are the result lines the
+    // point table was loaded from, which the points' line indices refer to.
+    void setReading(std::vector<DrawnPoint> points, Lines lines);
+    // Nothing to read: no hint, no ring.
+    void clearReading();
+    // The point the ring marks.
+    std::optional<DrawnPoint> markedPoint() const;
+
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     // The pixels as an image without a copy, valid until the next drawing.
     QImage view() const;
+
+    // Marks reading_.points()[index] (or nothing) with the ring and its line as the hint.
+    void mark(std::optional<std::size_t> index);
+    void markNearest(QPoint pointer);
+    QString markedLine() const;
+    QPointF ringCentre() const;
+    QRect ringBounds() const;
+
+    DrawnPoints reading_;
+    Lines lines_;
+    std::optional<std::size_t> marked_;
+    Announcer* announcer_ = nullptr; // made at the first key that steps
 };
 
 } // namespace quarnis

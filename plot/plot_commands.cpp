@@ -214,7 +214,7 @@ std::optional<std::pair<std::u16string, std::u16string>> AutoScale(
     return std::pair { GeneralNumberText(graph.ScaleX), GeneralNumberText(graph.ScaleY) };
 }
 
-void DoGraph(PlotTarget& t, const PlotSettings& s)
+void DoGraph(PlotTarget& t, const PlotSettings& s, DrawnCurve* drawn)
 {
     if (t.graph.Points.size() == 1)
         return;
@@ -226,10 +226,10 @@ void DoGraph(PlotTarget& t, const PlotSettings& s)
         t.report.refuse(kNotTabulatedCaption, kNotTabulatedText);
         return;
     }
-    DrawCurve(t.canvas, t.graph, s);
+    DrawCurve(t.canvas, t.graph, s, drawn);
 }
 
-void DrawCurve(Canvas& g, TGraph1D& graph, const PlotSettings& s)
+void DrawCurve(Canvas& g, TGraph1D& graph, const PlotSettings& s, DrawnCurve* drawn)
 {
     graph.ScaleX = numberOr(s.xScale, 1.0);
     graph.ScaleY = numberOr(s.yScale, 1.0);
@@ -239,18 +239,26 @@ void DrawCurve(Canvas& g, TGraph1D& graph, const PlotSettings& s)
         g.setPenStyle(*style);
     const std::optional<int> kind = s.curveKind;
     const bool points = kind == 0, line = kind == 1;
-    bool first = true;
-    for (const TPlotPoint& p : graph.Points) {
+    DrawnCurve* const record = points || line ? drawn : nullptr;
+    if (record)
+        *record = { .begun = true, .points = {} };
+    const std::int64_t w = g.surfaceWidth(), h = g.surfaceHeight();
+    for (std::size_t i = 0; i < graph.Points.size(); ++i) {
+        const TPlotPoint& p = graph.Points[i];
         const std::int64_t col = saturatedAdd(roundedProduct(graph.ScaleX, p.x), graph.OriginX);
         const std::int64_t row = saturatedSub(graph.OriginY, roundedProduct(graph.ScaleY, p.y));
-        if (first)
+        if (i == 0)
             g.moveTo(col, row);
-        first = false;
         if (points) {
             g.moveTo(col, row);
             g.setPixel(col, row, s.curveColor);
         } else if (line) {
             g.lineTo(col, row);
+        }
+        // A point outside the surface painted nothing that could be pointed at.
+        if (record && col >= 0 && col < w && row >= 0 && row < h) {
+            const std::size_t lineIndex = i < graph.PointLines.size() ? graph.PointLines[i] : i;
+            record->points.push_back({ int(col), int(row), i, lineIndex });
         }
     }
 }

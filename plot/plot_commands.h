@@ -9,6 +9,7 @@
 // what was drawn before. Such errors escape as RuntimeError for the general error box.
 
 #include "plot/canvas.h"
+#include "plot/drawn_points.h"
 #include "tabulation/point_table.h"
 
 #include <cstddef>
@@ -85,9 +86,10 @@ double MeanAbsValue(const TGraph1D& graph);
 std::optional<std::pair<std::u16string, std::u16string>> AutoScale(
     PlotTarget& t, const PlotSettings& s);
 
-// "Grafik Çiz".
-void DoGraph(PlotTarget& t, const PlotSettings& s);
-// Loads the scales from the scale texts and draws the point table.
-void DrawCurve(Canvas& canvas, TGraph1D& graph, const PlotSettings& s);
+// "Grafik Çiz". With `drawn`, gathers where the points landed (DrawCurve).
+void DoGraph(PlotTarget& t, const PlotSettings& s, DrawnCurve* drawn = nullptr);
+// Loads the scales from the scale texts and draws the point table. With `drawn`, and a curve
+// kind chosen, begins it afresh and adds each point that lands on the surface as it is drawn.
+void DrawCurve(Canvas& canvas, TGraph1D& graph, const PlotSettings& s, DrawnCurve* drawn = nullptr);
 
 } // namespace quarnis

@@ -33,12 +33,16 @@ void TGraph1D::LoadPoints(const std::vector<std::u16string>& lines)
     if (lines.empty())
         return;
     Points.clear();
+    PointLines.clear();
     Points.reserve(lines.size());
-    for (const std::u16string& line : lines) {
-        const std::optional<double> x = TryReadDouble(TextBetween(line, u"(", u","));
-        const std::optional<double> y = TryReadDouble(TextBetween(line, u",", u")"));
-        if (x && y)
+    PointLines.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::optional<double> x = TryReadDouble(TextBetween(lines[i], u"(", u","));
+        const std::optional<double> y = TryReadDouble(TextBetween(lines[i], u",", u")"));
+        if (x && y) {
             Points.push_back({ *x, *y });
+            PointLines.push_back(i);
+        }
     }
 }
 

@@ -5,6 +5,7 @@
 //   TextBetween(u"[3]:(-0.5,2.25)", u"(", u",") -> "-0.5"
 //   LoadPoints({ u"[0]:(0,1E-5)", u"[1]:(0.5,Yazım Hatası...)" }) -> one point (0, 0.00001)
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -24,6 +25,10 @@ public:
     std::uint16_t OriginY = 0;
     // One point per result line of the last load, in line order.
     std::vector<TPlotPoint> Points;
+    // The index of the result line each point was read from: lines of failed points give
+    // no point, so point i stands on line PointLines[i] >= i. Empty when the table was filled
+    // otherwise than by LoadPoints; point i then counts as line i.
+    std::vector<std::size_t> PointLines;
     // Pixels per unit: working copies of the scale fields.
     double ScaleX = 0.0;
     double ScaleY = 0.0;

@@ -1,0 +1,101 @@
+// Reading values off a drawn curve without the window: where "Grafik Çiz" puts each point,
+// which result line it stands for, and the point nearest to a pixel.
+
+#include "engine/runtime_error.h"
+#include "plot/plot_commands.h"
+#include "plot/raster_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+using namespace quarnis;
+
+namespace {
+
+struct Silent : PlotReport {
+    void refuse(std::u16string_view, std::u16string_view) override { }
+    void notify(std::u16string_view) override { }
+};
+
+// What DoGraph gathers for the lines drawn 50 pixels to the unit about (228, 144).
+DrawnCurve draw(const std::vector<std::u16string>& lines, std::optional<int> kind = 0,
+    const char16_t* xScale = u"50", bool coordSystemDrawn = true)
+{
+    RasterCanvas canvas(457, 289, 0);
+    TGraph1D graph;
+    graph.LoadPoints(lines);
+    graph.OriginX = 228;
+    graph.OriginY = 144;
+    Silent report;
+    PlotTarget t { canvas, graph, coordSystemDrawn, lines.size(), report };
+    const PlotSettings s { .curveKind = kind, .xScale = xScale, .yScale = u"50" };
+    DrawnCurve drawn;
+    try {
+        DoGraph(t, s, &drawn);
+    } catch (const RuntimeError&) {
+    }
+    return drawn;
+}
+
+TEST(DrawnCurve, GathersThePixelAndTheLineOfEachPointOnTheSurface)
+{
+    // 1/t over -2 to 2 in 4 steps, t = 0 failed; 9 lands right of the surface.
+    const std::vector<std::u16string> lines = { u"[0]:(-2,-0.5)", u"[1]:(-1,-1)",
+        u"[2]:(0,Yazım Hatası...)", u"[3]:(1,1)", u"[4]:(2,0.5)", u"[5]:(9,0)" };
+    const std::vector<DrawnPoint> expected
+        = { { 128, 169, 0, 0 }, { 178, 194, 1, 1 }, { 278, 94, 2, 3 }, { 328, 119, 3, 4 } };
+    EXPECT_EQ(draw(lines, 0).points, expected); // "Nokta"
+    EXPECT_EQ(draw(lines, 1).points, expected); // "Çizgi"
+    // No curve begun: no curve kind, no coordinate system, a single point.
+    EXPECT_FALSE(draw(lines, std::nullopt).begun);
+    EXPECT_FALSE(draw(lines, 0, u"50", false).begun);
+    EXPECT_FALSE(draw({ u"[0]:(1,1)" }).begun);
+    // A curve cut short by an error keeps the points drawn before it.
+    const DrawnCurve cut = draw({ u"[0]:(0,0)", u"[1]:(1,1)" }, 0, u"1E300");
+    EXPECT_TRUE(cut.begun);
+    EXPECT_EQ(cut.points, (std::vector<DrawnPoint> { { 228, 144, 0, 0 } }));
+}
+
+TEST(DrawnPoints, NearestToAPixel)
+{
+    const DrawnPoints d({ { 40, 40, 0, 0 }, { 20, 10, 1, 1 }, { 20, 10, 2, 3 }, { 10, 10, 3, 4 },
+        { 15, 30, 4, 5 } });
+    const struct {
+        int x, y;
+        std::size_t nearest;
+    } rows[] = {
+        { 20, 10, 1 }, // two points on one pixel: the first in table order
+        { 15, 10, 1 }, // as far from (10, 10) as from (20, 10): the first in table order
+        { 10, 12, 3 },
+        { 16, 20, 4 }, // (15, 30) in a farther column is nearer than (20, 10)
+        { 1000, -1000, 1 }, // far outside: every column looked at
+        { -1000, 1000, 4 },
+    };
+    for (const auto& r : rows)
+        EXPECT_EQ(d.nearest(r.x, r.y), r.nearest) << r.x << "," << r.y;
+    EXPECT_EQ(DrawnPoints().nearest(0, 0), std::nullopt);
+}
+
+// Against looking at every point, with many points sharing pixels and columns as a curve of
+// 65536 points on the surface does.
+TEST(DrawnPoints, NearestAgreesWithLookingAtEveryPoint)
+{
+    std::mt19937 random(17);
+    std::uniform_int_distribution<int> column(0, 56), row(0, 72), far(-100, 560);
+    std::vector<DrawnPoint> points;
+    for (std::size_t i = 0; i < 3000; ++i)
+        points.push_back({ column(random), row(random), i, i });
+    const DrawnPoints d(points);
+    for (int q = 0; q < 3000; ++q) {
+        const int x = far(random), y = far(random);
+        const auto distance = [&](const DrawnPoint& p) {
+            return (p.column - x) * (p.column - x) + (p.row - y) * (p.row - y);
+        };
+        const auto best = std::min_element(points.begin(), points.end(),
+            [&](const DrawnPoint& a, const DrawnPoint& b) { return distance(a) < distance(b); });
+        ASSERT_EQ(d.nearest(x, y), best->point) << x << "," << y;
+    }
+}
+
+} // namespace
