@@ -400,7 +400,8 @@ private slots:
         QLineEdit* xScale = field("xScale");
         QTest::mouseClick(find("bClearGArea"), Qt::LeftButton);
         surface->setFocus();
-        const QStringList expected = { u"Grafiği Kaydet..."_s, u"Panoya Kopyala"_s };
+        const QStringList expected
+            = { u"Grafiği Kaydet..."_s, u"Panoya Kopyala"_s, u"Yazdır..."_s };
         QCOMPARE(MenuOf([&] { QTest::keyClick(surface, Qt::Key_Menu); }), expected);
         QCOMPARE(
             MenuOf([&] { QTest::keyClick(surface, Qt::Key_F10, Qt::ShiftModifier); }), expected);
