@@ -257,9 +257,6 @@ QByteArray SvgBytes(const PictureCanvas& canvas)
     buffer.open(QIODevice::WriteOnly);
     QSvgGenerator generator;
     generator.setOutputDevice(&buffer);
-    // At 96 dots per inch, the resolution SVG takes for its pixels, the document's size in
-    // millimetres is the surface's size in pixels.
-    generator.setResolution(96);
     generator.setSize(QSize(canvas.surfaceWidth(), canvas.surfaceHeight()));
     generator.setViewBox(QRect(0, 0, canvas.surfaceWidth(), canvas.surfaceHeight()));
     generator.setTitle(QStringLiteral("Grafik"));
@@ -268,6 +265,16 @@ QByteArray SvgBytes(const PictureCanvas& canvas)
     painter.setRenderHint(QPainter::Antialiasing);
     paintItems(painter, canvas);
     painter.end();
+    // The generator gives the size in millimetres, which renderers round up to one pixel
+    // more; the surface's size in pixels is what the picture is.
+    const qsizetype start = bytes.indexOf("<svg width=\"");
+    const qsizetype end = bytes.indexOf('\n', start);
+    if (start >= 0 && end > start)
+        bytes.replace(start, end - start,
+            QStringLiteral("<svg width=\"%1\" height=\"%2\"")
+                .arg(canvas.surfaceWidth())
+                .arg(canvas.surfaceHeight())
+                .toUtf8());
     return bytes;
 }
 
