@@ -421,6 +421,10 @@ private slots:
         QCOMPARE(CopiedFrom(xScale), u"1.0"_s);
         QTest::keyClick(xScale, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(QFile::exists(dir.filePath(u"plot.png"_s)));
+        // Ctrl+P opens the print dialog from anywhere in the window.
+        dialogs->printAnswer = false;
+        QTest::keyClick(xScale, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(dialogs->printRequests, 1);
         QCOMPARE(shown(), picture); // no frame without the focus
     }
 
