@@ -181,6 +181,13 @@ void PictureCanvas::setPixel(std::int64_t x, std::int64_t y, Rgb color)
         startItem(PictureItem::Kind::Pixels);
         items_.back().penColor = color;
     }
+    // A pixel painted again in the same run adds nothing.
+    const std::size_t at = std::size_t(y) * std::size_t(surfaceWidth()) + std::size_t(x);
+    if (inRun_.empty())
+        inRun_.resize(raster_.pixels().size());
+    if (inRun_[at])
+        return;
+    inRun_[at] = true;
     addPoint(double(x), double(y));
 }
 
@@ -210,6 +217,9 @@ void PictureCanvas::closeOpenItem()
         return;
     open_ = false;
     const PictureItem& last = items_.back();
+    if (last.kind == PictureItem::Kind::Pixels)
+        for (const PicturePoint& p : last.points)
+            inRun_[std::size_t(p.y) * std::size_t(surfaceWidth()) + std::size_t(p.x)] = false;
     const std::uint64_t hash = hashOf(last);
     itemHashes_.back() = hash;
     for (std::size_t i = items_.size() - 1; i-- > 0;) {

@@ -117,6 +117,7 @@ private:
     bool open_ = false; // the last item still grows (polyline or pixel run)
     bool penInside_ = false; // the open polyline's last vertex is the pen's true position
     std::uint32_t dashPos_ = 0; // the raster's dash position, as it runs along the lines
+    std::vector<bool> inRun_; // the pixels of the open pixel run, one a pixel of the surface
     std::size_t recordedPoints_ = 0;
     std::size_t recordingLimit_ = kDefaultRecordingLimit;
 };

@@ -73,11 +73,12 @@ TEST(PictureCanvas, ItemsOfEachDrawing)
                 c.lineTo(50, 20);
             },
             { Kind::Polyline, Kind::Polyline }, { 2, 2 } },
-        { "pixels of one colour gather, outside ones are ignored",
+        { "pixels of one colour gather once each, outside ones are ignored",
             [](Canvas& c) {
                 c.setPixel(1, 1, kRed);
                 c.moveTo(5, 5);
                 c.setPixel(2, 1, kRed);
+                c.setPixel(1, 1, kRed);
                 c.setPixel(-1, 1, kRed);
                 c.setPixel(kSurfaceWidth, 1, kRed);
                 c.setPixel(3, 1, kBlue);
