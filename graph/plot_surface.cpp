@@ -171,6 +171,7 @@ QMenu* PlotSurface::createContextMenu(QWidget* parent)
     copy->setShortcut(QKeySequence::Copy);
     connect(copy, &QAction::triggered, this, &PlotSurface::copyToClipboard);
     QAction* print = menu->addAction(QStringLiteral("Yazdır..."));
+    print->setObjectName(QStringLiteral("PrintPicture"));
     print->setShortcut(QKeySequence::Print);
     connect(print, &QAction::triggered, this, &PlotSurface::printPicture);
     return menu;

@@ -130,9 +130,13 @@ void PictureCanvas::lineTo(std::int64_t x, std::int64_t y)
         closeOpenItem();
         startItem(PictureItem::Kind::Polyline);
         // The raster's dash pattern where the visible part begins.
-        const auto skipped = std::uint64_t(std::llround(t0 * static_cast<long double>(steps)));
-        items_.back().dashPos
-            = period ? std::uint32_t((dashAtStart + skipped % period) % period) : 0;
+        if (period) {
+            // Up to 2^64 steps: rounded and reduced in long double, which holds them all.
+            const long double skipped = std::round(t0 * static_cast<long double>(steps));
+            items_.back().dashPos = std::uint32_t(
+                (dashAtStart + std::uint32_t(std::fmod(skipped, static_cast<long double>(period))))
+                % period);
+        }
         addPoint(double(x0 + t0 * dx), double(y0 + t0 * dy));
     }
     if (t1 == 1)

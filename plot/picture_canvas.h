@@ -62,7 +62,7 @@ struct PictureItem {
 
 class PictureCanvas : public Canvas {
 public:
-    PictureCanvas(int width = kSurfaceWidth, int height = kSurfaceHeight,
+    explicit PictureCanvas(int width = kSurfaceWidth, int height = kSurfaceHeight,
         Rgb background = kSurfaceStartColor);
 
     int surfaceWidth() const override { return raster_.surfaceWidth(); }
