@@ -59,9 +59,12 @@ void run(Canvas& c, const std::string& script)
 std::string itemsOf(const PictureCanvas& c)
 {
     std::string out;
-    for (const PictureItem& item : c.items())
-        out += (out.empty() ? "" : " ") + std::string(1, "LRP"[int(item.kind)])
-            + std::to_string(item.points.size());
+    for (const PictureItem& item : c.items()) {
+        if (!out.empty())
+            out += ' ';
+        out += "LRP"[int(item.kind)];
+        out += std::to_string(item.points.size());
+    }
     return out;
 }
 
