@@ -1,10 +1,12 @@
 // The plot commands on a 457 x 289 canvas, the size of the graph window's surface:
 //   DrawCurve/points, DrawCurve/line: "Grafik Çiz" of 65536 points (the largest table)
 //   DrawCurve/line_far: the same with a scale that sends most segments off the surface
+//   DrawCurve/{points,line}_recorded: the same on the window's canvas, which also records them
 //   ClearGraphArea/grid10: "Grafik Temizle" with a 10 x 10 grid
 //   DrawCurve/line_read: "Grafik Çiz" of 65536 points gathering where they land, indexed
 //   NearestDrawnPoint: the point under a moving pointer among those 65536
 
+#include "plot/picture_canvas.h"
 #include "plot/plot_commands.h"
 #include "plot/raster_canvas.h"
 
@@ -21,8 +23,8 @@ struct Silent : PlotReport {
     void notify(std::u16string_view) override { }
 };
 
-struct Bench {
-    RasterCanvas canvas { 457, 289, MakeRgb(192, 220, 192) };
+template <class C = RasterCanvas> struct Bench {
+    C canvas { 457, 289, MakeRgb(192, 220, 192) };
     TGraph1D graph;
     bool drawn = false;
     PlotSettings s;
@@ -43,9 +45,10 @@ struct Bench {
     }
 };
 
+template <class C = RasterCanvas>
 void drawCurve(benchmark::State& state, int kind, const char16_t* yScale)
 {
-    Bench b(kind, yScale);
+    Bench<C> b(kind, yScale);
     for (auto _ : state) {
         DoGraph(b.target, b.s);
         benchmark::DoNotOptimize(b.canvas.pixels().data());
@@ -55,10 +58,18 @@ void drawCurve(benchmark::State& state, int kind, const char16_t* yScale)
 void BM_DrawCurvePoints(benchmark::State& state) { drawCurve(state, 0, u"20"); }
 void BM_DrawCurveLine(benchmark::State& state) { drawCurve(state, 1, u"20"); }
 void BM_DrawCurveLineFar(benchmark::State& state) { drawCurve(state, 1, u"100000"); }
+void BM_DrawCurvePointsRecorded(benchmark::State& state)
+{
+    drawCurve<PictureCanvas>(state, 0, u"20");
+}
+void BM_DrawCurveLineRecorded(benchmark::State& state)
+{
+    drawCurve<PictureCanvas>(state, 1, u"20");
+}
 
 void BM_ClearGrid10(benchmark::State& state)
 {
-    Bench b(0);
+    Bench<> b(0);
     b.s.gridCount = u"10";
     for (auto _ : state) {
         ClearGraphArea(b.target, b.s);
@@ -69,7 +80,7 @@ void BM_ClearGrid10(benchmark::State& state)
 // The curve as the window draws it for reading: DoGraph gathering the points, then the index.
 void BM_DrawCurveLineRead(benchmark::State& state)
 {
-    Bench b(1);
+    Bench<> b(1);
     for (auto _ : state) {
         DrawnCurve drawn;
         DoGraph(b.target, b.s, &drawn);
@@ -81,7 +92,7 @@ void BM_DrawCurveLineRead(benchmark::State& state)
 // Pointer positions swept over the whole surface, near the curve and far from it.
 void BM_NearestDrawnPoint(benchmark::State& state)
 {
-    Bench b(1);
+    Bench<> b(1);
     DrawnCurve drawn;
     DoGraph(b.target, b.s, &drawn);
     const DrawnPoints index(std::move(drawn.points));
@@ -98,6 +109,10 @@ void BM_NearestDrawnPoint(benchmark::State& state)
 BENCHMARK(BM_DrawCurvePoints)->Name("DrawCurve/points")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawCurveLine)->Name("DrawCurve/line")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawCurveLineFar)->Name("DrawCurve/line_far")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawCurvePointsRecorded)
+    ->Name("DrawCurve/points_recorded")
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawCurveLineRecorded)->Name("DrawCurve/line_recorded")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ClearGrid10)->Name("ClearGraphArea/grid10")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DrawCurveLineRead)->Name("DrawCurve/line_read")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NearestDrawnPoint)->Name("NearestDrawnPoint")->Unit(benchmark::kMicrosecond);

@@ -97,7 +97,7 @@ void TFGraphics::nameControls()
     SetAccessibleText(gridStyle_, u"Grid çizgi biçimi"_s);
     SetAccessibleText(gridCount_, u"Grid sayısı"_s, u"Grid bölümlerinin sayısı"_s);
     SetAccessibleText(surface_, u"Grafik alanı"_s,
-        u"Menü tuşu ya da Shift+F10: menü; Ctrl+S kaydeder, Ctrl+C kopyalar"_s);
+        u"Menü tuşu ya da Shift+F10: menü; Ctrl+S kaydeder, Ctrl+C kopyalar, Ctrl+P yazdırır"_s);
 }
 
 // ---- The table ----
@@ -210,6 +210,10 @@ void TFGraphics::setUpSurfaceKeys()
 
     auto* save = new QShortcut(QKeySequence::Save, this);
     connect(save, &QShortcut::activated, surface_, &quarnis::PlotSurface::savePictureAs);
+    auto* print = new QShortcut(QKeySequence::Print, this);
+    connect(print, &QShortcut::activated, surface_, &quarnis::PlotSurface::printPicture);
+    // The printed page names the function as the "Fonksiyon" field shows it.
+    surface_->setPrintCaption([this] { return fullDefinition_->text(); });
     quarnis::OnKeyPress(surface_, QKeySequence::Copy, [this] {
         surface_->copyToClipboard();
         return true;

@@ -10,8 +10,10 @@
 #include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPrinter>
 #include <QToolTip>
 
 #include <algorithm>
@@ -31,7 +33,7 @@ namespace {
 
 PlotSurface::PlotSurface(QWidget* parent, QSize size)
     : QWidget(parent)
-    , RasterCanvas(size.width(), size.height(), kSurfaceStartColor)
+    , PictureCanvas(size.width(), size.height(), kSurfaceStartColor)
 {
     setFixedSize(size);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -47,19 +49,19 @@ QImage PlotSurface::image() const { return view().copy(); }
 
 void PlotSurface::lineTo(std::int64_t x, std::int64_t y)
 {
-    RasterCanvas::lineTo(x, y);
+    PictureCanvas::lineTo(x, y);
     update();
 }
 
 void PlotSurface::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2)
 {
-    RasterCanvas::rectangle(x1, y1, x2, y2);
+    PictureCanvas::rectangle(x1, y1, x2, y2);
     update();
 }
 
 void PlotSurface::setPixel(std::int64_t x, std::int64_t y, Rgb color)
 {
-    RasterCanvas::setPixel(x, y, color);
+    PictureCanvas::setPixel(x, y, color);
     update();
 }
 
@@ -99,38 +101,79 @@ void PlotSurface::focusOutEvent(QFocusEvent* event)
         mark(std::nullopt);
 }
 
-bool PlotSurface::savePicture(const QString& fileName) const
+bool PlotSurface::savePicture(const QString& fileName, PictureFormat format) const
 {
-    return view().save(fileName, "PNG");
+    return WritePicture(*this, fileName, format);
 }
 
-void PlotSurface::copyToClipboard() const { QGuiApplication::clipboard()->setImage(image()); }
+void PlotSurface::copyToClipboard() const
+{
+    auto* mime = new QMimeData;
+    mime->setImageData(image());
+    mime->setData(QStringLiteral("image/svg+xml"), SvgBytes(*this));
+    QGuiApplication::clipboard()->setMimeData(mime);
+}
 
 void PlotSurface::savePictureAs()
 {
+    // The filters in the order of PictureFormat.
+    static const QStringList filters = { QStringLiteral("PNG resmi (*.png)"),
+        QStringLiteral("SVG çizimi (*.svg)"), QStringLiteral("PDF belgesi (*.pdf)") };
+    static const QStringList suffixes
+        = { QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf") };
+    QString filter;
     QString name = Dialogs::current().saveFileName(
-        this, QStringLiteral("Grafiği Kaydet"), QStringLiteral("PNG resmi (*.png)"));
+        this, QStringLiteral("Grafiği Kaydet"), filters.join(QStringLiteral(";;")), &filter);
     if (name.isEmpty())
         return;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += QStringLiteral(".png");
-    if (!savePicture(name))
+    // The suffix typed decides when it names a format; otherwise the filter does, and its
+    // suffix is added.
+    std::optional<PictureFormat> format = PictureFormatOfSuffix(QFileInfo(name).suffix());
+    if (!format) {
+        const int chosen = std::max(0, int(filters.indexOf(filter)));
+        format = PictureFormat(chosen);
+        name += u'.' + suffixes[chosen];
+    }
+    if (!savePicture(name, *format))
         Dialogs::current().message(this, kApplicationTitle,
             QStringLiteral("Grafik \"%1\" dosyasına kaydedilemedi.").arg(name),
             Dialogs::Icon::Stop);
 }
 
+void PlotSurface::printPicture()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Grafik"));
+    if (!Dialogs::current().print(this, printer))
+        return;
+    QPainter painter;
+    bool printed = painter.begin(&printer);
+    if (printed) {
+        // The painter's origin is the printable area's top-left corner.
+        const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
+        PaintPicturePage(painter, page, *this, printCaption_ ? printCaption_() : QString());
+        printed = painter.end() && printer.printerState() != QPrinter::Error;
+    }
+    if (!printed)
+        Dialogs::current().message(
+            this, kApplicationTitle, QStringLiteral("Grafik yazdırılamadı."), Dialogs::Icon::Stop);
+}
+
 QMenu* PlotSurface::createContextMenu(QWidget* parent)
 {
     auto* menu = new QMenu(parent);
-    // The keys shown beside the commands are those of the graph window (Ctrl+S) and of the
-    // focused surface (Ctrl+C).
+    // The keys shown beside the commands are those of the graph window (Ctrl+S, Ctrl+P) and
+    // of the focused surface (Ctrl+C).
     QAction* save = menu->addAction(QStringLiteral("Grafiği Kaydet..."));
     save->setShortcut(QKeySequence::Save);
     connect(save, &QAction::triggered, this, &PlotSurface::savePictureAs);
     QAction* copy = menu->addAction(QStringLiteral("Panoya Kopyala"));
     copy->setShortcut(QKeySequence::Copy);
     connect(copy, &QAction::triggered, this, &PlotSurface::copyToClipboard);
+    QAction* print = menu->addAction(QStringLiteral("Yazdır..."));
+    print->setObjectName(QStringLiteral("PrintPicture"));
+    print->setShortcut(QKeySequence::Print);
+    connect(print, &QAction::triggered, this, &PlotSurface::printPicture);
     return menu;
 }
 

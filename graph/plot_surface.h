@@ -1,19 +1,22 @@
 #pragma once
-// The drawing surface of the graph window: a canvas on its own pixels (RasterCanvas) that
-// the paint event shows, so covering, hiding and showing the window never lose the picture;
-// only the plot commands change it. Its context menu and keys save and copy the picture.
+// The drawing surface of the graph window: a canvas on its own pixels that also keeps the
+// drawing as vectors (PictureCanvas). The paint event shows the pixels, so covering, hiding
+// and showing the window never lose the picture; only the plot commands change it. Its
+// context menu and keys save (PNG, SVG or PDF), copy and print the picture.
 //
 // Once a curve is drawn, its values can be read off it: the point nearest to the pointer, or
 // the one stepped to with Left, Right, Home and End, shows its result line as the hint, is
 // marked by a ring and, from the keys, is said to screen readers. The ring, like the focus
 // frame, is painted on the screen only, never into the picture.
 
+#include "picture/picture_file.h"
 #include "plot/drawn_points.h"
-#include "plot/raster_canvas.h"
+#include "plot/picture_canvas.h"
 
 #include <QImage>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -25,13 +28,11 @@ namespace quarnis {
 
 class Announcer;
 
-// The colour the surface shows before anything is drawn: that of the panel it lies on.
-inline constexpr Rgb kSurfaceStartColor = MakeRgb(192, 220, 192);
-
-class PlotSurface : public QWidget, public RasterCanvas {
+class PlotSurface : public QWidget, public PictureCanvas {
     Q_OBJECT
 public:
-    explicit PlotSurface(QWidget* parent = nullptr, QSize size = QSize(457, 289));
+    explicit PlotSurface(
+        QWidget* parent = nullptr, QSize size = QSize(kSurfaceWidth, kSurfaceHeight));
 
     // A copy of the picture.
     QImage image() const;
@@ -41,12 +42,19 @@ public:
     void rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2) override;
     void setPixel(std::int64_t x, std::int64_t y, Rgb color) override;
 
-    // The context menu's two commands.
-    bool savePicture(const QString& fileName) const;
+    // The context menu's commands.
+    bool savePicture(const QString& fileName, PictureFormat format = PictureFormat::Png) const;
+    // The pixels as an image and the drawing as SVG ("image/svg+xml"), together.
     void copyToClipboard() const;
-    // Asks for a file name and saves the picture as PNG; a failed save is reported in a box.
+    // Asks for a file name and a format and saves the picture; a failed save is reported in
+    // a box.
     void savePictureAs();
+    // Asks for a printer and prints the picture with the caption below it; a failed print is
+    // reported in a box.
+    void printPicture();
     QMenu* createContextMenu(QWidget* parent);
+    // The line printed below the picture, asked for when printing.
+    void setPrintCaption(std::function<QString()> caption) { printCaption_ = std::move(caption); }
 
     using Lines = std::shared_ptr<const std::vector<std::u16string>>;
     // Offers the points of the curve just drawn for reading; `lines` are the result lines the
@@ -82,6 +90,7 @@ private:
     Lines lines_;
     std::optional<std::size_t> marked_;
     Announcer* announcer_ = nullptr; // made at the first key that steps
+    std::function<QString()> printCaption_;
 };
 
 } // namespace quarnis

@@ -400,7 +400,8 @@ private slots:
         QLineEdit* xScale = field("xScale");
         QTest::mouseClick(find("bClearGArea"), Qt::LeftButton);
         surface->setFocus();
-        const QStringList expected = { u"Grafiği Kaydet..."_s, u"Panoya Kopyala"_s };
+        const QStringList expected
+            = { u"Grafiği Kaydet..."_s, u"Panoya Kopyala"_s, u"Yazdır..."_s };
         QCOMPARE(MenuOf([&] { QTest::keyClick(surface, Qt::Key_Menu); }), expected);
         QCOMPARE(
             MenuOf([&] { QTest::keyClick(surface, Qt::Key_F10, Qt::ShiftModifier); }), expected);
@@ -420,6 +421,10 @@ private slots:
         QCOMPARE(CopiedFrom(xScale), u"1.0"_s);
         QTest::keyClick(xScale, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(QFile::exists(dir.filePath(u"plot.png"_s)));
+        // Ctrl+P opens the print dialog from anywhere in the window.
+        dialogs->printAnswer = false;
+        QTest::keyClick(xScale, Qt::Key_P, Qt::ControlModifier);
+        QCOMPARE(dialogs->printRequests, 1);
         QCOMPARE(shown(), picture); // no frame without the focus
     }
 

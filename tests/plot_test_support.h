@@ -1,5 +1,6 @@
 #pragma once
-// Helpers for the pixel tests of the canvas, the plot commands and the graph window's surface.
+// Helpers for the pixel tests of the canvas, the plot commands and the graph window's surface;
+// they take any canvas with pixel(x, y).
 
 #include "plot/raster_canvas.h"
 
@@ -24,7 +25,7 @@ inline constexpr Rgb kBlue = MakeRgb(0, 0, 255);
 inline constexpr Rgb kWhite = MakeRgb(255, 255, 255);
 
 // Every pixel of colour c; with `inside`, only those strictly inside the one-pixel frame.
-inline std::set<Pixel> pixelsOf(const RasterCanvas& canvas, Rgb c, bool inside = false)
+template <class C> std::set<Pixel> pixelsOf(const C& canvas, Rgb c, bool inside = false)
 {
     std::set<Pixel> out;
     const int w = canvas.surfaceWidth(), h = canvas.surfaceHeight(), m = inside ? 1 : 0;
@@ -36,18 +37,18 @@ inline std::set<Pixel> pixelsOf(const RasterCanvas& canvas, Rgb c, bool inside =
 }
 
 // Which of n pixels from (x, y) rightwards (or downwards) have colour c, as '#' and '.'.
-inline std::string pattern(const RasterCanvas& canvas, int x, int y, int n, Rgb c, bool down)
+template <class C> std::string pattern(const C& canvas, int x, int y, int n, Rgb c, bool down)
 {
     std::string s;
     for (int i = 0; i < n; ++i)
         s += canvas.pixel(down ? x : x + i, down ? y + i : y) == c ? '#' : '.';
     return s;
 }
-inline std::string rowPattern(const RasterCanvas& canvas, int y, int x0, int n, Rgb c)
+template <class C> std::string rowPattern(const C& canvas, int y, int x0, int n, Rgb c)
 {
     return pattern(canvas, x0, y, n, c, false);
 }
-inline std::string columnPattern(const RasterCanvas& canvas, int x, int y0, int n, Rgb c)
+template <class C> std::string columnPattern(const C& canvas, int x, int y0, int n, Rgb c)
 {
     return pattern(canvas, x, y0, n, c, true);
 }

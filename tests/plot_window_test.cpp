@@ -11,10 +11,14 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMimeData>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -212,6 +216,114 @@ TEST_F(PlotWindow, SurfaceMenuSavesThePicture)
     dialogs.fileAnswer.clear(); // cancelled: nothing happens
     save->trigger();
     EXPECT_EQ(dialogs.messages.size(), 1);
+}
+
+// The format comes from the suffix typed when it names one, otherwise from the filter
+// chosen, whose suffix is then added.
+TEST_F(PlotWindow, SavesInTheFormatAskedFor)
+{
+    click("bClearGArea");
+    const QString png = QStringLiteral("PNG resmi (*.png)"),
+                  svg = QStringLiteral("SVG çizimi (*.svg)"),
+                  pdf = QStringLiteral("PDF belgesi (*.pdf)");
+    const struct {
+        const char* typed;
+        QString filter;
+        const char* written;
+        QByteArray start;
+    } rows[] = {
+        { "a", png, "a.png", "\x89PNG" },
+        { "b", svg, "b.svg", "<?xml" },
+        { "c", pdf, "c.pdf", "%PDF" },
+        { "d.svg", png, "d.svg", "<?xml" },
+        { "e.PDF", svg, "e.PDF", "%PDF" },
+        { "f.txt", pdf, "f.txt.pdf", "%PDF" },
+        { "g.", svg, "g..svg", "<?xml" },
+    };
+    QTemporaryDir dir;
+    for (const auto& row : rows) {
+        dialogs.fileAnswer = dir.filePath(QLatin1String(row.typed));
+        dialogs.filterAnswer = row.filter;
+        surface.savePictureAs();
+        QFile file(dir.filePath(QLatin1String(row.written)));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << row.written;
+        EXPECT_TRUE(file.readAll().startsWith(row.start)) << row.written;
+    }
+    EXPECT_EQ(
+        dialogs.saveFilters.value(0), QStringList({ png, svg, pdf }).join(QStringLiteral(";;")));
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+}
+
+// Ctrl+C puts the pixels and the drawing on the clipboard together.
+TEST_F(PlotWindow, CopiesTheImageAndTheDrawing)
+{
+    click("bClearGArea");
+    surface.copyToClipboard();
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(qvariant_cast<QImage>(copied->imageData()).convertToFormat(QImage::Format_RGB32),
+        surface.image());
+    EXPECT_EQ(copied->data(QStringLiteral("image/svg+xml")), SvgBytes(surface));
+}
+
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// "Yazdır..." prints the drawing with the function's line below it; a cancelled print does
+// nothing and a failed one says so.
+TEST_F(PlotWindow, PrintsThePictureAndTheFunction)
+{
+    click("bEval1D");
+    click("bClearGArea");
+    click("DoGraph");
+    const QString function = text("FuncFull");
+    ASSERT_FALSE(function.isEmpty());
+    QTemporaryDir dir;
+    dialogs.printFile = dir.filePath(QStringLiteral("baski.pdf"));
+    dialogs.printAnswer = false;
+    std::unique_ptr<QMenu> menu(surface.createContextMenu(nullptr));
+    QAction* print = menu->actions().value(2);
+    ASSERT_TRUE(print);
+    EXPECT_EQ(print->text(), QStringLiteral("Yazdır..."));
+    print->trigger();
+    EXPECT_EQ(dialogs.printRequests, 1);
+    EXPECT_FALSE(QFile::exists(dialogs.printFile));
+
+    dialogs.printAnswer = true;
+    print->trigger();
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    ASSERT_TRUE(QFile::exists(dialogs.printFile));
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) read the printed page";
+    EXPECT_TRUE(run(QStringLiteral("pdftotext"), { dialogs.printFile, QStringLiteral("-") })
+                    .contains(function));
+    // The page at 20 dots per inch: the curve and the axes show in their colours.
+    const QString page = dir.filePath(QStringLiteral("sayfa"));
+    run(QStringLiteral("pdftoppm"),
+        { QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"),
+            QStringLiteral("-singlefile"), dialogs.printFile, page });
+    const QImage shown(page + QStringLiteral(".png"));
+    ASSERT_FALSE(shown.isNull());
+    int dark = 0, area = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) {
+            const QColor c = shown.pixelColor(x, y);
+            dark += c.lightness() < 80;
+            area += c == QColor(QRgb(kArea));
+        }
+    EXPECT_GT(area, shown.width() * shown.height() / 4); // the picture fills the page's width
+    EXPECT_GT(dark, 10);
+
+    dialogs.printFile = dir.filePath(QStringLiteral("yok/baski.pdf"));
+    print->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Grafik yazdırılamadı."));
+    EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Stop);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include <QColor>
 #include <QList>
+#include <QPrinter>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,11 @@ public:
     QList<QList<QColor>> customColorRequests; // the custom colours offered at each opening
     QList<QColor> customColorAnswer; // the custom colours the user leaves on confirming
     QString fileAnswer;
+    QStringList saveFilters; // the filters offered by each save dialog
+    QString filterAnswer; // the filter the user picks (empty: the first offered)
+    int printRequests = 0;
+    bool printAnswer = true; // "Yazdır"
+    QString printFile; // where a confirmed print goes, as a PDF file
     QStringList confirmations; // the text of each question asked
     bool confirmAnswer = true; // "Evet"
 
@@ -45,7 +51,24 @@ public:
             customColors = customColorAnswer;
         return colorAnswer;
     }
-    QString saveFileName(QWidget*, const QString&, const QString&) override { return fileAnswer; }
+    QString saveFileName(
+        QWidget*, const QString&, const QString& filter, QString* selectedFilter) override
+    {
+        saveFilters.append(filter);
+        if (selectedFilter)
+            *selectedFilter = filterAnswer.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0)
+                                                     : filterAnswer;
+        return fileAnswer;
+    }
+    bool print(QWidget*, QPrinter& printer) override
+    {
+        ++printRequests;
+        if (!printAnswer)
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printFile);
+        return true;
+    }
     bool confirm(QWidget*, const QString&, const QString& text) override
     {
         confirmations.append(text);

@@ -7,7 +7,7 @@ set -euo pipefail
 # What building and starting the program needs (tools/start).
 QUARNIS_PACKAGES=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev libqt6svg6 xvfb xauth
+  qt6-base-dev qt6-svg-dev libgl-dev libqt6svg6 xvfb xauth
   fonts-wine fonts-dejavu-core fonts-dejavu-extra
   fonts-open-sans fonts-quicksand fonts-liberation2
 )
@@ -17,6 +17,7 @@ QUARNIS_TEST_PACKAGES=(
   clang-14 libclang-rt-14-dev clang-format-14
   xdotool xclip x11-utils dpkg-dev appstream desktop-file-utils
   dbus at-spi2-core python3-pyatspi
+  librsvg2-bin poppler-utils
 )
 
 quarnis_install_missing() {

@@ -5,6 +5,7 @@
 #include <QColorDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
 #include <QPushButton>
 
 namespace quarnis {
@@ -70,10 +71,17 @@ namespace {
             return dialog.selectedColor();
         }
 
-        QString saveFileName(
-            QWidget* parent, const QString& caption, const QString& filter) override
+        QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+            QString* selectedFilter) override
         {
-            return QFileDialog::getSaveFileName(parent, caption, QString(), filter);
+            return QFileDialog::getSaveFileName(parent, caption, QString(), filter, selectedFilter);
+        }
+
+        bool print(QWidget* parent, QPrinter& printer) override
+        {
+            QPrintDialog dialog(&printer, parent);
+            UseFixedPalette(&dialog);
+            return dialog.exec() == QDialog::Accepted;
         }
     };
 

@@ -9,6 +9,7 @@
 
 #include <optional>
 
+class QPrinter;
 class QWidget;
 
 namespace quarnis {
@@ -40,9 +41,15 @@ public:
     // A modal question with the buttons "Evet" and "Hayır"; true when the user answers
     // "Evet". "Hayır" is the default, and Esc answers it.
     virtual bool confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
-    // A file name to save to, or an empty text when the user cancels.
-    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter)
+    // A file name to save to, or an empty text when the user cancels. `filter` holds the
+    // offered filters separated by ";;"; with `selectedFilter`, it receives the one the user
+    // chose.
+    virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+        QString* selectedFilter = nullptr)
         = 0;
+    // The print dialog for `printer`; true when the user confirms, with the printer set up as
+    // the user chose.
+    virtual bool print(QWidget* parent, QPrinter& printer) = 0;
 
     static Dialogs& current();
     // Installs another implementation (tests); nullptr restores the Qt one.

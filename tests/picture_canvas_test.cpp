@@ -1,0 +1,145 @@
+// The vector recording beside the pixels: which operations make which items, what a clear
+// drops, how far coordinates are cut, and that the pixels stay those of a RasterCanvas.
+
+#include "plot/picture_canvas.h"
+#include "plot_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+#include <sstream>
+#include <string>
+
+using namespace quarnis;
+using namespace plot_test;
+
+namespace {
+
+constexpr std::int64_t kFar = std::numeric_limits<std::int64_t>::max() / 2;
+
+// Runs a script on a canvas: "m x y" moveTo, "l x y" lineTo, "p x y" a red pixel, "q x y" a
+// blue one, "r x1 y1 x2 y2" rectangle, "c" a red pen, "b n" brush style n; "F" is a far
+// coordinate, "W" and "H" the surface's width and height.
+void run(Canvas& c, const std::string& script)
+{
+    std::istringstream in(script);
+    auto number = [&in] {
+        std::string t;
+        in >> t;
+        const bool minus = t[0] == '-';
+        const std::string v = t.substr(minus);
+        const std::int64_t n = v == "F" ? kFar
+            : v == "W"                  ? kSurfaceWidth
+            : v == "H"                  ? kSurfaceHeight
+                                        : std::stoll(v);
+        return minus ? -n : n;
+    };
+    for (char op; in >> op;) {
+        if (op == 'c') {
+            c.setPenColor(kRed);
+        } else if (op == 'b') {
+            c.setBrushStyle(BrushStyle(number()));
+        } else if (op == 'r') {
+            const auto x1 = number(), y1 = number(), x2 = number();
+            c.rectangle(x1, y1, x2, number());
+        } else {
+            const auto x = number(), y = number();
+            if (op == 'm')
+                c.moveTo(x, y);
+            else if (op == 'l')
+                c.lineTo(x, y);
+            else
+                c.setPixel(x, y, op == 'p' ? kRed : kBlue);
+        }
+    }
+}
+
+// The items as "L4 P2 R2": kind (polyline, pixels, rectangle) and number of points.
+std::string itemsOf(const PictureCanvas& c)
+{
+    std::string out;
+    for (const PictureItem& item : c.items()) {
+        if (!out.empty())
+            out += ' ';
+        out += "LRP"[int(item.kind)];
+        out += std::to_string(item.points.size());
+    }
+    return out;
+}
+
+TEST(PictureCanvas, ItemsOfEachDrawing)
+{
+    const struct {
+        const char* script;
+        const char* items;
+    } rows[] = {
+        // One polyline from a moveTo, a line to the pen's own place adding nothing.
+        { "m 10 10 l 50 10 l 50 60 l 50 60 l 90 20", "L4" },
+        // A new pen starts a new item where the pen stands; the same pen again does not.
+        { "m 10 10 l 50 10 c l 50 60 c l 80 60", "L2 L3" },
+        // Pixels of one colour gather, each once; those outside are ignored; a moveTo
+        // between them changes nothing.
+        { "p 1 1 m 5 5 p 2 1 p 1 1 p -1 1 p W 1 q 3 1", "P2 P1" },
+        // A rectangle (corners in any order) between them ends the run; an empty one is
+        // nothing.
+        { "p 1 1 r 40 30 10 20 r 10 10 10 50 p 2 1", "P1 R2 P1" },
+        // A solid clear of the whole surface drops what lay beneath it.
+        { "m 10 10 l 50 10 r -5 -5 462 294 p 3 1", "R2 P1" },
+        // A hatched or empty one keeps it, as does a solid one short of the whole.
+        { "m 10 10 l 50 10 b 6 r 0 0 W H b 1 r 0 0 W H b 0 r 1 0 W H", "L2 R2 R2 R2" },
+        // Far off the surface: nothing.
+        { "m -F -F l F -F r -F -F -1000 F", "" },
+        // Leaving the surface far and coming back: two pieces, cut near the surface.
+        { "m 10 100 l 100 -F l 200 100 l 300 100 m -F 100 l F 100", "L2 L3 L2" },
+        // A drawing repeated replaces the earlier once complete.
+        { "m 10 10 l 50 10 p 5 5 r 1 1 3 3 m 10 10 l 50 10 p 5 5 r 1 1 3 3", "L2 P1 R2" },
+    };
+    for (const auto& row : rows) {
+        PictureCanvas picture;
+        RasterCanvas raster(kSurfaceWidth, kSurfaceHeight, kSurfaceStartColor);
+        run(picture, row.script);
+        run(raster, row.script);
+        EXPECT_EQ(itemsOf(picture), row.items) << row.script;
+        EXPECT_EQ(picture.pixels(), raster.pixels()) << row.script;
+        const float r = kPictureMargin + 1;
+        for (const PictureItem& item : picture.items())
+            for (const PicturePoint& p : item.points)
+                EXPECT_TRUE(
+                    p.x >= -r && p.y >= -r && p.x <= kSurfaceWidth + r && p.y <= kSurfaceHeight + r)
+                    << row.script;
+    }
+}
+
+// The dash pattern runs on across a change of colour and where a line comes back.
+TEST(PictureCanvas, PiecesStartWhereTheDashStood)
+{
+    PictureCanvas c;
+    c.setPenStyle(PenStyle::Dash); // 18 on, 6 off
+    run(c, "m 0 10 l 30 10 c l 40 10 m -1000 20 l 100 20");
+    ASSERT_EQ(itemsOf(c), "L2 L2 L2");
+    EXPECT_EQ(c.items()[0].dashPos, 0u);
+    EXPECT_EQ(c.items()[1].dashPos, 30u % 24u);
+    EXPECT_EQ(c.items()[2].dashPos, (1000u - kPictureMargin - 1) % 24u);
+}
+
+// Past the bound, the items fold into the pixels as the backdrop, and drawing goes on.
+TEST(PictureCanvas, RecordingStaysBounded)
+{
+    PictureCanvas c;
+    c.setRecordingLimit(100);
+    for (int i = 0; i < 60; ++i)
+        c.setPixel(i, 10, i % 2 ? kRed : kBlue); // 60 items of one pixel
+    EXPECT_EQ(c.items().size(), 60u);
+    c.moveTo(0, 20);
+    for (int i = 1; i <= 50; ++i)
+        c.lineTo(i * 8, 20 + i % 2);
+    c.moveTo(0, 0); // ends the polyline: 111 points recorded
+    EXPECT_EQ(itemsOf(c), "");
+    EXPECT_EQ(c.backdrop(), c.pixels());
+    run(c, "p 5 5 r 0 0 W H"); // a solid clear makes the backdrop needless
+    EXPECT_EQ(itemsOf(c), "R2");
+    EXPECT_TRUE(c.backdrop().empty());
+}
+
+} // namespace

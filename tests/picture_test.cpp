@@ -1,0 +1,259 @@
+// The picture as files: the formats by suffix, the PNG as the pixels, failed writes leaving
+// nothing, and the SVG and PDF drawings rasterised back by other programs (rsvg-convert,
+// pdftoppm) against the pixels of worked plots.
+
+#include "picture/picture_file.h"
+#include "plot/plot_commands.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QHash>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdio>
+#include <string_view>
+
+using namespace quarnis;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool makeApplication()
+{
+    static int argc = 1;
+    static char name[] = "picture_tests";
+    static char* argv[] = { name, nullptr };
+    if (!QGuiApplication::instance())
+        new QGuiApplication(argc, argv);
+    return true;
+}
+
+struct Silent : PlotReport {
+    void refuse(std::u16string_view, std::u16string_view) override { }
+    void notify(std::u16string_view) override { }
+};
+
+// "Grafik Temizle" then "Grafik Çiz" of f over -10 .. 10 in n steps, with the settings
+// adjusted by `set`.
+void plot(PictureCanvas& canvas, double (*f)(double), int n, void (*set)(PlotSettings&))
+{
+    TGraph1D graph;
+    for (int i = 0; i <= n; ++i) {
+        const double x = -10 + 20.0 * i / n;
+        graph.Points.push_back({ x, f(x) });
+    }
+    bool drawn = false;
+    Silent report;
+    PlotTarget target { canvas, graph, drawn, graph.Points.size(), report };
+    PlotSettings s;
+    s.xScale = u"22";
+    s.yScale = u"2";
+    set(s);
+    ClearGraphArea(target, s);
+    DoGraph(target, s);
+}
+
+double square(double t) { return t * t; }
+double wave(double t) { return 50 * std::sin(t) + 10 * std::sin(7 * t); }
+double steep(double t) { return 1e4 * std::tan(t); }
+
+struct Example {
+    const char* name;
+    double (*f)(double);
+    void (*set)(PlotSettings&);
+    // A dash runs as many pixels along the larger axis in the raster but as long along the
+    // line in the drawing, so on a slanted dotted curve the dots drift apart a little.
+    double least = 0.95;
+};
+
+// The settings by index as the lists hold them: curveKind 1 "Çizgi"; line styles 1 "Kesik",
+// 2 "Noktalı", 3 "Kesik Noktalı"; area styles 6 "Kareli", 7 "Çapraz Kareli".
+const Example kExamples[] = {
+    { "points", square, [](PlotSettings&) {} },
+    { "line", wave, [](PlotSettings& s) { s.curveKind = 1; } },
+    { "dashed_axes_grid", wave,
+        [](PlotSettings& s) {
+            s.curveKind = 1;
+            s.axesStyle = 1;
+            s.gridStyle = 3;
+            s.gridCount = u"6";
+        } },
+    { "dotted_curve", wave,
+        [](PlotSettings& s) {
+            s.curveKind = 1;
+            s.curveStyle = 2;
+        },
+        0.9 },
+    { "hatched_area", square,
+        [](PlotSettings& s) {
+            s.curveKind = 1;
+            s.areaStyle = 7;
+        } },
+    { "crossed_area", wave, [](PlotSettings& s) { s.areaStyle = 6; } },
+    { "pen_width_3", wave,
+        [](PlotSettings& s) {
+            s.curveKind = 1;
+            s.curveWidth = u"3";
+            s.axesWidth = u"3";
+            s.axesStyle = 2;
+        } },
+    { "far_off", steep,
+        [](PlotSettings& s) {
+            s.curveKind = 1;
+            s.yScale = u"1";
+        } },
+};
+
+// The share of the drawn pixels of `from` that find their colour within one pixel in `to`.
+// The vector renderers blend the edges of what they draw with what lies beneath, so a pixel
+// shows a colour when it is nearer to it than to the background (at least half covered), and
+// a pixel is drawn when it is nearer to some colour of the picture than to the background.
+// The background is the picture's commonest colour.
+double matchedShare(
+    const QImage& from, const QImage& to, const QList<QRgb>& palette, QRgb background)
+{
+    auto distance = [](QRgb a, QRgb b) {
+        const int dr = qRed(a) - qRed(b), dg = qGreen(a) - qGreen(b), db = qBlue(a) - qBlue(b);
+        return dr * dr + dg * dg + db * db;
+    };
+    auto shows
+        = [&](QRgb pixel, QRgb c) { return distance(pixel, c) < distance(pixel, background); };
+    long total = 0, matched = 0;
+    for (int y = 0; y < from.height(); ++y)
+        for (int x = 0; x < from.width(); ++x) {
+            const QRgb pixel = from.pixel(x, y);
+            const bool drawn = std::any_of(palette.cbegin(), palette.cend(),
+                [&](QRgb c) { return c != background && shows(pixel, c); });
+            if (!drawn)
+                continue;
+            ++total;
+            bool found = false;
+            for (int dy = -1; dy <= 1 && !found; ++dy)
+                for (int dx = -1; dx <= 1 && !found; ++dx) {
+                    const int xx = x + dx, yy = y + dy;
+                    if (xx < 0 || yy < 0 || xx >= to.width() || yy >= to.height())
+                        continue;
+                    const QRgb other = to.pixel(xx, yy);
+                    // The exact colours of the pixels against the blends of the drawing.
+                    found = shows(other, pixel) || (other != background && shows(pixel, other));
+                }
+            matched += found;
+        }
+    return total ? double(matched) / double(total) : 1.0;
+}
+
+QImage rgb32(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
+
+bool run(const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+struct Picture : ::testing::Test {
+    bool app = makeApplication();
+};
+
+// The PNG is the pixels, byte for byte as QImage writes them; the SVG and the PDF hold the
+// surface's size; a 65536-point curve is one path.
+TEST_F(Picture, FilesHoldThePicture)
+{
+    PictureCanvas canvas;
+    plot(canvas, wave, 65535, [](PlotSettings& s) { s.curveKind = 1; });
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("a.png"));
+    ASSERT_TRUE(WritePicture(canvas, png, PictureFormat::Png));
+    QByteArray expected;
+    QBuffer buffer(&expected);
+    buffer.open(QIODevice::WriteOnly);
+    PictureImage(canvas).save(&buffer, "PNG");
+    QFile file(png);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), expected);
+
+    const QByteArray svg = SvgBytes(canvas);
+    EXPECT_TRUE(svg.contains("<svg width=\"457\" height=\"289\"\n viewBox=\"0 0 457 289\""));
+    // Each item is one element (a rectangle two: its fill and its outline), the curve too.
+    qsizetype longest = 0;
+    for (const QByteArray& element : svg.split('<'))
+        if (element.startsWith("path") || element.startsWith("rect"))
+            longest = std::max(longest, element.count(" L"));
+    std::size_t curve = 0;
+    for (const PictureItem& item : canvas.items())
+        curve = std::max(curve, item.points.size());
+    EXPECT_GT(curve, 2000u);
+    EXPECT_EQ(longest, qsizetype(curve) - 1);
+    EXPECT_LE(svg.count("<path") + svg.count("<rect"), qsizetype(canvas.items().size()) + 2);
+}
+
+TEST_F(Picture, FailedWriteLeavesNoFile)
+{
+    PictureCanvas canvas;
+    QTemporaryDir dir;
+    for (PictureFormat format : { PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf }) {
+        const QString missing = dir.filePath(QStringLiteral("yok/egri"));
+        EXPECT_FALSE(WritePicture(canvas, missing, format));
+        EXPECT_FALSE(QFile::exists(missing));
+    }
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+// Each worked plot as SVG and PDF, rasterised at the surface's size by rsvg-convert and
+// pdftoppm: at least 95% of the drawn pixels match within one pixel, both ways.
+TEST_F(Picture, VectorFilesLookLikeThePixels)
+{
+    const QString rsvg = QStandardPaths::findExecutable(QStringLiteral("rsvg-convert"));
+    const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (rsvg.isEmpty() || pdftoppm.isEmpty())
+        GTEST_SKIP() << "rsvg-convert (librsvg2-bin) and pdftoppm (poppler-utils) are needed";
+    QTemporaryDir dir;
+    for (const Example& example : kExamples) {
+        PictureCanvas canvas;
+        plot(canvas, example.f, 1000, example.set);
+        const QImage png = PictureImage(canvas);
+        QList<QRgb> palette;
+        QHash<QRgb, int> counts;
+        for (Rgb c : canvas.pixels())
+            if (++counts[QRgb(c)] == 1)
+                palette.append(QRgb(c));
+        const QRgb background = *std::max_element(palette.cbegin(), palette.cend(),
+            [&](QRgb a, QRgb b) { return counts[a] < counts[b]; });
+        const QString base = dir.filePath(QLatin1String(example.name));
+        ASSERT_TRUE(WritePicture(canvas, base + u".svg"_s, PictureFormat::Svg));
+        ASSERT_TRUE(WritePicture(canvas, base + u".pdf"_s, PictureFormat::Pdf));
+        ASSERT_TRUE(run(rsvg, { QStringLiteral("-o"), base + u"-svg.png"_s, base + u".svg"_s }));
+        ASSERT_TRUE(run(pdftoppm,
+            { QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
+                QStringLiteral("-singlefile"), base + u".pdf"_s, base + u"-pdf"_s }));
+        // The measure itself: a curve moved by a few pixels is far from it (a hatch would
+        // meet itself again).
+        if (std::string_view(example.name) == "line") {
+            QImage moved(png.size(), QImage::Format_RGB32);
+            moved.fill(background);
+            QPainter(&moved).drawImage(4, 3, png);
+            EXPECT_LT(matchedShare(png, moved, palette, background), 0.5);
+        }
+        for (const char* kind : { "svg", "pdf" }) {
+            const QImage vector = rgb32(QImage(base + u'-' + QLatin1String(kind) + u".png"_s));
+            ASSERT_EQ(vector.size(), png.size()) << example.name << ' ' << kind;
+            const double there = matchedShare(png, vector, palette, background);
+            const double back = matchedShare(vector, png, palette, background);
+            std::printf("%-18s %s  pixels found in the drawing %.4f, drawing found in the "
+                        "pixels %.4f\n",
+                example.name, kind, there, back);
+            EXPECT_GE(there, example.least) << example.name << ' ' << kind;
+            EXPECT_GE(back, example.least) << example.name << ' ' << kind;
+        }
+    }
+}
+
+} // namespace
