@@ -4,6 +4,7 @@
 //   quarnis-calc -d 2 -- -2.5+1       -> -1.5
 //   printf '1/3\n(1+2\n' | quarnis-calc -> 0.333333333 / Geçersiz parantez... (exit 1)
 //   quarnis-calc --tabulate --def 't*t' --steps 2 -> [0]:(0,0) [1]:(5,25) [2]:(10,100)
+//   quarnis-calc --tabulate --def 't*t' -q --plot square.svg -> the graph window's picture
 //
 // Exit status: 0 when every formula gave a number, 1 when a line shows an error text or
 // --tabulate refuses a field, 2 for a wrong command line.
@@ -11,8 +12,15 @@
 #include "engine/exec_text.h"
 #include "engine/runtime_error.h"
 #include "engine/utf.h"
+#include "picture/picture_file.h"
+#include "plot/picture_canvas.h"
+#include "plot/plot_commands.h"
 #include "progress_line.h"
 #include "tabulation/function_record.h"
+#include "tabulation/point_table.h"
+
+#include <QFileInfo>
+#include <QString>
 
 #include <getopt.h>
 
@@ -21,6 +29,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -34,6 +43,7 @@ constexpr const char* kHelp
     = "Usage: quarnis-calc [-d N] [--] [FORMULA...]\n"
       "       quarnis-calc --tabulate [--name F] [--var t] [--const NAME=VALUE]...\n"
       "                    [--def t] [--from 0] [--to 10] [--steps 100] [-d 5]\n"
+      "                    [--plot FILE [--lines]] [-q]\n"
       "Evaluates each FORMULA, or each line of standard input when none is given, and\n"
       "prints one line for each: the result as the calculator window shows it.\n"
       "\n"
@@ -53,10 +63,16 @@ constexpr const char* kHelp
       "  --steps=N         the number of equal steps, 1 to 65535\n"
       "  -d N              with --tabulate: decimals of the listed values, 0 to 9, or -1\n"
       "                    to round to tens (default 5)\n"
+      "  --plot=FILE       also write the picture that the graph window shows after\n"
+      "                    \"Grafik Temizle\", \"Oto. Ölçeklendir\" and \"Grafik Çiz\" with\n"
+      "                    its start settings: a PNG, SVG or PDF file by FILE's suffix\n"
+      "                    (.png, .svg, .pdf); needs no display\n"
+      "  --lines           with --plot: draw the curve as \"Çizgi\" instead of \"Nokta\"\n"
+      "  -q, --quiet       with --tabulate: print no result lines\n"
       "\n"
       "Exit status: 0 when every formula gave a number, 1 when a line shows an error\n"
-      "text or --tabulate refuses a field (the refusal goes to standard error), 2 for a\n"
-      "wrong option.\n";
+      "text or --tabulate refuses a field (the refusal goes to standard error) or the\n"
+      "picture cannot be written, 2 for a wrong option or a FILE of unknown format.\n";
 
 int usageError()
 {
@@ -95,11 +111,14 @@ bool show(const std::string& formula, int decimals, std::string& out)
     return !reported;
 }
 
-// Writes the lines to standard output in blocks.
+// Writes the lines to standard output in blocks, unless quiet, and keeps them for a plot
+// when asked to.
 class LinePrinter : public quarnis::TabulationOutput {
 public:
-    explicit LinePrinter(int decimals)
+    LinePrinter(int decimals, bool quiet, std::vector<std::u16string>* kept)
         : decimals_(decimals)
+        , quiet_(quiet)
+        , kept_(kept)
     {
     }
     ~LinePrinter() { flush(); }
@@ -112,10 +131,14 @@ public:
     void Append(std::u16string line, bool failed) override
     {
         anyFailed_ = anyFailed_ || failed;
-        quarnis::AppendUtf8(out_, line);
-        out_ += '\n';
-        if (out_.size() >= (1 << 16))
-            flush();
+        if (!quiet_) {
+            quarnis::AppendUtf8(out_, line);
+            out_ += '\n';
+            if (out_.size() >= (1 << 16))
+                flush();
+        }
+        if (kept_)
+            kept_->push_back(std::move(line));
     }
     // Whether a listed line shows an error text.
     bool anyFailed() const { return anyFailed_; }
@@ -128,25 +151,102 @@ public:
 
 private:
     int decimals_;
+    bool quiet_;
+    std::vector<std::u16string>* kept_;
     bool anyFailed_ = false;
     std::string out_;
     quarnis::ProgressLine progress_ { stderr };
 };
 
-int tabulate(const quarnis::FuncPanelTexts& panel, int decimals)
+void printError(std::u16string_view text)
+{
+    std::fprintf(stderr, "%s: %s\n", kProgram, quarnis::Utf16ToUtf8(text).c_str());
+}
+
+// Where the plot commands' boxes go on the command line: to standard error, a refusal as a
+// failure.
+class ErrorReport : public quarnis::PlotReport {
+public:
+    void refuse(std::u16string_view caption, std::u16string_view text) override
+    {
+        printError(std::u16string(caption) + u' ' + std::u16string(text));
+        refused_ = true;
+    }
+    void notify(std::u16string_view text) override { printError(text); }
+    bool refused() const { return refused_; }
+
+private:
+    bool refused_ = false;
+};
+
+// What to draw the tabulated points into, and how.
+struct PlotRequest {
+    QString fileName;
+    quarnis::PictureFormat format;
+    bool lines; // "Çizgi" instead of "Nokta"
+};
+
+// The picture that a fresh graph window shows for the result lines after "Grafik Temizle",
+// "Oto. Ölçeklendir" and "Grafik Çiz" with its start settings. A command that fails is
+// reported as the window's error box would, and the next one runs; false when any failed or
+// the file could not be written, which then stays as it was.
+bool plot(const std::vector<std::u16string>& lines, const PlotRequest& request)
+{
+    quarnis::PictureCanvas canvas(quarnis::kSurfaceWidth, quarnis::kSurfaceHeight,
+        quarnis::kSurfaceStartColor);
+    quarnis::TGraph1D graph;
+    graph.LoadPoints(lines);
+    bool coordSystemDrawn = false;
+    ErrorReport report;
+    quarnis::PlotTarget target { canvas, graph, coordSystemDrawn, lines.size(), report };
+    quarnis::PlotSettings settings;
+    settings.curveKind = request.lines ? 1 : 0;
+    bool ok = true;
+    const auto run = [&](auto&& command) {
+        try {
+            command();
+        } catch (const quarnis::RuntimeError& e) {
+            std::fprintf(stderr, "%s: %s\n", kProgram, e.what());
+            ok = false;
+        }
+    };
+    run([&] { quarnis::ClearGraphArea(target, settings); });
+    run([&] {
+        if (const auto texts = quarnis::AutoScale(target, settings)) {
+            settings.xScale = texts->first;
+            settings.yScale = texts->second;
+        }
+    });
+    run([&] { quarnis::DoGraph(target, settings); });
+    if (!quarnis::WritePicture(canvas, request.fileName, request.format)) {
+        std::fprintf(stderr, "%s: cannot write the picture to '%s'\n", kProgram,
+            request.fileName.toLocal8Bit().constData());
+        return false;
+    }
+    return ok && !report.refused();
+}
+
+int tabulate(const quarnis::FuncPanelTexts& panel, int decimals, bool quiet,
+    const std::optional<PlotRequest>& picture)
 {
     quarnis::TFunc func;
-    LinePrinter printer(decimals);
+    std::vector<std::u16string> lines;
+    LinePrinter printer(decimals, quiet, picture ? &lines : nullptr);
     try {
         quarnis::StorePanel(func, panel);
         func.Tabulate(printer);
     } catch (const quarnis::RuntimeError& e) {
-        printer.flush(); // the lines before the failing point, as the window keeps them
+        // The lines before the failing point, as the window keeps them; the window then
+        // leaves its point table as it was, so there is no curve to draw either.
+        printer.flush();
         std::fflush(stdout);
         std::fprintf(stderr, "%s: %s\n", kProgram, e.what());
         return kExitFailed;
     }
-    return printer.anyFailed() ? kExitFailed : kExitOk;
+    printer.flush();
+    std::fflush(stdout);
+    const bool drawn = !picture || plot(lines, *picture);
+    return printer.anyFailed() || !drawn ? kExitFailed : kExitOk;
 }
 
 // The formulas given as arguments, or else the lines of standard input.
@@ -176,13 +276,16 @@ int evaluate(char** formulas, int count, int decimals)
 }
 
 // Values of the long-only options.
-enum : int { kTabulate = 256, kName, kVar, kConst, kDef, kFrom, kTo, kSteps };
+enum : int { kTabulate = 256, kPlot, kLines, kName, kVar, kConst, kDef, kFrom, kTo, kSteps };
 
 constexpr option kOptions[] = {
     { "decimals", required_argument, nullptr, 'd' },
     { "help", no_argument, nullptr, 'h' },
     { "version", no_argument, nullptr, 'v' },
     { "tabulate", no_argument, nullptr, kTabulate },
+    { "plot", required_argument, nullptr, kPlot },
+    { "lines", no_argument, nullptr, kLines },
+    { "quiet", no_argument, nullptr, 'q' },
     { "name", required_argument, nullptr, kName },
     { "var", required_argument, nullptr, kVar },
     { "const", required_argument, nullptr, kConst },
@@ -203,6 +306,9 @@ int main(int argc, char** argv)
     int constants = 0;
     std::optional<int> decimals;
     bool tabulation = false;
+    bool quiet = false;
+    bool lines = false;
+    const char* pictureFile = nullptr;
     const char* panelOption = nullptr; // the first option that only --tabulate reads
 
     // getopt_long reports a wrong option itself, naming the program by argv[0]; the name
@@ -210,9 +316,11 @@ int main(int argc, char** argv)
     argv[0] = const_cast<char*>(kProgram);
     int c;
     int index = -1;
-    while ((c = getopt_long(argc, argv, "d:hv", kOptions, &index)) != -1) {
-        if (c >= kName)
+    while ((c = getopt_long(argc, argv, "d:hqv", kOptions, &index)) != -1) {
+        if (c >= kPlot && !panelOption)
             panelOption = kOptions[index].name;
+        else if (c == 'q' && !panelOption)
+            panelOption = "quiet";
         switch (c) {
         case 'd':
             decimals = parseDecimals(optarg);
@@ -228,6 +336,15 @@ int main(int argc, char** argv)
             return kExitOk;
         case kTabulate:
             tabulation = true;
+            break;
+        case 'q':
+            quiet = true;
+            break;
+        case kPlot:
+            pictureFile = optarg;
+            break;
+        case kLines:
+            lines = true;
             break;
         case kName:
             panel.name = quarnis::Utf8ToUtf16(optarg);
@@ -272,5 +389,16 @@ int main(int argc, char** argv)
     if (optind < argc)
         return usageError(
             std::string("--tabulate takes no formula, but got '") + argv[optind] + "'");
-    return tabulate(panel, decimals.value_or(5));
+    if (lines && !pictureFile)
+        return usageError("--lines needs --plot");
+    std::optional<PlotRequest> picture;
+    if (pictureFile) {
+        const QString fileName = QString::fromLocal8Bit(pictureFile);
+        const auto format = quarnis::PictureFormatOfSuffix(QFileInfo(fileName).suffix());
+        if (!format)
+            return usageError(std::string("cannot tell the picture format of '") + pictureFile
+                + "': its name must end in .png, .svg or .pdf");
+        picture = PlotRequest { fileName, *format, lines };
+    }
+    return tabulate(panel, decimals.value_or(5), quiet, picture);
 }

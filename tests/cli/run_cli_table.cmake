@@ -110,3 +110,55 @@ cli(const_without_value STATUS 2 ERR "quarnis-calc: --const needs NAME=VALUE, no
   ARGS --tabulate --const k)
 cli(fourth_const STATUS 2 ERR "quarnis-calc: at most three --const\n${try}"
   ARGS --tabulate --const a=1 --const b=2 --const c=3 --const d=4)
+
+# --plot writes the graph window's picture in the format its suffix names; the table still
+# goes to standard output unless -q. A name of no known format is a wrong command line, a file
+# that cannot be written a failure; neither leaves a file behind.
+# picture(NAME MAGIC): the file ${WORK}/NAME must exist and begin with MAGIC (a regex), or,
+# with MAGIC "none", must not exist.
+function(picture name magic)
+  set(path "${WORK}/${name}")
+  if(magic STREQUAL "none")
+    if(EXISTS "${path}")
+      message(SEND_ERROR "${name} was written")
+    endif()
+    return()
+  endif()
+  if(NOT EXISTS "${path}")
+    message(SEND_ERROR "${name} was not written")
+    return()
+  endif()
+  file(READ "${path}" head LIMIT 64 HEX)
+  if(NOT head MATCHES "^${magic}")
+    message(SEND_ERROR "${name} begins with ${head}")
+  endif()
+endfunction()
+file(REMOVE "${WORK}/square.png" "${WORK}/square.svg" "${WORK}/square.PDF" "${WORK}/square.gif"
+  "${WORK}/square")
+set(square --tabulate --def t*t --steps 2)
+cli(plot_png STATUS 0 OUT "[0]:(0,0)\n[1]:(5,25)\n[2]:(10,100)\n"
+  ARGS ${square} --plot "${WORK}/square.png")
+picture(square.png "89504e470d0a1a0a") # \x89PNG\r\n\x1a\n
+cli(plot_svg_quiet STATUS 0 ARGS ${square} -q --lines --plot=${WORK}/square.svg)
+picture(square.svg "3c3f786d6c") # <?xml
+cli(plot_pdf_upper_case STATUS 0 ARGS --quiet ${square} --plot "${WORK}/square.PDF")
+picture(square.PDF "255044462d") # %PDF-
+cli(plot_unknown_suffix STATUS 2
+  ERR "quarnis-calc: cannot tell the picture format of '${WORK}/square.gif': its name must end in .png, .svg or .pdf\n${try}"
+  ARGS ${square} --plot "${WORK}/square.gif")
+picture(square.gif none)
+cli(plot_no_suffix STATUS 2 ERR_MATCH "picture format of '${WORK}/square'"
+  ARGS ${square} --plot "${WORK}/square")
+picture(square none)
+cli(plot_unwritable STATUS 1 OUT "[0]:(0,0)\n[1]:(5,25)\n[2]:(10,100)\n"
+  ERR "quarnis-calc: cannot write the picture to '${WORK}/no-such-folder/square.png'\n"
+  ARGS ${square} --plot "${WORK}/no-such-folder/square.png")
+cli(plot_failed_point STATUS 1 OUT "[0]:(-1,-1)\n[1]:(0,Yazım Hatası...)\n[2]:(1,1)\n"
+  ARGS --tabulate --def 1/t --from -1 --to 1 --steps 2 --plot "${WORK}/failed.svg")
+picture(failed.svg "3c3f786d6c")
+cli(plot_without_tabulate STATUS 2 ERR "quarnis-calc: --plot needs --tabulate\n${try}"
+  ARGS --plot x.png 1+1)
+cli(quiet_without_tabulate STATUS 2 ERR "quarnis-calc: --quiet needs --tabulate\n${try}"
+  ARGS -q 1+1)
+cli(lines_without_plot STATUS 2 ERR "quarnis-calc: --lines needs --plot\n${try}"
+  ARGS --tabulate --lines)
