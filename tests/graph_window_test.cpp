@@ -5,6 +5,7 @@
 #include "graph/graph_window.h"
 #include "graph/plot_surface.h"
 
+#include "active_window.h"
 #include "recording_dialogs.h"
 #include "tabulation/function_record.h"
 
@@ -115,7 +116,7 @@ private slots:
         dialogs = std::make_unique<ScopedRecordingDialogs>();
         w = std::make_unique<TFGraphics>();
         w->show();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(quarnis::WaitForActiveWindow(w.get()));
     }
     void cleanup()
     {
