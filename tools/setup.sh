@@ -17,6 +17,7 @@ QUARNIS_TEST_PACKAGES=(
   clang-14 libclang-rt-14-dev clang-format-14
   xdotool xclip x11-utils dpkg-dev appstream desktop-file-utils
   dbus at-spi2-core python3-pyatspi
+  weston qt6-wayland libweston-10-dev xkb-data
 )
 
 quarnis_install_missing() {
