@@ -21,6 +21,22 @@ inline bool WaitForActiveWindow(QWidget* window, int timeoutMs = 5000)
             [window] { return QApplication::activeWindow() == window->window(); }, timeoutMs);
 }
 
+// After a popup menu was closed: waits until `window` (or, without one, any window of the
+// program) is the active window again. Under Wayland a menu opened without an input event from
+// the compositor (as the tests open them, by sending events inside the program) is a window of
+// its own, which the compositor activates; the activation comes back only some time after the
+// menu closed. The round trip to the window system first lets the menu's activation arrive.
+inline bool WaitUntilActiveAgain(QWidget* window = nullptr, int timeoutMs = 5000)
+{
+    QGuiApplication::sync();
+    return QTest::qWaitFor(
+        [window] {
+            QWidget* active = QApplication::activeWindow();
+            return window ? active == window->window() : active != nullptr;
+        },
+        timeoutMs);
+}
+
 // False under Wayland: there a program cannot activate one of its windows by itself (only
 // with a token from the compositor, where it offers one), so the keyboard focus stays where the
 // user put it.

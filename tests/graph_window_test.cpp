@@ -48,6 +48,7 @@ QStringList Lines(const QAbstractItemModel* model)
 // disabled one; triggers the action named `trigger`, then closes the menu.
 QStringList MenuOf(const std::function<void()>& open, const QString& trigger = {})
 {
+    QWidget* window = QApplication::activeWindow();
     open();
     QCoreApplication::processEvents();
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -62,6 +63,8 @@ QStringList MenuOf(const std::function<void()>& open, const QString& trigger = {
     }
     menu->close();
     QCoreApplication::processEvents();
+    if (window)
+        quarnis::WaitUntilActiveAgain(window);
     return texts;
 }
 

@@ -82,7 +82,8 @@ class HistoryWindowTest : public QObject {
         if (popup)
             popup->close();
         if (chosen)
-            chosen->trigger();
+            chosen->trigger(); // before the closed menu, which owns it, is deleted
+        quarnis::WaitUntilActiveAgain();
         return texts;
     }
 
