@@ -6,6 +6,7 @@
 #include "ui/handler_guard.h"
 #include "ui/keys.h"
 #include "ui/palette.h"
+#include "ui/window_system.h"
 
 #include <QClipboard>
 #include <QColor>
@@ -194,7 +195,12 @@ void HistoryWindow::add(HistoryEntry entry) { model_->add(std::move(entry)); }
 
 void HistoryWindow::showBeside(QWidget* calculator)
 {
-    if (!isVisible()) {
+    if (!isVisible() && !CanPlaceWindows()) {
+        // The compositor places the window (Wayland), as a child of the calculator window;
+        // it gets the calculator's height.
+        resize(width(), calculator->height());
+        show();
+    } else if (!isVisible()) {
         // The calculator's decorations stand for this window's, which are not known before it
         // is first shown.
         const QRect frame = calculator->frameGeometry();

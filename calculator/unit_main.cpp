@@ -9,6 +9,7 @@
 #include "ui/icons.h"
 #include "ui/narrow_combo_style.h"
 #include "ui/palette.h"
+#include "ui/window_system.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -369,7 +370,8 @@ void TCalcMain::keyPressEvent(QKeyEvent* event)
 void TCalcMain::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
-    if (!centred_ && screen()) {
+    // Under Wayland the compositor places the window.
+    if (!centred_ && screen() && CanPlaceWindows()) {
         centred_ = true;
         const QRect desktop = screen()->availableGeometry();
         move(desktop.center() - QPoint(width() / 2, height() / 2));

@@ -1,6 +1,7 @@
 // The calculator window driven as a user drives it: real clicks on its buttons, real keys
 // into its memo, the texts read back from its fields.
 
+#include "active_window.h"
 #include "calculator/formula_memo.h"
 #include "calculator/unit_main.h"
 #include "recording_dialogs.h"
@@ -194,7 +195,7 @@ private slots:
         dialogs = std::make_unique<quarnis::ScopedRecordingDialogs>();
         w = std::make_unique<TCalcMain>();
         w->show();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(quarnis::WaitForActiveWindow(w.get()));
     }
     void cleanup()
     {

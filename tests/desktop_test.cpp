@@ -1,6 +1,7 @@
 // The windows on the desktop, through their real controls (offscreen): the names screen
 // readers say, the Alt letters, Ctrl+Q, a dark colour scheme, and the program's identity.
 
+#include "active_window.h"
 #include "calculator/startup.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
@@ -59,7 +60,7 @@ template <class Control = QWidget> Control* Find(QWidget* window, const char* na
 bool ShowAndWait(QWidget& window)
 {
     window.show();
-    return QTest::qWaitForWindowActive(&window);
+    return quarnis::WaitForActiveWindow(&window);
 }
 
 // A dark desktop scheme: white texts on dark grey faces and fields.
@@ -176,7 +177,7 @@ private slots:
         quarnis::Windows windows;
         TCalcMain& calc = windows.calculator;
         calc.show();
-        QVERIFY(QTest::qWaitForWindowActive(&calc));
+        QVERIFY(quarnis::WaitForActiveWindow(&calc));
         QTest::keyClick(Find(&calc, "EnterFormula"), Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(!calc.isVisible());
 
@@ -184,7 +185,7 @@ private slots:
         calc.show();
         bool graphWasOpen = false;
         QTimer::singleShot(0, [&] {
-            graphWasOpen = QTest::qWaitForWindowActive(&windows.graph);
+            graphWasOpen = quarnis::WaitForActiveWindow(&windows.graph);
             QTest::keyClick(Find(&windows.graph, "FncName"), Qt::Key_Q, Qt::ControlModifier);
         });
         QTest::mouseClick(Find(&calc, "BGraph"), Qt::LeftButton);

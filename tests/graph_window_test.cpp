@@ -5,6 +5,7 @@
 #include "graph/graph_window.h"
 #include "graph/plot_surface.h"
 
+#include "active_window.h"
 #include "recording_dialogs.h"
 #include "tabulation/function_record.h"
 
@@ -47,6 +48,7 @@ QStringList Lines(const QAbstractItemModel* model)
 // disabled one; triggers the action named `trigger`, then closes the menu.
 QStringList MenuOf(const std::function<void()>& open, const QString& trigger = {})
 {
+    QWidget* window = QApplication::activeWindow();
     open();
     QCoreApplication::processEvents();
     auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -61,6 +63,8 @@ QStringList MenuOf(const std::function<void()>& open, const QString& trigger = {
     }
     menu->close();
     QCoreApplication::processEvents();
+    if (window)
+        quarnis::WaitUntilActiveAgain(window);
     return texts;
 }
 
@@ -115,7 +119,7 @@ private slots:
         dialogs = std::make_unique<ScopedRecordingDialogs>();
         w = std::make_unique<TFGraphics>();
         w->show();
-        QVERIFY(QTest::qWaitForWindowActive(w.get()));
+        QVERIFY(quarnis::WaitForActiveWindow(w.get()));
     }
     void cleanup()
     {

@@ -3,9 +3,11 @@
 // Ctrl+H, its entries inserted, copied, saved, deleted and cleared with real keys, clicks and
 // its context menu.
 
+#include "active_window.h"
 #include "calculator/formula_memo.h"
 #include "calculator/startup.h"
 #include "recording_dialogs.h"
+#include "ui/window_system.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -19,6 +21,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QWindow>
 
 #include <memory>
 
@@ -57,7 +60,7 @@ class HistoryWindowTest : public QObject {
     void open()
     {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_H, Qt::ControlModifier);
-        QVERIFY(QTest::qWaitForWindowActive(&windows->history));
+        QVERIFY(quarnis::WaitForActiveWindow(&windows->history));
         QTRY_COMPARE(QApplication::focusWidget(), list());
     }
     // Opens the entry's context menu as a right click does and triggers `command` in it;
@@ -79,7 +82,8 @@ class HistoryWindowTest : public QObject {
         if (popup)
             popup->close();
         if (chosen)
-            chosen->trigger();
+            chosen->trigger(); // before the closed menu, which owns it, is deleted
+        quarnis::WaitUntilActiveAgain();
         return texts;
     }
 
@@ -90,7 +94,7 @@ private slots:
         dialogs = std::make_unique<quarnis::ScopedRecordingDialogs>();
         windows = std::make_unique<quarnis::Windows>();
         windows->calculator.show();
-        QVERIFY(QTest::qWaitForWindowActive(&windows->calculator));
+        QVERIFY(quarnis::WaitForActiveWindow(&windows->calculator));
         exec(u"2*sin(Pi/6)"_s, 3);
         exec(u"(1+2"_s, -1);
         exec(u"1/3+\r\n2"_s, 2); // the engine takes no line break
@@ -106,7 +110,14 @@ private slots:
         QVERIFY(!windows->history.isVisible());
         open();
         QCOMPARE(windows->history.windowTitle(), u"Geçmiş"_s);
-        QVERIFY(!windows->history.frameGeometry().intersects(windows->calculator.frameGeometry()));
+        if (quarnis::CanPlaceWindows()) {
+            QVERIFY(
+                !windows->history.frameGeometry().intersects(windows->calculator.frameGeometry()));
+        } else { // the compositor places it, as the calculator's child
+            QCOMPARE(windows->history.windowHandle()->transientParent(),
+                windows->calculator.windowHandle());
+            QCOMPARE(windows->history.height(), windows->calculator.height());
+        }
         QCOMPARE(rows(),
             QStringList({ u"2*sin(Pi/6) = 1"_s, u"(1+2 = Geçersiz parantez..."_s,
                 u"1/3+ ⏎ 2 = Yazım hatası..."_s }));
@@ -136,7 +147,7 @@ private slots:
         QCOMPARE(show->text(), u"Geçmişi Göster"_s);
         popup->close();
         show->trigger();
-        QVERIFY(QTest::qWaitForWindowActive(&windows->history));
+        QVERIFY(quarnis::WaitForActiveWindow(&windows->history));
     }
 
     void insertingReplacesTheMemosSelection_data()
@@ -179,7 +190,9 @@ private slots:
         }
         QCOMPARE(this->memo()->Text(), memo);
         QWidget* focus = memo == u"12345"_s ? static_cast<QWidget*>(list()) : this->memo();
-        QTRY_COMPARE(QApplication::focusWidget(), focus);
+        QTRY_COMPARE(focus->window()->focusWidget(), focus);
+        if (quarnis::ProgramActivatesItsWindows())
+            QTRY_COMPARE(QApplication::focusWidget(), focus);
     }
 
     void copyingFromTheMenuAndWithCtrlC()
@@ -267,7 +280,7 @@ private slots:
         memo()->clear();
         QString memoDuringGraph = u"(graph not shown)"_s;
         QTimer::singleShot(0, [&] {
-            if (QTest::qWaitForWindowActive(&windows->graph)) {
+            if (quarnis::WaitForActiveWindow(&windows->graph)) {
                 QTest::keyClick(windows->history.windowHandle(), Qt::Key_Return);
                 memoDuringGraph = memo()->Text();
             }

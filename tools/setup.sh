@@ -18,6 +18,7 @@ QUARNIS_TEST_PACKAGES=(
   xdotool xclip x11-utils dpkg-dev appstream desktop-file-utils
   dbus at-spi2-core python3-pyatspi
   librsvg2-bin poppler-utils
+  weston qt6-wayland libweston-10-dev xkb-data
 )
 
 quarnis_install_missing() {
