@@ -192,8 +192,8 @@ struct PlotRequest {
 // the file could not be written, which then stays as it was.
 bool plot(const std::vector<std::u16string>& lines, const PlotRequest& request)
 {
-    quarnis::PictureCanvas canvas(quarnis::kSurfaceWidth, quarnis::kSurfaceHeight,
-        quarnis::kSurfaceStartColor);
+    quarnis::PictureCanvas canvas(
+        quarnis::kSurfaceWidth, quarnis::kSurfaceHeight, quarnis::kSurfaceStartColor);
     quarnis::TGraph1D graph;
     graph.LoadPoints(lines);
     bool coordSystemDrawn = false;

@@ -252,8 +252,8 @@ TEST_F(PlotWindow, CommandLinePlotIsTheWindowsPicture)
         surface.savePictureAs();
 
         const QString cli = dir.filePath(u"cli.png"_s);
-        QStringList args { u"--tabulate"_s, u"-q"_s, u"--def"_s, p.definition, u"--from"_s,
-            p.from, u"--to"_s, p.to, u"--steps"_s, p.steps, u"--plot"_s, cli };
+        QStringList args { u"--tabulate"_s, u"-q"_s, u"--def"_s, p.definition, u"--from"_s, p.from,
+            u"--to"_s, p.to, u"--steps"_s, p.steps, u"--plot"_s, cli };
         if (p.lines)
             args << u"--lines"_s;
         QProcess run;
