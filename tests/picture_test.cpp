@@ -183,7 +183,7 @@ struct Picture : ::testing::Test {
 };
 
 // The PNG is the pixels, byte for byte as QImage writes them; the SVG and the PDF hold the
-// surface's size; a 65536-point curve is one path.
+// surface's size; a 65536-point curve is one path, drawn solid or dotted.
 TEST_F(Picture, FilesHoldThePicture)
 {
     PictureCanvas canvas;
@@ -212,6 +212,16 @@ TEST_F(Picture, FilesHoldThePicture)
     EXPECT_GT(curve, 2000u);
     EXPECT_EQ(longest, qsizetype(curve) - 1);
     EXPECT_LE(svg.count("<path") + svg.count("<rect"), qsizetype(canvas.items().size()) + 2);
+
+    // Drawn dotted, the curve's dots are still one path.
+    PictureCanvas dotted;
+    plot(dotted, wave, 65535, [](PlotSettings& s) {
+        s.curveKind = 1;
+        s.curveStyle = 2;
+    });
+    const QByteArray dots = SvgBytes(dotted);
+    EXPECT_GT(dots.count(" M"), 500);
+    EXPECT_LE(dots.count("<path") + dots.count("<rect"), qsizetype(dotted.items().size()) + 2);
 }
 
 TEST_F(Picture, FailedWriteLeavesNoFile)
