@@ -1,6 +1,7 @@
 // Saving the graph window's picture, side by side in one run:
 //   SavePicture/{png,svg,pdf}: "Grafik Temizle" and a 65536-point "Çizgi" curve
 //   SavePicture/{png,svg,pdf}_dense: a curve whose 65536 points all land on other pixels
+//   SavePicture/{png,svg,pdf}_dotted, _dense_dotted: those two curves drawn "Noktalı"
 //   SavePicture/{png,svg,pdf}_100: the first surface after 100 such curves, each shifted
 // The files are written to a temporary directory through WritePicture, as the window does.
 
@@ -25,12 +26,15 @@ struct Silent : PlotReport {
     void notify(std::u16string_view) override { }
 };
 
+enum class Curve { Plain, Dense, Dotted, DenseDotted };
+
 // The surface after `curves` curves of 65536 points, each a little higher than the last;
 // a dense curve swings so fast that no two points share a pixel.
-const PictureCanvas& surfaceWith(int curves, bool dense = false)
+const PictureCanvas& surfaceWith(int curves, Curve kind = Curve::Plain)
 {
-    static std::map<std::pair<int, bool>, PictureCanvas> made;
-    auto [it, fresh] = made.try_emplace({ curves, dense });
+    static std::map<std::pair<int, Curve>, PictureCanvas> made;
+    auto [it, fresh] = made.try_emplace({ curves, kind });
+    const bool dense = kind == Curve::Dense || kind == Curve::DenseDotted;
     if (!fresh)
         return it->second;
     PictureCanvas& canvas = it->second;
@@ -40,6 +44,7 @@ const PictureCanvas& surfaceWith(int curves, bool dense = false)
     PlotTarget target { canvas, graph, drawn, 65536, report };
     PlotSettings s;
     s.curveKind = 1;
+    s.curveStyle = kind == Curve::Dotted || kind == Curve::DenseDotted ? 2 : 0;
     s.xScale = u"22";
     s.yScale = u"20";
     ClearGraphArea(target, s);
@@ -55,9 +60,9 @@ const PictureCanvas& surfaceWith(int curves, bool dense = false)
     return canvas;
 }
 
-void save(benchmark::State& state, PictureFormat format, int curves, bool dense = false)
+void save(benchmark::State& state, PictureFormat format, int curves, Curve kind = Curve::Plain)
 {
-    const PictureCanvas& canvas = surfaceWith(curves, dense);
+    const PictureCanvas& canvas = surfaceWith(curves, kind);
     QTemporaryDir dir;
     const QString name = dir.filePath(QStringLiteral("egri"));
     for (auto _ : state)
@@ -71,9 +76,24 @@ void save(benchmark::State& state, PictureFormat format, int curves, bool dense 
 void BM_Png(benchmark::State& state) { save(state, PictureFormat::Png, 1); }
 void BM_Svg(benchmark::State& state) { save(state, PictureFormat::Svg, 1); }
 void BM_Pdf(benchmark::State& state) { save(state, PictureFormat::Pdf, 1); }
-void BM_PngDense(benchmark::State& state) { save(state, PictureFormat::Png, 1, true); }
-void BM_SvgDense(benchmark::State& state) { save(state, PictureFormat::Svg, 1, true); }
-void BM_PdfDense(benchmark::State& state) { save(state, PictureFormat::Pdf, 1, true); }
+void BM_PngDense(benchmark::State& state) { save(state, PictureFormat::Png, 1, Curve::Dense); }
+void BM_SvgDense(benchmark::State& state) { save(state, PictureFormat::Svg, 1, Curve::Dense); }
+void BM_PdfDense(benchmark::State& state) { save(state, PictureFormat::Pdf, 1, Curve::Dense); }
+void BM_PngDotted(benchmark::State& state) { save(state, PictureFormat::Png, 1, Curve::Dotted); }
+void BM_SvgDotted(benchmark::State& state) { save(state, PictureFormat::Svg, 1, Curve::Dotted); }
+void BM_PdfDotted(benchmark::State& state) { save(state, PictureFormat::Pdf, 1, Curve::Dotted); }
+void BM_PngDenseDotted(benchmark::State& state)
+{
+    save(state, PictureFormat::Png, 1, Curve::DenseDotted);
+}
+void BM_SvgDenseDotted(benchmark::State& state)
+{
+    save(state, PictureFormat::Svg, 1, Curve::DenseDotted);
+}
+void BM_PdfDenseDotted(benchmark::State& state)
+{
+    save(state, PictureFormat::Pdf, 1, Curve::DenseDotted);
+}
 void BM_Png100(benchmark::State& state) { save(state, PictureFormat::Png, 100); }
 void BM_Svg100(benchmark::State& state) { save(state, PictureFormat::Svg, 100); }
 void BM_Pdf100(benchmark::State& state) { save(state, PictureFormat::Pdf, 100); }
@@ -84,6 +104,12 @@ BENCHMARK(BM_Pdf)->Name("SavePicture/pdf")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PngDense)->Name("SavePicture/png_dense")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SvgDense)->Name("SavePicture/svg_dense")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PdfDense)->Name("SavePicture/pdf_dense")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PngDotted)->Name("SavePicture/png_dotted")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SvgDotted)->Name("SavePicture/svg_dotted")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PdfDotted)->Name("SavePicture/pdf_dotted")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PngDenseDotted)->Name("SavePicture/png_dense_dotted")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SvgDenseDotted)->Name("SavePicture/svg_dense_dotted")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PdfDenseDotted)->Name("SavePicture/pdf_dense_dotted")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Png100)->Name("SavePicture/png_100")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Svg100)->Name("SavePicture/svg_100")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Pdf100)->Name("SavePicture/pdf_100")->Unit(benchmark::kMillisecond);

@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
-#include <QList>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -12,6 +11,8 @@
 #include <QSvgGenerator>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <vector>
 
 namespace quarnis {
@@ -26,56 +27,98 @@ namespace {
             qsizetype(width) * qsizetype(sizeof(Rgb)), QImage::Format_RGB32);
     }
 
-    // The on and off runs of a line style, in pixels of a 1-pixel pen, from the raster's mask.
-    std::vector<int> runsOf(PenStyle style)
-    {
-        std::vector<int> runs;
-        const std::vector<bool> mask = DashMask(style, 1);
-        for (std::size_t i = 0; i < mask.size(); ++i) {
-            if (i == 0 || mask[i] != mask[i - 1])
-                runs.push_back(0);
-            ++runs.back();
-        }
-        return runs;
-    }
-
-    // The pen of a polyline or outline: through pixel centres, square caps, miter joins.
-    // A dashed raster line paints each "on" pixel as a square of the pen's width, so an on run
-    // of n pixels covers n * w + w - 1 along the line; a vector dash grows by w through its
-    // square caps. The vector pattern is shortened by that much so both show the same dashes,
-    // and starts where the raster's pattern stood (dashPos pixels into it).
+    // The pen of a polyline or outline: square caps, miter joins, solid. Dashes are drawn as
+    // pieces of their own (dashPieces), so the pen itself never dashes.
     QPen penOf(const PictureItem& item)
     {
-        QPen pen(
+        return QPen(
             colorOf(item.penColor), item.penWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
-        const std::vector<int> runs = runsOf(item.penStyle);
-        if (runs.empty())
-            return pen;
-        const qreal w = item.penWidth;
-        QList<qreal> pattern;
-        qreal offset = 0, rasterStart = 0, vectorStart = 0;
-        const qreal at = item.dashPos / w; // in pen widths, within the raster's period
-        for (std::size_t i = 0; i < runs.size(); ++i) {
-            const bool on = i % 2 == 0;
-            const qreal length = runs[i] + (on ? -1 : 1) / w;
-            if (at >= rasterStart && at < rasterStart + runs[i])
-                offset = vectorStart + std::min(at - rasterStart, length);
-            pattern.append(length);
-            rasterStart += runs[i];
-            vectorStart += length;
-        }
-        pen.setDashPattern(pattern);
-        pen.setDashOffset(offset);
-        return pen;
     }
 
-    QPointF centre(const PicturePoint& p) { return QPointF(p.x + 0.5, p.y + 0.5); }
+    // Where the square the raster paints for pixel p is centred along one axis: p + 0.5 for
+    // an odd pen width, p + 1 for an even one (its square reaches one pixel further on).
+    qreal centreOffset(int penWidth) { return penWidth % 2 == 0 ? 1.0 : 0.5; }
+
+    QPointF centre(const PicturePoint& p, qreal offset)
+    {
+        return QPointF(p.x + offset, p.y + offset);
+    }
+
+    // The raster's dashed line as pieces: it steps along each segment's larger axis, one
+    // pixel a step, and paints the steps where its dash mask is on, the mask's position
+    // running on from segment to segment (DrawLine). Each run of painted steps becomes a piece
+    // of the true line from its first step to its last, which a solid square-capped pen of
+    // the same width covers as the raster's squares do. A run that goes on past a vertex
+    // turns the corner within one piece. A one-step piece is given a length too small to see
+    // along the larger axis: QPainter, the SVG renderer and the PDF viewer all drop a
+    // zero-length piece in spite of its square caps.
+    // `points` are the vertices in pixels; the first may lie between pixels where the line
+    // was cut, and its step is the nearest pixel along the larger axis. All pieces go into
+    // `path`, the path of the whole line.
+    void dashPieces(QPainterPath& path, const std::vector<PicturePoint>& points, PenStyle style,
+        int penWidth, std::uint32_t dashPos)
+    {
+        const std::vector<bool> mask = DashMask(style, penWidth);
+        const std::uint32_t period = std::uint32_t(mask.size());
+        // How many steps from each position of the mask until it changes.
+        std::vector<std::uint32_t> runLeft(period);
+        for (std::uint32_t i = period; i-- > 0;)
+            runLeft[i] = i + 1 < period && mask[i + 1] == mask[i] ? runLeft[i + 1] + 1 : 1;
+        const qreal offset = centreOffset(penWidth);
+        constexpr qreal kTiny = 1.0 / 64;
+        std::uint32_t phase = dashPos % period;
+        bool open = false; // a piece runs on to the end of the previous segment
+        for (std::size_t i = 1; i < points.size(); ++i) {
+            const QPointF a = centre(points[i - 1], offset), b = centre(points[i], offset);
+            const QPointF d = b - a;
+            const bool xMajor = std::abs(d.x()) >= std::abs(d.y());
+            const qreal majA = xMajor ? a.x() : a.y(), dMaj = xMajor ? d.x() : d.y();
+            if (dMaj == 0) {
+                open = false;
+                continue;
+            }
+            const qreal sign = dMaj > 0 ? 1 : -1;
+            // Steps lie a whole number of pixels from the pixel centres along the larger axis.
+            const qreal first = std::round(majA - offset) + offset;
+            const qreal reach = sign * (majA + dMaj - first);
+            const std::int64_t n = std::max<std::int64_t>(0, std::int64_t(std::ceil(reach - 1e-3)));
+            auto at
+                = [&](std::int64_t k) { return a + d * ((first + sign * qreal(k) - majA) / dMaj); };
+            const QPointF along = xMajor ? QPointF(sign * kTiny, 0) : QPointF(0, sign * kTiny);
+            for (std::int64_t k = 0; k < n;) {
+                const std::int64_t len = std::min<std::int64_t>(runLeft[phase], n - k);
+                if (mask[phase]) {
+                    const QPointF from = at(k), to = at(k + len - 1);
+                    if (open && k == 0) {
+                        path.lineTo(from);
+                        if (len > 1)
+                            path.lineTo(to);
+                    } else {
+                        path.moveTo(from);
+                        // Steps still to come on the next segment lengthen a one-step piece.
+                        const bool runsOn = k + len == n && i + 1 < points.size()
+                            && runLeft[phase] > std::uint32_t(len);
+                        path.lineTo(len > 1 || runsOn ? to : from + along);
+                    }
+                }
+                open = mask[phase] && k + len == n;
+                k += len;
+                phase = std::uint32_t((phase + std::uint64_t(len)) % period);
+            }
+        }
+    }
 
     void paintPolyline(QPainter& painter, const PictureItem& item)
     {
-        QPainterPath path(centre(item.points.front()));
-        for (std::size_t i = 1; i < item.points.size(); ++i)
-            path.lineTo(centre(item.points[i]));
+        QPainterPath path;
+        if (item.penStyle == PenStyle::Solid) {
+            const qreal offset = centreOffset(item.penWidth);
+            path.moveTo(centre(item.points.front(), offset));
+            for (std::size_t i = 1; i < item.points.size(); ++i)
+                path.lineTo(centre(item.points[i], offset));
+        } else {
+            dashPieces(path, item.points, item.penStyle, item.penWidth, item.dashPos);
+        }
         painter.strokePath(path, penOf(item));
     }
 
@@ -135,8 +178,24 @@ namespace {
                 hatch, QPen(colorOf(item.brushColor), 1, Qt::SolidLine, Qt::FlatCap));
         }
         // The outline on the first and last column and row, clockwise from the top-left
-        // corner with one dash pattern all round.
-        const qreal l = a.x + 0.5, t = a.y + 0.5, r = b.x - 0.5, bottom = b.y - 0.5;
+        // corner with one dash pattern all round (DrawRectangle).
+        if (item.penStyle != PenStyle::Solid) {
+            const float l = a.x, t = a.y, r = b.x - 1, bottom = b.y - 1;
+            std::vector<PicturePoint> corners;
+            if (l == r)
+                corners = { { l, t }, { l, bottom + 1 } };
+            else if (t == bottom)
+                corners = { { l, t }, { r + 1, t } };
+            else
+                corners = { { l, t }, { r, t }, { r, bottom }, { l, bottom }, { l, t } };
+            QPainterPath outline;
+            dashPieces(outline, corners, item.penStyle, item.penWidth, 0);
+            painter.strokePath(outline, penOf(item));
+            return;
+        }
+        const qreal offset = centreOffset(item.penWidth);
+        const qreal l = a.x + offset, t = a.y + offset, r = b.x - 1 + offset,
+                    bottom = b.y - 1 + offset;
         QPainterPath outline(QPointF(l, t));
         if (l == r || t == bottom) {
             outline.lineTo(r, bottom);

@@ -168,9 +168,18 @@ void PictureCanvas::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2,
         backdrop_.clear();
         recordedPoints_ = 0;
     }
+    // A dashed outline's pattern runs on from the true corners; a side cut by whole periods
+    // of it keeps the pattern in step where the outline shows.
+    const std::uint64_t period
+        = std::uint64_t(DashMask(raster_.penStyle(), 1).size()) * std::uint64_t(raster_.penWidth());
+    auto cut = [period](std::int64_t v, std::int64_t edge, std::int64_t outward) {
+        if (outward < 0 ? v >= edge : v <= edge)
+            return v;
+        return period ? edge + outward * std::int64_t(absDifference(v, edge) % period) : edge;
+    };
     startItem(PictureItem::Kind::Rectangle);
-    addPoint(double(std::max(x1, -r)), double(std::max(y1, -r)));
-    addPoint(double(std::min(x2, w + r)), double(std::min(y2, h + r)));
+    addPoint(double(cut(x1, -r, -1)), double(cut(y1, -r, -1)));
+    addPoint(double(cut(x2, w + r, 1)), double(cut(y2, h + r, 1)));
     closeOpenItem();
 }
 

@@ -12,8 +12,9 @@
 // lies beneath it, so the items before it are dropped.
 //
 // Coordinates far outside the surface are cut to a box somewhat larger than it (kPictureMargin
-// plus the pen's width on each side): what is cut away is never visible, and the items never
-// hold absurd coordinates.
+// plus the pen's width on each side; a dashed rectangle's sides by up to one period of its
+// pattern more, so the pattern stays in step): what is cut away is never visible, and the
+// items never hold absurd coordinates.
 //
 //   PictureCanvas c;                      // kSurfaceWidth x kSurfaceHeight, kSurfaceStartColor
 //   c.moveTo(2, 3); c.lineTo(6, 3); c.lineTo(6, 9);
