@@ -8,36 +8,6 @@ namespace quarnis {
 
 namespace {
 
-    // The part t0 .. t1 of the segment from (x0, y0) to (x1, y1) inside the box
-    // [lo, hiX] x [lo, hiY]; false when the segment misses it.
-    bool clipToBox(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
-        long double lo, long double hiX, long double hiY, long double& t0, long double& t1)
-    {
-        const long double fx = x0, fy = y0;
-        const long double dx = static_cast<long double>(x1) - fx;
-        const long double dy = static_cast<long double>(y1) - fy;
-        t0 = 0;
-        t1 = 1;
-        // Keeps the part of the segment where p * t <= q.
-        auto keep = [&](long double p, long double q) {
-            if (p == 0)
-                return q >= 0;
-            const long double r = q / p;
-            if (p < 0) {
-                if (r > t1)
-                    return false;
-                t0 = std::max(t0, r);
-            } else {
-                if (r < t0)
-                    return false;
-                t1 = std::min(t1, r);
-            }
-            return true;
-        };
-        return keep(-dx, fx - lo) && keep(dx, hiX - fx) && keep(-dy, fy - lo) && keep(dy, hiY - fy)
-            && t0 <= t1;
-    }
-
     std::uint64_t absDifference(std::int64_t a, std::int64_t b)
     {
         return a >= b ? std::uint64_t(a) - std::uint64_t(b) : std::uint64_t(b) - std::uint64_t(a);
@@ -118,7 +88,7 @@ void PictureCanvas::lineTo(std::int64_t x, std::int64_t y)
 
     const long double r = reach();
     long double t0, t1;
-    if (!clipToBox(x0, y0, x, y, -r, surfaceWidth() + r, surfaceHeight() + r, t0, t1)) {
+    if (!ClipSegment(x0, y0, x, y, -r, surfaceWidth() + r, surfaceHeight() + r, t0, t1)) {
         penInside_ = false;
         return;
     }

@@ -38,6 +38,11 @@ struct RasterPen {
 // by their width, so that a wide dotted line stays dotted.
 std::vector<bool> DashMask(PenStyle style, int width);
 
+// The part t0 .. t1 (0 <= t0 <= t1 <= 1) of the segment from (x0, y0) to (x1, y1) that lies in
+// the box [lo, hiX] x [lo, hiY], in long double; false when the segment misses the box.
+bool ClipSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, long double lo,
+    long double hiX, long double hiY, long double& t0, long double& t1);
+
 // Paints the line from (x0, y0) towards (x1, y1), its start pixel but not its end pixel,
 // each pixel as a square of the pen's width centred on it (even widths reach one further
 // right and down). dashPos counts the pixels of the dash pattern used so far and runs on.
