@@ -119,11 +119,7 @@ void PictureCanvas::lineTo(std::int64_t x, std::int64_t y)
 void PictureCanvas::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2)
 {
     raster_.rectangle(x1, y1, x2, y2);
-    if (x2 < x1)
-        std::swap(x1, x2);
-    if (y2 < y1)
-        std::swap(y1, y2);
-    if (x1 == x2 || y1 == y2)
+    if (!OrderCorners(x1, y1, x2, y2))
         return;
     closeOpenItem();
     const std::int64_t r = reach();

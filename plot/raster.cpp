@@ -209,14 +209,19 @@ void DrawLine(const PixelGrid& grid, const RasterPen& pen, std::int64_t x0, std:
         dashPos = std::uint32_t((dashPos + n) % period);
 }
 
-void DrawRectangle(const PixelGrid& grid, const RasterPen& pen, std::uint32_t brushRgb,
-    BrushStyle brush, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2)
+bool OrderCorners(std::int64_t& x1, std::int64_t& y1, std::int64_t& x2, std::int64_t& y2)
 {
     if (x2 < x1)
         std::swap(x1, x2);
     if (y2 < y1)
         std::swap(y1, y2);
-    if (x1 == x2 || y1 == y2)
+    return x1 != x2 && y1 != y2;
+}
+
+void DrawRectangle(const PixelGrid& grid, const RasterPen& pen, std::uint32_t brushRgb,
+    BrushStyle brush, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2)
+{
+    if (!OrderCorners(x1, y1, x2, y2))
         return;
     const int w = grid.width, h = grid.height;
     const int cx1 = int(std::clamp<std::int64_t>(x1, 0, w));

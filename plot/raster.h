@@ -43,6 +43,9 @@ std::vector<bool> DashMask(PenStyle style, int width);
 bool ClipSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, long double lo,
     long double hiX, long double hiY, long double& t0, long double& t1);
 
+// Puts a rectangle's corners in order, x1 <= x2 and y1 <= y2; false when it covers no pixel.
+bool OrderCorners(std::int64_t& x1, std::int64_t& y1, std::int64_t& x2, std::int64_t& y2);
+
 // Paints the line from (x0, y0) towards (x1, y1), its start pixel but not its end pixel,
 // each pixel as a square of the pen's width centred on it (even widths reach one further
 // right and down). dashPos counts the pixels of the dash pattern used so far and runs on.
