@@ -4,6 +4,7 @@
 
 #include "picture/picture_file.h"
 #include "plot/plot_commands.h"
+#include "test_application.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -25,16 +26,6 @@ using namespace quarnis;
 using namespace Qt::StringLiterals;
 
 namespace {
-
-bool makeApplication()
-{
-    static int argc = 1;
-    static char name[] = "picture_tests";
-    static char* argv[] = { name, nullptr };
-    if (!QGuiApplication::instance())
-        new QGuiApplication(argc, argv);
-    return true;
-}
 
 struct Silent : PlotReport {
     void refuse(std::u16string_view, std::u16string_view) override { }
@@ -179,7 +170,7 @@ bool renderersFound()
 }
 
 struct Picture : ::testing::Test {
-    bool app = makeApplication();
+    bool app = MakeApplication<QGuiApplication>();
 };
 
 // The PNG is the pixels, byte for byte as QImage writes them; the SVG and the PDF hold the

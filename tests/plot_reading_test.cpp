@@ -4,6 +4,7 @@
 #include "graph/graph_window.h"
 #include "graph/plot_surface.h"
 #include "recording_dialogs.h"
+#include "test_application.h"
 #include "ui/accessibility.h"
 
 #include <QApplication>
@@ -24,13 +25,7 @@ using namespace quarnis;
 namespace {
 
 struct QtEnvironment : ::testing::Environment {
-    void SetUp() override
-    {
-        static int argc = 1;
-        static char name[] = "plot_reading_tests";
-        static char* argv[] = { name, nullptr };
-        new QApplication(argc, argv);
-    }
+    void SetUp() override { MakeApplication<QApplication>(); }
 };
 const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 

@@ -7,6 +7,7 @@
 #include "graph/graph_window.h"
 #include "graph/plot_surface.h"
 #include "recording_dialogs.h"
+#include "test_application.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,19 +33,8 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// One QApplication for the whole program (offscreen), made before the first window.
-bool makeApplication()
-{
-    static int argc = 1;
-    static char name[] = "plot_window_tests";
-    static char* argv[] = { name, nullptr };
-    if (!QApplication::instance())
-        new QApplication(argc, argv);
-    return true;
-}
-
 struct PlotWindow : ::testing::Test {
-    bool app = makeApplication();
+    bool app = MakeApplication<QApplication>();
     ScopedRecordingDialogs dialogs;
     TFGraphics w;
     PlotSurface& surface = *w.findChild<PlotSurface*>(QStringLiteral("GrapBox"));
