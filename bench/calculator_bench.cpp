@@ -3,8 +3,8 @@
 // with a 1 MB formula: the paste, and a key typed and deleted at its end, each with the
 // repaint.
 
+#include "calculator/calculator_window.h"
 #include "calculator/formula_memo.h"
-#include "calculator/unit_main.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -19,13 +19,13 @@
 namespace {
 
 // The window and the controls the benchmarks use, found by name once.
-TCalcMain* window = nullptr;
+quarnis::CalculatorWindow* window = nullptr;
 quarnis::FormulaMemo* memo = nullptr;
 QPushButton* execKey = nullptr;
 QScrollBar* decimalsBar = nullptr;
 QLineEdit* result = nullptr;
 
-void ExecFormula(benchmark::State& state, const QString& formula, int decimals)
+void execFormula(benchmark::State& state, const QString& formula, int decimals)
 {
     memo->setPlainText(formula);
     decimalsBar->setValue(decimals);
@@ -37,13 +37,13 @@ void ExecFormula(benchmark::State& state, const QString& formula, int decimals)
 
 void BM_ExecTypical(benchmark::State& state)
 {
-    ExecFormula(state, QStringLiteral("2*sin(Pi/6)+3^2-1/3"), 2);
+    execFormula(state, QStringLiteral("2*sin(Pi/6)+3^2-1/3"), 2);
 }
 BENCHMARK(BM_ExecTypical);
 
 void BM_ExecNested(benchmark::State& state)
 {
-    ExecFormula(
+    execFormula(
         state, QStringLiteral("sqrt(abs(cos(1.5)*exp(2)-ln(10)/log(100)))+(1+2)*(3+4)!"), -1);
 }
 BENCHMARK(BM_ExecNested);
@@ -53,12 +53,12 @@ void BM_ExecLongSum(benchmark::State& state)
     QString formula = QStringLiteral("1");
     for (int i = 0; i < 200; ++i)
         formula += QStringLiteral("+1.5*2");
-    ExecFormula(state, formula, -1);
+    execFormula(state, formula, -1);
 }
 BENCHMARK(BM_ExecLongSum);
 
 // "1+1+...+1", 1,000,001 characters: a line without a single break opportunity.
-QString OneMegabyteSum()
+QString oneMegabyteSum()
 {
     QString text = QStringLiteral("1");
     while (text.size() < 1000001)
@@ -66,7 +66,7 @@ QString OneMegabyteSum()
     return text;
 }
 
-void PasteIntoEmptyMemo(const QString& text)
+void pasteIntoEmptyMemo(const QString& text)
 {
     memo->clear();
     QApplication::clipboard()->setText(text);
@@ -77,18 +77,18 @@ void PasteIntoEmptyMemo(const QString& text)
 
 void BM_PasteOneMegabyte(benchmark::State& state)
 {
-    const QString text = OneMegabyteSum();
+    const QString text = oneMegabyteSum();
     for (auto _ : state)
-        PasteIntoEmptyMemo(text);
-    if (memo->Text() != text)
+        pasteIntoEmptyMemo(text);
+    if (memo->text() != text)
         state.SkipWithError("the memo lost characters");
 }
 BENCHMARK(BM_PasteOneMegabyte)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_KeyAtTheEndOfOneMegabyte(benchmark::State& state)
 {
-    const QString text = OneMegabyteSum();
-    PasteIntoEmptyMemo(text);
+    const QString text = oneMegabyteSum();
+    pasteIntoEmptyMemo(text);
     for (auto _ : state) {
         QTest::keyClick(memo, Qt::Key_Plus);
         QApplication::processEvents();
@@ -97,14 +97,14 @@ void BM_KeyAtTheEndOfOneMegabyte(benchmark::State& state)
     }
     state.counters["keys"] = benchmark::Counter(
         2 * double(state.iterations()), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-    if (memo->Text() != text)
+    if (memo->text() != text)
         state.SkipWithError("the memo lost characters");
 }
 BENCHMARK(BM_KeyAtTheEndOfOneMegabyte)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BM_ExecOneMegabyte(benchmark::State& state)
 {
-    PasteIntoEmptyMemo(OneMegabyteSum());
+    pasteIntoEmptyMemo(oneMegabyteSum());
     decimalsBar->setValue(-1);
     for (auto _ : state)
         execKey->click();
@@ -121,7 +121,7 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    window = new TCalcMain();
+    window = new quarnis::CalculatorWindow();
     memo = window->findChild<quarnis::FormulaMemo*>(QStringLiteral("EnterFormula"));
     execKey = window->findChild<QPushButton*>(QStringLiteral("Exec"));
     decimalsBar = window->findChild<QScrollBar*>(QStringLiteral("DecNum"));

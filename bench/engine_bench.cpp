@@ -1,9 +1,9 @@
 // Evaluation cost: a typical formula, and formulas of up to 1 MB of each shape.
 
+#include "engine/evaluation.h"
 #include "engine/exec_text.h"
 #include "engine/number_format.h"
 #include "engine/number_text.h"
-#include "engine/unit_calc.h"
 
 #include <benchmark/benchmark.h>
 
@@ -11,7 +11,7 @@
 
 namespace {
 
-using quarnis::Evaluate;
+using quarnis::evaluate;
 
 std::u16string repeat(std::u16string_view unit, std::size_t chars)
 {
@@ -25,7 +25,7 @@ std::u16string repeat(std::u16string_view unit, std::size_t chars)
 void run(benchmark::State& state, const std::u16string& formula)
 {
     for (auto _ : state) {
-        const quarnis::Evaluation outcome = Evaluate(formula);
+        const quarnis::Evaluation outcome = evaluate(formula);
         benchmark::DoNotOptimize(outcome.value);
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * formula.size()));
@@ -39,7 +39,7 @@ BENCHMARK(BM_Typical);
 void BM_ExecTextTypical(benchmark::State& state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(quarnis::ExecText(u"2*sin(Pi/6)+3^2-1/3", 2));
+        benchmark::DoNotOptimize(quarnis::execText(u"2*sin(Pi/6)+3^2-1/3", 2));
 }
 BENCHMARK(BM_ExecTextTypical);
 
@@ -50,7 +50,7 @@ void BM_GeneralNumberText(benchmark::State& state)
     quarnis::Extended v = 0.001525902189669642L;
     for (auto _ : state) {
         out.clear();
-        quarnis::AppendGeneralNumberText(out, v);
+        quarnis::appendGeneralNumberText(out, v);
         benchmark::DoNotOptimize(out.data());
         v = v * 1.0001L + 0.37L;
         if (v > 1e12L)
@@ -65,7 +65,7 @@ void BM_ValueText(benchmark::State& state)
     quarnis::Extended v = 0.001525902189669642L;
     for (auto _ : state) {
         out.clear();
-        quarnis::AppendValueText(out, v);
+        quarnis::appendValueText(out, v);
         benchmark::DoNotOptimize(out.data());
         v = v * 1.0001L + 0.37L;
         if (v > 1e12L)

@@ -19,7 +19,7 @@
 
 namespace {
 
-void fillPanel(const TFGraphics& w)
+void fillPanel(const quarnis::GraphWindow& w)
 {
     const auto set = [&](const char* field, const char* text) {
         w.findChild<QLineEdit*>(QLatin1String(field))->setText(QString::fromLatin1(text));
@@ -32,7 +32,7 @@ void fillPanel(const TFGraphics& w)
 
 void BM_HesaplaThroughTheWindow(benchmark::State& state)
 {
-    TFGraphics w;
+    quarnis::GraphWindow w;
     w.show();
     QApplication::processEvents();
     fillPanel(w);
@@ -51,7 +51,7 @@ BENCHMARK(BM_HesaplaThroughTheWindow)->Unit(benchmark::kMillisecond)->UseRealTim
 // Opening the result list and scrolling the list box to its end with 65536 lines in them.
 void BM_BrowseTheLists(benchmark::State& state)
 {
-    TFGraphics w;
+    quarnis::GraphWindow w;
     w.show();
     fillPanel(w);
     auto* results = w.findChild<QComboBox*>(QStringLiteral("cCalcExec"));
@@ -74,7 +74,7 @@ BENCHMARK(BM_BrowseTheLists)->Unit(benchmark::kMillisecond)->UseRealTime();
 // and the ring's old and new places are repainted.
 void BM_PointerMoveOverTheCurve(benchmark::State& state)
 {
-    TFGraphics w;
+    quarnis::GraphWindow w;
     w.show();
     fillPanel(w);
     for (const char* button : { "bEval1D", "bClearGArea", "bAutoScale", "DoGraph" })
@@ -92,26 +92,26 @@ void BM_PointerMoveOverTheCurve(benchmark::State& state)
         x = (x + 7) % 457;
         y = (y + 3) % 289;
     }
-    if (w.plotObject().Points.size() != 65536 || surface->toolTip().isEmpty())
+    if (w.plotObject().points.size() != 65536 || surface->toolTip().isEmpty())
         state.SkipWithError("no curve of 65536 points to read");
 }
 BENCHMARK(BM_PointerMoveOverTheCurve)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 struct Discard : quarnis::TabulationOutput {
     std::size_t lines = 0;
-    int Decimals() override { return 5; }
-    void Append(std::u16string line, bool) override { lines += !line.empty(); }
+    int decimals() override { return 5; }
+    void append(std::u16string line, bool) override { lines += !line.empty(); }
 };
 
 void BM_TabulateOnly(benchmark::State& state)
 {
-    quarnis::TFunc f;
-    quarnis::StorePanel(
+    quarnis::FunctionRecord f;
+    quarnis::storePanel(
         f, { .definition = u"SIN(t)*c1+COS(t)/2", .x2 = u"100", .sample = u"65535" });
-    f.ConstValue1 = 2;
+    f.constValue1 = 2;
     for (auto _ : state) {
         Discard out;
-        f.Tabulate(out);
+        f.tabulate(out);
         benchmark::DoNotOptimize(out.lines);
     }
 }

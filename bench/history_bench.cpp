@@ -18,7 +18,7 @@ namespace {
 enum Fill { Thousand, Megabytes };
 
 // "i+1+1+...+1" of 1 MB: a line without a break opportunity.
-QString MegabyteFormula(int i)
+QString megabyteFormula(int i)
 {
     QString text = QString::number(i);
     text.reserve(1 << 20);
@@ -27,10 +27,10 @@ QString MegabyteFormula(int i)
     return text;
 }
 
-quarnis::HistoryEntry Entry(Fill fill, int i)
+quarnis::HistoryEntry entryOf(Fill fill, int i)
 {
     if (fill == Megabytes)
-        return { MegabyteFormula(i), QString::number(i / 2 + 1), -1, false };
+        return { megabyteFormula(i), QString::number(i / 2 + 1), -1, false };
     return { QStringLiteral("2*sin(Pi/%1)+sqrt(%1)/3").arg(i), QStringLiteral("1.23456789"), 2,
         false };
 }
@@ -46,7 +46,7 @@ struct Full {
     {
         const int count = fill == Megabytes ? 64 : 1000;
         for (int i = 0; i < count; ++i)
-            windows->history.add(Entry(fill, i));
+            windows->history.add(entryOf(fill, i));
         windows->calculator.show();
         QApplication::processEvents();
     }
@@ -77,7 +77,7 @@ void BM_Add(benchmark::State& state)
     const Fill fill = Fill(state.range(0));
     Full full(fill);
     full.open();
-    const quarnis::HistoryEntry entry = Entry(fill, 7);
+    const quarnis::HistoryEntry entry = entryOf(fill, 7);
     for (auto _ : state) {
         full.windows->history.add(entry); // drops the oldest
         QApplication::processEvents();
@@ -114,19 +114,19 @@ void BM_InsertFormula(benchmark::State& state)
         QTest::keyClick(full.list, Qt::Key_Return);
         QApplication::processEvents();
     }
-    if (full.memo->Text() != history.at(history.size() - 1).formula)
+    if (full.memo->text() != history.at(history.size() - 1).formula)
         state.SkipWithError("the memo did not get the formula");
 }
 
-void FullHistories(benchmark::internal::Benchmark* b)
+void fullHistories(benchmark::internal::Benchmark* b)
 {
     b->ArgName("megabytes")->Arg(Thousand)->Arg(Megabytes);
     b->Unit(benchmark::kMillisecond)->UseRealTime();
 }
-BENCHMARK(BM_Open)->Apply(FullHistories);
-BENCHMARK(BM_Add)->Apply(FullHistories);
-BENCHMARK(BM_Scroll)->Apply(FullHistories);
-BENCHMARK(BM_InsertFormula)->Apply(FullHistories);
+BENCHMARK(BM_Open)->Apply(fullHistories);
+BENCHMARK(BM_Add)->Apply(fullHistories);
+BENCHMARK(BM_Scroll)->Apply(fullHistories);
+BENCHMARK(BM_InsertFormula)->Apply(fullHistories);
 
 } // namespace
 

@@ -3,7 +3,7 @@
 //   SavePicture/{png,svg,pdf}_dense: a curve whose 65536 points all land on other pixels
 //   SavePicture/{png,svg,pdf}_dotted, _dense_dotted: those two curves drawn "Noktalı"
 //   SavePicture/{png,svg,pdf}_100: the first surface after 100 such curves, each shifted
-// The files are written to a temporary directory through WritePicture, as the window does.
+// The files are written to a temporary directory through writePicture, as the window does.
 
 #include "picture/picture_file.h"
 #include "plot/plot_commands.h"
@@ -38,7 +38,7 @@ const PictureCanvas& surfaceWith(int curves, Curve kind = Curve::Plain)
     if (!fresh)
         return it->second;
     PictureCanvas& canvas = it->second;
-    TGraph1D graph;
+    Graph graph;
     bool drawn = false;
     Silent report;
     PlotTarget target { canvas, graph, drawn, 65536, report };
@@ -47,15 +47,15 @@ const PictureCanvas& surfaceWith(int curves, Curve kind = Curve::Plain)
     s.curveStyle = kind == Curve::Dotted || kind == Curve::DenseDotted ? 2 : 0;
     s.xScale = u"22";
     s.yScale = u"20";
-    ClearGraphArea(target, s);
+    clearGraphArea(target, s);
     for (int c = 0; c < curves; ++c) {
-        graph.Points.clear();
+        graph.points.clear();
         for (int i = 0; i < 65536; ++i) {
             const double x = -10 + 20.0 * i / 65535;
-            graph.Points.push_back({ x,
+            graph.points.push_back({ x,
                 dense ? 7 * std::sin(400 * x) : 5 * std::sin(x + 0.05 * c) + std::sin(37 * x) });
         }
-        DoGraph(target, s);
+        drawGraph(target, s);
     }
     return canvas;
 }
@@ -66,7 +66,7 @@ void save(benchmark::State& state, PictureFormat format, int curves, Curve kind 
     QTemporaryDir dir;
     const QString name = dir.filePath(QStringLiteral("egri"));
     for (auto _ : state)
-        if (!WritePicture(canvas, name, format))
+        if (!writePicture(canvas, name, format))
             state.SkipWithError("the picture could not be written");
     state.counters["items"] = double(canvas.items().size());
     state.counters["points"] = double(canvas.recordedPoints());

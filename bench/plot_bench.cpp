@@ -1,9 +1,9 @@
 // The plot commands on a 457 x 289 canvas, the size of the graph window's surface:
-//   DrawCurve/points, DrawCurve/line: "Grafik Çiz" of 65536 points (the largest table)
-//   DrawCurve/line_far: the same with a scale that sends most segments off the surface
-//   DrawCurve/{points,line}_recorded: the same on the window's canvas, which also records them
-//   ClearGraphArea/grid10: "Grafik Temizle" with a 10 x 10 grid
-//   DrawCurve/line_read: "Grafik Çiz" of 65536 points gathering where they land, indexed
+//   drawCurve/points, drawCurve/line: "Grafik Çiz" of 65536 points (the largest table)
+//   drawCurve/line_far: the same with a scale that sends most segments off the surface
+//   drawCurve/{points,line}_recorded: the same on the window's canvas, which also records them
+//   clearGraphArea/grid10: "Grafik Temizle" with a 10 x 10 grid
+//   drawCurve/line_read: "Grafik Çiz" of 65536 points gathering where they land, indexed
 //   NearestDrawnPoint: the point under a moving pointer among those 65536
 
 #include "plot/picture_canvas.h"
@@ -24,8 +24,8 @@ struct Silent : PlotReport {
 };
 
 template <class C = RasterCanvas> struct Bench {
-    C canvas { 457, 289, MakeRgb(192, 220, 192) };
-    TGraph1D graph;
+    C canvas { 457, 289, makeRgb(192, 220, 192) };
+    Graph graph;
     bool drawn = false;
     PlotSettings s;
     Silent report;
@@ -35,13 +35,13 @@ template <class C = RasterCanvas> struct Bench {
     {
         for (int i = 0; i < 65536; ++i) {
             const double x = -10 + 20.0 * i / 65535;
-            graph.Points.push_back({ x, 5 * std::sin(x) + std::sin(37 * x) });
+            graph.points.push_back({ x, 5 * std::sin(x) + std::sin(37 * x) });
         }
-        target.resultLines = graph.Points.size();
+        target.resultLines = graph.points.size();
         s.curveKind = kind;
         s.xScale = u"22";
         s.yScale = yScale;
-        ClearGraphArea(target, s);
+        clearGraphArea(target, s);
     }
 };
 
@@ -50,7 +50,7 @@ void drawCurve(benchmark::State& state, int kind, const char16_t* yScale)
 {
     Bench<C> b(kind, yScale);
     for (auto _ : state) {
-        DoGraph(b.target, b.s);
+        drawGraph(b.target, b.s);
         benchmark::DoNotOptimize(b.canvas.pixels().data());
     }
 }
@@ -72,18 +72,18 @@ void BM_ClearGrid10(benchmark::State& state)
     Bench<> b(0);
     b.s.gridCount = u"10";
     for (auto _ : state) {
-        ClearGraphArea(b.target, b.s);
+        clearGraphArea(b.target, b.s);
         benchmark::DoNotOptimize(b.canvas.pixels().data());
     }
 }
 
-// The curve as the window draws it for reading: DoGraph gathering the points, then the index.
+// The curve as the window draws it for reading: drawGraph gathering the points, then the index.
 void BM_DrawCurveLineRead(benchmark::State& state)
 {
     Bench<> b(1);
     for (auto _ : state) {
         DrawnCurve drawn;
-        DoGraph(b.target, b.s, &drawn);
+        drawGraph(b.target, b.s, &drawn);
         DrawnPoints index(std::move(drawn.points));
         benchmark::DoNotOptimize(index.points().data());
     }
@@ -94,7 +94,7 @@ void BM_NearestDrawnPoint(benchmark::State& state)
 {
     Bench<> b(1);
     DrawnCurve drawn;
-    DoGraph(b.target, b.s, &drawn);
+    drawGraph(b.target, b.s, &drawn);
     const DrawnPoints index(std::move(drawn.points));
     if (index.points().size() < 60000)
         state.SkipWithError("the curve left the surface");

@@ -47,11 +47,11 @@ FormulaMemo::FormulaMemo(QWidget* parent)
     connect(document(), &QTextDocument::contentsChange, this, &FormulaMemo::noteChange);
     // Screen readers read the formula, not the segments.
     static const bool accessibleInstalled
-        = (QAccessible::installFactory(FormulaMemoAccessibleFactory), true);
+        = (QAccessible::installFactory(formulaMemoAccessibleFactory), true);
     (void)accessibleInstalled;
 }
 
-bool FormulaMemo::IsContinuation(const QTextBlock& block)
+bool FormulaMemo::isContinuation(const QTextBlock& block)
 {
     return block.isValid() && block.previous().isValid()
         && block.blockFormat().boolProperty(kContinuationProperty);
@@ -62,7 +62,7 @@ QString FormulaMemo::textBetween(int from, int to) const
     QString text;
     for (QTextBlock block = document()->findBlock(from); block.isValid() && block.position() <= to;
          block = block.next()) {
-        if (block.position() > from && !IsContinuation(block))
+        if (block.position() > from && !isContinuation(block))
             text += u'\n';
         const int start = std::max(from - block.position(), 0);
         const int end = std::min(to - block.position(), block.length() - 1);
@@ -72,9 +72,9 @@ QString FormulaMemo::textBetween(int from, int to) const
     return text;
 }
 
-QString FormulaMemo::Text() const { return textBetween(0, document()->characterCount() - 1); }
+QString FormulaMemo::text() const { return textBetween(0, document()->characterCount() - 1); }
 
-void FormulaMemo::InsertFormulaText(const QString& text)
+void FormulaMemo::insertFormulaText(const QString& text)
 {
     beginEdit();
     QTextCursor cursor = textCursor();
@@ -127,7 +127,7 @@ void FormulaMemo::beginEdit()
     const QTextBlock last = document()->findBlock(cursor.selectionEnd()).next();
     for (; block.isValid() && block != last; block = block.next())
         kinds_.push_back(
-            { block.position(), block.position() + block.length(), IsContinuation(block) });
+            { block.position(), block.position() + block.length(), isContinuation(block) });
 }
 
 void FormulaMemo::endEdit()
@@ -190,7 +190,7 @@ void FormulaMemo::normalize()
     };
     normalizing_ = true;
     for (const auto& [at, continuation] : kindFixes_) {
-        if (IsContinuation(at.block()) == continuation || !at.block().previous().isValid())
+        if (isContinuation(at.block()) == continuation || !at.block().previous().isValid())
             continue;
         QTextBlockFormat format = at.blockFormat();
         format.setProperty(kContinuationProperty, continuation);
@@ -204,7 +204,7 @@ void FormulaMemo::normalize()
         if (!block.isValid())
             break;
         const int length = block.length() - 1;
-        if (IsContinuation(block)
+        if (isContinuation(block)
             && (length == 0 || block.previous().length() - 1 + length <= kPiece)) {
             // Qt gives the joined block the second block's format when the first is empty.
             const QTextBlockFormat format = block.previous().blockFormat();
@@ -262,12 +262,12 @@ void FormulaMemo::stepOverBoundary(QKeyEvent* event)
     const auto mode = select ? QTextCursor::KeepAnchor : QTextCursor::MoveAnchor;
     bool moved = false;
     if (forward) {
-        while (cursor.atBlockEnd() && IsContinuation(cursor.block().next())) {
+        while (cursor.atBlockEnd() && isContinuation(cursor.block().next())) {
             cursor.setPosition(cursor.block().next().position(), mode);
             moved = true;
         }
     } else {
-        while (cursor.atBlockStart() && IsContinuation(cursor.block())) {
+        while (cursor.atBlockStart() && isContinuation(cursor.block())) {
             cursor.setPosition(cursor.block().position() - 1, mode);
             moved = true;
         }
@@ -312,7 +312,7 @@ QMimeData* FormulaMemo::createMimeDataFromSelection() const
     const QTextBlock last = document()->findBlock(cursor.selectionEnd());
     bool segmented = false;
     for (QTextBlock block = first; block.isValid() && block != last; block = block.next())
-        segmented = segmented || IsContinuation(block.next());
+        segmented = segmented || isContinuation(block.next());
     if (!segmented)
         return QPlainTextEdit::createMimeDataFromSelection();
     auto* mime = new QMimeData;
@@ -326,7 +326,7 @@ void FormulaMemo::insertFromMimeData(const QMimeData* source)
         return;
     const QString text = source->text();
     if (!text.isNull())
-        InsertFormulaText(text);
+        insertFormulaText(text);
     ensureCursorVisible();
 }
 

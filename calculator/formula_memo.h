@@ -12,7 +12,7 @@
 // that fits in half of kMaxSegment together with the one before it, joins that one again.
 // The segments are invisible to everything that reads the formula:
 //
-//   Text(), the clipboard, drag and drop     one line, as typed or pasted
+//   text(), the clipboard, drag and drop     one line, as typed or pasted
 //   Left, Right, Backspace, Delete          step over a segment boundary as over nothing
 //   Home, End, Up, Down, the mouse          move by displayed line, as in any paragraph
 //
@@ -35,15 +35,15 @@ public:
     explicit FormulaMemo(QWidget* parent = nullptr);
 
     // The whole formula, lines separated by "\n" (segment boundaries leave no trace).
-    QString Text() const;
+    QString text() const;
 
     // Replaces the selection with text (or inserts it at the caret) and leaves the caret after
     // it, as one edit; a long line arrives in segments. Line breaks are CR LF, CR, LF or
     // U+2029, as Qt reads them.
-    void InsertFormulaText(const QString& text);
+    void insertFormulaText(const QString& text);
 
     // True when the block continues the line of the block before it.
-    static bool IsContinuation(const QTextBlock& block);
+    static bool isContinuation(const QTextBlock& block);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

@@ -46,7 +46,7 @@ namespace {
         QString text(QAccessible::Text t) const override
         {
             if (t == QAccessible::Value)
-                return memo()->Text();
+                return memo()->text();
             return QAccessibleWidget::text(t);
         }
 
@@ -94,7 +94,7 @@ namespace {
 
         QString text(int startOffset, int endOffset) const override
         {
-            const QString all = memo()->Text();
+            const QString all = memo()->text();
             startOffset = std::clamp(startOffset, 0, int(all.size()));
             endOffset = std::clamp(endOffset, startOffset, int(all.size()));
             return all.mid(startOffset, endOffset - startOffset);
@@ -161,7 +161,7 @@ namespace {
             if (text.isEmpty())
                 memo()->textCursor().removeSelectedText();
             else
-                memo()->InsertFormulaText(text);
+                memo()->insertFormulaText(text);
         }
 
     private:
@@ -174,7 +174,7 @@ namespace {
             int joins = 0;
             for (QTextBlock block = memo()->document()->firstBlock();
                  block.isValid() && block.position() <= position; block = block.next())
-                joins += FormulaMemo::IsContinuation(block);
+                joins += FormulaMemo::isContinuation(block);
             return position - joins;
         }
 
@@ -185,7 +185,7 @@ namespace {
             int joins = 0;
             for (QTextBlock block = memo()->document()->firstBlock(); block.isValid();
                  block = block.next()) {
-                joins += FormulaMemo::IsContinuation(block);
+                joins += FormulaMemo::isContinuation(block);
                 const int blockEnd = block.position() + block.length() - 1 - joins;
                 if (offset <= blockEnd)
                     return offset + joins;
@@ -196,7 +196,7 @@ namespace {
 
 } // namespace
 
-QAccessibleInterface* FormulaMemoAccessibleFactory(const QString& className, QObject* object)
+QAccessibleInterface* formulaMemoAccessibleFactory(const QString& className, QObject* object)
 {
     if (className == QLatin1String("quarnis::FormulaMemo") && object && object->isWidgetType())
         return new FormulaMemoAccessible(static_cast<FormulaMemo*>(object));

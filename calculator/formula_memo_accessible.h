@@ -2,7 +2,7 @@
 // The formula memo as screen readers read it. The memo keeps a long line as several
 // paragraphs (segments) joined without a line break; Qt's own accessible text would count each
 // join as a line break, so a pasted 12,001-character line would read as three lines with
-// wrong offsets. This interface gives the formula text exactly as Text() has it: one line,
+// wrong offsets. This interface gives the formula text exactly as text() has it: one line,
 // with its offsets, caret and selection counted in that text.
 
 class QAccessibleInterface;
@@ -12,6 +12,6 @@ class QString;
 namespace quarnis {
 
 // The accessibility factory for FormulaMemo; installed once, by the first memo.
-QAccessibleInterface* FormulaMemoAccessibleFactory(const QString& className, QObject* object);
+QAccessibleInterface* formulaMemoAccessibleFactory(const QString& className, QObject* object);
 
 } // namespace quarnis

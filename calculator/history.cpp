@@ -9,7 +9,7 @@ namespace quarnis {
 namespace {
 
     // The formula's lines joined by `separator`: CR LF, CR and LF each make one break.
-    QString JoinLines(QStringView formula, QStringView separator)
+    QString joinLines(QStringView formula, QStringView separator)
     {
         QString out;
         out.reserve(formula.size());
@@ -28,19 +28,19 @@ namespace {
 
 } // namespace
 
-QString ShownFormula(const QString& formula)
+QString shownFormula(const QString& formula)
 {
     if (formula.size() <= kMaxShownFormula)
-        return JoinLines(formula, u" \u23CE ");
+        return joinLines(formula, u" \u23CE ");
     qsizetype cut = kMaxShownFormula;
     if (formula[cut - 1].isHighSurrogate())
         --cut; // never half a character
-    return JoinLines(QStringView(formula).left(cut), u" \u23CE ") + QChar(0x2026); // "…"
+    return joinLines(QStringView(formula).left(cut), u" \u23CE ") + QChar(0x2026); // "…"
 }
 
-QString EntryLine(const HistoryEntry& entry)
+QString entryLine(const HistoryEntry& entry)
 {
-    return JoinLines(entry.formula, u" ") + QStringLiteral(" = ") + entry.result;
+    return joinLines(entry.formula, u" ") + QStringLiteral(" = ") + entry.result;
 }
 
 History::History(HistoryBounds bounds)

@@ -4,9 +4,9 @@
 // the last kMaxHistoryEntries entries and kMaxHistoryFormulaText characters of formula text,
 // the oldest entries dropped first.
 //
-//   ShownFormula("1+2\r\n*3")           -> "1+2 ⏎ *3"
-//   ShownFormula(300 characters "1")    -> its first 200 characters and "…"
-//   EntryLine({"1+2\r\n*3", "Yazım hatası..."}) -> "1+2 *3 = Yazım hatası..."
+//   shownFormula("1+2\r\n*3")           -> "1+2 ⏎ *3"
+//   shownFormula(300 characters "1")    -> its first 200 characters and "…"
+//   entryLine({"1+2\r\n*3", "Yazım hatası..."}) -> "1+2 *3 = Yazım hatası..."
 
 #include <QString>
 
@@ -30,11 +30,11 @@ struct HistoryEntry {
 
 // The formula on one line: each line break (CR LF, CR or LF) shown as " ⏎ ", cut after
 // kMaxShownFormula characters with "…". Reads no more of the formula than it shows.
-QString ShownFormula(const QString& formula);
+QString shownFormula(const QString& formula);
 
 // "formula = result", the formula's line breaks as single spaces: the line that copying and
 // saving write for an entry.
-QString EntryLine(const HistoryEntry& entry);
+QString entryLine(const HistoryEntry& entry);
 
 struct HistoryBounds {
     qsizetype entries = kMaxHistoryEntries;

@@ -37,7 +37,7 @@ namespace {
     constexpr int kMinWidth = 200;
 
     // The memo and the clipboard take line breaks as LF.
-    QString WithLineFeeds(QString text) { return text.replace(u"\r\n"_s, u"\n"_s); }
+    QString withLineFeeds(QString text) { return text.replace(u"\r\n"_s, u"\n"_s); }
 
 } // namespace
 
@@ -100,7 +100,7 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-        return ShownFormula(e.formula) + u" = "_s + e.result;
+        return shownFormula(e.formula) + u" = "_s + e.result;
     case Qt::ToolTipRole:
     case Qt::AccessibleDescriptionRole:
         return u"Ondalık Sayısı:"_s + QString::number(e.decimals);
@@ -113,7 +113,7 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const
 
 // ---- Where the window goes ----
 
-QRect PlaceBeside(const QRect& anchor, const QSize& frameSize, const QRect& available)
+QRect placeBeside(const QRect& anchor, const QSize& frameSize, const QRect& available)
 {
     const int height = std::min(frameSize.height(), available.height());
     const int top = std::clamp(anchor.top(), available.top(), available.bottom() + 1 - height);
@@ -137,8 +137,8 @@ HistoryWindow::HistoryWindow(QWidget* parent)
     setObjectName(u"FHistory"_s);
     setWindowTitle(u"Geçmiş"_s);
     setWindowFlags(Qt::Window);
-    setFont(WindowFont());
-    UseFixedPalette(this);
+    setFont(windowFont());
+    useFixedPalette(this);
     resize(kWidth, 549); // the calculator's height, which showBeside() takes again
     setMinimumSize(kMinWidth, 120);
 
@@ -163,13 +163,13 @@ void HistoryWindow::setUpList()
 {
     list_->setModel(model_);
     list_->setUniformItemSizes(true); // one row's size for all: nothing else is laid out
-    list_->setFont(MemoFont());
+    list_->setFont(memoFont());
     list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setTextElideMode(Qt::ElideRight);
     list_->setWordWrap(false);
-    SetAccessibleText(list_, u"Hesap geçmişi"_s,
+    setAccessibleText(list_, u"Hesap geçmişi"_s,
         u"Enter formülü, Shift+Enter sonucu formüle ekler; Ctrl+C seçilenleri kopyalar, "
         u"Delete siler; menüsü kaydeder ve temizler"_s);
     list_->installEventFilter(this);
@@ -188,14 +188,14 @@ void HistoryWindow::setUpList()
     // The menu: a click opens it for the entry under the pointer; the Menu key (which X11
     // also turns into a menu request) and Shift+F10 for the current entry, below it.
     list_->viewport()->installEventFilter(this);
-    OnMenuKeys(list_, [this] { openMenuAtCurrent(); });
+    onMenuKeys(list_, [this] { openMenuAtCurrent(); });
 }
 
 void HistoryWindow::add(HistoryEntry entry) { model_->add(std::move(entry)); }
 
 void HistoryWindow::showBeside(QWidget* calculator)
 {
-    if (!isVisible() && !CanPlaceWindows()) {
+    if (!isVisible() && !canPlaceWindows()) {
         // The compositor places the window (Wayland), as a child of the calculator window;
         // it gets the calculator's height.
         resize(width(), calculator->height());
@@ -208,7 +208,7 @@ void HistoryWindow::showBeside(QWidget* calculator)
         const QMargins decorations(inner.left() - frame.left(), inner.top() - frame.top(),
             frame.right() - inner.right(), frame.bottom() - inner.bottom());
         const QRect placed
-            = PlaceBeside(frame, QSize(width(), calculator->height()).grownBy(decorations),
+            = placeBeside(frame, QSize(width(), calculator->height()).grownBy(decorations),
                 calculator->screen()->availableGeometry());
         resize(placed.size().shrunkBy(decorations));
         move(placed.topLeft());
@@ -238,7 +238,7 @@ bool HistoryWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched != list_ || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     bool taken = false;
-    RunGuarded(this, [&] { taken = listKey(*static_cast<QKeyEvent*>(event)); });
+    runGuarded(this, [&] { taken = listKey(*static_cast<QKeyEvent*>(event)); });
     return taken;
 }
 
@@ -294,14 +294,14 @@ QMenu* HistoryWindow::createMenu(const QModelIndex& index)
         item->setEnabled(enabled);
         item->setShortcut(key);
         connect(item, &QAction::triggered, this,
-            [this, action = std::move(action)] { RunGuarded(this, action); });
+            [this, action = std::move(action)] { runGuarded(this, action); });
     };
     const auto entry
         = [this, index]() -> const HistoryEntry& { return model_->entry(index.row()); };
     add(u"Formülü Ekle"_s, onEntry, Qt::Key_Enter, [this, index] { insertFormula(index); });
     add(u"Sonucu Ekle"_s, onEntry && !entry().failed, Qt::SHIFT | Qt::Key_Enter,
         [this, index] { insertResult(index); });
-    add(u"Formülü Kopyala"_s, onEntry, {}, [=, this] { copyText(WithLineFeeds(entry().formula)); });
+    add(u"Formülü Kopyala"_s, onEntry, {}, [=, this] { copyText(withLineFeeds(entry().formula)); });
     add(u"Sonucu Kopyala"_s, onEntry, {}, [=, this] { copyText(entry().result); });
     menu->addSeparator();
     const bool any = model_->rowCount() > 0;
@@ -339,7 +339,7 @@ void HistoryWindow::copySelected()
 {
     QStringList lines;
     for (int row : selectedRows())
-        lines.append(EntryLine(model_->entry(row)));
+        lines.append(entryLine(model_->entry(row)));
     if (!lines.isEmpty())
         copyText(lines.join(u'\n'));
 }
@@ -367,7 +367,7 @@ void HistoryWindow::saveAs()
     QByteArray text;
     const History& entries = model_->history();
     for (qsizetype row = 0; row < entries.size(); ++row)
-        text += EntryLine(entries.at(row)).toUtf8() + '\n';
+        text += entryLine(entries.at(row)).toUtf8() + '\n';
     // Written beside the target and renamed over it at the end: a failure leaves no half file.
     QSaveFile file(name);
     if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())

@@ -35,7 +35,7 @@ public:
     void clear();
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
-    // Display and accessible text: "formula = result" with the formula as ShownFormula()
+    // Display and accessible text: "formula = result" with the formula as shownFormula()
     // gives it; a failed entry in maroon; the hint: the decimals, as the decimals bar says
     // them.
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
@@ -47,7 +47,7 @@ private:
 // Where a window of `frameSize` (decorations included) goes beside `anchor` (its frame) on
 // the screen area `available`: right of it at the same height when there is room, else left
 // of it, else narrowed to the wider side; covering it only when the screen leaves no room.
-QRect PlaceBeside(const QRect& anchor, const QSize& frameSize, const QRect& available);
+QRect placeBeside(const QRect& anchor, const QSize& frameSize, const QRect& available);
 
 class HistoryWindow : public QWidget {
     Q_OBJECT

@@ -14,7 +14,7 @@
 namespace {
 
 // Without a display Qt would stop with a terse platform-plugin error; say what to do instead.
-bool DisplayAvailable(int argc, char** argv)
+bool displayAvailable(int argc, char** argv)
 {
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "-platform") == 0)
@@ -34,9 +34,9 @@ int main(int argc, char** argv)
 {
     QElapsedTimer started;
     started.start();
-    if (const std::optional<int> code = quarnis::AnswerWithoutDisplay(argc, argv))
+    if (const std::optional<int> code = quarnis::answerWithoutDisplay(argc, argv))
         return *code;
-    if (!DisplayAvailable(argc, argv)) {
+    if (!displayAvailable(argc, argv)) {
         std::fputs("quarnis: no display found. Run it on a virtual display:\n"
                    "  xvfb-run -a quarnis\n"
                    "or render its windows to PNG files without any display:\n"
@@ -45,10 +45,10 @@ int main(int argc, char** argv)
         return 1;
     }
     QApplication app(argc, argv);
-    const quarnis::RunOptions options = quarnis::ReadRunOptions(app);
+    const quarnis::RunOptions options = quarnis::readRunOptions(app);
     if (options.exitCode)
         return *options.exitCode;
-    quarnis::PrepareApplication(app);
+    quarnis::prepareApplication(app);
     quarnis::Windows windows;
-    return quarnis::Run(app, windows, options, started);
+    return quarnis::run(app, windows, options, started);
 }

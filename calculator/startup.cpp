@@ -9,14 +9,16 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
+#include <QLocale>
 #include <QPixmap>
 #include <QTimer>
 #include <QWindow>
 
+#include <clocale>
 #include <cstdio>
 
 // The resources of a static library are registered by name, from the global namespace.
-static void RegisterResources() { Q_INIT_RESOURCE(quarnis); }
+static void registerResources() { Q_INIT_RESOURCE(quarnis); }
 
 namespace quarnis {
 
@@ -46,41 +48,41 @@ namespace {
         }
     };
 
-    void Print(FILE* stream, const QString& text)
+    void print(FILE* stream, const QString& text)
     {
         std::fputs(text.toLocal8Bit().constData(), stream);
         std::fputc('\n', stream);
     }
 
-    bool SaveWindow(QWidget* window, const QString& path)
+    bool saveWindow(QWidget* window, const QString& path)
     {
         window->show();
         QApplication::processEvents();
         const bool saved = window->grab().save(path, "PNG");
-        Print(saved ? stdout : stderr,
+        print(saved ? stdout : stderr,
             (saved ? QStringLiteral("wrote ") : QStringLiteral("cannot write ")) + path);
         return saved;
     }
 
-    int Screenshots(Windows& windows, const QString& directory)
+    int screenshots(Windows& windows, const QString& directory)
     {
         if (!QDir().mkpath(directory)) {
-            Print(stderr, QStringLiteral("quarnis: cannot create ") + directory);
+            print(stderr, QStringLiteral("quarnis: cannot create ") + directory);
             return 1;
         }
         const QDir dir(directory);
         windows.calculator.show();
-        bool ok = SaveWindow(&windows.calculator, dir.filePath(QStringLiteral("calculator.png")));
-        ok = SaveWindow(&windows.graph, dir.filePath(QStringLiteral("graph.png"))) && ok;
+        bool ok = saveWindow(&windows.calculator, dir.filePath(QStringLiteral("calculator.png")));
+        ok = saveWindow(&windows.graph, dir.filePath(QStringLiteral("graph.png"))) && ok;
         windows.graph.hide();
-        ok = SaveWindow(&windows.about, dir.filePath(QStringLiteral("about.png"))) && ok;
+        ok = saveWindow(&windows.about, dir.filePath(QStringLiteral("about.png"))) && ok;
         windows.about.hide();
         return ok ? 0 : 1;
     }
 
     // --help and --version, once the command line was parsed: the exit code when one of them
     // was asked for.
-    std::optional<int> AnswerInfo(const CommandLine& commandLine)
+    std::optional<int> answerInfo(const CommandLine& commandLine)
     {
         if (commandLine.parser.isSet(commandLine.help)
             || commandLine.parser.isSet(QStringLiteral("help-all"))) {
@@ -88,7 +90,7 @@ namespace {
             return 0;
         }
         if (commandLine.parser.isSet(commandLine.version)) {
-            Print(stdout,
+            print(stdout,
                 QCoreApplication::applicationName() + u' '
                     + QCoreApplication::applicationVersion());
             return 0;
@@ -98,15 +100,15 @@ namespace {
 
 } // namespace
 
-void SetUpDesktopIdentity()
+void setUpDesktopIdentity()
 {
-    RegisterResources();
+    registerResources();
     QCoreApplication::setApplicationName(QStringLiteral("quarnis"));
     QGuiApplication::setDesktopFileName(kDesktopId);
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/io.github.quarnis.Calculator.svg")));
 }
 
-std::optional<int> AnswerWithoutDisplay(int& argc, char** argv)
+std::optional<int> answerWithoutDisplay(int& argc, char** argv)
 {
     const QCoreApplication core(argc, argv);
     CommandLine commandLine;
@@ -114,37 +116,40 @@ std::optional<int> AnswerWithoutDisplay(int& argc, char** argv)
     // once the window system has taken them.
     if (!commandLine.parser.parse(QCoreApplication::arguments()))
         return std::nullopt;
-    return AnswerInfo(commandLine);
+    return answerInfo(commandLine);
 }
 
-RunOptions ReadRunOptions(const QApplication& app)
+RunOptions readRunOptions(const QApplication& app)
 {
     RunOptions options;
     CommandLine commandLine;
     if (!commandLine.parser.parse(app.arguments())
         || !commandLine.parser.positionalArguments().isEmpty()) {
         const QString error = commandLine.parser.errorText();
-        Print(stderr,
+        print(stderr,
             QStringLiteral("quarnis: ")
                 + (error.isEmpty() ? QStringLiteral("unexpected argument \"%1\"")
                                          .arg(commandLine.parser.positionalArguments().value(0))
                                    : error));
-        Print(stderr, QStringLiteral("Try 'quarnis --help'."));
+        print(stderr, QStringLiteral("Try 'quarnis --help'."));
         options.exitCode = 2;
         return options;
     }
-    options.exitCode = AnswerInfo(commandLine);
+    options.exitCode = answerInfo(commandLine);
     if (commandLine.parser.isSet(commandLine.screenshot))
         options.screenshotDir = commandLine.parser.value(commandLine.screenshot);
     options.startupTime = commandLine.parser.isSet(commandLine.startupTime);
     return options;
 }
 
-void PrepareApplication(QApplication& app)
+void prepareApplication(QApplication& app)
 {
-    SetUpDesktopIdentity();
-    UnderlineMnemonicsOnAlt(app);
-    LoadApplicationFonts();
+    // Every conversion between numbers and texts uses "." whatever the user's locale.
+    QLocale::setDefault(QLocale::c());
+    std::setlocale(LC_NUMERIC, "C");
+    setUpDesktopIdentity();
+    underlineMnemonicsOnAlt(app);
+    loadApplicationFonts();
 }
 
 Windows::Windows()
@@ -160,11 +165,11 @@ Windows::Windows()
     calculator.setHistory(&history);
 }
 
-int Run(
+int run(
     QApplication& app, Windows& windows, const RunOptions& options, const QElapsedTimer& started)
 {
     if (options.screenshotDir)
-        return Screenshots(windows, *options.screenshotDir);
+        return screenshots(windows, *options.screenshotDir);
     windows.calculator.show();
     if (options.startupTime) {
         // Polled from the loop until the window system has mapped and exposed the window and
@@ -174,7 +179,7 @@ int Run(
         QObject::connect(poll, &QTimer::timeout, &app, [&calculator, &started] {
             if (!calculator.windowHandle() || !calculator.windowHandle()->isExposed())
                 return;
-            Print(stdout,
+            print(stdout,
                 QStringLiteral("first window shown after %1 ms")
                     .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
             QApplication::quit();

@@ -2,10 +2,10 @@
 // Start-up of the program: the command-line options, the three windows in their order, the
 // message loop, and the options for screenshots and the start-up time.
 
-#include "about.h"
+#include "about_window.h"
+#include "calculator_window.h"
 #include "graph/graph_window.h"
 #include "history_window.h"
-#include "unit_main.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -24,12 +24,12 @@ inline const QString kDesktopId = QStringLiteral("io.github.quarnis.Calculator")
 // What the desktop knows the program by: its name, the desktop entry's id, so that taskbars
 // and docks find the entry, and the window icon of all its windows. Call once the
 // application object exists.
-void SetUpDesktopIdentity();
+void setUpDesktopIdentity();
 
 // Answers --help and --version before any window system is needed, so that both work without
 // a display: prints to standard output and gives exit code 0 when the command line asks for
 // one of them, nothing otherwise.
-std::optional<int> AnswerWithoutDisplay(int& argc, char** argv);
+std::optional<int> answerWithoutDisplay(int& argc, char** argv);
 
 // What the command line asks for once Qt took its own options:
 //   (none)             show the calculator and run until it is closed
@@ -44,10 +44,10 @@ struct RunOptions {
     std::optional<QString> screenshotDir;
     bool startupTime = false;
 };
-RunOptions ReadRunOptions(const QApplication& app);
+RunOptions readRunOptions(const QApplication& app);
 
 // The desktop identity, the Alt underlines and the fonts, before the first window exists.
-void PrepareApplication(QApplication& app);
+void prepareApplication(QApplication& app);
 
 // The program's windows, created in this order and destroyed in reverse. The graph and
 // information windows are dialogs of the calculator window, hidden until its "Graph" and
@@ -56,14 +56,14 @@ void PrepareApplication(QApplication& app);
 struct Windows {
     Windows();
 
-    TCalcMain calculator;
-    TFGraphics graph;
-    TFAbout about;
+    CalculatorWindow calculator;
+    GraphWindow graph;
+    AboutWindow about;
     HistoryWindow history;
 };
 
 // Runs the program as the options ask; gives the process's exit code.
-int Run(
+int run(
     QApplication& app, Windows& windows, const RunOptions& options, const QElapsedTimer& started);
 
 } // namespace quarnis

@@ -17,7 +17,7 @@
 #include "plot/plot_commands.h"
 #include "progress_line.h"
 #include "tabulation/function_record.h"
-#include "tabulation/point_table.h"
+#include "tabulation/graph.h"
 
 #include <QFileInfo>
 #include <QString>
@@ -101,8 +101,8 @@ bool show(const std::string& formula, int decimals, std::string& out)
 {
     bool reported = false;
     try {
-        out += quarnis::Utf16ToUtf8(
-            quarnis::ExecText(quarnis::Utf8ToUtf16(formula), decimals, &reported));
+        out += quarnis::utf16ToUtf8(
+            quarnis::execText(quarnis::utf8ToUtf16(formula), decimals, &reported));
     } catch (const quarnis::RuntimeError& e) {
         out += e.what();
         reported = true;
@@ -122,17 +122,17 @@ public:
     {
     }
     ~LinePrinter() { flush(); }
-    int Decimals() override { return decimals_; }
-    bool Progress(unsigned done, unsigned total) override
+    int decimals() override { return decimals_; }
+    bool progress(unsigned done, unsigned total) override
     {
-        progress_.Update(done, total);
+        progress_.update(done, total);
         return true;
     }
-    void Append(std::u16string line, bool failed) override
+    void append(std::u16string line, bool failed) override
     {
         anyFailed_ = anyFailed_ || failed;
         if (!quiet_) {
-            quarnis::AppendUtf8(out_, line);
+            quarnis::appendUtf8(out_, line);
             out_ += '\n';
             if (out_.size() >= (1 << 16))
                 flush();
@@ -144,7 +144,7 @@ public:
     bool anyFailed() const { return anyFailed_; }
     void flush()
     {
-        progress_.Erase();
+        progress_.erase();
         std::fwrite(out_.data(), 1, out_.size(), stdout);
         out_.clear();
     }
@@ -160,7 +160,7 @@ private:
 
 void printError(std::u16string_view text)
 {
-    std::fprintf(stderr, "%s: %s\n", kProgram, quarnis::Utf16ToUtf8(text).c_str());
+    std::fprintf(stderr, "%s: %s\n", kProgram, quarnis::utf16ToUtf8(text).c_str());
 }
 
 // Where the plot commands' boxes go on the command line: to standard error, a refusal as a
@@ -194,8 +194,8 @@ bool plot(const std::vector<std::u16string>& lines, const PlotRequest& request)
 {
     quarnis::PictureCanvas canvas(
         quarnis::kSurfaceWidth, quarnis::kSurfaceHeight, quarnis::kSurfaceStartColor);
-    quarnis::TGraph1D graph;
-    graph.LoadPoints(lines);
+    quarnis::Graph graph;
+    graph.loadPoints(lines);
     bool coordSystemDrawn = false;
     ErrorReport report;
     quarnis::PlotTarget target { canvas, graph, coordSystemDrawn, lines.size(), report };
@@ -210,15 +210,15 @@ bool plot(const std::vector<std::u16string>& lines, const PlotRequest& request)
             ok = false;
         }
     };
-    run([&] { quarnis::ClearGraphArea(target, settings); });
+    run([&] { quarnis::clearGraphArea(target, settings); });
     run([&] {
-        if (const auto texts = quarnis::AutoScale(target, settings)) {
+        if (const auto texts = quarnis::autoScale(target, settings)) {
             settings.xScale = texts->first;
             settings.yScale = texts->second;
         }
     });
-    run([&] { quarnis::DoGraph(target, settings); });
-    if (!quarnis::WritePicture(canvas, request.fileName, request.format)) {
+    run([&] { quarnis::drawGraph(target, settings); });
+    if (!quarnis::writePicture(canvas, request.fileName, request.format)) {
         std::fprintf(stderr, "%s: cannot write the picture to '%s'\n", kProgram,
             request.fileName.toLocal8Bit().constData());
         return false;
@@ -229,12 +229,12 @@ bool plot(const std::vector<std::u16string>& lines, const PlotRequest& request)
 int tabulate(const quarnis::FuncPanelTexts& panel, int decimals, bool quiet,
     const std::optional<PlotRequest>& picture)
 {
-    quarnis::TFunc func;
+    quarnis::FunctionRecord func;
     std::vector<std::u16string> lines;
     LinePrinter printer(decimals, quiet, picture ? &lines : nullptr);
     try {
-        quarnis::StorePanel(func, panel);
-        func.Tabulate(printer);
+        quarnis::storePanel(func, panel);
+        func.tabulate(printer);
     } catch (const quarnis::RuntimeError& e) {
         // The lines before the failing point, as the window keeps them; the window then
         // leaves its point table as it was, so there is no curve to draw either.
@@ -347,10 +347,10 @@ int main(int argc, char** argv)
             lines = true;
             break;
         case kName:
-            panel.name = quarnis::Utf8ToUtf16(optarg);
+            panel.name = quarnis::utf8ToUtf16(optarg);
             break;
         case kVar:
-            panel.var = quarnis::Utf8ToUtf16(optarg);
+            panel.var = quarnis::utf8ToUtf16(optarg);
             break;
         case kConst: {
             const char* eq = std::strchr(optarg, '=');
@@ -358,22 +358,22 @@ int main(int argc, char** argv)
                 return usageError(std::string("--const needs NAME=VALUE, not '") + optarg + "'");
             if (constants == 3)
                 return usageError("at most three --const");
-            *constNames[constants] = quarnis::Utf8ToUtf16(std::string_view(optarg, eq - optarg));
-            *constValues[constants] = quarnis::Utf8ToUtf16(eq + 1);
+            *constNames[constants] = quarnis::utf8ToUtf16(std::string_view(optarg, eq - optarg));
+            *constValues[constants] = quarnis::utf8ToUtf16(eq + 1);
             ++constants;
             break;
         }
         case kDef:
-            panel.definition = quarnis::Utf8ToUtf16(optarg);
+            panel.definition = quarnis::utf8ToUtf16(optarg);
             break;
         case kFrom:
-            panel.x1 = quarnis::Utf8ToUtf16(optarg);
+            panel.x1 = quarnis::utf8ToUtf16(optarg);
             break;
         case kTo:
-            panel.x2 = quarnis::Utf8ToUtf16(optarg);
+            panel.x2 = quarnis::utf8ToUtf16(optarg);
             break;
         case kSteps:
-            panel.sample = quarnis::Utf8ToUtf16(optarg);
+            panel.sample = quarnis::utf8ToUtf16(optarg);
             break;
         default: // getopt_long has named the wrong option on standard error
             return usageError();
@@ -394,7 +394,7 @@ int main(int argc, char** argv)
     std::optional<PlotRequest> picture;
     if (pictureFile) {
         const QString fileName = QString::fromLocal8Bit(pictureFile);
-        const auto format = quarnis::PictureFormatOfSuffix(QFileInfo(fileName).suffix());
+        const auto format = quarnis::pictureFormatOfSuffix(QFileInfo(fileName).suffix());
         if (!format)
             return usageError(std::string("cannot tell the picture format of '") + pictureFile
                 + "': its name must end in .png, .svg or .pdf");

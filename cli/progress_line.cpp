@@ -17,7 +17,7 @@ ProgressLine::ProgressLine(std::FILE* stream)
 {
 }
 
-void ProgressLine::Update(unsigned done, unsigned total)
+void ProgressLine::update(unsigned done, unsigned total)
 {
     if (!terminal_)
         return;
@@ -30,7 +30,7 @@ void ProgressLine::Update(unsigned done, unsigned total)
     std::fflush(stream_);
 }
 
-void ProgressLine::Erase()
+void ProgressLine::erase()
 {
     if (!shown_)
         return;

@@ -15,13 +15,13 @@ namespace quarnis {
 class ProgressLine {
 public:
     explicit ProgressLine(std::FILE* stream);
-    ~ProgressLine() { Erase(); }
+    ~ProgressLine() { erase(); }
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
 
-    void Update(unsigned done, unsigned total);
+    void update(unsigned done, unsigned total);
     // Removes the line, so that what follows starts a line of its own.
-    void Erase();
+    void erase();
 
 private:
     using Clock = std::chrono::steady_clock;

@@ -1,13 +1,13 @@
 #include "exec_text.h"
 
+#include "evaluation.h"
 #include "number_format.h"
-#include "unit_calc.h"
 
 namespace quarnis {
 
-std::u16string ExecText(const std::u16string& formula, int decimals, bool* reported)
+std::u16string execText(const std::u16string& formula, int decimals, bool* reported)
 {
-    const Evaluation outcome = Evaluate(formula);
+    const Evaluation outcome = evaluate(formula);
     if (reported)
         *reported = outcome.failed();
     if (outcome.error) {
@@ -16,9 +16,9 @@ std::u16string ExecText(const std::u16string& formula, int decimals, bool* repor
         return std::u16string(outcome.error->text());
     }
     if (decimals < 0)
-        return GeneralNumberText(outcome.value);
+        return generalNumberText(outcome.value);
     std::u16string text;
-    AppendRoundedText(text, outcome.value, decimals);
+    appendRoundedText(text, outcome.value, decimals);
     return text;
 }
 

@@ -3,11 +3,11 @@
 // value text of its value; it is also the pass that rejects characters outside the syntax.
 
 #include "checked.h"
+#include "evaluation.h"
 #include "number_text.h"
 #include "passes.h"
 #include "runtime_error.h"
 #include "scanning.h"
-#include "unit_calc.h"
 
 #include <array>
 #include <cmath>
@@ -102,7 +102,7 @@ namespace {
     void replaceWords(const Source& src, std::size_t lo, std::size_t hi, std::u16string& out)
     {
         if (lo == hi)
-            EvaluationFailure(); // 'SIN()'
+            evaluationFailure(); // 'SIN()'
         const std::u16string_view s = src.text;
         std::size_t p = lo;
         while (p < hi) {
@@ -127,45 +127,45 @@ namespace {
             case u'T': {
                 const Tail* t = matchTail(s, p, hi);
                 if (!t) {
-                    ReportSyntaxError(p, hi);
+                    reportSyntaxError(p, hi);
                     break;
                 }
                 p += t->tail.size(); // on the "("
-                const Group g = GroupAt(src, p, hi);
+                const Group g = groupAt(src, p, hi);
                 p = g.next;
                 // The argument is a complete formula and goes through all three passes; one
                 // without words and powers is its own text for the last of them.
                 const std::u16string_view plain = s.substr(g.first, g.last - g.first);
                 Extended v;
                 if (!plain.empty() && isDigitOrPoint(plain[0])
-                    && ForwardRunEnd(plain, 0, plain.size()) == plain.size()) {
-                    v = TextToValue(plain); // one number, 'SIN(0.5)'
-                } else if (!plain.empty() && IsPlainArithmetic(plain)) {
-                    v = EvaluateProducts(plain);
+                    && forwardRunEnd(plain, 0, plain.size()) == plain.size()) {
+                    v = textToValue(plain); // one number, 'SIN(0.5)'
+                } else if (!plain.empty() && isPlainArithmetic(plain)) {
+                    v = evaluateProducts(plain);
                 } else {
                     Scratch<std::u16string> argument;
                     replaceWords(src, g.first, g.last, *argument);
-                    v = HasPowerMarks(*argument) ? EvaluateProducts(ResolvePowers(*argument))
-                                                 : EvaluateProducts(*argument);
+                    v = hasPowerMarks(*argument) ? evaluateProducts(resolvePowers(*argument))
+                                                 : evaluateProducts(*argument);
                 }
-                AppendPassValue(out, apply(t->word, v));
+                appendPassValue(out, apply(t->word, v));
                 break;
             }
             case u'P':
                 if (p + 1 < hi && s[p + 1] == u'I') {
                     p += 2;
-                    AppendPassValue(out, kPi);
+                    appendPassValue(out, kPi);
                 } else {
-                    ReportSyntaxError(p, hi);
+                    reportSyntaxError(p, hi);
                 }
                 break;
             default:
                 if (c == u'.' || (c >= u'0' && c <= u'9')) {
-                    const std::size_t end = ForwardRunEnd(s, p, hi);
+                    const std::size_t end = forwardRunEnd(s, p, hi);
                     out.append(s.substr(p, end - p));
                     p = end;
                 } else {
-                    ReportSyntaxError(p, hi);
+                    reportSyntaxError(p, hi);
                 }
             }
         }
@@ -179,7 +179,7 @@ namespace {
 
 } // namespace
 
-bool IsWordFree(std::u16string_view s)
+bool isWordFree(std::u16string_view s)
 {
     for (const char16_t c : s)
         if (!isArithmetic(c) && c != u'^' && c != u'!')
@@ -187,7 +187,7 @@ bool IsWordFree(std::u16string_view s)
     return true;
 }
 
-bool IsPlainArithmetic(std::u16string_view s)
+bool isPlainArithmetic(std::u16string_view s)
 {
     for (const char16_t c : s)
         if (!isArithmetic(c))
@@ -195,14 +195,14 @@ bool IsPlainArithmetic(std::u16string_view s)
     return true;
 }
 
-std::u16string ReplaceFunctionWords(const std::u16string& s)
+std::u16string replaceFunctionWords(const std::u16string& s)
 {
     std::u16string out;
-    ReplaceFunctionWords(s, out);
+    replaceFunctionWords(s, out);
     return out;
 }
 
-void ReplaceFunctionWords(std::u16string_view s, std::u16string& out)
+void replaceFunctionWords(std::u16string_view s, std::u16string& out)
 {
     const Source src(s);
     out.clear();

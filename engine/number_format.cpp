@@ -104,7 +104,7 @@ namespace {
 
 } // namespace
 
-SignificantDigits EighteenDigits(Extended v)
+SignificantDigits eighteenDigits(Extended v)
 {
     assert(v > 0.0L && std::isfinite(v) && std::fpclassify(v) == FP_NORMAL);
     // v = m * 2^e with the 64-bit significand m (its top bit set) and the biased exponent.
@@ -187,7 +187,7 @@ namespace {
 
 } // namespace
 
-void AppendGeneralNumberText(std::u16string& out, Extended v)
+void appendGeneralNumberText(std::u16string& out, Extended v)
 {
     if (std::isnan(v)) {
         out += u"NAN";
@@ -203,7 +203,7 @@ void AppendGeneralNumberText(std::u16string& out, Extended v)
     }
 
     // 18 significant digits, correctly rounded, then 15, half up on the sixteenth.
-    const SignificantDigits d18 = EighteenDigits(fabsl(v));
+    const SignificantDigits d18 = eighteenDigits(fabsl(v));
     std::uint64_t n = d18.digits / 1000;
     int exp10 = d18.exp10; // |v| = d1.d2... * 10^exp10
     if (d18.digits % 1000 >= 500 && ++n == kTen18 / 1000) {
@@ -211,7 +211,7 @@ void AppendGeneralNumberText(std::u16string& out, Extended v)
         ++exp10;
     }
     char16_t digits[15]; // n has exactly 15 digits
-    WriteDigitsBackward(digits + 15, n);
+    writeDigitsBackward(digits + 15, n);
     int len = 15;
     while (len > 1 && digits[len - 1] == u'0')
         --len;
@@ -219,10 +219,10 @@ void AppendGeneralNumberText(std::u16string& out, Extended v)
     appendDigitsText(out, v < 0, digits, len, exp10);
 }
 
-std::u16string GeneralNumberText(Extended v)
+std::u16string generalNumberText(Extended v)
 {
     std::u16string out;
-    AppendGeneralNumberText(out, v);
+    appendGeneralNumberText(out, v);
     return out;
 }
 
@@ -236,14 +236,14 @@ namespace {
 
 } // namespace
 
-Extended RoundToDecimals(Extended v, int p)
+Extended roundToDecimals(Extended v, int p)
 {
     assert(p >= kMinDecimals && p <= kMaxDecimals);
     const std::size_t i = static_cast<std::size_t>(p - kMinDecimals);
     return checked::mul(checked::roundInt(checked::mul(v, kScaleUp[i])), kScaleDown[i]);
 }
 
-void AppendRoundedText(std::u16string& out, Extended v, int p)
+void appendRoundedText(std::u16string& out, Extended v, int p)
 {
     assert(p >= kMinDecimals && p <= kMaxDecimals);
     const std::size_t i = static_cast<std::size_t>(p - kMinDecimals);
@@ -253,7 +253,7 @@ void AppendRoundedText(std::u16string& out, Extended v, int p)
     // digits with the point moved p places.
     const Extended magnitude = fabsl(m);
     if (magnitude == 0.0L || magnitude >= 1e15L) {
-        AppendGeneralNumberText(out, checked::mul(m, kScaleDown[i]));
+        appendGeneralNumberText(out, checked::mul(m, kScaleDown[i]));
         return;
     }
     std::uint64_t n = static_cast<std::uint64_t>(magnitude);

@@ -108,7 +108,7 @@ namespace {
 
 } // namespace
 
-char16_t* WriteDigitsBackward(char16_t* end, std::uint64_t n)
+char16_t* writeDigitsBackward(char16_t* end, std::uint64_t n)
 {
     // Blocks of eight digits in 32-bit arithmetic, so that the divisions of a block do not
     // wait for those of the whole number.
@@ -126,13 +126,13 @@ char16_t* WriteDigitsBackward(char16_t* end, std::uint64_t n)
     return end;
 }
 
-Extended Pow10(int n)
+Extended pow10(int n)
 {
     return n < int(kExactPow10.size()) ? kExactPow10[static_cast<std::size_t>(n)]
                                        : pow10Table().values[static_cast<std::size_t>(n)];
 }
 
-void AppendValueText(std::u16string& out, Extended x)
+void appendValueText(std::u16string& out, Extended x)
 {
     if (std::isnan(x)) {
         out += u"Nan";
@@ -156,7 +156,7 @@ void AppendValueText(std::u16string& out, Extended x)
             const int k = static_cast<int>((static_cast<long>(b) * 19728) >> 16);
             if (k == 0)
                 break;
-            v /= Pow10(k);
+            v /= pow10(k);
             e += k;
         }
     }
@@ -199,12 +199,12 @@ void AppendValueText(std::u16string& out, Extended x)
             // kept counts units of 10^-9: its nine decimals, then its integer part without
             // leading zeros ("0" when it is zero), written from the end.
             char16_t* const end = text + sizeof text / sizeof text[0];
-            char16_t* first = WriteDigitsBackward(end, kept % 1000000000);
+            char16_t* first = writeDigitsBackward(end, kept % 1000000000);
             while (end - first < 9)
                 *--first = u'0';
             *--first = u'.';
             const std::uint64_t whole = kept / 1000000000;
-            first = whole != 0 ? WriteDigitsBackward(first, whole) : first - 1;
+            first = whole != 0 ? writeDigitsBackward(first, whole) : first - 1;
             if (whole == 0)
                 *first = u'0';
             if (std::signbit(x))
@@ -217,7 +217,7 @@ void AppendValueText(std::u16string& out, Extended x)
         char16_t* first = end;
         for (int z = cut; z < 0; ++z)
             *--first = u'0';
-        first = WriteDigitsBackward(first, kept);
+        first = writeDigitsBackward(first, kept);
         while (end - first < width)
             *--first = u'0';
         const char16_t* point = end - 9;
@@ -230,10 +230,10 @@ void AppendValueText(std::u16string& out, Extended x)
     out.append(text, static_cast<std::size_t>(t - text));
 }
 
-std::u16string ValueToText(Extended x)
+std::u16string valueToText(Extended x)
 {
     std::u16string out;
-    AppendValueText(out, x);
+    appendValueText(out, x);
     return out;
 }
 
@@ -255,21 +255,21 @@ namespace {
     {
         if (power >= 0) {
             while (power > kMaxPow10) {
-                mantissa = checked::mul(mantissa, Pow10(kMaxPow10));
+                mantissa = checked::mul(mantissa, pow10(kMaxPow10));
                 power -= kMaxPow10;
             }
-            return checked::mul(mantissa, Pow10(static_cast<int>(power)));
+            return checked::mul(mantissa, pow10(static_cast<int>(power)));
         }
         while (-power > kMaxPow10) {
-            mantissa /= Pow10(kMaxPow10);
+            mantissa /= pow10(kMaxPow10);
             power += kMaxPow10;
         }
-        return mantissa / Pow10(static_cast<int>(-power));
+        return mantissa / pow10(static_cast<int>(-power));
     }
 
 } // namespace
 
-Extended TextToValue(std::u16string_view text)
+Extended textToValue(std::u16string_view text)
 {
     const std::size_t n = text.size();
     std::size_t i = 0;

@@ -53,7 +53,7 @@ namespace {
     Extended power(Extended b, Extended e) { return checked::exp(checked::mul(checked::ln(b), e)); }
 
     // The number of "!" marks of the run that ends the left part [lo, left); the run is removed.
-    std::size_t CountFactorialMarks(const Source& src, std::size_t lo, std::size_t& left)
+    std::size_t countFactorialMarks(const Source& src, std::size_t lo, std::size_t& left)
     {
         std::size_t n = 0;
         while (left > lo && src.text[left - 1] == u'!') {
@@ -65,7 +65,7 @@ namespace {
 
     // The base that ends the left part [lo, left): a group, or the backward number run with its
     // sign rule (an empty run is 0). The base is removed.
-    Extended TakeBase(const Source& src, std::size_t lo, std::size_t& left)
+    Extended takeBase(const Source& src, std::size_t lo, std::size_t& left)
     {
         const std::u16string_view s = src.text;
         if (left > lo && s[left - 1] == u')') {
@@ -75,20 +75,20 @@ namespace {
             const bool matched = open != kNoMatch && open >= lo;
             const std::size_t first = matched ? std::size_t(open) + 1 : lo;
             left = matched ? std::size_t(open) : lo;
-            return EvaluateProducts(resolve(src, first, close));
+            return evaluateProducts(resolve(src, first, close));
         }
-        const std::size_t start = BackwardRunStart(s, lo, left);
-        const Extended v = TextToValue(s.substr(start, left - start));
+        const std::size_t start = backwardRunStart(s, lo, left);
+        const Extended v = textToValue(s.substr(start, left - start));
         left = start;
         return v;
     }
 
     // The exponent at the front of the right part (just after a removed "^"): a run of signs,
     // then a group or a number run. The exponent is removed.
-    Extended TakeExponent(RightPart& right)
+    Extended takeExponent(RightPart& right)
     {
         std::size_t p = 0;
-        const int sign = ReadSigns(right, p, right.size());
+        const int sign = readSigns(right, p, right.size());
         Extended e;
         if (p < right.size() && right[p] == u'(') {
             std::size_t depth = 1;
@@ -101,15 +101,15 @@ namespace {
             }
             Scratch<std::u16string> group;
             right.copy(p + 1, i, *group);
-            const Extended g = HasPowerMarks(*group) ? EvaluateProducts(ResolvePowers(*group))
-                                                     : EvaluateProducts(*group);
+            const Extended g = hasPowerMarks(*group) ? evaluateProducts(resolvePowers(*group))
+                                                     : evaluateProducts(*group);
             e = checked::mul(g, sign);
             right.eraseFront(i < right.size() ? i + 1 : i);
         } else {
-            const std::size_t end = ForwardRunEnd(right, p, right.size());
+            const std::size_t end = forwardRunEnd(right, p, right.size());
             Scratch<std::u16string> run;
             right.copy(p, end, *run);
-            e = checked::mul(TextToValue(*run), sign);
+            e = checked::mul(textToValue(*run), sign);
             right.eraseFront(end);
         }
         return e;
@@ -118,41 +118,41 @@ namespace {
     void insertValue(RightPart& right, Extended v)
     {
         Scratch<std::u16string> text;
-        AppendPassValue(*text, v);
+        appendPassValue(*text, v);
         right.insertFront(*text);
     }
 
     Extended applyFactorial(Extended v, std::size_t marks)
     {
         for (std::size_t i = 0; i < marks; ++i)
-            v = Factorial(v);
+            v = factorial(v);
         return v;
     }
 
     std::u16string resolve(const Source& src, std::size_t lo, std::size_t hi)
     {
         if (lo == hi)
-            EvaluationFailure();
+            evaluationFailure();
         const std::u16string_view s = src.text;
         // Without "^" and "!" every character moves to the right part unchanged.
-        if (!HasPowerMarks(s.substr(lo, hi - lo)))
+        if (!hasPowerMarks(s.substr(lo, hi - lo)))
             return std::u16string(s.substr(lo, hi - lo));
         std::size_t left = hi; // the left part is [lo, left); the position is its last character
         RightPart right;
         while (left > lo) {
             const char16_t c = s[left - 1];
             if (c == u'!') {
-                const std::size_t marks = CountFactorialMarks(src, lo, left);
-                insertValue(right, applyFactorial(TakeBase(src, lo, left), marks));
+                const std::size_t marks = countFactorialMarks(src, lo, left);
+                insertValue(right, applyFactorial(takeBase(src, lo, left), marks));
             } else if (c == u'^') {
                 --left;
-                const Extended e = TakeExponent(right);
+                const Extended e = takeExponent(right);
                 Extended r;
                 if (left > lo && s[left - 1] == u'!') {
-                    const std::size_t marks = CountFactorialMarks(src, lo, left);
-                    r = power(applyFactorial(TakeBase(src, lo, left), marks), e);
+                    const std::size_t marks = countFactorialMarks(src, lo, left);
+                    r = power(applyFactorial(takeBase(src, lo, left), marks), e);
                 } else {
-                    r = power(TakeBase(src, lo, left), e);
+                    r = power(takeBase(src, lo, left), e);
                 }
                 insertValue(right, r);
             } else {
@@ -176,7 +176,7 @@ namespace {
 
 } // namespace
 
-Extended Factorial(Extended x)
+Extended factorial(Extended x)
 {
     static const FactorialTable table;
     if (std::isnan(x) || !(fabsl(x) < 0x1p63L))
@@ -189,7 +189,7 @@ Extended Factorial(Extended x)
     return table.values[static_cast<std::size_t>(n)];
 }
 
-bool HasPowerMarks(std::u16string_view s)
+bool hasPowerMarks(std::u16string_view s)
 {
     for (std::size_t i = s.size(); i > 0; --i)
         if (s[i - 1] == u'^' || s[i - 1] == u'!')
@@ -197,11 +197,11 @@ bool HasPowerMarks(std::u16string_view s)
     return false;
 }
 
-std::u16string ResolvePowers(const std::u16string& s)
+std::u16string resolvePowers(const std::u16string& s)
 {
     if (s.empty())
-        EvaluationFailure();
-    if (!HasPowerMarks(s))
+        evaluationFailure();
+    if (!hasPowerMarks(s))
         return s;
     const Source src(s);
     return resolve(src, 0, s.size());

@@ -4,11 +4,11 @@
 // one input text, whose parentheses are matched once.
 
 #include "checked.h"
+#include "evaluation.h"
 #include "number_text.h"
 #include "passes.h"
 #include "runtime_error.h"
 #include "scanning.h"
-#include "unit_calc.h"
 
 namespace quarnis {
 
@@ -26,100 +26,100 @@ namespace {
     Extended products(const Source& src, std::size_t lo, std::size_t hi)
     {
         if (lo == hi)
-            EvaluationFailure(); // '()'
+            evaluationFailure(); // '()'
         const std::u16string_view s = src.text;
         // Numbers joined by "+" and "-" would be collected unchanged.
         if (isSumOfNumbers(s.substr(lo, hi - lo)))
-            return SumTerms(s.substr(lo, hi - lo));
+            return sumTerms(s.substr(lo, hi - lo));
         Scratch<std::u16string> buffer;
         std::u16string& collected = *buffer;
         std::size_t p = lo;
         while (p < hi) {
             const char16_t c = s[p];
             if (c == u'(') {
-                const Group g = GroupAt(src, p, hi);
+                const Group g = groupAt(src, p, hi);
                 p = g.next;
-                AppendPassValue(collected, products(src, g.first, g.last));
+                appendPassValue(collected, products(src, g.first, g.last));
             } else if (c == u'*' || c == u'/') {
                 ++p;
-                const Extended sign = ReadSigns(s, p, hi);
-                if (p < hi && IsNumberChar(s[p])) {
+                const Extended sign = readSigns(s, p, hi);
+                if (p < hi && isNumberChar(s[p])) {
                     if (collected.empty())
-                        EvaluationFailure(); // '*5'
-                    const Extended left = TakeTrailingNumber(collected);
-                    const std::size_t end = ForwardRunEnd(s, p, hi);
-                    const Extended right = TextToValue(s.substr(p, end - p));
+                        evaluationFailure(); // '*5'
+                    const Extended left = takeTrailingNumber(collected);
+                    const std::size_t end = forwardRunEnd(s, p, hi);
+                    const Extended right = textToValue(s.substr(p, end - p));
                     p = end;
                     const Extended signedLeft = checked::mul(left, sign);
-                    AppendPassValue(collected,
+                    appendPassValue(collected,
                         c == u'*' ? checked::mul(signedLeft, right)
                                   : checked::div(signedLeft, right));
                 } else if (p < hi && s[p] == u'(') {
-                    const Group g = GroupAt(src, p, hi);
+                    const Group g = groupAt(src, p, hi);
                     p = g.next;
                     const Extended group = products(src, g.first, g.last);
                     if (collected.empty())
-                        EvaluationFailure(); // '/(2)'
-                    const Extended left = TakeTrailingNumber(collected);
-                    AppendPassValue(collected,
+                        evaluationFailure(); // '/(2)'
+                    const Extended left = takeTrailingNumber(collected);
+                    appendPassValue(collected,
                         c == u'*' ? checked::mul(checked::mul(left, sign), group)
                                   : checked::div(left, checked::mul(group, sign)));
                 } else {
-                    ReportSyntaxError(p, hi); // the operator and its signs are lost
+                    reportSyntaxError(p, hi); // the operator and its signs are lost
                 }
             } else if (c == u'+' || c == u'-') {
                 collected += c;
                 ++p;
             } else if (c == u'.' || (c >= u'0' && c <= u'9')) {
-                const std::size_t end = ForwardRunEnd(s, p, hi);
+                const std::size_t end = forwardRunEnd(s, p, hi);
                 collected.append(s.substr(p, end - p));
                 p = end;
             } else {
-                ReportSyntaxError(p, hi); // ")", an "E" before a number, "^", "!", letters
+                reportSyntaxError(p, hi); // ")", an "E" before a number, "^", "!", letters
             }
         }
-        return SumTerms(collected);
+        return sumTerms(collected);
     }
 
 } // namespace
 
-Extended EvaluateProducts(std::u16string_view s)
+Extended evaluateProducts(std::u16string_view s)
 {
     const Source src(s);
     return products(src, 0, s.size());
 }
 
-Extended ReadSignedNumber(std::u16string_view s, std::size_t& pos)
+Extended readSignedNumber(std::u16string_view s, std::size_t& pos)
 {
-    const int sign = ReadSigns(s, pos, s.size());
-    const std::size_t end = ForwardRunEnd(s, pos, s.size());
-    const Extended v = TextToValue(s.substr(pos, end - pos));
+    const int sign = readSigns(s, pos, s.size());
+    const std::size_t end = forwardRunEnd(s, pos, s.size());
+    const Extended v = textToValue(s.substr(pos, end - pos));
     pos = end;
     return checked::mul(v, sign);
 }
 
-Extended TakeTrailingNumber(std::u16string& s)
+Extended takeTrailingNumber(std::u16string& s)
 {
-    const std::size_t start = BackwardRunStart(s, 0, s.size());
-    const Extended v = TextToValue(std::u16string_view(s).substr(start));
+    const std::size_t start = backwardRunStart(s, 0, s.size());
+    const Extended v = textToValue(std::u16string_view(s).substr(start));
     s.erase(start);
     return v;
 }
 
-Extended SumTerms(std::u16string_view s)
+Extended sumTerms(std::u16string_view s)
 {
     if (s.empty())
-        EvaluationFailure();
+        evaluationFailure();
     std::size_t p = 0;
-    Extended acc = ReadSignedNumber(s, p);
+    Extended acc = readSignedNumber(s, p);
     // Each term is read with its own run of signs: '5--3' is 5 - (-3).
     do {
         ++p;
         const char16_t op = p - 1 < s.size() ? s[p - 1] : u'\0';
         if (op == u'+')
-            acc = checked::add(acc, ReadSignedNumber(s, p));
+            acc = checked::add(acc, readSignedNumber(s, p));
         else if (op == u'-')
-            acc = checked::sub(acc, ReadSignedNumber(s, p));
+            acc = checked::sub(acc, readSignedNumber(s, p));
     } while (p < s.size());
     return acc;
 }

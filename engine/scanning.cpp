@@ -2,7 +2,7 @@
 
 namespace quarnis {
 
-void MatchParentheses(std::u16string_view s, std::vector<std::uint32_t>& match)
+void matchParentheses(std::u16string_view s, std::vector<std::uint32_t>& match)
 {
     // Only the positions of parentheses are ever looked up: a text without any needs no table.
     std::size_t first = 0;
@@ -33,7 +33,7 @@ void MatchParentheses(std::u16string_view s, std::vector<std::uint32_t>& match)
     }
 }
 
-Group GroupAt(const Source& src, std::size_t p, std::size_t hi)
+Group groupAt(const Source& src, std::size_t p, std::size_t hi)
 {
     const std::uint32_t close = (*src.match)[p];
     if (close == kNoMatch || close >= hi)
@@ -41,7 +41,7 @@ Group GroupAt(const Source& src, std::size_t p, std::size_t hi)
     return { p + 1, close, std::size_t(close) + 1 };
 }
 
-std::u16string ExtractGroup(std::u16string_view s, std::size_t& p)
+std::u16string extractGroup(std::u16string_view s, std::size_t& p)
 {
     std::size_t depth = 1;
     const std::size_t first = p + 1;

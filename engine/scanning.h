@@ -4,7 +4,7 @@
 //
 //   forward number run of "2E-3+1" from 0      -> "2E-3"
 //   backward number run ending at the end of "2*-3" -> "-3";  of "2-3" -> "3"
-//   ReadSigns of "--+-5" from 0                -> -1, position on the 5
+//   readSigns of "--+-5" from 0                -> -1, position on the 5
 
 #include <cstddef>
 #include <cstdint>
@@ -15,15 +15,15 @@
 namespace quarnis {
 
 // Number characters: ".", "0" to "9" and the capital "E".
-constexpr bool IsNumberChar(char16_t c)
+constexpr bool isNumberChar(char16_t c)
 {
     return c == u'.' || (c >= u'0' && c <= u'9') || c == u'E';
 }
-constexpr bool IsSign(char16_t c) { return c == u'+' || c == u'-'; }
+constexpr bool isSign(char16_t c) { return c == u'+' || c == u'-'; }
 
 // The end of the forward number run that starts at p: number characters, and a sign directly
 // after an "E".
-template <class Text> std::size_t ForwardRunEnd(const Text& s, std::size_t p, std::size_t hi)
+template <class Text> std::size_t forwardRunEnd(const Text& s, std::size_t p, std::size_t hi)
 {
     while (p < hi) {
         const char16_t c = s[p];
@@ -31,7 +31,7 @@ template <class Text> std::size_t ForwardRunEnd(const Text& s, std::size_t p, st
             ++p;
         } else if (c == u'E') {
             ++p;
-            if (p < hi && IsSign(s[p]))
+            if (p < hi && isSign(s[p]))
                 ++p;
         } else {
             break;
@@ -43,17 +43,17 @@ template <class Text> std::size_t ForwardRunEnd(const Text& s, std::size_t p, st
 // The start of the backward number run that ends just before q (so the run is [start, q)),
 // with the sign rule: a sign at the start of the text or after "*", "+", "-" or "/" belongs to
 // the run. The run may be empty (start == q).
-template <class Text> std::size_t BackwardRunStart(const Text& s, std::size_t lo, std::size_t q)
+template <class Text> std::size_t backwardRunStart(const Text& s, std::size_t lo, std::size_t q)
 {
     std::size_t p = q; // the run is [p, q)
     while (p > lo) {
         const char16_t c = s[p - 1];
-        const bool belongs = IsNumberChar(c) || (IsSign(c) && p - 1 > lo && s[p - 2] == u'E');
+        const bool belongs = isNumberChar(c) || (isSign(c) && p - 1 > lo && s[p - 2] == u'E');
         if (!belongs)
             break;
         --p;
     }
-    if (p > lo && IsSign(s[p - 1])) {
+    if (p > lo && isSign(s[p - 1])) {
         const std::size_t at = p - 1;
         if (at == lo)
             return at;
@@ -65,10 +65,10 @@ template <class Text> std::size_t BackwardRunStart(const Text& s, std::size_t lo
 }
 
 // Reads a run of "+" and "-" from p; each "-" changes the sign. Gives +1 or -1.
-template <class Text> int ReadSigns(const Text& s, std::size_t& p, std::size_t hi)
+template <class Text> int readSigns(const Text& s, std::size_t& p, std::size_t hi)
 {
     int sign = 1;
-    while (p < hi && IsSign(s[p])) {
+    while (p < hi && isSign(s[p])) {
         if (s[p] == u'-')
             sign = -sign;
         ++p;
@@ -124,14 +124,14 @@ private:
 // For every "(" the index of its ")" and for every ")" the index of its "(", as the depth
 // count of a scan finds them; kNoMatch where there is none. Left empty for a text without
 // parentheses.
-void MatchParentheses(std::u16string_view s, std::vector<std::uint32_t>& match);
+void matchParentheses(std::u16string_view s, std::vector<std::uint32_t>& match);
 
 // A text with its parentheses matched, read by a pass in ranges [lo, hi).
 struct Source {
     explicit Source(std::u16string_view s)
         : text(s)
     {
-        MatchParentheses(s, *match);
+        matchParentheses(s, *match);
     }
     std::u16string_view text;
     Scratch<std::vector<std::uint32_t>> match;
@@ -142,11 +142,11 @@ struct Source {
 struct Group {
     std::size_t first, last, next;
 };
-Group GroupAt(const Source& src, std::size_t p, std::size_t hi);
+Group groupAt(const Source& src, std::size_t p, std::size_t hi);
 
 // The text inside the group whose "(" is at p; p moves just past the closing ")".
 // '(2*(3+4))' gives '2*(3+4)', '()' the empty text. A missing ")" ends the group at the end
 // of the text.
-std::u16string ExtractGroup(std::u16string_view s, std::size_t& p);
+std::u16string extractGroup(std::u16string_view s, std::size_t& p);
 
 } // namespace quarnis

@@ -4,7 +4,7 @@
 
 namespace quarnis {
 
-std::u16string Utf8ToUtf16(std::string_view in)
+std::u16string utf8ToUtf16(std::string_view in)
 {
     std::u16string out;
     out.reserve(in.size());
@@ -59,14 +59,14 @@ std::u16string Utf8ToUtf16(std::string_view in)
     return out;
 }
 
-std::string Utf16ToUtf8(std::u16string_view in)
+std::string utf16ToUtf8(std::u16string_view in)
 {
     std::string out;
-    AppendUtf8(out, in);
+    appendUtf8(out, in);
     return out;
 }
 
-void AppendUtf8(std::string& out, std::u16string_view in)
+void appendUtf8(std::string& out, std::u16string_view in)
 {
     // Written through a pointer into room for the longest form, three bytes a unit.
     const std::size_t start = out.size();

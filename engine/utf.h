@@ -6,8 +6,8 @@
 
 namespace quarnis {
 
-std::u16string Utf8ToUtf16(std::string_view in);
-std::string Utf16ToUtf8(std::u16string_view in);
-void AppendUtf8(std::string& out, std::u16string_view in);
+std::u16string utf8ToUtf16(std::string_view in);
+std::string utf16ToUtf8(std::u16string_view in);
+void appendUtf8(std::string& out, std::u16string_view in);
 
 } // namespace quarnis

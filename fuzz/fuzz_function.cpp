@@ -8,13 +8,13 @@
 // values, the definition, X1, X2, the sample count; then a line with the decimals (a digit or
 // "-") followed by the point to evaluate at: "52.5" is 5 decimals at 2.5.
 
+#include "engine/evaluation.h"
 #include "engine/runtime_error.h"
-#include "engine/unit_calc.h"
 #include "engine/utf.h"
 #include "fuzz_support.h"
 #include "tabulation/function_record.h"
+#include "tabulation/graph.h"
 #include "tabulation/number_reading.h"
-#include "tabulation/point_table.h"
 
 #include <algorithm>
 #include <cmath>
@@ -32,10 +32,10 @@ namespace {
 constexpr unsigned kMaxFuzzSamples = 32;
 
 struct Lines final : TabulationOutput {
-    int decimals = 0;
+    int decimalCount = 0;
     std::vector<std::u16string> lines;
-    int Decimals() override { return decimals; }
-    void Append(std::u16string line, bool) override { lines.push_back(std::move(line)); }
+    int decimals() override { return decimalCount; }
+    void append(std::u16string line, bool) override { lines.push_back(std::move(line)); }
 };
 
 std::vector<std::u16string> fieldsOf(const std::uint8_t* data, std::size_t size)
@@ -67,16 +67,16 @@ void checkListed(std::u16string_view text, double v, int decimals, const char* w
         check(text == (std::isnan(v) ? u"NAN" : v > 0 ? u"INF" : u"-INF"), what);
         return;
     }
-    const std::optional<Extended> back = TryReadNumber(text);
+    const std::optional<Extended> back = tryReadNumber(text);
     check(back && fabsl(*back - v) <= 0.5L * powl(10, -decimals) + fabsl(v) * 1e-14L, what);
 }
 
 // The value at x, twice: earlier evaluations play no part.
-void checkValueAt(TFunc& func, double x, double listed, bool listedFailed)
+void checkValueAt(FunctionRecord& func, double x, double listed, bool listedFailed)
 {
     try {
-        const double f = func.ValueAt(x);
-        check(bool(func.EvalError) == listedFailed, "a point fails the same way each time");
+        const double f = func.valueAt(x);
+        check(bool(func.evalError) == listedFailed, "a point fails the same way each time");
         check(listedFailed || sameValue(f, listed), "a point has the same value each time");
     } catch (const RuntimeError&) {
         check(false, "a listed point evaluates again");
@@ -98,47 +98,48 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::u16string extra = fields.size() > std::size(order) ? fields[std::size(order)] : u"";
     const char16_t d = extra.empty() ? u'5' : extra[0];
     const int decimals = d >= u'0' && d <= u'9' ? d - u'0' : d == u'-' ? -1 : int(d % 11) - 1;
-    const double point = TryReadDouble(extra.empty() ? u"" : extra.substr(1)).value_or(0.5);
+    const double point = tryReadDouble(extra.empty() ? u"" : extra.substr(1)).value_or(0.5);
 
-    TFunc func;
+    FunctionRecord func;
     try {
-        StorePanel(func, panel);
+        storePanel(func, panel);
     } catch (const RuntimeError& e) {
         // A refused field keeps the fields after it as they were: go on with the record.
         check(e.kind() == ErrorKind::Conversion || e.kind() == ErrorKind::Overflow,
             "a field is refused as a conversion or an overflow");
     }
-    check(func.VarName.size() <= 2 && func.ConstName1.size() <= 4, "names are cut to their length");
-    if (func.SampleCount > kMaxFuzzSamples)
-        func.SampleCount = func.SampleCount % kMaxFuzzSamples + 1;
-    (void)func.FullText();
-    (void)func.FormulaAt(point);
+    check(func.variableName.size() <= 2 && func.constName1.size() <= 4,
+        "names are cut to their length");
+    if (func.sampleCount > kMaxFuzzSamples)
+        func.sampleCount = func.sampleCount % kMaxFuzzSamples + 1;
+    (void)func.fullText();
+    (void)func.formulaAt(point);
 
     try {
-        const double f = func.ValueAt(point);
-        checkValueAt(func, point, f, func.EvalError != 0);
+        const double f = func.valueAt(point);
+        checkValueAt(func, point, f, func.evalError != 0);
     } catch (const RuntimeError& e) {
         check(e.kind() == ErrorKind::Overflow, "a value fails only beyond the Double range");
     }
 
     Lines out;
-    out.decimals = decimals;
+    out.decimalCount = decimals;
     bool complete = true;
     try {
-        func.Tabulate(out);
+        func.tabulate(out);
     } catch (const RuntimeError& e) {
         complete = false;
         check(e.kind() == ErrorKind::Overflow, "a tabulation fails only by an overflow");
     }
     const std::vector<std::u16string>& lines = out.lines;
-    check(lines.size() <= func.Values.size(), "a line for each point at most");
-    check(!complete || lines.size() == func.SampleCount + 1u,
+    check(lines.size() <= func.values.size(), "a line for each point at most");
+    check(!complete || lines.size() == func.sampleCount + 1u,
         "a complete tabulation lists every point");
 
-    std::vector<TPlotPoint> expected;
+    std::vector<PlotPoint> expected;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         std::u16string head = u"["; // appended: g++ 12 -O3 warns falsely on a chained +
-        head.append(Utf8ToUtf16(std::to_string(i))).append(u"]:(");
+        head.append(utf8ToUtf16(std::to_string(i))).append(u"]:(");
         const std::u16string_view line = lines[i];
         check(line.substr(0, head.size()) == head && line.size() > head.size() + 2
                 && line.back() == u')',
@@ -147,26 +148,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t comma = inner.find(u',');
         check(comma != std::u16string_view::npos, "a comma between x and f(x)");
         const std::u16string_view x = inner.substr(0, comma), fx = inner.substr(comma + 1);
-        checkListed(x, func.Values[i].x, decimals, "x is listed rounded");
+        checkListed(x, func.values[i].x, decimals, "x is listed rounded");
         const bool failed = isErrorText(fx);
         if (!failed)
-            checkListed(fx, func.Values[i].fx, decimals, "f(x) is listed rounded");
+            checkListed(fx, func.values[i].fx, decimals, "f(x) is listed rounded");
         if (i == 0 || i + 1 == lines.size())
-            checkValueAt(func, func.Values[i].x, func.Values[i].fx, failed);
+            checkValueAt(func, func.values[i].x, func.values[i].fx, failed);
 
-        const std::optional<double> px = TryReadDouble(x), py = TryReadDouble(fx);
+        const std::optional<double> px = tryReadDouble(x), py = tryReadDouble(fx);
         if (px && py)
             expected.push_back({ *px, *py });
     }
 
     // The point table: the lines' numbers in order; no lines keep the table as it was.
-    TGraph1D graph;
-    graph.Points = { { 1, 2 } };
-    graph.LoadPoints(lines);
+    Graph graph;
+    graph.points = { { 1, 2 } };
+    graph.loadPoints(lines);
     if (lines.empty())
         expected = { { 1, 2 } };
-    check(std::equal(graph.Points.begin(), graph.Points.end(), expected.begin(), expected.end(),
-              [](const TPlotPoint& a, const TPlotPoint& b) {
+    check(std::equal(graph.points.begin(), graph.points.end(), expected.begin(), expected.end(),
+              [](const PlotPoint& a, const PlotPoint& b) {
                   return sameValue(a.x, b.x) && sameValue(a.y, b.y);
               }),
         "a point for each line with two numbers, in order");

@@ -7,10 +7,10 @@
 // Input: a byte for the decimals, a byte for the source of the value, then either a 64-bit
 // mantissa and a 16-bit binary exponent, a decimal text, or a formula for EXEC.
 
+#include "engine/evaluation.h"
 #include "engine/exec_text.h"
 #include "engine/number_format.h"
 #include "engine/runtime_error.h"
-#include "engine/unit_calc.h"
 #include "fuzz_support.h"
 #include "tabulation/number_reading.h"
 
@@ -92,14 +92,14 @@ std::optional<std::u16string> checkText(Extended v, int decimals)
 {
     std::optional<Extended> rounded;
     try {
-        rounded = decimals < 0 ? v : RoundToDecimals(v, decimals);
+        rounded = decimals < 0 ? v : roundToDecimals(v, decimals);
     } catch (const RuntimeError& e) {
         check(e.kind() == ErrorKind::Overflow && fabsl(v) > LDBL_MAX / 1e10L,
             "rounding fails only by overflow, near the top of the range");
         return std::nullopt;
     }
     const Extended r = *rounded;
-    const std::u16string shown = GeneralNumberText(r);
+    const std::u16string shown = generalNumberText(r);
     if (std::isnan(r)) {
         check(shown == u"NAN", "NAN");
         return shown;
@@ -121,11 +121,11 @@ std::optional<std::u16string> checkText(Extended v, int decimals)
 
     // Half a unit of the 15th significant digit, after the 18-digit conversion it comes from.
     const Extended half = s.digits.empty() ? 0x1p-16382L : 0.5006L * powl(10, s.lead - 14);
-    const std::optional<Extended> graph = TryReadNumber(shown);
+    const std::optional<Extended> graph = tryReadNumber(shown);
     check(graph.has_value(), "the graph window reads the text");
     check(fabsl(*graph - r) <= half, "the graph window reads back the rounded value");
 
-    const Evaluation engine = Evaluate(shown);
+    const Evaluation engine = evaluate(shown);
     check(!engine.failed(), "the engine reads the text without an error");
     check(fabsl(engine.value - *graph) <= 5.0001e-10L + fabsl(*graph) * 0x1p-60L,
         "the engine reads back the same value");
@@ -160,11 +160,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             formula += quarnis::fuzz::unitFor(in.byte());
         std::optional<std::u16string> shown;
         try {
-            shown = ExecText(formula, decimals);
+            shown = execText(formula, decimals);
         } catch (const RuntimeError& e) {
             check(e.kind() == ErrorKind::Overflow, "EXEC fails only by a rounding overflow");
         }
-        const Evaluation outcome = Evaluate(formula);
+        const Evaluation outcome = evaluate(formula);
         if (outcome.error)
             check(shown == outcome.error->text(), "a failed formula shows the engine's error text");
         else

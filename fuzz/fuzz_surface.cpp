@@ -105,7 +105,7 @@ public:
     {
         for (int y = 0; y < height; ++y)
             std::fill_n(pixels_.begin() + (y + 1) * stride_, width, 0u);
-        pen_.dashMask = DashMask(style_, pen_.width);
+        pen_.dashMask = dashMask(style_, pen_.width);
     }
 
     void step(Bytes& in, std::uint32_t op)
@@ -120,14 +120,14 @@ public:
             const std::uint8_t w = in.byte();
             pen_.width = w < 252 ? 1 + w % 16 : w < 255 ? (w - 251) * 80 : kMaxPenWidth;
             style_ = PenStyle(in.byte() % 5);
-            pen_.dashMask = DashMask(style_, pen_.width);
+            pen_.dashMask = dashMask(style_, pen_.width);
         } else if (kind == 1) {
             penX_ = coordinate(in, penX_);
             penY_ = coordinate(in, penY_);
             dashPos_ = 0;
         } else if (kind < 4) {
             const std::int64_t x = coordinate(in, penX_), y = coordinate(in, penY_);
-            DrawLine(grid, pen_, penX_, penY_, x, y, dashPos_);
+            drawLine(grid, pen_, penX_, penY_, x, y, dashPos_);
             checkLine(before, x, y);
             penX_ = x;
             penY_ = y;
@@ -136,7 +136,7 @@ public:
             const std::int64_t x1 = coordinate(in, penX_), y1 = coordinate(in, penY_);
             const std::int64_t x2 = coordinate(in, penX_), y2 = coordinate(in, penY_);
             const auto brush = BrushStyle(in.byte() % 8);
-            DrawRectangle(grid, pen_, brushRgb, brush, x1, y1, x2, y2);
+            drawRectangle(grid, pen_, brushRgb, brush, x1, y1, x2, y2);
             checkRectangle(before, brushRgb, brush, x1, y1, x2, y2);
             return;
         }

@@ -1,6 +1,6 @@
 #include "graph_window.h"
 
-#include "button_color.h"
+#include "color_button.h"
 #include "engine/number_format.h"
 #include "lines_model.h"
 #include "plot/plot_commands.h"
@@ -32,92 +32,93 @@
 #include <optional>
 
 using namespace Qt::StringLiterals;
-using quarnis::Named;
-using quarnis::Placed;
+
+namespace quarnis {
 
 namespace {
 
-QGroupBox* group(
-    QWidget* parent, const char* name, const QString& title, QRect geometry, const QColor& color)
-{
-    auto* g = Placed(new QGroupBox(title, parent), name, geometry);
-    quarnis::FillBackground(g, color);
-    return g;
-}
+    QGroupBox* group(QWidget* parent, const char* name, const QString& title, QRect geometry,
+        const QColor& color)
+    {
+        auto* g = placed(new QGroupBox(title, parent), name, geometry);
+        quarnis::fillBackground(g, color);
+        return g;
+    }
 
-// A single-line label 13 pixels high, as wide as `text`, that shows `shownText`: the same
-// text with the "&" of its mnemonic, once its control is its buddy.
-QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y,
-    const QString& shownText = {})
-{
-    auto* l = Named(new QLabel(text, parent), name);
-    l->setGeometry(x, y, l->sizeHint().width(), 13);
-    if (!shownText.isEmpty())
-        l->setText(shownText);
-    return l;
-}
+    // A single-line label 13 pixels high, as wide as `text`, that shows `shownText`: the same
+    // text with the "&" of its mnemonic, once its control is its buddy.
+    QLabel* label(QWidget* parent, const char* name, const QString& text, int x, int y,
+        const QString& shownText = {})
+    {
+        auto* l = named(new QLabel(text, parent), name);
+        l->setGeometry(x, y, l->sizeHint().width(), 13);
+        if (!shownText.isEmpty())
+            l->setText(shownText);
+        return l;
+    }
 
-// A label of its own size that clips a longer caption.
-QLabel* fixedLabel(QWidget* parent, const char* name, const QString& text, QRect geometry)
-{
-    return Placed(new QLabel(text, parent), name, geometry);
-}
+    // A label of its own size that clips a longer caption.
+    QLabel* fixedLabel(QWidget* parent, const char* name, const QString& text, QRect geometry)
+    {
+        return placed(new QLabel(text, parent), name, geometry);
+    }
 
-QLineEdit* edit(QWidget* parent, const char* name, const QString& text, QRect geometry,
-    bool rightAligned = false)
-{
-    auto* e = Placed(new QLineEdit(text, parent), name, geometry);
-    if (rightAligned)
-        e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    return e;
-}
+    QLineEdit* edit(QWidget* parent, const char* name, const QString& text, QRect geometry,
+        bool rightAligned = false)
+    {
+        auto* e = placed(new QLineEdit(text, parent), name, geometry);
+        if (rightAligned)
+            e->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        return e;
+    }
 
-// A drop-down list whose text field the user may also type into; a typed text never
-// becomes an entry.
-QComboBox* list(QWidget* parent, const char* name, QRect geometry)
-{
-    auto* c = Named(new QComboBox(parent), name);
-    c->setStyle(parent->window()->findChild<quarnis::NarrowComboStyle*>());
-    c->setEditable(true);
-    c->setInsertPolicy(QComboBox::NoInsert);
-    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    c->setGeometry(geometry);
-    return c;
-}
+    // A drop-down list whose text field the user may also type into; a typed text never
+    // becomes an entry.
+    QComboBox* list(QWidget* parent, const char* name, QRect geometry)
+    {
+        auto* c = named(new QComboBox(parent), name);
+        c->setStyle(parent->window()->findChild<quarnis::NarrowComboStyle*>());
+        c->setEditable(true);
+        c->setInsertPolicy(QComboBox::NoInsert);
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        c->setGeometry(geometry);
+        return c;
+    }
 
-QPushButton* button(QWidget* parent, const char* name, const QString& text, QRect geometry)
-{
-    return quarnis::MakeButton(parent, name, text, geometry, quarnis::EnterKey::PressesNoButton);
-}
+    QPushButton* button(QWidget* parent, const char* name, const QString& text, QRect geometry)
+    {
+        return quarnis::makeButton(
+            parent, name, text, geometry, quarnis::EnterKey::PressesNoButton);
+    }
 
-TButtonColor* colorButton(QWidget* parent, const char* name, int x, int y, const QString& spoken)
-{
-    auto* b = Placed(new TButtonColor(parent), name, QRect(x, y, 25, 21));
-    b->setAccessibleName(spoken);
-    return b;
-}
+    ColorButton* colorButton(QWidget* parent, const char* name, int x, int y, const QString& spoken)
+    {
+        auto* b = placed(new ColorButton(parent), name, QRect(x, y, 25, 21));
+        b->setAccessibleName(spoken);
+        return b;
+    }
 
-void fill(QComboBox* c, const QStringList& entries, int start)
-{
-    c->addItems(entries);
-    c->setCurrentIndex(start);
-}
+    void fill(QComboBox* c, const QStringList& entries, int start)
+    {
+        c->addItems(entries);
+        c->setCurrentIndex(start);
+    }
 
-// The index of the list's entry whose text the field shows; nothing when the user typed a
-// text of their own that is no entry ("2/3" in "X Orj").
-std::optional<int> listIndex(const QComboBox& list)
-{
-    const QString text = list.currentText();
-    if (list.currentIndex() >= 0 && list.itemText(list.currentIndex()) == text)
-        return list.currentIndex();
-    const int i = list.findText(text, Qt::MatchExactly);
-    return i >= 0 ? std::optional<int>(i) : std::nullopt;
-}
+    // The index of the list's entry whose text the field shows; nothing when the user typed a
+    // text of their own that is no entry ("2/3" in "X Orj").
+    std::optional<int> listIndex(const QComboBox& list)
+    {
+        const QString text = list.currentText();
+        if (list.currentIndex() >= 0 && list.itemText(list.currentIndex()) == text)
+            return list.currentIndex();
+        const int i = list.findText(text, Qt::MatchExactly);
+        return i >= 0 ? std::optional<int>(i) : std::nullopt;
+    }
 
-QString toQString(std::u16string_view s)
-{
-    return QString::fromUtf16(s.data(), qsizetype(s.size()));
-}
+    QString toQString(std::u16string_view s)
+    {
+        return QString::fromUtf16(s.data(), qsizetype(s.size()));
+    }
 
 } // namespace
 
@@ -126,12 +127,12 @@ QString toQString(std::u16string_view s)
 // listed. A tabulation still running after half a second shows how many points are done in
 // a progress box whose button (or Esc) cancels it; only then are events handled between
 // points, at most every 50 ms, and the box blocks the window meanwhile.
-class TFGraphics::ResultListWriter : public quarnis::TabulationOutput {
+class GraphWindow::ResultListWriter : public quarnis::TabulationOutput {
 public:
     static constexpr qint64 kProgressDelayMs = 500;
     static constexpr qint64 kProgressUpdateMs = 50;
 
-    explicit ResultListWriter(TFGraphics& window)
+    explicit ResultListWriter(GraphWindow& window)
         : window_(window)
     {
         clock_.start();
@@ -143,9 +144,9 @@ public:
             std::make_shared<const std::vector<std::u16string>>(std::move(lines_)));
         window_.resultList_->setCurrentIndex(-1); // listing selects no line
     }
-    int Decimals() override { return window_.decimals_->value(); }
-    void Append(std::u16string line, bool) override { lines_.push_back(std::move(line)); }
-    bool Progress(unsigned done, unsigned total) override
+    int decimals() override { return window_.decimals_->value(); }
+    void append(std::u16string line, bool) override { lines_.push_back(std::move(line)); }
+    bool progress(unsigned done, unsigned total) override
     {
         const qint64 now = clock_.elapsed();
         if (now < kProgressDelayMs || now - shownAt_ < kProgressUpdateMs)
@@ -171,7 +172,7 @@ public:
     }
 
 private:
-    TFGraphics& window_;
+    GraphWindow& window_;
     std::vector<std::u16string> lines_;
     QElapsedTimer clock_;
     qint64 shownAt_ = 0;
@@ -179,7 +180,7 @@ private:
 };
 
 // The plot commands' refusals and notices, as message boxes over the window without icon.
-class TFGraphics::BoxReport final : public quarnis::PlotReport {
+class GraphWindow::BoxReport final : public quarnis::PlotReport {
 public:
     explicit BoxReport(QWidget* window)
         : window_(window)
@@ -202,14 +203,14 @@ private:
     QWidget* window_;
 };
 
-TFGraphics::TFGraphics(QWidget* parent)
+GraphWindow::GraphWindow(QWidget* parent)
     : QDialog(parent)
 {
     setWindowTitle(u"Grafik Formu"_s);
     setWindowFlags(
         Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setFixedSize(812, 597);
-    quarnis::UseFixedPalette(this);
+    quarnis::useFixedPalette(this);
     QFont f = font();
     f.setFamilies({ u"Tahoma"_s, u"Liberation Sans"_s, u"DejaVu Sans"_s });
     f.setPixelSize(11);
@@ -219,7 +220,7 @@ TFGraphics::TFGraphics(QWidget* parent)
         ->setParent(this);
 
     QFrame* mainPanel
-        = quarnis::MakePanel(this, "MainPanel", QRect(0, 5, 810, 588), quarnis::kOlive);
+        = quarnis::makePanel(this, "MainPanel", QRect(0, 5, 810, 588), quarnis::kOlive);
 
     buildFunctionPanel(mainPanel);
     buildGraphPanel(mainPanel);
@@ -234,9 +235,9 @@ TFGraphics::TFGraphics(QWidget* parent)
     setUpDesktop();
 }
 
-TFGraphics::~TFGraphics() = default;
+GraphWindow::~GraphWindow() = default;
 
-void TFGraphics::buildFunctionPanel(QWidget* mainPanel)
+void GraphWindow::buildFunctionPanel(QWidget* mainPanel)
 {
     QWidget* g = group(mainPanel, "FuncIDandCalculatePanel", u"[ Fonksiyon Tanımı ]"_s,
         QRect(8, 8, 297, 569), quarnis::kMoneyGreen);
@@ -306,7 +307,7 @@ void TFGraphics::buildFunctionPanel(QWidget* mainPanel)
     resultList_->setCurrentIndex(-1);
 
     QLabel* decimalsLabel = label(g, "Label17", u"Ondalık"_s, 13, 259, u"O&ndalık"_s);
-    decimals_ = Placed(new QScrollBar(Qt::Horizontal, g), "scrSonuc", QRect(112, 256, 177, 17));
+    decimals_ = placed(new QScrollBar(Qt::Horizontal, g), "scrSonuc", QRect(112, 256, 177, 17));
     decimalsLabel->setBuddy(decimals_);
     decimals_->setRange(quarnis::kMinDecimals, quarnis::kMaxDecimals);
     decimals_->setPageStep(0);
@@ -314,29 +315,29 @@ void TFGraphics::buildFunctionPanel(QWidget* mainPanel)
     decimals_->setFocusPolicy(Qt::StrongFocus);
     decimals_->setInvertedControls(false); // the right arrow key moves towards 9
     decimals_->installEventFilter(this);
-    quarnis::ConnectGuarded(
-        decimals_, &QScrollBar::valueChanged, this, &TFGraphics::showDecimalsHint);
+    quarnis::connectGuarded(
+        decimals_, &QScrollBar::valueChanged, this, &GraphWindow::showDecimalsHint);
 
     QLabel* fullLabel = label(g, "Label16", u"Fonksiyon"_s, 13, 281, u"&Fonksiyon"_s);
     fullDefinition_ = edit(g, "FuncFull", QString(), QRect(112, 279, 177, 21));
     fullLabel->setBuddy(fullDefinition_);
     fullDefinition_->setReadOnly(true);
 
-    listBox_ = Placed(new QListView(g), "lFuncVars", QRect(16, 312, 273, 210));
+    listBox_ = placed(new QListView(g), "lFuncVars", QRect(16, 312, 273, 210));
     listBox_->setUniformItemSizes(true);
     listBox_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     listBoxModel_ = new LinesModel(this);
     listBox_->setModel(listBoxModel_);
 
     calculateButton_ = button(g, "bEval1D", u"HESAPLA"_s, QRect(16, 528, 273, 25));
-    quarnis::ConnectGuarded(calculateButton_, &QPushButton::clicked, this, &TFGraphics::calculate);
+    quarnis::connectGuarded(calculateButton_, &QPushButton::clicked, this, &GraphWindow::calculate);
 }
 
-void TFGraphics::buildGraphPanel(QWidget* mainPanel)
+void GraphWindow::buildGraphPanel(QWidget* mainPanel)
 {
     QWidget* graphPanel
         = group(mainPanel, "GraphPanel", u"[ Grafik ]"_s, QRect(311, 8, 490, 569), quarnis::kCream);
-    auto* settings = Placed(new QWidget(graphPanel), "GraphVarPanel", QRect(10, 24, 471, 221));
+    auto* settings = placed(new QWidget(graphPanel), "GraphVarPanel", QRect(10, 24, 471, 221));
 
     // Each label is made before its control and takes it as its buddy.
     QWidget* g
@@ -358,7 +359,7 @@ void TFGraphics::buildGraphPanel(QWidget* mainPanel)
     l->setBuddy(curveStyle_ = list(g, "cGrafTip", QRect(199, 67, 79, 21)));
 
     g = group(settings, "gGrid", u"[ Grid ]"_s, QRect(303, 0, 162, 107), quarnis::kSkyBlue);
-    gridShown_ = Placed(new QCheckBox(u"Grid Çizilsin"_s, g), "sGrid", QRect(14, 18, 91, 17));
+    gridShown_ = placed(new QCheckBox(u"Grid Çizilsin"_s, g), "sGrid", QRect(14, 18, 91, 17));
     gridShown_->setChecked(true);
     l = label(g, "", u"Renk"_s, 88, 19);
     l->setBuddy(gridColor_ = colorButton(g, "bColorGrid", 123, 16, u"Grid rengi"_s));
@@ -391,17 +392,18 @@ void TFGraphics::buildGraphPanel(QWidget* mainPanel)
     clearButton_ = button(settings, "bClearGArea", u"Grafik Temizle"_s, QRect(8, 192, 209, 21));
     drawButton_ = button(settings, "DoGraph", u"Grafik Çiz"_s, QRect(256, 192, 209, 22));
 
-    auto* plotPanel = Placed(new QFrame(graphPanel), "PlotPanel", QRect(10, 251, 471, 302));
-    quarnis::FillBackground(plotPanel, quarnis::kMoneyGreen);
-    surface_ = Named(new quarnis::PlotSurface(plotPanel, QSize(457, 289)), "GrapBox");
+    auto* plotPanel = placed(new QFrame(graphPanel), "PlotPanel", QRect(10, 251, 471, 302));
+    quarnis::fillBackground(plotPanel, quarnis::kMoneyGreen);
+    surface_ = named(new quarnis::PlotSurface(plotPanel, QSize(457, 289)), "GrapBox");
     surface_->move(8, 8);
 
-    quarnis::ConnectGuarded(clearButton_, &QPushButton::clicked, this, &TFGraphics::clearGraphArea);
-    quarnis::ConnectGuarded(autoScaleButton_, &QPushButton::clicked, this, &TFGraphics::autoScale);
-    quarnis::ConnectGuarded(drawButton_, &QPushButton::clicked, this, &TFGraphics::drawCurve);
+    quarnis::connectGuarded(
+        clearButton_, &QPushButton::clicked, this, &GraphWindow::clearGraphArea);
+    quarnis::connectGuarded(autoScaleButton_, &QPushButton::clicked, this, &GraphWindow::autoScale);
+    quarnis::connectGuarded(drawButton_, &QPushButton::clicked, this, &GraphWindow::drawCurve);
 }
 
-void TFGraphics::orderTabs()
+void GraphWindow::orderTabs()
 {
     QWidget* order[] = { functionName_, variableName_, constantNames_[0], constantValues_[0],
         constantNames_[1], constantValues_[1], constantNames_[2], constantValues_[2], definition_,
@@ -410,11 +412,11 @@ void TFGraphics::orderTabs()
         titleColor_, curveColor_, titleFont_, curveStyle_, curveWidth_, axesColor_, axesStyle_,
         axesWidth_, xOrigin_, yOrigin_, xScale_, yScale_, scaleMeasure_, autoScaleButton_,
         gridShown_, gridColor_, gridCount_, gridStyle_ };
-    quarnis::ChainTabs(order);
+    quarnis::chainTabs(order);
 }
 
-// `InitGraph`: the start colours and the lists' entries with their start entries.
-void TFGraphics::fillLists()
+// The start colours and the lists' entries with their start entries.
+void GraphWindow::fillLists()
 {
     areaColor_->setColor(QColor(166, 202, 240));
     axesColor_->setColor(QColor(0, 128, 0));
@@ -441,7 +443,7 @@ void TFGraphics::fillLists()
     fill(curveWidth_, { u"1"_s, u"2"_s, u"3"_s }, 0);
 }
 
-quarnis::FuncPanelTexts TFGraphics::panelTexts() const
+quarnis::FuncPanelTexts GraphWindow::panelTexts() const
 {
     const auto text = [](const QLineEdit* field) { return field->text().toStdU16String(); };
     quarnis::FuncPanelTexts p;
@@ -460,37 +462,37 @@ quarnis::FuncPanelTexts TFGraphics::panelTexts() const
     return p;
 }
 
-// HESAPLA (`bEval1DClick`): the panel into the record, the full text, the tabulation into the
+// HESAPLA: the panel into the record, the full text, the tabulation into the
 // result list, the point table from the result list and the copy into the list box. A field
 // that does not convert ends it before anything visible changes; a fault or a cancel during
 // the tabulation leaves the lines before it listed and the point table and list box as they
 // were.
-void TFGraphics::calculate()
+void GraphWindow::calculate()
 {
-    quarnis::StorePanel(function_, panelTexts());
-    fullDefinition_->setText(QString::fromStdU16String(function_.FullText()));
+    quarnis::storePanel(function_, panelTexts());
+    fullDefinition_->setText(QString::fromStdU16String(function_.fullText()));
     resultList_->clearEditText();
     resultModel_->setLines({});
     resultList_->setCurrentIndex(-1);
     {
         ResultListWriter out(*this);
-        if (!function_.Tabulate(out))
+        if (!function_.tabulate(out))
             return; // cancelled: as after a fault, only the result list shows the points done
     }
-    plot_.LoadPoints(resultModel_->lineTexts());
+    plot_.loadPoints(resultModel_->lineTexts());
     listBoxModel_->setLines(resultModel_->lines()); // shared, not copied
 }
 
-// `FncVarExit`: the range's labels name the variable.
-void TFGraphics::updateRangeLabels()
+// Leaving the variable's field: the range's labels name the variable.
+void GraphWindow::updateRangeLabels()
 {
     rangeStartLabel_->setText(variableName_->text() + u'1');
     rangeEndLabel_->setText(variableName_->text() + u'2');
 }
 
-void TFGraphics::showDecimalsHint() { decimals_->setToolTip(QString::number(decimals_->value())); }
+void GraphWindow::showDecimalsHint() { decimals_->setToolTip(QString::number(decimals_->value())); }
 
-quarnis::PlotSettings TFGraphics::readPlotSettings() const
+quarnis::PlotSettings GraphWindow::readPlotSettings() const
 {
     quarnis::PlotSettings s;
     s.areaColor = areaColor_->color().rgb();
@@ -514,30 +516,30 @@ quarnis::PlotSettings TFGraphics::readPlotSettings() const
     return s;
 }
 
-quarnis::PlotTarget TFGraphics::plotTarget(BoxReport& report)
+quarnis::PlotTarget GraphWindow::plotTarget(BoxReport& report)
 {
     return { *surface_, plot_, coordSystemDrawn_, std::size_t(resultList_->count()), report };
 }
 
-void TFGraphics::clearGraphArea()
+void GraphWindow::clearGraphArea()
 {
     surface_->clearReading();
     BoxReport report(this);
     quarnis::PlotTarget t = plotTarget(report);
-    quarnis::ClearGraphArea(t, readPlotSettings());
+    quarnis::clearGraphArea(t, readPlotSettings());
 }
 
-void TFGraphics::autoScale()
+void GraphWindow::autoScale()
 {
     BoxReport report(this);
     quarnis::PlotTarget t = plotTarget(report);
-    if (const auto texts = quarnis::AutoScale(t, readPlotSettings())) {
+    if (const auto texts = quarnis::autoScale(t, readPlotSettings())) {
         xScale_->setText(QString::fromStdU16String(texts->first));
         yScale_->setText(QString::fromStdU16String(texts->second));
     }
 }
 
-void TFGraphics::drawCurve()
+void GraphWindow::drawCurve()
 {
     BoxReport report(this);
     quarnis::PlotTarget t = plotTarget(report);
@@ -548,14 +550,16 @@ void TFGraphics::drawCurve()
         if (drawn.begun)
             surface_->setReading(std::move(drawn.points), listBoxModel_->lines());
     });
-    quarnis::DoGraph(t, readPlotSettings(), &drawn);
+    quarnis::drawGraph(t, readPlotSettings(), &drawn);
 }
 
-bool TFGraphics::eventFilter(QObject* watched, QEvent* event)
+bool GraphWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == variableName_ && event->type() == QEvent::FocusOut)
-        quarnis::RunGuarded(this, [this] { updateRangeLabels(); });
+        quarnis::runGuarded(this, [this] { updateRangeLabels(); });
     else if (watched == decimals_ && event->type() == QEvent::Enter)
-        quarnis::RunGuarded(this, [this] { showDecimalsHint(); });
+        quarnis::runGuarded(this, [this] { showDecimalsHint(); });
     return QDialog::eventFilter(watched, event);
 }
+
+} // namespace quarnis

@@ -5,7 +5,7 @@
 // control carries its layout name as objectName() (FncName, cXPerc, GrapBox, ...).
 
 #include "tabulation/function_record.h"
-#include "tabulation/point_table.h"
+#include "tabulation/graph.h"
 
 #include <QDialog>
 
@@ -21,36 +21,37 @@ class QListView;
 class QMenu;
 class QPushButton;
 class QScrollBar;
-class LinesModel;
-class TButtonColor;
 
 namespace quarnis {
+class LinesModel;
+class ColorButton;
+
 class PlotSurface;
 struct PlotSettings;
 struct PlotTarget;
 // The hint shown when the sample count field refuses a key or a paste.
 inline constexpr const char* kSampleDigitsOnlyText = "Örnekleme Adeti yalnızca rakam alır";
-} // namespace quarnis
 
-class TFGraphics : public QDialog {
+// `TFGraphics`, named "FGraphics".
+class GraphWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TFGraphics(QWidget* parent = nullptr);
-    ~TFGraphics() override;
+    explicit GraphWindow(QWidget* parent = nullptr);
+    ~GraphWindow() override;
 
     // The function record as the last HESAPLA stored it, and the plot object: the point table,
     // the origin of the last "Grafik Temizle" and the scales of the last command.
-    const quarnis::TFunc& functionRecord() const { return function_; }
-    const quarnis::TGraph1D& plotObject() const { return plot_; }
+    const quarnis::FunctionRecord& functionRecord() const { return function_; }
+    const quarnis::Graph& plotObject() const { return plot_; }
 
     // The tabulation as a table for other programs, from the result list or the list box:
     // a header naming the variable and the full definition, then x and f(x) of each line.
     enum class TableSource { ResultList, ListBox };
-    QString TableText(TableSource source) const; // tab-separated
-    void CopyTable(TableSource source); // nothing while the list is empty
+    QString tableText(TableSource source) const; // tab-separated
+    void copyTable(TableSource source); // nothing while the list is empty
     // Asks for a file name and writes the table as CSV; a failed save is reported in a box
     // and leaves no half-written file.
-    void SaveTableAs(TableSource source);
+    void saveTableAs(TableSource source);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -101,11 +102,11 @@ private:
     QPushButton* calculateButton_;
 
     // The plot settings.
-    TButtonColor* areaColor_;
-    TButtonColor* titleColor_;
-    TButtonColor* curveColor_;
-    TButtonColor* axesColor_;
-    TButtonColor* gridColor_;
+    ColorButton* areaColor_;
+    ColorButton* titleColor_;
+    ColorButton* curveColor_;
+    ColorButton* axesColor_;
+    ColorButton* gridColor_;
     QComboBox* areaStyle_;
     QComboBox* curveKind_; // "Nokta" or "Çizgi"
     QComboBox* curveWidth_;
@@ -131,8 +132,8 @@ private:
     LinesModel* resultModel_;
     LinesModel* listBoxModel_;
 
-    quarnis::TFunc function_;
-    quarnis::TGraph1D plot_;
+    quarnis::FunctionRecord function_;
+    quarnis::Graph plot_;
     // True once "Grafik Temizle" has drawn a coordinate system; "Grafik Çiz" needs one.
     bool coordSystemDrawn_ = false;
 
@@ -144,3 +145,5 @@ private:
     std::vector<std::u16string> tableLines(TableSource source) const;
     const TableHeader& tableHeader(TableSource source) const;
 };
+
+} // namespace quarnis

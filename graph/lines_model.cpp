@@ -1,7 +1,9 @@
 #include "lines_model.h"
 
+namespace quarnis {
+
 namespace {
-const std::vector<std::u16string> kNoLines;
+    const std::vector<std::u16string> kNoLines;
 } // namespace
 
 LinesModel::LinesModel(QObject* parent)
@@ -33,3 +35,5 @@ QVariant LinesModel::data(const QModelIndex& index, int role) const
         return {};
     return QString::fromStdU16String(lineTexts()[std::size_t(index.row())]);
 }
+
+} // namespace quarnis

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+namespace quarnis {
+
 class LinesModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -27,3 +29,5 @@ public:
 private:
     Lines lines_;
 };
+
+} // namespace quarnis

@@ -103,14 +103,14 @@ void PlotSurface::focusOutEvent(QFocusEvent* event)
 
 bool PlotSurface::savePicture(const QString& fileName, PictureFormat format) const
 {
-    return WritePicture(*this, fileName, format);
+    return writePicture(*this, fileName, format);
 }
 
 void PlotSurface::copyToClipboard() const
 {
     auto* mime = new QMimeData;
     mime->setImageData(image());
-    mime->setData(QStringLiteral("image/svg+xml"), SvgBytes(*this));
+    mime->setData(QStringLiteral("image/svg+xml"), svgBytes(*this));
     QGuiApplication::clipboard()->setMimeData(mime);
 }
 
@@ -128,7 +128,7 @@ void PlotSurface::savePictureAs()
         return;
     // The suffix typed decides when it names a format; otherwise the filter does, and its
     // suffix is added.
-    std::optional<PictureFormat> format = PictureFormatOfSuffix(QFileInfo(name).suffix());
+    std::optional<PictureFormat> format = pictureFormatOfSuffix(QFileInfo(name).suffix());
     if (!format) {
         const int chosen = std::max(0, int(filters.indexOf(filter)));
         format = PictureFormat(chosen);
@@ -151,7 +151,7 @@ void PlotSurface::printPicture()
     if (printed) {
         // The painter's origin is the printable area's top-left corner.
         const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-        PaintPicturePage(painter, page, *this, printCaption_ ? printCaption_() : QString());
+        paintPicturePage(painter, page, *this, printCaption_ ? printCaption_() : QString());
         printed = painter.end() && printer.printerState() != QPrinter::Error;
     }
     if (!printed)

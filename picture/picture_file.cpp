@@ -46,7 +46,7 @@ namespace {
 
     // The raster's dashed line as pieces: it steps along each segment's larger axis, one
     // pixel a step, and paints the steps where its dash mask is on, the mask's position
-    // running on from segment to segment (DrawLine). Each run of painted steps becomes a piece
+    // running on from segment to segment (drawLine). Each run of painted steps becomes a piece
     // of the true line from its first step to its last, which a solid square-capped pen of
     // the same width covers as the raster's squares do. A run that goes on past a vertex
     // turns the corner within one piece. A one-step piece is given a length too small to see
@@ -58,7 +58,7 @@ namespace {
     void dashPieces(QPainterPath& path, const std::vector<PicturePoint>& points, PenStyle style,
         int penWidth, std::uint32_t dashPos)
     {
-        const std::vector<bool> mask = DashMask(style, penWidth);
+        const std::vector<bool> mask = dashMask(style, penWidth);
         const std::uint32_t period = std::uint32_t(mask.size());
         // How many steps from each position of the mask until it changes.
         std::vector<std::uint32_t> runLeft(period);
@@ -178,7 +178,7 @@ namespace {
                 hatch, QPen(colorOf(item.brushColor), 1, Qt::SolidLine, Qt::FlatCap));
         }
         // The outline on the first and last column and row, clockwise from the top-left
-        // corner with one dash pattern all round (DrawRectangle).
+        // corner with one dash pattern all round (drawRectangle).
         if (item.penStyle != PenStyle::Solid) {
             const float l = a.x, t = a.y, r = b.x - 1, bottom = b.y - 1;
             std::vector<PicturePoint> corners;
@@ -251,13 +251,13 @@ namespace {
         QPainter painter;
         if (!painter.begin(&writer))
             return false;
-        PaintPicture(painter, canvas, QRectF(0, 0, canvas.surfaceWidth(), canvas.surfaceHeight()));
+        paintPicture(painter, canvas, QRectF(0, 0, canvas.surfaceWidth(), canvas.surfaceHeight()));
         return painter.end();
     }
 
 } // namespace
 
-std::optional<PictureFormat> PictureFormatOfSuffix(QStringView suffix)
+std::optional<PictureFormat> pictureFormatOfSuffix(QStringView suffix)
 {
     if (suffix.compare(u"png", Qt::CaseInsensitive) == 0)
         return PictureFormat::Png;
@@ -268,7 +268,7 @@ std::optional<PictureFormat> PictureFormatOfSuffix(QStringView suffix)
     return std::nullopt;
 }
 
-void PaintPicture(QPainter& painter, const PictureCanvas& canvas, const QRectF& target)
+void paintPicture(QPainter& painter, const PictureCanvas& canvas, const QRectF& target)
 {
     const int w = canvas.surfaceWidth(), h = canvas.surfaceHeight();
     if (w == 0 || h == 0 || target.isEmpty())
@@ -282,7 +282,7 @@ void PaintPicture(QPainter& painter, const PictureCanvas& canvas, const QRectF& 
     painter.restore();
 }
 
-void PaintPicturePage(
+void paintPicturePage(
     QPainter& painter, const QRectF& page, const PictureCanvas& canvas, const QString& caption)
 {
     const int w = canvas.surfaceWidth(), h = canvas.surfaceHeight();
@@ -295,7 +295,7 @@ void PaintPicturePage(
     const QSizeF size(w * scale, h * scale);
     const QPointF topLeft(page.left() + (page.width() - size.width()) / 2,
         page.top() + (page.height() - size.height() - below) / 2);
-    PaintPicture(painter, canvas, QRectF(topLeft, size));
+    paintPicture(painter, canvas, QRectF(topLeft, size));
     if (caption.isEmpty())
         return;
     const QRectF line(
@@ -304,12 +304,12 @@ void PaintPicturePage(
         metrics.elidedText(caption, Qt::ElideRight, page.width()));
 }
 
-QImage PictureImage(const PictureCanvas& canvas)
+QImage pictureImage(const PictureCanvas& canvas)
 {
     return imageOver(canvas.pixels(), canvas.surfaceWidth(), canvas.surfaceHeight()).copy();
 }
 
-QByteArray SvgBytes(const PictureCanvas& canvas)
+QByteArray svgBytes(const PictureCanvas& canvas)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -337,7 +337,7 @@ QByteArray SvgBytes(const PictureCanvas& canvas)
     return bytes;
 }
 
-QByteArray PdfBytes(const PictureCanvas& canvas)
+QByteArray pdfBytes(const PictureCanvas& canvas)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -347,7 +347,7 @@ QByteArray PdfBytes(const PictureCanvas& canvas)
     return bytes;
 }
 
-bool WritePicture(const PictureCanvas& canvas, const QString& fileName, PictureFormat format)
+bool writePicture(const PictureCanvas& canvas, const QString& fileName, PictureFormat format)
 {
     // Written beside the target and renamed over it at the end: a failure leaves no half file.
     QSaveFile file(fileName);
@@ -360,7 +360,7 @@ bool WritePicture(const PictureCanvas& canvas, const QString& fileName, PictureF
                       .save(&file, "PNG");
         break;
     case PictureFormat::Svg: {
-        const QByteArray svg = SvgBytes(canvas);
+        const QByteArray svg = svgBytes(canvas);
         written = file.write(svg) == svg.size();
         break;
     }

@@ -3,8 +3,8 @@
 // PDF from its vector items. Needs Qt Gui and Qt Svg but no windows, so the command-line tool
 // can write pictures without a display.
 //
-//   if (auto format = PictureFormatOfSuffix(u"svg"))
-//       WritePicture(canvas, QStringLiteral("egri.svg"), *format);
+//   if (auto format = pictureFormatOfSuffix(u"svg"))
+//       writePicture(canvas, QStringLiteral("egri.svg"), *format);
 
 #include "plot/picture_canvas.h"
 
@@ -23,27 +23,27 @@ namespace quarnis {
 enum class PictureFormat { Png, Svg, Pdf };
 
 // The format of a file suffix ("png", "svg", "pdf", in any case); nothing for another.
-std::optional<PictureFormat> PictureFormatOfSuffix(QStringView suffix);
+std::optional<PictureFormat> pictureFormatOfSuffix(QStringView suffix);
 
 // Writes the picture to the file in the format; false when the file cannot be written, and
 // then no file is left behind (an existing one keeps its content).
-bool WritePicture(const PictureCanvas& canvas, const QString& fileName, PictureFormat format);
+bool writePicture(const PictureCanvas& canvas, const QString& fileName, PictureFormat format);
 
 // The picture as an SVG document of kSurfaceWidth x kSurfaceHeight pixels.
-QByteArray SvgBytes(const PictureCanvas& canvas);
+QByteArray svgBytes(const PictureCanvas& canvas);
 // The picture as a one-page PDF document, the page exactly the surface's size in points.
-QByteArray PdfBytes(const PictureCanvas& canvas);
+QByteArray pdfBytes(const PictureCanvas& canvas);
 // A copy of the pixels.
-QImage PictureImage(const PictureCanvas& canvas);
+QImage pictureImage(const PictureCanvas& canvas);
 
 // Paints the picture as vectors into `target` (in the painter's coordinates), stretched to
 // fill it; nothing outside `target` is painted.
-void PaintPicture(QPainter& painter, const PictureCanvas& canvas, const QRectF& target);
+void paintPicture(QPainter& painter, const PictureCanvas& canvas, const QRectF& target);
 
 // Lays the picture out on a page (`page` in the painter's coordinates): as large as the page
 // allows with its proportions kept, centred, and below it one line of `caption` (elided when
 // it is wider than the page).
-void PaintPicturePage(
+void paintPicturePage(
     QPainter& painter, const QRectF& page, const PictureCanvas& canvas, const QString& caption);
 
 } // namespace quarnis

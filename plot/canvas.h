@@ -14,7 +14,7 @@ namespace quarnis {
 // A colour as 0xffRRGGBB: the pixel format of the surface, always opaque.
 using Rgb = std::uint32_t;
 
-constexpr Rgb MakeRgb(int r, int g, int b)
+constexpr Rgb makeRgb(int r, int g, int b)
 {
     return 0xff000000u | std::uint32_t(r) << 16 | std::uint32_t(g) << 8 | std::uint32_t(b);
 }

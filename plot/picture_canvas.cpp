@@ -81,14 +81,14 @@ void PictureCanvas::lineTo(std::int64_t x, std::int64_t y)
         return;
     const std::uint64_t steps = std::max(absDifference(x, x0), absDifference(y, y0));
     const std::uint32_t period
-        = std::uint32_t(DashMask(raster_.penStyle(), 1).size()) * std::uint32_t(raster_.penWidth());
+        = std::uint32_t(dashMask(raster_.penStyle(), 1).size()) * std::uint32_t(raster_.penWidth());
     const std::uint32_t dashAtStart = dashPos_;
     if (period)
         dashPos_ = std::uint32_t((dashPos_ + steps % period) % period);
 
     const long double r = reach();
     long double t0, t1;
-    if (!ClipSegment(x0, y0, x, y, -r, surfaceWidth() + r, surfaceHeight() + r, t0, t1)) {
+    if (!clipSegment(x0, y0, x, y, -r, surfaceWidth() + r, surfaceHeight() + r, t0, t1)) {
         penInside_ = false;
         return;
     }
@@ -119,7 +119,7 @@ void PictureCanvas::lineTo(std::int64_t x, std::int64_t y)
 void PictureCanvas::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2)
 {
     raster_.rectangle(x1, y1, x2, y2);
-    if (!OrderCorners(x1, y1, x2, y2))
+    if (!orderCorners(x1, y1, x2, y2))
         return;
     closeOpenItem();
     const std::int64_t r = reach();
@@ -137,7 +137,7 @@ void PictureCanvas::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2,
     // A dashed outline's pattern runs on from the true corners; a side cut by whole periods
     // of it keeps the pattern in step where the outline shows.
     const std::uint64_t period
-        = std::uint64_t(DashMask(raster_.penStyle(), 1).size()) * std::uint64_t(raster_.penWidth());
+        = std::uint64_t(dashMask(raster_.penStyle(), 1).size()) * std::uint64_t(raster_.penWidth());
     auto cut = [period](std::int64_t v, std::int64_t edge, std::int64_t outward) {
         if (outward < 0 ? v >= edge : v <= edge)
             return v;

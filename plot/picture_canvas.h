@@ -32,7 +32,7 @@ namespace quarnis {
 // anything is drawn (that of the panel it lies on).
 inline constexpr int kSurfaceWidth = 457;
 inline constexpr int kSurfaceHeight = 289;
-inline constexpr Rgb kSurfaceStartColor = MakeRgb(192, 220, 192);
+inline constexpr Rgb kSurfaceStartColor = makeRgb(192, 220, 192);
 
 // How far beyond the surface, besides the pen's width, recorded coordinates may lie.
 inline constexpr int kPictureMargin = 16;
@@ -46,12 +46,12 @@ struct PicturePoint {
 struct PictureItem {
     enum class Kind : std::uint8_t { Polyline, Rectangle, Pixels };
     Kind kind = Kind::Polyline;
-    Rgb penColor = MakeRgb(0, 0, 0); // Pixels: their colour
+    Rgb penColor = makeRgb(0, 0, 0); // Pixels: their colour
     int penWidth = 1;
     PenStyle penStyle = PenStyle::Solid;
-    Rgb brushColor = MakeRgb(255, 255, 255);
+    Rgb brushColor = makeRgb(255, 255, 255);
     BrushStyle brushStyle = BrushStyle::Solid;
-    // Polyline: the pixels of the raster's dash pattern (DashMask) used where it starts.
+    // Polyline: the pixels of the raster's dash pattern (dashMask) used where it starts.
     std::uint32_t dashPos = 0;
     // Polyline: its vertices (at least two). Rectangle: the corners (x1, y1) and (x2, y2),
     // x1 < x2 and y1 < y2, filling columns x1 .. x2 - 1 and rows y1 .. y2 - 1. Pixels: each

@@ -88,7 +88,7 @@ namespace {
     // 0 .. 255, ends the command; 0 divides by zero at the next step.
     int gridCountOf(std::u16string_view text)
     {
-        const int n = ReadWholeNumber(text);
+        const int n = readWholeNumber(text);
         if (n < 0 || n > 255)
             throw RuntimeError(ErrorKind::Conversion, "Grid sayısı 1 ile 255 arasında olmalıdır");
         if (n == 0)
@@ -100,46 +100,46 @@ namespace {
     // beyond the Double range raises "Floating point overflow".
     double numberOr(std::u16string_view text, double fallback)
     {
-        const std::optional<Extended> v = TryReadNumber(text);
+        const std::optional<Extended> v = tryReadNumber(text);
         return v ? checked::toDouble(*v) : fallback;
     }
 
     // The whole number in a width text, or 1 when the text is not one.
-    int widthOf(std::u16string_view text) { return TryReadWholeNumber(text).value_or(1); }
+    int widthOf(std::u16string_view text) { return tryReadWholeNumber(text).value_or(1); }
 
 } // namespace
 
-std::optional<PenStyle> LineStyleOf(std::optional<int> index)
+std::optional<PenStyle> lineStyleOf(std::optional<int> index)
 {
     if (!index || *index < 0 || *index > int(PenStyle::DashDotDot))
         return std::nullopt;
     return PenStyle(*index);
 }
 
-void ClearGraphArea(PlotTarget& t, const PlotSettings& s)
+void clearGraphArea(PlotTarget& t, const PlotSettings& s)
 {
     Canvas& g = t.canvas;
     g.setBrushColor(s.areaColor);
     if (auto style = fillStyleOf(s.areaStyle))
         g.setBrushStyle(*style);
     // The pen's style is left as the last drawing set it, so the frame takes that style.
-    g.setPenColor(MakeRgb(0, 0, 0));
+    g.setPenColor(makeRgb(0, 0, 0));
     g.setPenWidth(1);
     g.rectangle(0, 0, g.surfaceWidth(), g.surfaceHeight());
     t.coordSystemDrawn = true;
     if (s.grid)
-        DrawGrid(g, s);
-    DrawAxes(g, t.graph, s);
+        drawGrid(g, s);
+    drawAxes(g, t.graph, s);
 }
 
-void DrawGrid(Canvas& g, const PlotSettings& s)
+void drawGrid(Canvas& g, const PlotSettings& s)
 {
     const int n = gridCountOf(s.gridCount);
     const int w = g.surfaceWidth(), h = g.surfaceHeight();
     const int dx = w / n, dy = h / n;
     g.setPenWidth(1);
     g.setPenColor(s.gridColor);
-    g.setPenStyle(LineStyleOf(s.gridStyle).value_or(PenStyle::Dot));
+    g.setPenStyle(lineStyleOf(s.gridStyle).value_or(PenStyle::Dot));
     for (int i = 1; i < n; ++i) {
         g.moveTo(i * dx, 0);
         g.lineTo(i * dx, h);
@@ -150,73 +150,73 @@ void DrawGrid(Canvas& g, const PlotSettings& s)
     }
 }
 
-void DrawAxes(Canvas& g, TGraph1D& graph, const PlotSettings& s)
+void drawAxes(Canvas& g, Graph& graph, const PlotSettings& s)
 {
     const int w = g.surfaceWidth(), h = g.surfaceHeight();
     if (auto x = axisPositionOf(s.yAxisColumn, w))
-        graph.OriginX = std::uint16_t(*x);
+        graph.originX = std::uint16_t(*x);
     if (auto y = axisPositionOf(s.xAxisRow, h))
-        graph.OriginY = std::uint16_t(*y);
+        graph.originY = std::uint16_t(*y);
     g.setPenWidth(widthOf(s.axesWidth));
     g.setPenColor(s.axesColor);
-    if (auto style = LineStyleOf(s.axesStyle))
+    if (auto style = lineStyleOf(s.axesStyle))
         g.setPenStyle(*style);
-    g.moveTo(graph.OriginX, 0);
-    g.lineTo(graph.OriginX, h);
-    g.moveTo(0, graph.OriginY);
-    g.lineTo(w, graph.OriginY);
+    g.moveTo(graph.originX, 0);
+    g.lineTo(graph.originX, h);
+    g.moveTo(0, graph.originY);
+    g.lineTo(w, graph.originY);
 }
 
-double MaxValue(const TGraph1D& graph)
+double maxValue(const Graph& graph)
 {
     double m = 0;
-    for (const TPlotPoint& p : graph.Points)
+    for (const PlotPoint& p : graph.points)
         if (p.y > m)
             m = p.y;
     return m;
 }
 
-double MeanAbsValue(const TGraph1D& graph)
+double meanAbsValue(const Graph& graph)
 {
     double sum = 0;
-    for (const TPlotPoint& p : graph.Points)
+    for (const PlotPoint& p : graph.points)
         sum = checked::toDouble(checked::add(sum, std::fabs(p.y)));
-    return checked::toDouble(checked::div(sum, Extended(graph.Points.size()) - 1));
+    return checked::toDouble(checked::div(sum, Extended(graph.points.size()) - 1));
 }
 
-std::optional<std::pair<std::u16string, std::u16string>> AutoScale(
+std::optional<std::pair<std::u16string, std::u16string>> autoScale(
     PlotTarget& t, const PlotSettings& s)
 {
     if (!t.coordSystemDrawn)
-        ClearGraphArea(t, s);
+        clearGraphArea(t, s);
     if (t.resultLines == 0) {
         t.report.refuse(kNotTabulatedCaption, kNotTabulatedText);
         return std::nullopt;
     }
-    TGraph1D& graph = t.graph;
-    if (graph.Points.empty())
+    Graph& graph = t.graph;
+    if (graph.points.empty())
         return std::nullopt;
     if (s.scaleMeasure == 0)
-        graph.ScaleY = truncatedQuotient(graph.OriginY, MaxValue(graph));
+        graph.scaleY = truncatedQuotient(graph.originY, maxValue(graph));
     else if (s.scaleMeasure == 1)
-        graph.ScaleY = truncatedQuotient(graph.OriginY, MeanAbsValue(graph));
+        graph.scaleY = truncatedQuotient(graph.originY, meanAbsValue(graph));
     const Extended extent
-        = checked::sub(graph.Points.back().x, static_cast<Extended>(graph.Points.front().x));
-    graph.ScaleX = truncatedQuotient(graph.OriginX, extent);
-    if (graph.ScaleY == 0) {
+        = checked::sub(graph.points.back().x, static_cast<Extended>(graph.points.front().x));
+    graph.scaleX = truncatedQuotient(graph.originX, extent);
+    if (graph.scaleY == 0) {
         t.report.notify(kYScaleZero);
-        graph.ScaleY = 1.0;
+        graph.scaleY = 1.0;
     }
-    if (graph.ScaleX == 0) {
+    if (graph.scaleX == 0) {
         t.report.notify(kXScaleZero);
-        graph.ScaleX = 1.0;
+        graph.scaleX = 1.0;
     }
-    return std::pair { GeneralNumberText(graph.ScaleX), GeneralNumberText(graph.ScaleY) };
+    return std::pair { generalNumberText(graph.scaleX), generalNumberText(graph.scaleY) };
 }
 
-void DoGraph(PlotTarget& t, const PlotSettings& s, DrawnCurve* drawn)
+void drawGraph(PlotTarget& t, const PlotSettings& s, DrawnCurve* drawn)
 {
-    if (t.graph.Points.size() == 1)
+    if (t.graph.points.size() == 1)
         return;
     if (!t.coordSystemDrawn) {
         t.report.refuse(kNoCoordinatesCaption, kNoCoordinatesText);
@@ -226,16 +226,16 @@ void DoGraph(PlotTarget& t, const PlotSettings& s, DrawnCurve* drawn)
         t.report.refuse(kNotTabulatedCaption, kNotTabulatedText);
         return;
     }
-    DrawCurve(t.canvas, t.graph, s, drawn);
+    drawCurve(t.canvas, t.graph, s, drawn);
 }
 
-void DrawCurve(Canvas& g, TGraph1D& graph, const PlotSettings& s, DrawnCurve* drawn)
+void drawCurve(Canvas& g, Graph& graph, const PlotSettings& s, DrawnCurve* drawn)
 {
-    graph.ScaleX = numberOr(s.xScale, 1.0);
-    graph.ScaleY = numberOr(s.yScale, 1.0);
+    graph.scaleX = numberOr(s.xScale, 1.0);
+    graph.scaleY = numberOr(s.yScale, 1.0);
     g.setPenColor(s.curveColor);
     g.setPenWidth(widthOf(s.curveWidth));
-    if (auto style = LineStyleOf(s.curveStyle))
+    if (auto style = lineStyleOf(s.curveStyle))
         g.setPenStyle(*style);
     const std::optional<int> kind = s.curveKind;
     const bool points = kind == 0, line = kind == 1;
@@ -243,10 +243,10 @@ void DrawCurve(Canvas& g, TGraph1D& graph, const PlotSettings& s, DrawnCurve* dr
     if (record)
         *record = { .begun = true, .points = {} };
     const std::int64_t w = g.surfaceWidth(), h = g.surfaceHeight();
-    for (std::size_t i = 0; i < graph.Points.size(); ++i) {
-        const TPlotPoint& p = graph.Points[i];
-        const std::int64_t col = saturatedAdd(roundedProduct(graph.ScaleX, p.x), graph.OriginX);
-        const std::int64_t row = saturatedSub(graph.OriginY, roundedProduct(graph.ScaleY, p.y));
+    for (std::size_t i = 0; i < graph.points.size(); ++i) {
+        const PlotPoint& p = graph.points[i];
+        const std::int64_t col = saturatedAdd(roundedProduct(graph.scaleX, p.x), graph.originX);
+        const std::int64_t row = saturatedSub(graph.originY, roundedProduct(graph.scaleY, p.y));
         if (i == 0)
             g.moveTo(col, row);
         if (points) {
@@ -257,7 +257,7 @@ void DrawCurve(Canvas& g, TGraph1D& graph, const PlotSettings& s, DrawnCurve* dr
         }
         // A point outside the surface painted nothing that could be pointed at.
         if (record && col >= 0 && col < w && row >= 0 && row < h) {
-            const std::size_t lineIndex = i < graph.PointLines.size() ? graph.PointLines[i] : i;
+            const std::size_t lineIndex = i < graph.pointLines.size() ? graph.pointLines[i] : i;
             record->points.push_back({ int(col), int(row), i, lineIndex });
         }
     }

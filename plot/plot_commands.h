@@ -1,16 +1,16 @@
 #pragma once
 // The three plot commands of the graph window, as functions over a canvas and the plot
 // object:
-//   "Grafik Temizle"   ClearGraphArea (paints the area and frame, DrawGrid, DrawAxes)
-//   "Oto. Ölçeklendir" AutoScale      (whole-number scales from the points and the origin)
-//   "Grafik Çiz"       DoGraph        (DrawCurve: the points as pixels or as a polyline)
+//   "Grafik Temizle"   clearGraphArea (paints the area and frame, drawGrid, drawAxes)
+//   "Oto. Ölçeklendir" autoScale      (whole-number scales from the points and the origin)
+//   "Grafik Çiz"       drawGraph        (drawCurve: the points as pixels or as a polyline)
 // The settings come in a PlotSettings read from the controls when the command runs; texts
 // are converted at the step that uses them, so a bad text ends the command there and leaves
 // what was drawn before. Such errors escape as RuntimeError for the general error box.
 
 #include "plot/canvas.h"
 #include "plot/drawn_points.h"
-#include "tabulation/point_table.h"
+#include "tabulation/graph.h"
 
 #include <cstddef>
 #include <optional>
@@ -23,10 +23,10 @@ namespace quarnis {
 // Every plot setting as the controls hold it. A list read by index has no index when the
 // user typed a text of their own; the defaults are the window's start settings.
 struct PlotSettings {
-    Rgb areaColor = MakeRgb(166, 202, 240); // bColorAlan
-    Rgb curveColor = MakeRgb(0, 0, 0); // bColorGraf
-    Rgb axesColor = MakeRgb(0, 128, 0); // bColorXY
-    Rgb gridColor = MakeRgb(128, 128, 128); // bColorGrid
+    Rgb areaColor = makeRgb(166, 202, 240); // bColorAlan
+    Rgb curveColor = makeRgb(0, 0, 0); // bColorGraf
+    Rgb axesColor = makeRgb(0, 128, 0); // bColorXY
+    Rgb gridColor = makeRgb(128, 128, 128); // bColorGrid
     std::optional<int> areaStyle = 0; // cAlanTip: "Dolu", "Boş", six hatches
     std::optional<int> axesStyle = 0; // cXYTip: five line styles
     std::optional<int> curveStyle = 0; // cGrafTip
@@ -60,36 +60,36 @@ protected:
 // the first "Grafik Temizle", the number of lines in the result list, and where to report.
 struct PlotTarget {
     Canvas& canvas;
-    TGraph1D& graph;
+    Graph& graph;
     bool& coordSystemDrawn;
     std::size_t resultLines;
     PlotReport& report;
 };
 
 // Line style of an index of cXYTip, cGrafTip or cGridTip; nothing for no index.
-std::optional<PenStyle> LineStyleOf(std::optional<int> index);
+std::optional<PenStyle> lineStyleOf(std::optional<int> index);
 
 // "Grafik Temizle": area and frame, then the grid when sGrid is checked, then the axes.
-void ClearGraphArea(PlotTarget& t, const PlotSettings& s);
+void clearGraphArea(PlotTarget& t, const PlotSettings& s);
 // n - 1 vertical and n - 1 horizontal lines dividing the canvas into n x n cells.
-void DrawGrid(Canvas& canvas, const PlotSettings& s);
+void drawGrid(Canvas& canvas, const PlotSettings& s);
 // Sets the origin from the position lists and draws the two axes through it.
-void DrawAxes(Canvas& canvas, TGraph1D& graph, const PlotSettings& s);
+void drawAxes(Canvas& canvas, Graph& graph, const PlotSettings& s);
 
 // The largest Y of the table, or 0 when no Y is positive.
-double MaxValue(const TGraph1D& graph);
+double maxValue(const Graph& graph);
 // The sum of |Y| divided by the number of points less one.
-double MeanAbsValue(const TGraph1D& graph);
+double meanAbsValue(const Graph& graph);
 
 // "Oto. Ölçeklendir". Gives the new texts of xScale and yScale, or nothing when the command
 // stopped before writing them.
-std::optional<std::pair<std::u16string, std::u16string>> AutoScale(
+std::optional<std::pair<std::u16string, std::u16string>> autoScale(
     PlotTarget& t, const PlotSettings& s);
 
-// "Grafik Çiz". With `drawn`, gathers where the points landed (DrawCurve).
-void DoGraph(PlotTarget& t, const PlotSettings& s, DrawnCurve* drawn = nullptr);
+// "Grafik Çiz". With `drawn`, gathers where the points landed (drawCurve).
+void drawGraph(PlotTarget& t, const PlotSettings& s, DrawnCurve* drawn = nullptr);
 // Loads the scales from the scale texts and draws the point table. With `drawn`, and a curve
 // kind chosen, begins it afresh and adds each point that lands on the surface as it is drawn.
-void DrawCurve(Canvas& canvas, TGraph1D& graph, const PlotSettings& s, DrawnCurve* drawn = nullptr);
+void drawCurve(Canvas& canvas, Graph& graph, const PlotSettings& s, DrawnCurve* drawn = nullptr);
 
 } // namespace quarnis

@@ -30,7 +30,7 @@ namespace {
     bool cutToNearBox(std::int64_t& x0, std::int64_t& y0, std::int64_t& x1, std::int64_t& y1)
     {
         long double t0, t1;
-        if (!ClipSegment(x0, y0, x1, y1, -kNear, kNear, kNear, t0, t1))
+        if (!clipSegment(x0, y0, x1, y1, -kNear, kNear, kNear, t0, t1))
             return false;
         const long double fx0 = x0, fy0 = y0;
         const long double dx = static_cast<long double>(x1) - fx0;
@@ -96,7 +96,7 @@ namespace {
 
 } // namespace
 
-bool ClipSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, long double lo,
+bool clipSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, long double lo,
     long double hiX, long double hiY, long double& t0, long double& t1)
 {
     const long double fx = x0, fy = y0;
@@ -123,7 +123,7 @@ bool ClipSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t
     return keep(-dx, fx - lo) && keep(dx, hiX - fx) && keep(-dy, fy - lo) && keep(dy, hiY - fy);
 }
 
-std::vector<bool> DashMask(PenStyle style, int width)
+std::vector<bool> dashMask(PenStyle style, int width)
 {
     std::vector<bool> mask;
     bool on = true;
@@ -140,7 +140,7 @@ std::vector<bool> DashMask(PenStyle style, int width)
 // the start). Only the steps whose pixel (with the pen's width) can touch the surface are
 // visited; they are found by solving the two inequalities for k, which keeps the pixels and
 // the dash pattern exactly as if the whole line had been stepped.
-void DrawLine(const PixelGrid& grid, const RasterPen& pen, std::int64_t x0, std::int64_t y0,
+void drawLine(const PixelGrid& grid, const RasterPen& pen, std::int64_t x0, std::int64_t y0,
     std::int64_t x1, std::int64_t y1, std::uint32_t& dashPos)
 {
     if (x0 == x1 && y0 == y1)
@@ -209,7 +209,7 @@ void DrawLine(const PixelGrid& grid, const RasterPen& pen, std::int64_t x0, std:
         dashPos = std::uint32_t((dashPos + n) % period);
 }
 
-bool OrderCorners(std::int64_t& x1, std::int64_t& y1, std::int64_t& x2, std::int64_t& y2)
+bool orderCorners(std::int64_t& x1, std::int64_t& y1, std::int64_t& x2, std::int64_t& y2)
 {
     if (x2 < x1)
         std::swap(x1, x2);
@@ -218,10 +218,10 @@ bool OrderCorners(std::int64_t& x1, std::int64_t& y1, std::int64_t& x2, std::int
     return x1 != x2 && y1 != y2;
 }
 
-void DrawRectangle(const PixelGrid& grid, const RasterPen& pen, std::uint32_t brushRgb,
+void drawRectangle(const PixelGrid& grid, const RasterPen& pen, std::uint32_t brushRgb,
     BrushStyle brush, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2)
 {
-    if (!OrderCorners(x1, y1, x2, y2))
+    if (!orderCorners(x1, y1, x2, y2))
         return;
     const int w = grid.width, h = grid.height;
     const int cx1 = int(std::clamp<std::int64_t>(x1, 0, w));
@@ -245,12 +245,12 @@ void DrawRectangle(const PixelGrid& grid, const RasterPen& pen, std::uint32_t br
     std::uint32_t dash = 0;
     if (r == x1 || b == y1) { // one column or one row: a single line covers it
 
-        DrawLine(grid, pen, x1, y1, r + (r == x1 ? 0 : 1), b + (r == x1 ? 1 : 0), dash);
+        drawLine(grid, pen, x1, y1, r + (r == x1 ? 0 : 1), b + (r == x1 ? 1 : 0), dash);
     } else {
-        DrawLine(grid, pen, x1, y1, r, y1, dash);
-        DrawLine(grid, pen, r, y1, r, b, dash);
-        DrawLine(grid, pen, r, b, x1, b, dash);
-        DrawLine(grid, pen, x1, b, x1, y1, dash);
+        drawLine(grid, pen, x1, y1, r, y1, dash);
+        drawLine(grid, pen, r, y1, r, b, dash);
+        drawLine(grid, pen, r, b, x1, b, dash);
+        drawLine(grid, pen, x1, b, x1, y1, dash);
     }
 }
 

@@ -6,7 +6,7 @@
 // Pixel coordinates are 64-bit and never wrap: a line is clipped at the grid's edge along
 // its true direction, and pixels outside are simply not painted.
 //
-//   DrawLine(grid, pen, 2, 3, 6, 3, dash) paints (2,3) (3,3) (4,3) (5,3): the start pixel, not
+//   drawLine(grid, pen, 2, 3, 6, 3, dash) paints (2,3) (3,3) (4,3) (5,3): the start pixel, not
 //   the end pixel, so a polyline paints every joint once.
 
 #include "plot/canvas.h"
@@ -36,27 +36,27 @@ struct RasterPen {
 
 // The dash mask of a line style for a pen of the given width: wider pens stretch the pattern
 // by their width, so that a wide dotted line stays dotted.
-std::vector<bool> DashMask(PenStyle style, int width);
+std::vector<bool> dashMask(PenStyle style, int width);
 
 // The part t0 .. t1 (0 <= t0 <= t1 <= 1) of the segment from (x0, y0) to (x1, y1) that lies in
 // the box [lo, hiX] x [lo, hiY], in long double; false when the segment misses the box.
-bool ClipSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, long double lo,
+bool clipSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, long double lo,
     long double hiX, long double hiY, long double& t0, long double& t1);
 
 // Puts a rectangle's corners in order, x1 <= x2 and y1 <= y2; false when it covers no pixel.
-bool OrderCorners(std::int64_t& x1, std::int64_t& y1, std::int64_t& x2, std::int64_t& y2);
+bool orderCorners(std::int64_t& x1, std::int64_t& y1, std::int64_t& x2, std::int64_t& y2);
 
 // Paints the line from (x0, y0) towards (x1, y1), its start pixel but not its end pixel,
 // each pixel as a square of the pen's width centred on it (even widths reach one further
 // right and down). dashPos counts the pixels of the dash pattern used so far and runs on.
-void DrawLine(const PixelGrid& grid, const RasterPen& pen, std::int64_t x0, std::int64_t y0,
+void drawLine(const PixelGrid& grid, const RasterPen& pen, std::int64_t x0, std::int64_t y0,
     std::int64_t x1, std::int64_t y1, std::uint32_t& dashPos);
 
 // Fills columns x1 .. x2 - 1 and rows y1 .. y2 - 1 with the brush (the hatches aligned with
 // the grid's top-left corner), then outlines them with the pen on columns x1 and x2 - 1 and
 // rows y1 and y2 - 1, clockwise from the top-left corner with one dash pattern all round.
 // The corners may come in any order; an empty rectangle paints nothing.
-void DrawRectangle(const PixelGrid& grid, const RasterPen& pen, std::uint32_t brushRgb,
+void drawRectangle(const PixelGrid& grid, const RasterPen& pen, std::uint32_t brushRgb,
     BrushStyle brush, std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2);
 
 } // namespace quarnis

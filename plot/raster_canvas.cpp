@@ -16,13 +16,13 @@ RasterCanvas::RasterCanvas(int width, int height, Rgb background)
 void RasterCanvas::setPenWidth(int width)
 {
     pen_.width = std::clamp(width, 1, kMaxPenWidth);
-    pen_.dashMask = DashMask(penStyle_, pen_.width);
+    pen_.dashMask = dashMask(penStyle_, pen_.width);
 }
 
 void RasterCanvas::setPenStyle(PenStyle style)
 {
     penStyle_ = style;
-    pen_.dashMask = DashMask(penStyle_, pen_.width);
+    pen_.dashMask = dashMask(penStyle_, pen_.width);
 }
 
 void RasterCanvas::moveTo(std::int64_t x, std::int64_t y)
@@ -34,14 +34,14 @@ void RasterCanvas::moveTo(std::int64_t x, std::int64_t y)
 
 void RasterCanvas::lineTo(std::int64_t x, std::int64_t y)
 {
-    DrawLine(grid(), pen_, penX_, penY_, x, y, dashPos_);
+    drawLine(grid(), pen_, penX_, penY_, x, y, dashPos_);
     penX_ = x;
     penY_ = y;
 }
 
 void RasterCanvas::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2)
 {
-    DrawRectangle(grid(), pen_, brushColor_, brushStyle_, x1, y1, x2, y2);
+    drawRectangle(grid(), pen_, brushColor_, brushStyle_, x1, y1, x2, y2);
 }
 
 void RasterCanvas::setPixel(std::int64_t x, std::int64_t y, Rgb color)

@@ -2,7 +2,7 @@
 // A canvas on rows of pixels that it owns, drawn by the raster (raster.h). The graph
 // window's surface draws through it; the tests and the benchmarks draw on it without Qt.
 //
-//   RasterCanvas c(457, 289, MakeRgb(192, 220, 192));
+//   RasterCanvas c(457, 289, makeRgb(192, 220, 192));
 //   c.moveTo(2, 3); c.lineTo(6, 3);   // paints (2,3) (3,3) (4,3) (5,3) black
 
 #include "plot/canvas.h"
@@ -50,9 +50,9 @@ private:
 
     int width_, height_;
     std::vector<Rgb> pixels_;
-    RasterPen pen_ { MakeRgb(0, 0, 0), 1, {} }; // the pen's colour, width and dash mask
+    RasterPen pen_ { makeRgb(0, 0, 0), 1, {} }; // the pen's colour, width and dash mask
     PenStyle penStyle_ = PenStyle::Solid;
-    Rgb brushColor_ = MakeRgb(255, 255, 255);
+    Rgb brushColor_ = makeRgb(255, 255, 255);
     BrushStyle brushStyle_ = BrushStyle::Solid;
     std::int64_t penX_ = 0, penY_ = 0;
     std::uint32_t dashPos_ = 0; // pixels of the dash pattern used since the last moveTo

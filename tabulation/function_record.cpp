@@ -1,9 +1,9 @@
 #include "function_record.h"
 
 #include "engine/checked.h"
+#include "engine/evaluation.h"
 #include "engine/number_format.h"
 #include "engine/runtime_error.h"
-#include "engine/unit_calc.h"
 #include "number_reading.h"
 
 #include <algorithm>
@@ -65,32 +65,35 @@ namespace {
 
 } // namespace
 
-std::u16string TFunc::FullText() const { return FuncName + u"(" + VarName + u"):=" + Definition; }
+std::u16string FunctionRecord::fullText() const
+{
+    return functionName + u"(" + variableName + u"):=" + definition;
+}
 
-TFunc::ConstantTexts TFunc::constantTexts() const
+FunctionRecord::ConstantTexts FunctionRecord::constantTexts() const
 {
     // A constant without a name is never inserted, so its value needs no text.
     const auto text = [](const std::u16string& name, double value) {
-        return name.empty() ? std::u16string() : GeneralNumberText(value);
+        return name.empty() ? std::u16string() : generalNumberText(value);
     };
-    return { text(ConstName1, ConstValue1), text(ConstName2, ConstValue2),
-        text(ConstName3, ConstValue3) };
+    return { text(constName1, constValue1), text(constName2, constValue2),
+        text(constName3, constValue3) };
 }
 
-bool TFunc::formulaAt(double x, const ConstantTexts& constants, std::u16string& text) const
+bool FunctionRecord::formulaAt(double x, const ConstantTexts& constants, std::u16string& text) const
 {
     thread_local std::u16string xText, scratch;
     xText.clear();
-    AppendGeneralNumberText(xText, x);
+    appendGeneralNumberText(xText, x);
     text.clear();
-    text.reserve(Definition.size() + 8 * xText.size());
-    return appendReplaced(text, Definition, VarName, xText)
-        && replaceAll(text, ConstName1, constants[0], scratch)
-        && replaceAll(text, ConstName2, constants[1], scratch)
-        && replaceAll(text, ConstName3, constants[2], scratch);
+    text.reserve(definition.size() + 8 * xText.size());
+    return appendReplaced(text, definition, variableName, xText)
+        && replaceAll(text, constName1, constants[0], scratch)
+        && replaceAll(text, constName2, constants[1], scratch)
+        && replaceAll(text, constName3, constants[2], scratch);
 }
 
-std::u16string TFunc::FormulaAt(double x) const
+std::u16string FunctionRecord::formulaAt(double x) const
 {
     std::u16string text;
     if (!formulaAt(x, constantTexts(), text))
@@ -98,17 +101,17 @@ std::u16string TFunc::FormulaAt(double x) const
     return text;
 }
 
-double TFunc::ValueAt(double x) { return valueAt(x, constantTexts()); }
+double FunctionRecord::valueAt(double x) { return valueAt(x, constantTexts()); }
 
-double TFunc::valueAt(double x, const ConstantTexts& constants)
+double FunctionRecord::valueAt(double x, const ConstantTexts& constants)
 {
     std::u16string formula;
     if (!formulaAt(x, constants, formula)) {
-        EvalError = 1;
+        evalError = 1;
         return 0;
     }
-    const Evaluation outcome = Evaluate(formula);
-    EvalError = outcome.failed() ? 1 : 0;
+    const Evaluation outcome = evaluate(formula);
+    evalError = outcome.failed() ? 1 : 0;
     return checked::toDouble(outcome.value);
 }
 
@@ -127,7 +130,7 @@ namespace {
 } // namespace
 
 // One point as a thread evaluated it, waiting to be listed.
-struct TFunc::PointResult {
+struct FunctionRecord::PointResult {
     double x = 0, fx = 0;
     bool xFormed = false; // x was formed before a fault
     bool failed = false, tooLong = false; // the engine reported, or the formula outgrew
@@ -140,34 +143,35 @@ namespace {
 
     // "[i]:(x,f(x))" with x and f(x) rounded to their decimals; a failed point carries its
     // report instead of a value: "[3]:(-2,Yazım Hatası...)".
-    void writeLine(std::u16string& line, unsigned i, const TFunc::PointResult& r, int decimals)
+    void writeLine(
+        std::u16string& line, unsigned i, const FunctionRecord::PointResult& r, int decimals)
     {
         line.clear();
         line += u'[';
         for (char c : std::to_string(i))
             line += static_cast<char16_t>(c);
         line += u"]:(";
-        AppendRoundedText(line, r.x, decimals);
+        appendRoundedText(line, r.x, decimals);
         line += u',';
         if (r.tooLong)
             line += kFormulaTooLongText;
         else if (r.failed)
             line += r.errorText;
         else
-            AppendRoundedText(line, r.fx, decimals);
+            appendRoundedText(line, r.fx, decimals);
         line += u')';
     }
 
 } // namespace
 
-void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, int decimals, PointResult& r,
-    std::mutex& largeFormulas) const
+void FunctionRecord::evaluatePoint(unsigned i, const ConstantTexts& constants, int decimals,
+    PointResult& r, std::mutex& largeFormulas) const
 {
     thread_local std::u16string formula;
     try {
-        const unsigned n = SampleCount;
-        const Extended step = checked::div(checked::sub(X2, X1), n);
-        r.x = checked::toDouble(checked::add(checked::mul(step, i), X1));
+        const unsigned n = sampleCount;
+        const Extended step = checked::div(checked::sub(x2, x1), n);
+        r.x = checked::toDouble(checked::add(checked::mul(step, i), x1));
         r.xFormed = true;
         if (!formulaAt(r.x, constants, formula)) {
             r.failed = r.tooLong = true;
@@ -175,9 +179,9 @@ void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, int decima
             Evaluation outcome;
             if (formula.size() > kLargeFormula) {
                 const std::lock_guard<std::mutex> oneAtATime(largeFormulas);
-                outcome = Evaluate(formula);
+                outcome = evaluate(formula);
             } else {
-                outcome = Evaluate(formula);
+                outcome = evaluate(formula);
             }
             r.failed = outcome.failed();
             if (outcome.error)
@@ -192,14 +196,14 @@ void TFunc::evaluatePoint(unsigned i, const ConstantTexts& constants, int decima
         std::u16string().swap(formula); // a huge point's text is not kept for the next one
 }
 
-bool TFunc::Tabulate(TabulationOutput& out)
+bool FunctionRecord::tabulate(TabulationOutput& out)
 {
-    const unsigned n = SampleCount;
+    const unsigned n = sampleCount;
     const unsigned total = n + 1;
     const ConstantTexts constants = constantTexts(); // the same at every point
-    Values.assign(total, TFuncValue {});
+    values.assign(total, FunctionValue {});
 
-    const int decimals = out.Decimals(); // as the output says at the start
+    const int decimals = out.decimals(); // as the output says at the start
     std::vector<PointResult> results(total);
     const unsigned runs = (total + kPointsPerRun - 1) / kPointsPerRun;
     std::vector<std::atomic<bool>> runDone(runs);
@@ -217,7 +221,7 @@ bool TFunc::Tabulate(TabulationOutput& out)
             return false;
         const unsigned end = std::min(total, (run + 1) * kPointsPerRun);
         for (unsigned i = run * kPointsPerRun; i < end && !stop.load(); ++i) {
-            if (callersThread && !out.Progress(listed, total))
+            if (callersThread && !out.progress(listed, total))
                 stop = true;
             else
                 evaluatePoint(i, constants, decimals, results[i], largeFormulas);
@@ -249,7 +253,7 @@ bool TFunc::Tabulate(TabulationOutput& out)
         });
 
     for (unsigned i = 0; i < total; ++i) {
-        if (!out.Progress(i, total))
+        if (!out.progress(i, total))
             return false;
         const unsigned run = i / kPointsPerRun;
         while (!runDone[run].load()) {
@@ -260,7 +264,7 @@ bool TFunc::Tabulate(TabulationOutput& out)
             if (!doneSignal.wait_for(
                     lock, std::chrono::milliseconds(20), [&] { return runDone[run].load(); })) {
                 lock.unlock();
-                if (!out.Progress(i, total))
+                if (!out.progress(i, total))
                     return false;
             }
         }
@@ -269,24 +273,24 @@ bool TFunc::Tabulate(TabulationOutput& out)
         PointResult& r = results[i];
         if (r.fault && !r.xFormed)
             std::rethrow_exception(r.fault);
-        Values[i].x = r.x;
-        EvalError = r.failed ? 1 : 0;
+        values[i].x = r.x;
+        evalError = r.failed ? 1 : 0;
         if (r.fault)
             std::rethrow_exception(r.fault);
-        Values[i].fx = r.fx;
+        values[i].fx = r.fx;
         listed = i + 1;
 
         // The helpers wrote the line with the decimals of the start; the output may say
         // otherwise by now.
-        const int nowDecimals = out.Decimals();
+        const int nowDecimals = out.decimals();
         if (nowDecimals != decimals)
             writeLine(r.line, i, r, nowDecimals);
-        out.Append(std::move(r.line), r.failed);
+        out.append(std::move(r.line), r.failed);
     }
     return true;
 }
 
-std::u16string FirstChars(std::u16string_view text, std::size_t n)
+std::u16string firstChars(std::u16string_view text, std::size_t n)
 {
     std::size_t end = 0;
     for (std::size_t count = 0; count < n && end < text.size(); ++count) {
@@ -297,23 +301,23 @@ std::u16string FirstChars(std::u16string_view text, std::size_t n)
     return std::u16string(text.substr(0, end));
 }
 
-void StorePanel(TFunc& func, const FuncPanelTexts& panel)
+void storePanel(FunctionRecord& func, const FuncPanelTexts& panel)
 {
-    func.SetFuncName(panel.name);
-    func.VarName = FirstChars(panel.var, 1);
-    func.ConstValue1 = ReadDouble(panel.value1);
-    func.ConstValue2 = ReadDouble(panel.value2);
-    func.ConstValue3 = ReadDouble(panel.value3);
-    func.ConstName1 = FirstChars(panel.const1, 2);
-    func.ConstName2 = FirstChars(panel.const2, 2);
-    func.ConstName3 = FirstChars(panel.const3, 2);
-    func.Definition = panel.definition;
-    const std::int32_t samples = ReadWholeNumber(panel.sample);
+    func.setFunctionName(panel.name);
+    func.variableName = firstChars(panel.var, 1);
+    func.constValue1 = readDouble(panel.value1);
+    func.constValue2 = readDouble(panel.value2);
+    func.constValue3 = readDouble(panel.value3);
+    func.constName1 = firstChars(panel.const1, 2);
+    func.constName2 = firstChars(panel.const2, 2);
+    func.constName3 = firstChars(panel.const3, 2);
+    func.definition = panel.definition;
+    const std::int32_t samples = readWholeNumber(panel.sample);
     if (samples < kMinSampleCount || samples > kMaxSampleCount)
         throw RuntimeError(ErrorKind::Conversion, kSampleCountRangeText);
-    func.SampleCount = static_cast<std::uint16_t>(samples);
-    func.X1 = ReadDouble(panel.x1);
-    func.X2 = ReadDouble(panel.x2);
+    func.sampleCount = static_cast<std::uint16_t>(samples);
+    func.x1 = readDouble(panel.x1);
+    func.x2 = readDouble(panel.x2);
 }
 
 } // namespace quarnis

@@ -3,7 +3,7 @@
 // named constants, evaluated at a point through the engine and tabulated over a range.
 //
 //   Definition "t*c1+c2", VarName "t", c1 = 2, c2 = 1:
-//     FormulaAt(2.5) -> "2.5*2+1", ValueAt(2.5) -> 6
+//     formulaAt(2.5) -> "2.5*2+1", valueAt(2.5) -> 6
 //   Range 0 to 10 in 100 steps, 5 decimals, Definition "t*t":
 //     Tabulate -> "[0]:(0,0)", "[1]:(0.1,0.01)", ..., "[100]:(10,100)"
 
@@ -17,7 +17,7 @@
 
 namespace quarnis {
 
-struct TFuncValue {
+struct FunctionValue {
     double x, fx;
 };
 
@@ -25,12 +25,12 @@ struct TFuncValue {
 // each value, as the window's scroll bar may say).
 class TabulationOutput {
 public:
-    virtual int Decimals() = 0;
+    virtual int decimals() = 0;
     // One listed point; failed when its line carries an error text instead of f(x).
-    virtual void Append(std::u16string line, bool failed) = 0;
+    virtual void append(std::u16string line, bool failed) = 0;
     // Called before each point, and again now and then while points are evaluated, with the
     // number of points listed and of all points; false cancels the tabulation there.
-    virtual bool Progress(unsigned /*done*/, unsigned /*total*/) { return true; }
+    virtual bool progress(unsigned /*done*/, unsigned /*total*/) { return true; }
 
 protected:
     ~TabulationOutput() = default;
@@ -43,22 +43,23 @@ protected:
 inline constexpr std::size_t kMaxFormulaLength = std::size_t(1) << 24;
 inline constexpr char16_t kFormulaTooLongText[] = u"Formül çok uzun...";
 
-class TFunc {
+// The function record (`TFunc`).
+class FunctionRecord {
 public:
-    std::u16string FuncName = u"F"; // shown only in FullText
-    std::u16string VarName = u"x"; // one character
-    double ConstValue1 = 0, ConstValue2 = 0, ConstValue3 = 0;
-    std::u16string ConstName1, ConstName2, ConstName3; // two characters each
-    std::u16string Definition = u"x"; // in the engine's syntax
-    std::uint16_t SampleCount = 100; // equal steps from X1 to X2: SampleCount + 1 points
-    double X1 = 0, X2 = 10;
-    std::vector<TFuncValue> Values; // the points of the last tabulation, unrounded
-    std::uint8_t EvalError = 0; // 1 when the engine reported an error at the last point
+    std::u16string functionName = u"F"; // shown only in fullText
+    std::u16string variableName = u"x"; // one character
+    double constValue1 = 0, constValue2 = 0, constValue3 = 0;
+    std::u16string constName1, constName2, constName3; // two characters each
+    std::u16string definition = u"x"; // in the engine's syntax
+    std::uint16_t sampleCount = 100; // equal steps from X1 to X2: SampleCount + 1 points
+    double x1 = 0, x2 = 10;
+    std::vector<FunctionValue> values; // the points of the last tabulation, unrounded
+    std::uint8_t evalError = 0; // 1 when the engine reported an error at the last point
 
-    void SetFuncName(std::u16string name) { FuncName = std::move(name); }
+    void setFunctionName(std::u16string name) { functionName = std::move(name); }
 
     // FuncName(VarName):=Definition, "F(t):=t".
-    std::u16string FullText() const;
+    std::u16string fullText() const;
 
     // The definition with the general number text of x in place of every occurrence of
     // VarName, then those of the three constants' values in place of their names, in order.
@@ -66,21 +67,21 @@ public:
     // it inserted; an empty name replaces nothing. There are no words or tokens: with the
     // variable "t", "tan(t)" at 2.5 becomes "2.5an(2.5)". Empty when the text would grow
     // beyond kMaxFormulaLength.
-    std::u16string FormulaAt(double x) const;
+    std::u16string formulaAt(double x) const;
 
-    // Evaluates FormulaAt(x) and sets EvalError to whether the engine reported an error; the
+    // Evaluates formulaAt(x) and sets EvalError to whether the engine reported an error; the
     // value is the one the engine gave with it. A result beyond the Double range raises
     // "Floating point overflow". A formula beyond kMaxFormulaLength is not evaluated: 0 with
     // EvalError 1.
-    double ValueAt(double x);
+    double valueAt(double x);
 
     // Samples x = ((X2 - X1) / SampleCount) * i + X1 for i = 0 .. SampleCount, formed in
     // Extended and stored as a Double, into Values, and appends "[i]:(x,f(x))" for each
-    // point with both rounded to out.Decimals(); at a point where the engine fails the line
+    // point with both rounded to out.decimals(); at a point where the engine fails the line
     // carries the engine's error text instead of f(x): "[3]:(-2,Yazım Hatası...)", or
     // kFormulaTooLongText. SampleCount 0 raises the division error before the first line.
     // False when out.Progress cancelled it; the lines before stay written.
-    bool Tabulate(TabulationOutput& out);
+    bool tabulate(TabulationOutput& out);
 
     // One point as a thread of the tabulation evaluated it, waiting to be listed.
     struct PointResult;
@@ -114,9 +115,9 @@ inline constexpr const char* kSampleCountRangeText
 // characters), the definition, the sample count, X1 and X2. A text that does not convert
 // raises its error there: the fields before it are stored, the others keep their values.
 // A sample count outside 1 to 65535 is refused with kSampleCountRangeText.
-void StorePanel(TFunc& func, const FuncPanelTexts& panel);
+void storePanel(FunctionRecord& func, const FuncPanelTexts& panel);
 
 // The first n characters of text; a surrogate pair counts as one character.
-std::u16string FirstChars(std::u16string_view text, std::size_t n);
+std::u16string firstChars(std::u16string_view text, std::size_t n);
 
 } // namespace quarnis

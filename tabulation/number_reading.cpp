@@ -48,18 +48,18 @@ namespace {
 static std::string quoted(std::u16string_view text, const char* quote, const char* rest)
 {
     std::string out = quote;
-    out += Utf16ToUtf8(text);
+    out += utf16ToUtf8(text);
     out += quote;
     out += rest;
     return out;
 }
 
-std::string NotAFloatText(std::u16string_view text)
+std::string notAFloatText(std::u16string_view text)
 {
     return quoted(text, "'", " is not a valid floating point value");
 }
 
-std::string NotAnIntegerText(std::u16string_view text)
+std::string notAnIntegerText(std::u16string_view text)
 {
     return quoted(text, "''", " is not a valid integer value");
 }
@@ -74,7 +74,7 @@ static bool readLeadingSign(std::u16string_view text, std::size_t& i)
     return false;
 }
 
-std::optional<Extended> TryReadNumber(std::u16string_view text)
+std::optional<Extended> tryReadNumber(std::u16string_view text)
 {
     const std::size_t n = text.size();
     std::size_t i = 0;
@@ -154,20 +154,20 @@ std::optional<Extended> TryReadNumber(std::u16string_view text)
     return negative ? -value : value;
 }
 
-Extended ReadNumber(std::u16string_view text)
+Extended readNumber(std::u16string_view text)
 {
-    const std::optional<Extended> v = TryReadNumber(text);
+    const std::optional<Extended> v = tryReadNumber(text);
     if (!v)
-        throw RuntimeError(ErrorKind::Conversion, NotAFloatText(text));
+        throw RuntimeError(ErrorKind::Conversion, notAFloatText(text));
     return *v;
 }
 
-double ReadDouble(std::u16string_view text) { return checked::toDouble(ReadNumber(text)); }
+double readDouble(std::u16string_view text) { return checked::toDouble(readNumber(text)); }
 
-std::optional<double> TryReadDouble(std::u16string_view text)
+std::optional<double> tryReadDouble(std::u16string_view text)
 {
     try {
-        const std::optional<Extended> v = TryReadNumber(text);
+        const std::optional<Extended> v = tryReadNumber(text);
         if (!v)
             return std::nullopt;
         return checked::toDouble(*v);
@@ -176,7 +176,7 @@ std::optional<double> TryReadDouble(std::u16string_view text)
     }
 }
 
-std::optional<std::int32_t> TryReadWholeNumber(std::u16string_view text)
+std::optional<std::int32_t> tryReadWholeNumber(std::u16string_view text)
 {
     const std::size_t n = text.size();
     std::size_t i = 0;
@@ -207,11 +207,11 @@ std::optional<std::int32_t> TryReadWholeNumber(std::u16string_view text)
     return static_cast<std::int32_t>(negative ? -magnitude : magnitude);
 }
 
-std::int32_t ReadWholeNumber(std::u16string_view text)
+std::int32_t readWholeNumber(std::u16string_view text)
 {
-    const std::optional<std::int32_t> v = TryReadWholeNumber(text);
+    const std::optional<std::int32_t> v = tryReadWholeNumber(text);
     if (!v)
-        throw RuntimeError(ErrorKind::Conversion, NotAnIntegerText(text));
+        throw RuntimeError(ErrorKind::Conversion, notAnIntegerText(text));
     return *v;
 }
 

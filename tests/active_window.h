@@ -14,7 +14,7 @@ namespace quarnis {
 // The application's active window, not QWidget::isActiveWindow(): Qt's Wayland plugin calls
 // the window active as soon as the compositor says so, before the application has moved its
 // focus there.
-inline bool WaitForActiveWindow(QWidget* window, int timeoutMs = 5000)
+inline bool waitForActiveWindow(QWidget* window, int timeoutMs = 5000)
 {
     return QTest::qWaitForWindowExposed(window, timeoutMs)
         && QTest::qWaitFor(
@@ -26,7 +26,7 @@ inline bool WaitForActiveWindow(QWidget* window, int timeoutMs = 5000)
 // the compositor (as the tests open them, by sending events inside the program) is a window of
 // its own, which the compositor activates; the activation comes back only some time after the
 // menu closed. The round trip to the window system first lets the menu's activation arrive.
-inline bool WaitUntilActiveAgain(QWidget* window = nullptr, int timeoutMs = 5000)
+inline bool waitUntilActiveAgain(QWidget* window = nullptr, int timeoutMs = 5000)
 {
     QGuiApplication::sync();
     return QTest::qWaitFor(
@@ -40,7 +40,7 @@ inline bool WaitUntilActiveAgain(QWidget* window = nullptr, int timeoutMs = 5000
 // False under Wayland: there a program cannot activate one of its windows by itself (only
 // with a token from the compositor, where it offers one), so the keyboard focus stays where the
 // user put it.
-inline bool ProgramActivatesItsWindows()
+inline bool programActivatesItsWindows()
 {
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }

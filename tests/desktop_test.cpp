@@ -25,7 +25,7 @@ namespace {
 
 // Empty when every control of `window` that takes the focus has a name of its own for screen
 // readers (a combo box's field and list are part of it); otherwise the first that has not.
-QString EveryNameOnce(QWidget* window)
+QString everyNameOnce(QWidget* window)
 {
     QSet<QString> seen;
     for (QWidget* control : window->findChildren<QWidget*>()) {
@@ -49,7 +49,7 @@ QString EveryNameOnce(QWidget* window)
 }
 
 // The control of `window` with the given layout name.
-template <class Control = QWidget> Control* Find(QWidget* window, const char* name)
+template <class Control = QWidget> Control* find(QWidget* window, const char* name)
 {
     auto* control = window->findChild<Control*>(QLatin1String(name));
     if (!control)
@@ -57,14 +57,14 @@ template <class Control = QWidget> Control* Find(QWidget* window, const char* na
     return control;
 }
 
-bool ShowAndWait(QWidget& window)
+bool showAndWait(QWidget& window)
 {
     window.show();
-    return quarnis::WaitForActiveWindow(&window);
+    return quarnis::waitForActiveWindow(&window);
 }
 
 // A dark desktop scheme: white texts on dark grey faces and fields.
-QPalette DarkPalette()
+QPalette darkPalette()
 {
     const QColor face(0x42, 0x42, 0x45), field(0x3d, 0x3d, 0x3d), tip(0x3f, 0x3f, 0x36);
     // windowText, button, light, dark, mid, text, brightText, base, window
@@ -79,7 +79,7 @@ QPalette DarkPalette()
     return p;
 }
 
-double DifferingShare(const QImage& a, const QImage& b)
+double differingShare(const QImage& a, const QImage& b)
 {
     if (a.size() != b.size())
         return 1.0;
@@ -92,7 +92,7 @@ double DifferingShare(const QImage& a, const QImage& b)
     return double(differing) / (double(x.width()) * x.height());
 }
 
-QImage Grab(QWidget* window)
+QImage grab(QWidget* window)
 {
     window->show();
     QCoreApplication::processEvents();
@@ -100,7 +100,7 @@ QImage Grab(QWidget* window)
 }
 
 // Grabs the modal box or dialog that `open` shows, then closes it.
-QImage GrabModal(const std::function<void()>& open)
+QImage grabModal(const std::function<void()>& open)
 {
     QImage picture;
     QTimer::singleShot(0, [&] {
@@ -116,16 +116,16 @@ QImage GrabModal(const std::function<void()>& open)
 
 const char* const kWindows[] = { "calculator", "graph", "about", "message box", "colour dialog" };
 
-std::array<QImage, 5> GrabAll()
+std::array<QImage, 5> grabAll()
 {
     quarnis::Windows windows;
     quarnis::Dialogs& qt = quarnis::Dialogs::current();
     QList<QColor> custom;
-    return { Grab(&windows.calculator), Grab(&windows.graph), Grab(&windows.about), GrabModal([&] {
+    return { grab(&windows.calculator), grab(&windows.graph), grab(&windows.about), grabModal([&] {
                 qt.message(&windows.calculator, quarnis::kApplicationTitle,
                     QStringLiteral("Floating point overflow."), quarnis::Dialogs::Icon::Stop);
             }),
-        GrabModal([&] { qt.chooseColorWithCustom(&windows.graph, QColor(0, 128, 0), custom); }) };
+        grabModal([&] { qt.chooseColorWithCustom(&windows.graph, QColor(0, 128, 0), custom); }) };
 }
 
 } // namespace
@@ -134,27 +134,27 @@ class DesktopTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { quarnis::LoadApplicationFonts(); }
+    void initTestCase() { quarnis::loadApplicationFonts(); }
 
     void everyControlHasANameOfItsOwn()
     {
-        TCalcMain calc;
-        TFGraphics graph;
-        QCOMPARE(EveryNameOnce(&calc), QString());
-        QCOMPARE(EveryNameOnce(&graph), QString());
+        quarnis::CalculatorWindow calc;
+        quarnis::GraphWindow graph;
+        QCOMPARE(everyNameOnce(&calc), QString());
+        QCOMPARE(everyNameOnce(&graph), QString());
     }
 
     // Every Alt letter of the graph window is there once and moves the focus to its label's
     // field.
     void theGraphLabelsLeadToTheirFields()
     {
-        TFGraphics w;
-        QVERIFY(ShowAndWait(w));
+        quarnis::GraphWindow w;
+        QVERIFY(showAndWait(w));
         const std::pair<const char*, const char*> buddies[] = { { "Label1", "FncName" },
             { "Label2", "FncVar" }, { "Label6", "FncId" }, { "Label7", "ex1" },
             { "Label8", "Sample" }, { "Label15", "cCalcExec" }, { "Label16", "FuncFull" } };
         for (const auto& [label, field] : buddies)
-            QCOMPARE(Find<QLabel>(&w, label)->buddy(), Find(&w, field));
+            QCOMPARE(find<QLabel>(&w, label)->buddy(), find(&w, field));
         QSet<QChar> letters;
         for (QLabel* label : w.findChildren<QLabel*>()) {
             const qsizetype at = label->text().indexOf(u'&');
@@ -175,20 +175,20 @@ private slots:
         // would end every later modal loop at once.
         QApplication::setQuitOnLastWindowClosed(false);
         quarnis::Windows windows;
-        TCalcMain& calc = windows.calculator;
+        quarnis::CalculatorWindow& calc = windows.calculator;
         calc.show();
-        QVERIFY(quarnis::WaitForActiveWindow(&calc));
-        QTest::keyClick(Find(&calc, "EnterFormula"), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(quarnis::waitForActiveWindow(&calc));
+        QTest::keyClick(find(&calc, "EnterFormula"), Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(!calc.isVisible());
 
         // From the graph window shown modally: it closes, and so does the calculator.
         calc.show();
         bool graphWasOpen = false;
         QTimer::singleShot(0, [&] {
-            graphWasOpen = quarnis::WaitForActiveWindow(&windows.graph);
-            QTest::keyClick(Find(&windows.graph, "FncName"), Qt::Key_Q, Qt::ControlModifier);
+            graphWasOpen = quarnis::waitForActiveWindow(&windows.graph);
+            QTest::keyClick(find(&windows.graph, "FncName"), Qt::Key_Q, Qt::ControlModifier);
         });
-        QTest::mouseClick(Find(&calc, "BGraph"), Qt::LeftButton);
+        QTest::mouseClick(find(&calc, "BGraph"), Qt::LeftButton);
         QVERIFY(graphWasOpen);
         QVERIFY(!windows.graph.isVisible());
         QVERIFY(!calc.isVisible());
@@ -196,7 +196,7 @@ private slots:
 
     void theProgramIsKnownByItsDesktopEntry()
     {
-        quarnis::SetUpDesktopIdentity();
+        quarnis::setUpDesktopIdentity();
         QVERIFY(!QApplication::windowIcon().pixmap(32, 32).isNull());
         // The window class (the application name on X11) is the entry's StartupWMClass.
         QSettings entry(
@@ -215,13 +215,13 @@ private slots:
     void theWindowsIgnoreADarkScheme()
     {
         const QPalette original = QApplication::palette();
-        const std::array<QImage, 5> light = GrabAll();
-        QApplication::setPalette(DarkPalette());
-        const std::array<QImage, 5> dark = GrabAll();
+        const std::array<QImage, 5> light = grabAll();
+        QApplication::setPalette(darkPalette());
+        const std::array<QImage, 5> dark = grabAll();
         QApplication::setPalette(original);
         for (std::size_t i = 0; i < light.size(); ++i) {
             QVERIFY2(!light[i].isNull() && !dark[i].isNull(), kWindows[i]);
-            const double share = DifferingShare(light[i], dark[i]);
+            const double share = differingShare(light[i], dark[i]);
             QVERIFY2(share <= 0.01,
                 qPrintable(QStringLiteral("%1: %2% of the pixels differ")
                                .arg(QLatin1String(kWindows[i]))
@@ -232,22 +232,22 @@ private slots:
     // A desktop that switches its scheme while the program runs.
     void aPaletteChangeAfterTheStartChangesNothing()
     {
-        TCalcMain main;
-        const QImage before = Grab(&main);
+        quarnis::CalculatorWindow main;
+        const QImage before = grab(&main);
         const QPalette original = QApplication::palette();
-        QApplication::setPalette(DarkPalette());
-        const QImage after = Grab(&main);
+        QApplication::setPalette(darkPalette());
+        const QImage after = grab(&main);
         QApplication::setPalette(original);
-        QCOMPARE(DifferingShare(before, after), 0.0);
+        QCOMPARE(differingShare(before, after), 0.0);
     }
     // Last: it wraps the application's style for the rest of the run.
     void theAltLettersShowOnlyWhileAltIsHeld()
     {
-        quarnis::UnderlineMnemonicsOnAlt(*qApp);
-        TFGraphics w;
-        auto* xScale = Find<QLineEdit>(&w, "xScale");
-        auto* label = Find<QLabel>(&w, "Label1");
-        QVERIFY(ShowAndWait(w));
+        quarnis::underlineMnemonicsOnAlt(*qApp);
+        quarnis::GraphWindow w;
+        auto* xScale = find<QLineEdit>(&w, "xScale");
+        auto* label = find<QLabel>(&w, "Label1");
+        QVERIFY(showAndWait(w));
         const QImage plain = label->grab().toImage();
         QTest::keyPress(&w, Qt::Key_Alt);
         QApplication::processEvents();

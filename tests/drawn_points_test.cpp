@@ -18,21 +18,21 @@ struct Silent : PlotReport {
     void notify(std::u16string_view) override { }
 };
 
-// What DoGraph gathers for the lines drawn 50 pixels to the unit about (228, 144).
+// What drawGraph gathers for the lines drawn 50 pixels to the unit about (228, 144).
 DrawnCurve draw(const std::vector<std::u16string>& lines, std::optional<int> kind = 0,
     const char16_t* xScale = u"50", bool coordSystemDrawn = true)
 {
     RasterCanvas canvas(457, 289, 0);
-    TGraph1D graph;
-    graph.LoadPoints(lines);
-    graph.OriginX = 228;
-    graph.OriginY = 144;
+    Graph graph;
+    graph.loadPoints(lines);
+    graph.originX = 228;
+    graph.originY = 144;
     Silent report;
     PlotTarget t { canvas, graph, coordSystemDrawn, lines.size(), report };
     const PlotSettings s { .curveKind = kind, .xScale = xScale, .yScale = u"50" };
     DrawnCurve drawn;
     try {
-        DoGraph(t, s, &drawn);
+        drawGraph(t, s, &drawn);
     } catch (const RuntimeError&) {
     }
     return drawn;

@@ -204,7 +204,7 @@ namespace {
         f.push_back({ "results rounded to 0 to 9 decimals", [](Rng& r) {
                          const Extended v = ldexpl(
                              static_cast<Extended>(r() >> 1), static_cast<int>(r() % 100) - 83);
-                         return RoundToDecimals(r() & 1 ? -v : v, static_cast<int>(r() % 11) - 1);
+                         return roundToDecimals(r() & 1 ? -v : v, static_cast<int>(r() % 11) - 1);
                      } });
         f.push_back({ "range limits and subnormals", [](Rng& r) {
                          switch (r() % 6) {
@@ -259,7 +259,7 @@ namespace {
                 return std::string();
             char want[64], got[64];
             std::snprintf(want, sizeof want, "%.17Le", v);
-            const SignificantDigits d = EighteenDigits(v);
+            const SignificantDigits d = eighteenDigits(v);
             const std::string digits = std::to_string(d.digits);
             std::snprintf(got, sizeof got, "%c.%se%+03d", digits[0], digits.c_str() + 1, d.exp10);
             return unequal(want, got);
@@ -269,7 +269,7 @@ namespace {
     TEST(DigitsDifferential, GeneralNumberTextEqualsTheReference)
     {
         forEachValue("general number text", 7, samples(), [](Extended v, std::size_t) {
-            return unequal(referenceGeneralNumberText(v), utf8(GeneralNumberText(v)));
+            return unequal(referenceGeneralNumberText(v), utf8(generalNumberText(v)));
         });
     }
 
@@ -290,10 +290,10 @@ namespace {
             const Extended v = i % 2 ? drawn : fmodl(drawn, 1e12L);
             for (int p = kMinDecimals; p <= kMaxDecimals; ++p) {
                 const std::string want
-                    = either([&] { return GeneralNumberText(RoundToDecimals(v, p)); });
+                    = either([&] { return generalNumberText(roundToDecimals(v, p)); });
                 const std::string got = either([&] {
                     std::u16string out = u"x";
-                    AppendRoundedText(out, v, p);
+                    appendRoundedText(out, v, p);
                     return out.substr(1);
                 });
                 if (got != want)
@@ -308,7 +308,7 @@ namespace {
     TEST(DigitsDifferential, ValueTextEqualsTheReference)
     {
         forEachValue("value text", 11, samples(), [](Extended v, std::size_t) {
-            const std::string got = utf8(ValueToText(v));
+            const std::string got = utf8(valueToText(v));
             Extended below = v, above = v;
             bool same = got == referenceValueText(v, 18) || got == referenceValueText(v, 19);
             for (int ulps = 0; ulps < 2 && !same && std::isfinite(v); ++ulps) {

@@ -1,8 +1,8 @@
 // Formula -> the text the calculator shows for it (unrounded), grouped by what the rows
 // exercise; then the value and report of failed evaluations, deep nesting and huge inputs.
 
+#include "engine/evaluation.h"
 #include "engine/exec_text.h"
-#include "engine/unit_calc.h"
 #include "test_text.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +22,7 @@ namespace {
     {
         for (const Row& r : rows) {
             SCOPED_TRACE(utf8(r.formula));
-            EXPECT_EQ(utf8(ExecText(r.formula, decimals)), r.shown);
+            EXPECT_EQ(utf8(execText(r.formula, decimals)), r.shown);
         }
     }
 
@@ -41,12 +41,12 @@ namespace {
     {
         for (const OutcomeRow& r : rows) {
             SCOPED_TRACE(utf8(r.formula.substr(0, 40)));
-            const Evaluation outcome = Evaluate(r.formula);
+            const Evaluation outcome = evaluate(r.formula);
             EXPECT_EQ(outcome.value, r.value);
             EXPECT_EQ(outcome.error ? utf8(outcome.error->text()) : "", r.report);
             // EXEC shows the report, or the value when there is none.
             if (*r.report) {
-                EXPECT_EQ(utf8(ExecText(r.formula, 2)), r.report);
+                EXPECT_EQ(utf8(execText(r.formula, 2)), r.report);
             }
         }
     }
@@ -138,18 +138,18 @@ namespace {
     // Each evaluation reports its own errors only, on whichever thread it runs.
     TEST(Evaluate, ReportsBelongToTheirEvaluation)
     {
-        ASSERT_TRUE(Evaluate(u"1/0").failed());
-        EXPECT_FALSE(Evaluate(u"2+2").failed());
+        ASSERT_TRUE(evaluate(u"1/0").failed());
+        EXPECT_FALSE(evaluate(u"2+2").failed());
         std::thread other([] {
             for (int i = 0; i < 2000; ++i)
-                ASSERT_EQ(Evaluate(u"2+3#4").error, EngineError { Report::Syntax });
+                ASSERT_EQ(evaluate(u"2+3#4").error, EngineError { Report::Syntax });
         });
         for (int i = 0; i < 2000; ++i)
-            ASSERT_FALSE(Evaluate(u"2+3").failed());
+            ASSERT_FALSE(evaluate(u"2+3").failed());
         other.join();
         // The caller's text is never changed.
         const std::u16string formula = u"sin (2)";
-        Evaluate(formula);
+        evaluate(formula);
         EXPECT_EQ(formula, u"sin (2)");
     }
 
@@ -161,11 +161,11 @@ namespace {
         expectShown({ { u"1.5", "1.5" } }, 3);
         expectShown({ { u"(1+2", kParen }, { u"1+2", "3" } }, 2);
         expectShown({ { u"1E4931", "1E4931" } }, -1);
-        EXPECT_THROW(ExecText(u"1E4931", 2), std::exception);
+        EXPECT_THROW(execText(u"1E4931", 2), std::exception);
         bool reported = false;
-        EXPECT_EQ(utf8(ExecText(u"1/0", 2, &reported)), kFailure);
+        EXPECT_EQ(utf8(execText(u"1/0", 2, &reported)), kFailure);
         EXPECT_TRUE(reported);
-        EXPECT_EQ(utf8(ExecText(u"1.5", 2, &reported)), "1.5");
+        EXPECT_EQ(utf8(execText(u"1.5", 2, &reported)), "1.5");
         EXPECT_FALSE(reported);
         // A formula that failed shows its error text; its value is not rounded.
         expectShown({ { u"1E4931#", kSyntax } }, 2);

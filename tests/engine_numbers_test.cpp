@@ -50,7 +50,7 @@ namespace {
         };
         for (const auto& r : rows) {
             SCOPED_TRACE(r.name);
-            EXPECT_EQ(utf8(ValueToText(r.value)), r.text);
+            EXPECT_EQ(utf8(valueToText(r.value)), r.text);
         }
     }
 
@@ -88,19 +88,19 @@ namespace {
         };
         for (const auto& r : rows) {
             SCOPED_TRACE(r.name);
-            EXPECT_EQ(TextToValue(r.text), r.value);
+            EXPECT_EQ(textToValue(r.text), r.value);
         }
-        EXPECT_TRUE(std::signbit(TextToValue(u"-0.000000000")));
-        EXPECT_TRUE(std::signbit(TextToValue(u"-.")));
+        EXPECT_TRUE(std::signbit(textToValue(u"-0.000000000")));
+        EXPECT_TRUE(std::signbit(textToValue(u"-.")));
         // A lone sign carries no minus into the value text written from it.
-        EXPECT_FALSE(std::signbit(TextToValue(u"-")));
-        EXPECT_FALSE(std::signbit(TextToValue(u"  -")));
+        EXPECT_FALSE(std::signbit(textToValue(u"-")));
+        EXPECT_FALSE(std::signbit(textToValue(u"  -")));
     }
 
     TEST(TextToValue, OverflowBelowTheLimitIsAFault)
     {
         for (const char16_t* text : { u"1E4950", u"1E5119", u"-9E4932" })
-            EXPECT_EQ(errorOf([&] { TextToValue(text); }), "Floating point overflow") << utf8(text);
+            EXPECT_EQ(errorOf([&] { textToValue(text); }), "Floating point overflow") << utf8(text);
     }
 
     struct GeneralRow {
@@ -132,7 +132,7 @@ namespace {
         };
         for (const auto& r : rows) {
             SCOPED_TRACE(r.name);
-            EXPECT_EQ(utf8(GeneralNumberText(r.value)), r.text);
+            EXPECT_EQ(utf8(generalNumberText(r.value)), r.text);
         }
     }
 
@@ -161,10 +161,10 @@ namespace {
         };
         for (const auto& r : rows) {
             SCOPED_TRACE(r.name);
-            EXPECT_EQ(utf8(GeneralNumberText(RoundToDecimals(r.value, r.decimals))), r.text);
+            EXPECT_EQ(utf8(generalNumberText(roundToDecimals(r.value, r.decimals))), r.text);
         }
-        EXPECT_THROW(RoundToDecimals(1e4931L, 2), RuntimeError);
-        EXPECT_EQ(utf8(GeneralNumberText(RoundToDecimals(1e4931L, 1))), "1E4931");
+        EXPECT_THROW(roundToDecimals(1e4931L, 2), RuntimeError);
+        EXPECT_EQ(utf8(generalNumberText(roundToDecimals(1e4931L, 1))), "1E4931");
     }
 
     TEST(Scanning, NumberRunsAndSigns)
@@ -180,7 +180,7 @@ namespace {
                  Back { u"2--", u"-" }, Back { u"-", u"-" }, Back { u"+-", u"-" },
                  Back { u"2*+", u"+" }, Back { u"42-", u"" } }) {
             const std::u16string_view s = b.text;
-            const std::size_t start = BackwardRunStart(s, 0, s.size());
+            const std::size_t start = backwardRunStart(s, 0, s.size());
             EXPECT_EQ(s.substr(start), std::u16string_view(b.run)) << utf8(std::u16string(s));
         }
         struct Signs {
@@ -192,18 +192,18 @@ namespace {
                  Signs { u"-+5", -1, 2 }, Signs { u"", 1, 0 }, Signs { u"5", 1, 0 } }) {
             const std::u16string_view s = r.text;
             std::size_t p = 0;
-            EXPECT_EQ(ReadSigns(s, p, s.size()), r.sign);
+            EXPECT_EQ(readSigns(s, p, s.size()), r.sign);
             EXPECT_EQ(p, r.end);
         }
         const std::u16string_view s = u"2E-3+1";
-        EXPECT_EQ(ForwardRunEnd(s, 0, s.size()), 4u);
+        EXPECT_EQ(forwardRunEnd(s, 0, s.size()), 4u);
         std::size_t p = 0;
-        EXPECT_EQ(ExtractGroup(u"(2*(3+4))", p), u"2*(3+4)");
+        EXPECT_EQ(extractGroup(u"(2*(3+4))", p), u"2*(3+4)");
         EXPECT_EQ(p, 9u);
         p = 0;
-        EXPECT_EQ(ExtractGroup(u"()", p), u"");
+        EXPECT_EQ(extractGroup(u"()", p), u"");
         p = 0;
-        EXPECT_EQ(ExtractGroup(u"(2", p), u"2"); // no ")": the group ends with the text
+        EXPECT_EQ(extractGroup(u"(2", p), u"2"); // no ")": the group ends with the text
         EXPECT_EQ(p, 2u);
     }
 

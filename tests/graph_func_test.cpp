@@ -17,24 +17,25 @@ namespace {
 // Collects the lines; the decimals come from a script that may change between values.
 struct Lines : TabulationOutput {
     std::vector<std::u16string> lines;
-    int decimals = 5;
-    int Decimals() override { return decimals; }
-    void Append(std::u16string line, bool) override { lines.push_back(std::move(line)); }
+    int decimalCount = 5;
+    int decimals() override { return decimalCount; }
+    void append(std::u16string line, bool) override { lines.push_back(std::move(line)); }
 };
 
 // f(t) = definition over x1 to x2 in n steps.
-TFunc record(std::u16string definition, double x1 = 0, double x2 = 10, std::uint16_t n = 100)
+FunctionRecord record(
+    std::u16string definition, double x1 = 0, double x2 = 10, std::uint16_t n = 100)
 {
-    TFunc f;
-    f.VarName = u"t";
-    f.Definition = std::move(definition);
-    f.X1 = x1;
-    f.X2 = x2;
-    f.SampleCount = n;
+    FunctionRecord f;
+    f.variableName = u"t";
+    f.definition = std::move(definition);
+    f.x1 = x1;
+    f.x2 = x2;
+    f.sampleCount = n;
     return f;
 }
 
-TEST(TFunc, SubstitutesTheVariableThenTheConstants)
+TEST(FunctionRecord, SubstitutesTheVariableThenTheConstants)
 {
     const struct {
         const char* name;
@@ -64,18 +65,18 @@ TEST(TFunc, SubstitutesTheVariableThenTheConstants)
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        TFunc f = record(r.definition);
-        f.VarName = r.var;
-        f.ConstName1 = r.c1;
-        f.ConstName2 = r.c2;
-        f.ConstValue1 = r.v1;
-        f.ConstValue2 = r.v2;
-        EXPECT_EQ(Utf16ToUtf8(f.FormulaAt(r.x)), Utf16ToUtf8(r.expected));
+        FunctionRecord f = record(r.definition);
+        f.variableName = r.var;
+        f.constName1 = r.c1;
+        f.constName2 = r.c2;
+        f.constValue1 = r.v1;
+        f.constValue2 = r.v2;
+        EXPECT_EQ(utf16ToUtf8(f.formulaAt(r.x)), utf16ToUtf8(r.expected));
     }
 }
 
 // One record through all rows: EvalError follows each point, failed or not.
-TEST(TFunc, ValueAtGivesTheEnginesValueAndWhetherItFailed)
+TEST(FunctionRecord, ValueAtGivesTheEnginesValueAndWhetherItFailed)
 {
     const struct {
         const char16_t* definition;
@@ -87,22 +88,22 @@ TEST(TFunc, ValueAtGivesTheEnginesValueAndWhetherItFailed)
         { u"SQRT(t)", 2.25, 1.5, 0 }, { u"(t", 1, 0, 1 },
         { u"t+1#2", 2, 3, 1 }, // a syntax error keeps the value read before it
     };
-    TFunc f = record(u"t");
+    FunctionRecord f = record(u"t");
     for (const auto& r : rows) {
-        SCOPED_TRACE(Utf16ToUtf8(r.definition) + " at " + std::to_string(r.x));
-        f.Definition = r.definition;
-        EXPECT_EQ(f.ValueAt(r.x), r.value);
-        EXPECT_EQ(f.EvalError, r.error);
+        SCOPED_TRACE(utf16ToUtf8(r.definition) + " at " + std::to_string(r.x));
+        f.definition = r.definition;
+        EXPECT_EQ(f.valueAt(r.x), r.value);
+        EXPECT_EQ(f.evalError, r.error);
     }
-    f.Definition = u"EXP(t)";
-    EXPECT_EQ(errorOf([&] { f.ValueAt(1000); }), "Floating point overflow");
+    f.definition = u"EXP(t)";
+    EXPECT_EQ(errorOf([&] { f.valueAt(1000); }), "Floating point overflow");
 }
 
-std::vector<std::u16string> tabulate(TFunc& f, int decimals)
+std::vector<std::u16string> tabulate(FunctionRecord& f, int decimals)
 {
     Lines out;
-    out.decimals = decimals;
-    EXPECT_TRUE(f.Tabulate(out));
+    out.decimalCount = decimals;
+    EXPECT_TRUE(f.tabulate(out));
     return out.lines;
 }
 
@@ -121,19 +122,19 @@ TEST(Tabulate, TheXSequence)
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        TFunc f = record(u"t", r.x1, r.x2, r.n);
+        FunctionRecord f = record(u"t", r.x1, r.x2, r.n);
         tabulate(f, 9);
-        ASSERT_EQ(f.Values.size(), r.xs.size());
+        ASSERT_EQ(f.values.size(), r.xs.size());
         for (std::size_t i = 0; i < r.xs.size(); ++i) {
-            EXPECT_EQ(f.Values[i].x, r.xs[i]);
-            EXPECT_EQ(f.Values[i].fx, r.xs[i]);
+            EXPECT_EQ(f.values[i].x, r.xs[i]);
+            EXPECT_EQ(f.values[i].fx, r.xs[i]);
         }
     }
     // Formed in Extended and stored as a Double; a failed point keeps the engine's value.
-    TFunc f = record(u"1/(t-3.7)");
+    FunctionRecord f = record(u"1/(t-3.7)");
     tabulate(f, 5);
-    EXPECT_EQ(f.Values[37].x, static_cast<double>((10.0L / 100) * 37 + 0));
-    EXPECT_EQ(f.Values[37].fx, 0);
+    EXPECT_EQ(f.values[37].x, static_cast<double>((10.0L / 100) * 37 + 0));
+    EXPECT_EQ(f.values[37].fx, 0);
 }
 
 // Line `line` of the tabulation of the definition from X1 to X2 in n steps; every point is
@@ -168,21 +169,21 @@ TEST(Tabulate, ListsEveryPointRounded)
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        TFunc f = record(r.definition, r.x1, r.x2, r.n);
+        FunctionRecord f = record(r.definition, r.x1, r.x2, r.n);
         const auto lines = tabulate(f, r.decimals);
         ASSERT_EQ(lines.size(), r.n + 1u);
-        EXPECT_EQ(Utf16ToUtf8(lines[r.line]), Utf16ToUtf8(r.expected));
+        EXPECT_EQ(utf16ToUtf8(lines[r.line]), utf16ToUtf8(r.expected));
     }
 }
 
 // No steps: the step division fails before the first line (a fault midway: cli_tabulate).
 TEST(Tabulate, NoStepsFailBeforeTheFirstLine)
 {
-    TFunc zero = record(u"t", 0, 10, 0);
+    FunctionRecord zero = record(u"t", 0, 10, 0);
     Lines out;
-    EXPECT_EQ(errorOf([&] { zero.Tabulate(out); }), "Floating point division by zero");
-    zero.X2 = 0;
-    EXPECT_EQ(errorOf([&] { zero.Tabulate(out); }), "Invalid floating point operation");
+    EXPECT_EQ(errorOf([&] { zero.tabulate(out); }), "Floating point division by zero");
+    zero.x2 = 0;
+    EXPECT_EQ(errorOf([&] { zero.tabulate(out); }), "Invalid floating point operation");
     EXPECT_TRUE(out.lines.empty());
 }
 
@@ -190,50 +191,51 @@ TEST(Tabulate, NoStepsFailBeforeTheFirstLine)
 // points keep their own report, and a fault ends the listing at its point.
 TEST(Tabulate, ManyPointsComeInOrderWithTheirOwnReports)
 {
-    TFunc f = record(u"1/(t-70)+SQRT(t-20)", 0, 100, 1000);
+    FunctionRecord f = record(u"1/(t-70)+SQRT(t-20)", 0, 100, 1000);
     const auto lines = tabulate(f, 3);
     ASSERT_EQ(lines.size(), 1001u);
     for (unsigned i = 0; i <= 1000; ++i) {
         const std::string prefix = '[' + std::to_string(i).append("]:(");
-        ASSERT_EQ(Utf16ToUtf8(lines[i]).substr(0, prefix.size()), prefix);
+        ASSERT_EQ(utf16ToUtf8(lines[i]).substr(0, prefix.size()), prefix);
         const bool fails = i < 200 || i == 700;
-        EXPECT_EQ(Utf16ToUtf8(lines[i]).find("Yazım Hatası...") != std::string::npos, fails) << i;
+        EXPECT_EQ(utf16ToUtf8(lines[i]).find("Yazım Hatası...") != std::string::npos, fails) << i;
     }
     EXPECT_EQ(lines[400], u"[400]:(40,4.439)"); // 1/-30 + SQRT(20)
     EXPECT_EQ(lines[1000], u"[1000]:(100,8.978)");
-    EXPECT_EQ(f.Values[999].x, 99.9);
+    EXPECT_EQ(f.values[999].x, 99.9);
 
-    TFunc big = record(u"EXP(t)", 0, 1000, 1000);
+    FunctionRecord big = record(u"EXP(t)", 0, 1000, 1000);
     Lines out;
-    EXPECT_EQ(errorOf([&] { big.Tabulate(out); }), "Floating point overflow");
+    EXPECT_EQ(errorOf([&] { big.tabulate(out); }), "Floating point overflow");
     ASSERT_EQ(out.lines.size(), 710u); // EXP(710) is beyond Double
     EXPECT_EQ(out.lines[709].substr(0, 10), u"[709]:(709");
-    EXPECT_EQ(big.Values[710].x, 710);
-    EXPECT_EQ(big.Values[711].x, 0);
+    EXPECT_EQ(big.values[710].x, 710);
+    EXPECT_EQ(big.values[711].x, 0);
 }
 
 // Names that are digits are replaced again in every inserted number, so the formula grows
 // at each name; beyond kMaxFormulaLength a point fails without being built or evaluated.
 TEST(Tabulate, AFormulaGrowingBeyondTheBoundFailsItsPoint)
 {
-    TFunc f = record(std::u16string(32767, u't'), 1.11111111111111E300, 1.11111111111111E300, 1);
-    f.ConstName1 = u"1";
-    f.ConstName2 = u"11";
-    f.ConstName3 = u"E3";
-    f.ConstValue1 = f.ConstValue2 = 1.11111111111111E300;
-    f.ConstValue3 = 1E300;
-    EXPECT_EQ(f.FormulaAt(f.X1), u"");
-    EXPECT_EQ(f.ValueAt(f.X1), 0);
-    EXPECT_EQ(f.EvalError, 1);
+    FunctionRecord f
+        = record(std::u16string(32767, u't'), 1.11111111111111E300, 1.11111111111111E300, 1);
+    f.constName1 = u"1";
+    f.constName2 = u"11";
+    f.constName3 = u"E3";
+    f.constValue1 = f.constValue2 = 1.11111111111111E300;
+    f.constValue3 = 1E300;
+    EXPECT_EQ(f.formulaAt(f.x1), u"");
+    EXPECT_EQ(f.valueAt(f.x1), 0);
+    EXPECT_EQ(f.evalError, 1);
 
     // Just within the bound the formula is built and evaluated.
     const std::size_t ones = kMaxFormulaLength / 2;
-    TFunc g = record(std::u16string(ones, u't'));
-    g.ConstName1 = u"1";
-    g.ConstValue1 = 0;
-    EXPECT_EQ(g.FormulaAt(1).size(), ones);
-    EXPECT_EQ(g.FormulaAt(10).size(), 2 * ones); // "10" in place of each "t"
-    EXPECT_EQ(g.FormulaAt(100), u""); // "100" is one character too many
+    FunctionRecord g = record(std::u16string(ones, u't'));
+    g.constName1 = u"1";
+    g.constValue1 = 0;
+    EXPECT_EQ(g.formulaAt(1).size(), ones);
+    EXPECT_EQ(g.formulaAt(10).size(), 2 * ones); // "10" in place of each "t"
+    EXPECT_EQ(g.formulaAt(100), u""); // "100" is one character too many
 }
 
 // Progress is asked before each point; refusing ends the tabulation there.
@@ -241,15 +243,15 @@ TEST(Tabulate, ProgressCancelsBeforeAPoint)
 {
     struct Cancelling : Lines {
         std::vector<unsigned> asked;
-        bool Progress(unsigned done, unsigned total) override
+        bool progress(unsigned done, unsigned total) override
         {
             EXPECT_EQ(total, 11u);
             asked.push_back(done);
             return done < 3;
         }
     } out;
-    TFunc f = record(u"t", 0, 10, 10);
-    EXPECT_FALSE(f.Tabulate(out));
+    FunctionRecord f = record(u"t", 0, 10, 10);
+    EXPECT_FALSE(f.tabulate(out));
     // Asked before each point, and again while a point is evaluated: never backwards, and
     // the tabulation ends at the first refusal.
     EXPECT_TRUE(std::is_sorted(out.asked.begin(), out.asked.end()));
@@ -263,27 +265,27 @@ TEST(StorePanel, CopiesThePanelAndCutsTheNames)
     // The second constant's name: two letters outside the 16-bit range, then a third.
     const FuncPanelTexts p { u"Kare", u"time", u"şçğ", u"\U0001D465\U0001D466z", u"", u" 2.5 ",
         u"-1e2", u"0", u"time", u"-.5", u"65535", u"65535" };
-    TFunc f;
-    StorePanel(f, p);
-    EXPECT_EQ(f.FullText(), u"Kare(t):=time");
-    EXPECT_EQ(f.ConstName1, u"şç");
-    EXPECT_EQ(f.ConstName2, u"\U0001D465\U0001D466");
-    EXPECT_EQ(f.ConstName3, u"");
-    EXPECT_EQ(f.ConstValue1, 2.5);
-    EXPECT_EQ(f.ConstValue2, -100);
-    EXPECT_EQ(f.SampleCount, 65535);
-    EXPECT_EQ(f.X1, -0.5);
-    EXPECT_EQ(FirstChars(u"\U0001D465", 1), u"\U0001D465");
-    EXPECT_EQ(FirstChars(u"\xD835", 1), u"\xD835"); // a lone half stays one character
+    FunctionRecord f;
+    storePanel(f, p);
+    EXPECT_EQ(f.fullText(), u"Kare(t):=time");
+    EXPECT_EQ(f.constName1, u"şç");
+    EXPECT_EQ(f.constName2, u"\U0001D465\U0001D466");
+    EXPECT_EQ(f.constName3, u"");
+    EXPECT_EQ(f.constValue1, 2.5);
+    EXPECT_EQ(f.constValue2, -100);
+    EXPECT_EQ(f.sampleCount, 65535);
+    EXPECT_EQ(f.x1, -0.5);
+    EXPECT_EQ(firstChars(u"\U0001D465", 1), u"\U0001D465");
+    EXPECT_EQ(firstChars(u"\xD835", 1), u"\xD835"); // a lone half stays one character
 }
 
-// The record's fields in the order StorePanel stores them, as texts.
-std::vector<std::u16string> storedFields(const TFunc& f)
+// The record's fields in the order storePanel stores them, as texts.
+std::vector<std::u16string> storedFields(const FunctionRecord& f)
 {
-    const auto text = [](double v) { return Utf8ToUtf16(std::to_string(v)); };
-    return { f.FuncName, f.VarName, text(f.ConstValue1), text(f.ConstValue2), text(f.ConstValue3),
-        f.ConstName1, f.ConstName2, f.ConstName3, f.Definition, text(f.SampleCount), text(f.X1),
-        text(f.X2) };
+    const auto text = [](double v) { return utf8ToUtf16(std::to_string(v)); };
+    return { f.functionName, f.variableName, text(f.constValue1), text(f.constValue2),
+        text(f.constValue3), f.constName1, f.constName2, f.constName3, f.definition,
+        text(f.sampleCount), text(f.x1), text(f.x2) };
 }
 
 TEST(StorePanel, RefusesAFieldAndKeepsWhatCameBefore)
@@ -308,23 +310,23 @@ TEST(StorePanel, RefusesAFieldAndKeepsWhatCameBefore)
         { "Sample -1", &Texts::sample, u"-1", kSampleCountRangeText },
         { "empty ex2", &Texts::x2, u"", "'' is not a valid floating point value" },
     };
-    TFunc before, stored;
-    StorePanel(
+    FunctionRecord before, stored;
+    storePanel(
         before, { u"G", u"q", u"k1", u"k2", u"k3", u"41", u"42", u"43", u"q", u"98", u"99", u"7" });
     const Texts good { u"Kare", u"t", u"c1", u"c2", u"c3", u"1", u"2", u"3", u"t*t", u"4", u"5",
         u"100" };
-    StorePanel(stored, good);
+    storePanel(stored, good);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
-        TFunc f = before;
+        FunctionRecord f = before;
         Texts p = good;
         p.*r.field = r.text;
-        EXPECT_EQ(errorOf([&] { StorePanel(f, p); }), r.error);
+        EXPECT_EQ(errorOf([&] { storePanel(f, p); }), r.error);
         // The fields before the refused one are stored, the others keep their values.
         const auto refused = std::size_t(std::find(order, std::end(order), r.field) - order);
         const auto got = storedFields(f), old = storedFields(before), now = storedFields(stored);
         for (std::size_t i = 0; i < got.size(); ++i)
-            EXPECT_EQ(Utf16ToUtf8(got[i]), Utf16ToUtf8(i < refused ? now[i] : old[i])) << i;
+            EXPECT_EQ(utf16ToUtf8(got[i]), utf16ToUtf8(i < refused ? now[i] : old[i])) << i;
     }
 }
 

@@ -3,8 +3,8 @@
 #include "engine/runtime_error.h"
 #include "engine/utf.h"
 #include "error_of.h"
+#include "tabulation/graph.h"
 #include "tabulation/number_reading.h"
-#include "tabulation/point_table.h"
 
 #include <gtest/gtest.h>
 
@@ -29,8 +29,8 @@ TEST(ReadNumber, AcceptsTheStrictForm)
         { u"0E99999999999999999999", 0 }, { u"   17", 17 },
         { u"1.7976931348623157E308", std::numeric_limits<double>::max() } };
     for (const auto& r : rows) {
-        SCOPED_TRACE(Utf16ToUtf8(r.text));
-        EXPECT_EQ(ReadDouble(r.text), r.expected);
+        SCOPED_TRACE(utf16ToUtf8(r.text));
+        EXPECT_EQ(readDouble(r.text), r.expected);
     }
 }
 
@@ -57,31 +57,31 @@ TEST(ReadNumber, AgreesWithTheLibraryConversion)
             ascii += "E0";
         std::from_chars(ascii.data(), ascii.data() + ascii.size(), expected);
         SCOPED_TRACE(text);
-        const std::optional<Extended> got = TryReadNumber(Utf8ToUtf16(text));
+        const std::optional<Extended> got = tryReadNumber(utf8ToUtf16(text));
         ASSERT_TRUE(got.has_value());
         ASSERT_EQ(*got, expected);
     }
 }
 
-// Texts that are not numbers; ReadDouble raises the conversion error for them, and the
+// Texts that are not numbers; readDouble raises the conversion error for them, and the
 // overflow for numbers that only Extended holds (the scale fields convert later).
 TEST(ReadNumber, RefusesEverythingElse)
 {
     const char16_t* rows[] = { u"", u" ", u"0,5", u"1.2.3", u"abc", u"1 2", u"+", u"-", u"E5",
         u"1E5x", u"\t1", u"1\t", u"--1", u"0x10", u"1e2.5", u"١", u"şu" };
     for (const char16_t* text : rows) {
-        SCOPED_TRACE(Utf16ToUtf8(text));
-        EXPECT_FALSE(TryReadNumber(text).has_value());
+        SCOPED_TRACE(utf16ToUtf8(text));
+        EXPECT_FALSE(tryReadNumber(text).has_value());
         // Appended, not concatenated: g++ 12 -O3 warns falsely (-Wrestrict) on the chained +.
         std::string expected = "'";
-        expected.append(Utf16ToUtf8(text)).append("' is not a valid floating point value");
-        EXPECT_EQ(errorOf([&] { ReadDouble(text); }), expected);
+        expected.append(utf16ToUtf8(text)).append("' is not a valid floating point value");
+        EXPECT_EQ(errorOf([&] { readDouble(text); }), expected);
     }
     for (const char16_t* text : { u"1E400", u"-1E400", u"1E99999", u"0.00001E5000" }) {
-        EXPECT_EQ(errorOf([&] { ReadDouble(text); }), "Floating point overflow");
-        EXPECT_FALSE(TryReadDouble(text).has_value());
+        EXPECT_EQ(errorOf([&] { readDouble(text); }), "Floating point overflow");
+        EXPECT_FALSE(tryReadDouble(text).has_value());
     }
-    EXPECT_EQ(*TryReadNumber(u"1E400"), 1E400L);
+    EXPECT_EQ(*tryReadNumber(u"1E400"), 1E400L);
 }
 
 TEST(ReadWholeNumber, DecimalAndHexadecimal)
@@ -94,16 +94,16 @@ TEST(ReadWholeNumber, DecimalAndHexadecimal)
         { u"2147483647", 2147483647 }, { u"-2147483648", std::numeric_limits<std::int32_t>::min() },
         { u"00065537", 65537 } };
     for (const auto& r : rows) {
-        SCOPED_TRACE(Utf16ToUtf8(r.text));
-        EXPECT_EQ(ReadWholeNumber(r.text), r.expected);
+        SCOPED_TRACE(utf16ToUtf8(r.text));
+        EXPECT_EQ(readWholeNumber(r.text), r.expected);
     }
     const char16_t* refused[] = { u"", u"12 ", u"1.0", u"1e3", u"2147483648", u"$", u"0x",
         u"$80000000", u"99999999999999999999", u"- 1", u"1,000" };
     for (const char16_t* text : refused) {
-        SCOPED_TRACE(Utf16ToUtf8(text));
-        EXPECT_FALSE(TryReadWholeNumber(text).has_value());
+        SCOPED_TRACE(utf16ToUtf8(text));
+        EXPECT_FALSE(tryReadWholeNumber(text).has_value());
     }
-    EXPECT_EQ(errorOf([] { ReadWholeNumber(u"12 "); }), "''12 '' is not a valid integer value");
+    EXPECT_EQ(errorOf([] { readWholeNumber(u"12 "); }), "''12 '' is not a valid integer value");
 }
 
 TEST(TextBetween, FirstOccurrences)
@@ -121,28 +121,28 @@ TEST(TextBetween, FirstOccurrences)
         { u"(ab)", u"", u")", u"(ab" },
     };
     for (const auto& r : rows) {
-        SCOPED_TRACE(Utf16ToUtf8(r.s));
-        EXPECT_EQ(TextBetween(r.s, r.left, r.right), r.expected);
+        SCOPED_TRACE(utf16ToUtf8(r.s));
+        EXPECT_EQ(textBetween(r.s, r.left, r.right), r.expected);
     }
 }
 
 TEST(LoadPoints, ReadsTheLinesInOrderAndSkipsFailedPoints)
 {
-    TGraph1D g;
-    g.LoadPoints({ u"[0]:(0,1E-5)", u"[1]:(-0.5,2.25)", u"[2]:(1,Yazım Hatası...)", u"[3]:(2,INF)",
+    Graph g;
+    g.loadPoints({ u"[0]:(0,1E-5)", u"[1]:(-0.5,2.25)", u"[2]:(1,Yazım Hatası...)", u"[3]:(2,INF)",
         u"[4]:(1.79769313486232E308,1)", u"[5]:(3,-4)" });
-    ASSERT_EQ(g.Points.size(), 3u);
-    EXPECT_EQ(g.Points[0].x, 0);
-    EXPECT_EQ(g.Points[0].y, 0.00001);
-    EXPECT_EQ(g.Points[1].x, -0.5);
-    EXPECT_EQ(g.Points[1].y, 2.25);
-    EXPECT_EQ(g.Points[2].x, 3);
-    EXPECT_EQ(g.Points[2].y, -4);
+    ASSERT_EQ(g.points.size(), 3u);
+    EXPECT_EQ(g.points[0].x, 0);
+    EXPECT_EQ(g.points[0].y, 0.00001);
+    EXPECT_EQ(g.points[1].x, -0.5);
+    EXPECT_EQ(g.points[1].y, 2.25);
+    EXPECT_EQ(g.points[2].x, 3);
+    EXPECT_EQ(g.points[2].y, -4);
 
-    g.LoadPoints({}); // no lines: the table stays
-    EXPECT_EQ(g.Points.size(), 3u);
-    g.LoadPoints({ u"[0]:(1,Geçersiz parantez...)" }); // lines, none plottable: empty table
-    EXPECT_TRUE(g.Points.empty());
+    g.loadPoints({}); // no lines: the table stays
+    EXPECT_EQ(g.points.size(), 3u);
+    g.loadPoints({ u"[0]:(1,Geçersiz parantez...)" }); // lines, none plottable: empty table
+    EXPECT_TRUE(g.points.empty());
 }
 
 } // namespace

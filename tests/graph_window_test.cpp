@@ -1,7 +1,7 @@
 // The graph window through its real controls: clicks, keys, the fields' texts, the table's
 // menus and files, and the plot surface's keys.
 
-#include "graph/button_color.h"
+#include "graph/color_button.h"
 #include "graph/graph_window.h"
 #include "graph/plot_surface.h"
 
@@ -36,7 +36,7 @@ using quarnis::ScopedRecordingDialogs;
 
 namespace {
 
-QStringList Lines(const QAbstractItemModel* model)
+QStringList linesOf(const QAbstractItemModel* model)
 {
     QStringList out;
     for (int i = 0; i < model->rowCount(); ++i)
@@ -46,7 +46,7 @@ QStringList Lines(const QAbstractItemModel* model)
 
 // Runs `open`, which shows a popup menu, and gives the menu's action texts, "(off)" after a
 // disabled one; triggers the action named `trigger`, then closes the menu.
-QStringList MenuOf(const std::function<void()>& open, const QString& trigger = {})
+QStringList menuOf(const std::function<void()>& open, const QString& trigger = {})
 {
     QWidget* window = QApplication::activeWindow();
     open();
@@ -64,18 +64,18 @@ QStringList MenuOf(const std::function<void()>& open, const QString& trigger = {
     menu->close();
     QCoreApplication::processEvents();
     if (window)
-        quarnis::WaitUntilActiveAgain(window);
+        quarnis::waitUntilActiveAgain(window);
     return texts;
 }
 
 // The context menu of `control`, as the mouse opens it.
-QStringList ContextMenuOf(QWidget* control, const QString& trigger = {})
+QStringList contextMenuOf(QWidget* control, const QString& trigger = {})
 {
-    return MenuOf([&] { emit control->customContextMenuRequested(QPoint(5, 5)); }, trigger);
+    return menuOf([&] { emit control->customContextMenuRequested(QPoint(5, 5)); }, trigger);
 }
 
 // What Ctrl+C in `control` puts on the clipboard.
-QString CopiedFrom(QWidget* control)
+QString copiedFrom(QWidget* control)
 {
     control->setFocus();
     QTest::keyClick(control, Qt::Key_C, Qt::ControlModifier);
@@ -88,7 +88,7 @@ class GraphWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<ScopedRecordingDialogs> dialogs;
-    std::unique_ptr<TFGraphics> w;
+    std::unique_ptr<quarnis::GraphWindow> w;
 
     template <class Control = QWidget> Control* find(const char* name) const
     {
@@ -98,12 +98,15 @@ class GraphWindowTest : public QObject {
         return c;
     }
     QLineEdit* field(const char* name) const { return find<QLineEdit>(name); }
-    TButtonColor* colour(const char* name) const { return find<TButtonColor>(name); }
+    quarnis::ColorButton* colour(const char* name) const
+    {
+        return find<quarnis::ColorButton>(name);
+    }
     QComboBox* results() const { return find<QComboBox>("cCalcExec"); }
     QListView* listBox() const { return find<QListView>("lFuncVars"); }
     QScrollBar* decimals() const { return find<QScrollBar>("scrSonuc"); }
-    QStringList listed() const { return Lines(results()->model()); }
-    const std::vector<quarnis::TPlotPoint>& points() const { return w->plotObject().Points; }
+    QStringList listed() const { return linesOf(results()->model()); }
+    const std::vector<quarnis::PlotPoint>& points() const { return w->plotObject().points; }
 
     // Gives fields, named by their layout names, new texts; then presses HESAPLA.
     void calculate(std::initializer_list<std::pair<const char*, QString>> texts = {})
@@ -117,9 +120,9 @@ private slots:
     void init()
     {
         dialogs = std::make_unique<ScopedRecordingDialogs>();
-        w = std::make_unique<TFGraphics>();
+        w = std::make_unique<quarnis::GraphWindow>();
         w->show();
-        QVERIFY(quarnis::WaitForActiveWindow(w.get()));
+        QVERIFY(quarnis::waitForActiveWindow(w.get()));
     }
     void cleanup()
     {
@@ -157,7 +160,7 @@ private slots:
         QCOMPARE(lines.size(), 101);
         QCOMPARE(lines[1], u"[1]:(0.1,0.1)"_s);
         QCOMPARE(lines[100], u"[100]:(10,10)"_s);
-        QCOMPARE(Lines(listBox()->model()), lines);
+        QCOMPARE(linesOf(listBox()->model()), lines);
         QVERIFY(results()->currentText().isEmpty()); // no line is chosen
         QCOMPARE(points().size(), std::size_t(101));
         // A second press lists anew rather than appending.
@@ -205,12 +208,12 @@ private slots:
         QCOMPARE(dialogs->messages[0].icon, quarnis::Dialogs::Icon::Stop);
         QCOMPARE(field("FuncFull")->text(), u"F(t):=t"_s);
         QCOMPARE(listed(), before);
-        QCOMPARE(Lines(listBox()->model()), before);
+        QCOMPARE(linesOf(listBox()->model()), before);
         QCOMPARE(points().size(), std::size_t(101));
-        QCOMPARE(
-            w->functionRecord().FuncName, std::u16string(u"G")); // read before the failing field
+        QCOMPARE(w->functionRecord().functionName,
+            std::u16string(u"G")); // read before the failing field
         if (name != "ec1")
-            QCOMPARE(w->functionRecord().ConstValue1, 3.0);
+            QCOMPARE(w->functionRecord().constValue1, 3.0);
     }
 
     // Points that fail are listed with the engine's text and left out of the plot. A fault
@@ -218,13 +221,13 @@ private slots:
     // table it copies and the plot keep the tabulation before, under its own definition.
     void failedPointsThenAFaultMidway()
     {
-        QCOMPARE(CopiedFrom(listBox()), QString()); // nothing listed yet
+        QCOMPARE(copiedFrom(listBox()), QString()); // nothing listed yet
         calculate({ { "FncId", u"ln(t)"_s }, { "ex1", u"-1"_s }, { "ex2", u"1"_s },
             { "Sample", u"2"_s } });
         QVERIFY(dialogs->messages.isEmpty());
         const QString lnTable
             = u"t\tF(t):=ln(t)\n-1\tYazım Hatası...\n0\tYazım Hatası...\n1\t0\n"_s;
-        QCOMPARE(CopiedFrom(listBox()), lnTable);
+        QCOMPARE(copiedFrom(listBox()), lnTable);
         QCOMPARE(results()->itemText(1), u"[1]:(0,Yazım Hatası...)"_s);
         QCOMPARE(points().size(), std::size_t(1));
         QCOMPARE(points()[0].x, 1.0);
@@ -235,7 +238,7 @@ private slots:
         QCOMPARE(dialogs->messages[0].text, u"Floating point overflow."_s);
         QCOMPARE(field("FuncFull")->text(), u"F(t):=EXP(t)"_s);
         QCOMPARE(listed(), QStringList({ u"[0]:(700,1E304)"_s, u"[1]:(705,1.5E306)"_s }));
-        QCOMPARE(CopiedFrom(listBox()), lnTable);
+        QCOMPARE(copiedFrom(listBox()), lnTable);
         QCOMPARE(points().size(), std::size_t(1));
     }
 
@@ -249,7 +252,7 @@ private slots:
         QCOMPARE(find<QLabel>("xa")->text(), u"time1"_s);
         QCOMPARE(find<QLabel>("xb")->text(), u"time2"_s);
         calculate();
-        QCOMPARE(w->functionRecord().VarName, std::u16string(u"t"));
+        QCOMPARE(w->functionRecord().variableName, std::u16string(u"t"));
         QVERIFY(field("FuncFull")->text().startsWith(u"F(t):="_s));
         // Names keep their characters: "ş" is a variable like any other.
         calculate({ { "FncVar", u"şey"_s }, { "FncId", u"ş*ç1"_s }, { "FncConst1", u"ç1x"_s },
@@ -305,7 +308,7 @@ private slots:
         QCOMPARE(field("FncId")->text().size(), definition.size());
         calculate({ { "Sample", u"1"_s } });
         QVERIFY(dialogs->messages.isEmpty());
-        QCOMPARE(w->functionRecord().Definition.size(), std::size_t(definition.size()));
+        QCOMPARE(w->functionRecord().definition.size(), std::size_t(definition.size()));
         QCOMPARE(field("FuncFull")->text(), u"F(t):="_s + definition);
         QCOMPARE(listed(), QStringList({ u"[0]:(0,0)"_s, u"[1]:(10,5000010)"_s }));
         for (QLineEdit* each : w->findChildren<QLineEdit*>())
@@ -341,7 +344,7 @@ private slots:
         const QStringList lines = listed();
         QVERIFY(lines.size() >= 2 && lines.size() < 1001);
         QCOMPARE(lines[1], u"[1]:(0.01,200.00666)"_s);
-        QCOMPARE(Lines(listBox()->model()), before);
+        QCOMPARE(linesOf(listBox()->model()), before);
         QCOMPARE(points().size(), std::size_t(101));
         QCOMPARE(points()[100].y, 10.0);
         QCOMPARE(field("FuncFull")->text(), u"F(t):="_s + slow);
@@ -353,27 +356,27 @@ private slots:
     {
         QTemporaryDir dir;
         QWidget* resultField = results()->lineEdit();
-        QCOMPARE(ContextMenuOf(listBox()),
+        QCOMPARE(contextMenuOf(listBox()),
             QStringList({ u"Tabloyu Kopyala (off)"_s, u"Tabloyu Kaydet... (off)"_s }));
         calculate(
             { { "FncId", u"t*t"_s }, { "ex1", u"0"_s }, { "ex2", u"1"_s }, { "Sample", u"2"_s } });
         const QString tsv = u"t\tF(t):=t*t\n0\t0\n0.5\t0.25\n1\t1\n"_s;
-        ContextMenuOf(listBox(), u"Tabloyu Kopyala"_s);
+        contextMenuOf(listBox(), u"Tabloyu Kopyala"_s);
         QCOMPARE(QGuiApplication::clipboard()->text(), tsv);
         const QStringList on = { u"Tabloyu Kopyala"_s, u"Tabloyu Kaydet..."_s };
         listBox()->setFocus();
-        QCOMPARE(MenuOf([&] { QTest::keyClick(listBox(), Qt::Key_Menu); }), on);
-        QCOMPARE(MenuOf([&] { QTest::keyClick(listBox(), Qt::Key_F10, Qt::ShiftModifier); }), on);
+        QCOMPARE(menuOf([&] { QTest::keyClick(listBox(), Qt::Key_Menu); }), on);
+        QCOMPARE(menuOf([&] { QTest::keyClick(listBox(), Qt::Key_F10, Qt::ShiftModifier); }), on);
         results()->setFocus();
-        QVERIFY(MenuOf([&] { QTest::keyClick(resultField, Qt::Key_Menu); }).contains(on[1]));
+        QVERIFY(menuOf([&] { QTest::keyClick(resultField, Qt::Key_Menu); }).contains(on[1]));
         // The result list's field keeps its edit menu and gets the table's two commands.
         QGuiApplication::clipboard()->clear();
-        const QStringList fieldMenu = ContextMenuOf(resultField, on[0]);
+        const QStringList fieldMenu = contextMenuOf(resultField, on[0]);
         QVERIFY(fieldMenu.contains(on[1]) && fieldMenu.size() > 2);
         QCOMPARE(QGuiApplication::clipboard()->text(), tsv);
 
         dialogs->fileAnswer = dir.filePath(u"table"_s);
-        ContextMenuOf(listBox(), on[1]);
+        contextMenuOf(listBox(), on[1]);
         QFile saved(dir.filePath(u"table.csv"_s));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), "t,F(t):=t*t\r\n0,0\r\n0.5,0.25\r\n1,1\r\n");
@@ -383,7 +386,7 @@ private slots:
         for (const QString& name : { dir.filePath(u"taken.csv"_s), dir.filePath(u"no/t.csv"_s) }) {
             dialogs->messages.clear();
             dialogs->fileAnswer = name;
-            ContextMenuOf(resultField, on[1]);
+            contextMenuOf(resultField, on[1]);
             QCOMPARE(dialogs->messages.size(), 1);
             QVERIFY(dialogs->messages[0].text.startsWith(
                 u"Tablo \"%1\" dosyasına kaydedilemedi"_s.arg(name)));
@@ -393,7 +396,7 @@ private slots:
         // Cancelling the dialog says nothing.
         dialogs->messages.clear();
         dialogs->fileAnswer.clear();
-        ContextMenuOf(listBox(), on[1]);
+        contextMenuOf(listBox(), on[1]);
         QVERIFY(dialogs->messages.isEmpty());
     }
 
@@ -406,9 +409,9 @@ private slots:
         surface->setFocus();
         const QStringList expected
             = { u"Grafiği Kaydet..."_s, u"Panoya Kopyala"_s, u"Yazdır..."_s };
-        QCOMPARE(MenuOf([&] { QTest::keyClick(surface, Qt::Key_Menu); }), expected);
+        QCOMPARE(menuOf([&] { QTest::keyClick(surface, Qt::Key_Menu); }), expected);
         QCOMPARE(
-            MenuOf([&] { QTest::keyClick(surface, Qt::Key_F10, Qt::ShiftModifier); }), expected);
+            menuOf([&] { QTest::keyClick(surface, Qt::Key_F10, Qt::ShiftModifier); }), expected);
         // The focused surface shows a frame on the screen; the copied picture has none.
         QCOMPARE(QApplication::focusWidget(), surface);
         const QImage picture = surface->image().convertToFormat(QImage::Format_RGB32);
@@ -422,7 +425,7 @@ private slots:
         // Ctrl+S saves from anywhere in the window; Ctrl+C in a field stays the field's.
         dialogs->fileAnswer = dir.filePath(u"plot"_s);
         xScale->selectAll();
-        QCOMPARE(CopiedFrom(xScale), u"1.0"_s);
+        QCOMPARE(copiedFrom(xScale), u"1.0"_s);
         QTest::keyClick(xScale, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(QFile::exists(dir.filePath(u"plot.png"_s)));
         // Ctrl+P opens the print dialog from anywhere in the window.
@@ -453,8 +456,8 @@ private slots:
         QTest::mouseClick(colour("bColorGrid"), Qt::LeftButton);
         QCOMPARE(dialogs->customColorRequests.last(), custom);
         QCOMPARE(colour("bColorGrid")->color(), QColor(128, 128, 128));
-        TFGraphics other; // the list lives for the process, not for a window
-        QTest::mouseClick(other.findChild<TButtonColor*>(u"bColorAlan"_s), Qt::LeftButton);
+        quarnis::GraphWindow other; // the list lives for the process, not for a window
+        QTest::mouseClick(other.findChild<quarnis::ColorButton*>(u"bColorAlan"_s), Qt::LeftButton);
         QCOMPARE(dialogs->customColorRequests.last(), custom);
     }
 
@@ -479,7 +482,7 @@ private slots:
         QTest::mouseClick(colour("bColorXY"), Qt::LeftButton);
         QCOMPARE(preset, QColor(0, 128, 0));
         QCOMPARE(colour("bColorXY")->color(), QColor(1, 2, 3));
-        QCOMPARE(TButtonColor::customColors().value(0), QColor(9, 9, 9));
+        QCOMPARE(quarnis::ColorButton::customColors().value(0), QColor(9, 9, 9));
         QColorDialog::setCustomColor(0, QColor(200, 0, 0)); // not the buttons' list: replaced
         answer(false);
         QTest::mouseClick(colour("bColorGrid"), Qt::LeftButton);

@@ -53,14 +53,14 @@ class HistoryWindowTest : public QObject {
     void exec(const QString& formula, int decimals)
     {
         memo()->clear();
-        memo()->InsertFormulaText(formula); // a megabyte in segments, as a paste brings it
+        memo()->insertFormulaText(formula); // a megabyte in segments, as a paste brings it
         find<QScrollBar>(&windows->calculator, "DecNum")->setValue(decimals);
         QTest::mouseClick(find(&windows->calculator, "Exec"), Qt::LeftButton);
     }
     void open()
     {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_H, Qt::ControlModifier);
-        QVERIFY(quarnis::WaitForActiveWindow(&windows->history));
+        QVERIFY(quarnis::waitForActiveWindow(&windows->history));
         QTRY_COMPARE(QApplication::focusWidget(), list());
     }
     // Opens the entry's context menu as a right click does and triggers `command` in it;
@@ -83,7 +83,7 @@ class HistoryWindowTest : public QObject {
             popup->close();
         if (chosen)
             chosen->trigger(); // before the closed menu, which owns it, is deleted
-        quarnis::WaitUntilActiveAgain();
+        quarnis::waitUntilActiveAgain();
         return texts;
     }
 
@@ -94,7 +94,7 @@ private slots:
         dialogs = std::make_unique<quarnis::ScopedRecordingDialogs>();
         windows = std::make_unique<quarnis::Windows>();
         windows->calculator.show();
-        QVERIFY(quarnis::WaitForActiveWindow(&windows->calculator));
+        QVERIFY(quarnis::waitForActiveWindow(&windows->calculator));
         exec(u"2*sin(Pi/6)"_s, 3);
         exec(u"(1+2"_s, -1);
         exec(u"1/3+\r\n2"_s, 2); // the engine takes no line break
@@ -110,7 +110,7 @@ private slots:
         QVERIFY(!windows->history.isVisible());
         open();
         QCOMPARE(windows->history.windowTitle(), u"Geçmiş"_s);
-        if (quarnis::CanPlaceWindows()) {
+        if (quarnis::canPlaceWindows()) {
             QVERIFY(
                 !windows->history.frameGeometry().intersects(windows->calculator.frameGeometry()));
         } else { // the compositor places it, as the calculator's child
@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(show->text(), u"Geçmişi Göster"_s);
         popup->close();
         show->trigger();
-        QVERIFY(quarnis::WaitForActiveWindow(&windows->history));
+        QVERIFY(quarnis::waitForActiveWindow(&windows->history));
     }
 
     void insertingReplacesTheMemosSelection_data()
@@ -188,10 +188,10 @@ private slots:
         } else {
             menu(row, how);
         }
-        QCOMPARE(this->memo()->Text(), memo);
+        QCOMPARE(this->memo()->text(), memo);
         QWidget* focus = memo == u"12345"_s ? static_cast<QWidget*>(list()) : this->memo();
         QTRY_COMPARE(focus->window()->focusWidget(), focus);
-        if (quarnis::ProgramActivatesItsWindows())
+        if (quarnis::programActivatesItsWindows())
             QTRY_COMPARE(QApplication::focusWidget(), focus);
     }
 
@@ -254,7 +254,7 @@ private slots:
         QCOMPARE(rows().value(3), sum.left(200) + u"… = 500001"_s);
         memo()->clear();
         QTest::keyClick(list(), Qt::Key_Return);
-        QCOMPARE(memo()->Text(), sum);
+        QCOMPARE(memo()->text(), sum);
     }
 
     void theListFollowsTheNewestUnlessScrolledUp()
@@ -280,9 +280,9 @@ private slots:
         memo()->clear();
         QString memoDuringGraph = u"(graph not shown)"_s;
         QTimer::singleShot(0, [&] {
-            if (quarnis::WaitForActiveWindow(&windows->graph)) {
+            if (quarnis::waitForActiveWindow(&windows->graph)) {
                 QTest::keyClick(windows->history.windowHandle(), Qt::Key_Return);
-                memoDuringGraph = memo()->Text();
+                memoDuringGraph = memo()->text();
             }
             windows->graph.reject();
         });
@@ -351,7 +351,7 @@ private slots:
     {
         QFETCH(QString, formula);
         QFETCH(QString, shown);
-        QCOMPARE(quarnis::ShownFormula(formula), shown);
+        QCOMPARE(quarnis::shownFormula(formula), shown);
     }
 
     void placedBesideWithoutCovering_data()
@@ -367,7 +367,7 @@ private slots:
     {
         QFETCH(QRect, anchor);
         QFETCH(QRect, placed);
-        QCOMPARE(quarnis::PlaceBeside(anchor, QSize(340, 549), QRect(0, 0, 1280, 1024)), placed);
+        QCOMPARE(quarnis::placeBeside(anchor, QSize(340, 549), QRect(0, 0, 1280, 1024)), placed);
     }
 };
 

@@ -36,20 +36,20 @@ struct Silent : PlotReport {
 // adjusted by `set`.
 void plot(PictureCanvas& canvas, double (*f)(double), int n, void (*set)(PlotSettings&))
 {
-    TGraph1D graph;
+    Graph graph;
     for (int i = 0; i <= n; ++i) {
         const double x = -10 + 20.0 * i / n;
-        graph.Points.push_back({ x, f(x) });
+        graph.points.push_back({ x, f(x) });
     }
     bool drawn = false;
     Silent report;
-    PlotTarget target { canvas, graph, drawn, graph.Points.size(), report };
+    PlotTarget target { canvas, graph, drawn, graph.points.size(), report };
     PlotSettings s;
     s.xScale = u"22";
     s.yScale = u"2";
     set(s);
-    ClearGraphArea(target, s);
-    DoGraph(target, s);
+    clearGraphArea(target, s);
+    drawGraph(target, s);
 }
 
 double square(double t) { return t * t; }
@@ -153,8 +153,8 @@ QList<QImage> drawnBack(const PictureCanvas& canvas, const QString& base)
     const QString rsvg = QStandardPaths::findExecutable(QStringLiteral("rsvg-convert"));
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
     if (rsvg.isEmpty() || pdftoppm.isEmpty()
-        || !WritePicture(canvas, base + u".svg"_s, PictureFormat::Svg)
-        || !WritePicture(canvas, base + u".pdf"_s, PictureFormat::Pdf)
+        || !writePicture(canvas, base + u".svg"_s, PictureFormat::Svg)
+        || !writePicture(canvas, base + u".pdf"_s, PictureFormat::Pdf)
         || !run(rsvg, { QStringLiteral("-o"), base + u"-svg.png"_s, base + u".svg"_s })
         || !run(pdftoppm,
             { QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
@@ -170,7 +170,7 @@ bool renderersFound()
 }
 
 struct Picture : ::testing::Test {
-    bool app = MakeApplication<QGuiApplication>();
+    bool app = makeApplication<QGuiApplication>();
 };
 
 // The PNG is the pixels, byte for byte as QImage writes them; the SVG and the PDF hold the
@@ -181,16 +181,16 @@ TEST_F(Picture, FilesHoldThePicture)
     plot(canvas, wave, 65535, [](PlotSettings& s) { s.curveKind = 1; });
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("a.png"));
-    ASSERT_TRUE(WritePicture(canvas, png, PictureFormat::Png));
+    ASSERT_TRUE(writePicture(canvas, png, PictureFormat::Png));
     QByteArray expected;
     QBuffer buffer(&expected);
     buffer.open(QIODevice::WriteOnly);
-    PictureImage(canvas).save(&buffer, "PNG");
+    pictureImage(canvas).save(&buffer, "PNG");
     QFile file(png);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), expected);
 
-    const QByteArray svg = SvgBytes(canvas);
+    const QByteArray svg = svgBytes(canvas);
     EXPECT_TRUE(svg.contains("<svg width=\"457\" height=\"289\"\n viewBox=\"0 0 457 289\""));
     // Each item is one element (a rectangle two: its fill and its outline), the curve too.
     qsizetype longest = 0;
@@ -210,7 +210,7 @@ TEST_F(Picture, FilesHoldThePicture)
         s.curveKind = 1;
         s.curveStyle = 2;
     });
-    const QByteArray dots = SvgBytes(dotted);
+    const QByteArray dots = svgBytes(dotted);
     EXPECT_GT(dots.count(" M"), 500);
     EXPECT_LE(dots.count("<path") + dots.count("<rect"), qsizetype(dotted.items().size()) + 2);
 }
@@ -221,7 +221,7 @@ TEST_F(Picture, FailedWriteLeavesNoFile)
     QTemporaryDir dir;
     for (PictureFormat format : { PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf }) {
         const QString missing = dir.filePath(QStringLiteral("yok/egri"));
-        EXPECT_FALSE(WritePicture(canvas, missing, format));
+        EXPECT_FALSE(writePicture(canvas, missing, format));
         EXPECT_FALSE(QFile::exists(missing));
     }
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
@@ -265,7 +265,7 @@ TEST_F(Picture, DashesFallOnTheRastersPixels)
         { "far rectangle", PenStyle::Dash, 3,
             [](PictureCanvas& c) { c.rectangle(-1000003, -999, 100, 4000000000); } },
     };
-    const Rgb ink = MakeRgb(0, 0, 0), paper = MakeRgb(255, 255, 255);
+    const Rgb ink = makeRgb(0, 0, 0), paper = makeRgb(255, 255, 255);
     QTemporaryDir dir;
     for (const Case& k : cases) {
         PictureCanvas canvas(120, 90, paper);
@@ -276,7 +276,7 @@ TEST_F(Picture, DashesFallOnTheRastersPixels)
         QImage painted(120, 90, QImage::Format_RGB32);
         painted.fill(Qt::white);
         QPainter painter(&painted);
-        PaintPicture(painter, canvas, QRectF(0, 0, 120, 90));
+        paintPicture(painter, canvas, QRectF(0, 0, 120, 90));
         painter.end();
         QList<QImage> images = drawnBack(canvas, dir.filePath(QLatin1String(k.name)));
         EXPECT_EQ(images.size(), renderersFound() ? 2 : 0) << k.name;
@@ -303,7 +303,7 @@ TEST_F(Picture, VectorFilesLookLikeThePixels)
     for (const Example& example : kExamples) {
         PictureCanvas canvas;
         plot(canvas, example.f, 1000, example.set);
-        const QImage png = PictureImage(canvas);
+        const QImage png = pictureImage(canvas);
         QList<QRgb> palette;
         QHash<QRgb, int> counts;
         for (Rgb c : canvas.pixels())

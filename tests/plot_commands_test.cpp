@@ -22,9 +22,9 @@ const int kW = 457, kH = 289;
 using ScaleTexts = std::pair<std::u16string, std::u16string>; // x, y
 
 // f(t) = t over a to b in n steps, as the tabulation lists it.
-std::vector<TPlotPoint> identity(double a, double b, int n)
+std::vector<PlotPoint> identity(double a, double b, int n)
 {
-    std::vector<TPlotPoint> pts;
+    std::vector<PlotPoint> pts;
     for (int i = 0; i <= n; ++i) {
         const double x = ((b - a) / n) * i + a;
         pts.push_back({ x, x });
@@ -47,21 +47,21 @@ const Boxes kNotTabulated { u"Fonksiyon Hesaplanmamış!: [HESAPLA] tuşuna bas�
 const Boxes kNoCoordinates { u"Koordinat Sistemi Yok!: [Grafik Temizle] tuşuna basınız..." };
 
 struct Plot : ::testing::Test {
-    RasterCanvas surface { kW, kH, MakeRgb(192, 220, 192) };
-    TGraph1D graph;
+    RasterCanvas surface { kW, kH, makeRgb(192, 220, 192) };
+    Graph graph;
     bool drawn = false;
     PlotSettings s;
     RecordingReport report;
     PlotTarget target { surface, graph, drawn, 0, report };
 
-    void tabulate(std::vector<TPlotPoint> pts)
+    void tabulate(std::vector<PlotPoint> pts)
     {
-        graph.Points = std::move(pts);
-        target.resultLines = graph.Points.size();
+        graph.points = std::move(pts);
+        target.resultLines = graph.points.size();
     }
-    void clear() { ClearGraphArea(target, s); }
-    void plot() { DoGraph(target, s); }
-    std::optional<ScaleTexts> autoScale() { return AutoScale(target, s); }
+    void clear() { clearGraphArea(target, s); }
+    void plot() { drawGraph(target, s); }
+    std::optional<ScaleTexts> autoScale() { return quarnis::autoScale(target, s); }
     std::set<Pixel> inside(Rgb c) const { return pixelsOf(surface, c, true); }
 
     // Columns (or rows) in which colour c covers at least `share` of the pixels: 1 for lines
@@ -87,8 +87,8 @@ TEST_F(Plot, StartSettingsPaintAreaFrameGridAndAxes)
 {
     clear();
     EXPECT_TRUE(drawn);
-    EXPECT_EQ(graph.OriginX, 228);
-    EXPECT_EQ(graph.OriginY, 144);
+    EXPECT_EQ(graph.originX, 228);
+    EXPECT_EQ(graph.originY, 144);
     int wrong = 0;
     for (int y = 0; y < kH; ++y)
         for (int x = 0; x < kW; ++x) {
@@ -168,8 +168,8 @@ TEST_F(Plot, PositionListsPlaceTheAxes)
         s.yAxisColumn = r.column;
         s.xAxisRow = r.row;
         clear();
-        EXPECT_EQ(graph.OriginX, r.originX);
-        EXPECT_EQ(graph.OriginY, r.originY);
+        EXPECT_EQ(graph.originX, r.originX);
+        EXPECT_EQ(graph.originY, r.originY);
         EXPECT_EQ(linesWith(kGreen, true, 1), std::vector<int> { r.originX });
         EXPECT_EQ(linesWith(kGreen, false, 1), std::vector<int> { r.originY });
         EXPECT_TRUE(pixelsOf(surface, kGrey).empty());
@@ -242,8 +242,8 @@ TEST_F(Plot, PointsFallOnElevenPixelsAndTheLineIsATenPixelDiagonal)
     clear();
     plot();
     EXPECT_EQ(inside(kBlack), diagonal(11));
-    EXPECT_EQ(graph.ScaleX, 1.0);
-    EXPECT_EQ(graph.ScaleY, 1.0);
+    EXPECT_EQ(graph.scaleX, 1.0);
+    EXPECT_EQ(graph.scaleY, 1.0);
 
     s.curveKind = 1; // "Çizgi"
     clear();
@@ -283,12 +283,12 @@ TEST_F(Plot, AutoScalingByMaximumAndByMeanMagnitude)
 {
     const std::u16string yZero = u"[Y] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...";
     const std::u16string xZero = u"[X] Ölçek Sıfır!...Başlangıç değerine (1.0) setlenecek...";
-    std::vector<TPlotPoint> wide;
+    std::vector<PlotPoint> wide;
     for (int i = 0; i <= 100; ++i)
         wide.push_back({ i * 10.0, i / 10.0 });
     const struct {
         const char* name;
-        std::vector<TPlotPoint> points;
+        std::vector<PlotPoint> points;
         std::optional<int> measure;
         const char16_t *x, *y;
         Boxes notices;
@@ -303,7 +303,7 @@ TEST_F(Plot, AutoScalingByMaximumAndByMeanMagnitude)
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
         report.boxes.clear();
-        graph = TGraph1D();
+        graph = Graph();
         tabulate(r.points);
         s.scaleMeasure = r.measure;
         drawn = false;
@@ -321,7 +321,7 @@ TEST_F(Plot, AutoScalingFailuresLeaveTheTexts)
     const char* const kInvalid = "Invalid floating point operation";
     const struct {
         const char* name;
-        std::vector<TPlotPoint> points;
+        std::vector<PlotPoint> points;
         int measure;
         const char* error;
         double scaleYAfter;
@@ -337,11 +337,11 @@ TEST_F(Plot, AutoScalingFailuresLeaveTheTexts)
         SCOPED_TRACE(r.name);
         tabulate(r.points);
         s.scaleMeasure = r.measure;
-        graph.ScaleY = 7;
+        graph.scaleY = 7;
         std::optional<ScaleTexts> texts;
         EXPECT_EQ(errorOf([&] { texts = autoScale(); }), r.error);
         EXPECT_FALSE(texts);
-        EXPECT_EQ(graph.ScaleY, r.scaleYAfter);
+        EXPECT_EQ(graph.scaleY, r.scaleYAfter);
     }
 }
 
@@ -372,7 +372,7 @@ TEST_F(Plot, RefusalsAndSilentCases)
     EXPECT_EQ(report.boxes, kNotTabulated);
     tabulate({ { 0, 0 } });
     plot();
-    graph.Points.clear();
+    graph.points.clear();
     target.resultLines = 3;
     EXPECT_FALSE(autoScale());
     EXPECT_EQ(report.boxes, kNotTabulated);
@@ -392,7 +392,7 @@ TEST_F(Plot, CurvesAccumulateFromTheOriginOfTheLastClear)
     s.curveColor = kGrey;
     s.yScale = u"-1";
     plot();
-    EXPECT_EQ(graph.OriginX, 228);
+    EXPECT_EQ(graph.originX, 228);
     EXPECT_EQ(surface.pixel(238, 134), kRed);
     EXPECT_EQ(surface.pixel(238, 154), kGrey);
     EXPECT_EQ(surface.pixel(228, 144), kGrey); // the second curve lies over the first
@@ -447,11 +447,11 @@ TEST_F(Plot, GridCountRefusalsLeaveAreaAndFrame)
     for (const auto& r : rows) {
         SCOPED_TRACE(r.error);
         drawn = false;
-        graph.OriginX = 7;
+        graph.originX = 7;
         s.gridCount = r.count;
         EXPECT_EQ(errorOf([&] { clear(); }), r.error);
         EXPECT_TRUE(drawn);
-        EXPECT_EQ(graph.OriginX, 7); // the axes were not drawn
+        EXPECT_EQ(graph.originX, 7); // the axes were not drawn
         EXPECT_TRUE(pixelsOf(surface, kGreen).empty());
         EXPECT_TRUE(pixelsOf(surface, kGrey).empty());
         EXPECT_EQ(surface.pixel(0, 0), kBlack);

@@ -25,7 +25,7 @@ using namespace quarnis;
 namespace {
 
 struct QtEnvironment : ::testing::Environment {
-    void SetUp() override { MakeApplication<QApplication>(); }
+    void SetUp() override { makeApplication<QApplication>(); }
 };
 const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
 
@@ -33,7 +33,7 @@ const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvi
 // [4] are drawn at (128, 169) (178, 194) (278, 94) (328, 119).
 struct PlotReading : ::testing::Test {
     ScopedRecordingDialogs dialogs;
-    TFGraphics w;
+    GraphWindow w;
     PlotSurface& surface = *w.findChild<PlotSurface*>(QStringLiteral("GrapBox"));
 
     PlotReading()

@@ -10,19 +10,19 @@
 
 namespace plot_test {
 
-using quarnis::MakeRgb;
+using quarnis::makeRgb;
 using quarnis::RasterCanvas;
 using quarnis::Rgb;
 using Pixel = std::pair<int, int>; // (column, row)
 
 // The start colours of the area, the frame, the grid and the axes, and the tests' own.
-inline constexpr Rgb kArea = MakeRgb(166, 202, 240);
-inline constexpr Rgb kBlack = MakeRgb(0, 0, 0);
-inline constexpr Rgb kGrey = MakeRgb(128, 128, 128);
-inline constexpr Rgb kGreen = MakeRgb(0, 128, 0);
-inline constexpr Rgb kRed = MakeRgb(255, 0, 0);
-inline constexpr Rgb kBlue = MakeRgb(0, 0, 255);
-inline constexpr Rgb kWhite = MakeRgb(255, 255, 255);
+inline constexpr Rgb kArea = makeRgb(166, 202, 240);
+inline constexpr Rgb kBlack = makeRgb(0, 0, 0);
+inline constexpr Rgb kGrey = makeRgb(128, 128, 128);
+inline constexpr Rgb kGreen = makeRgb(0, 128, 0);
+inline constexpr Rgb kRed = makeRgb(255, 0, 0);
+inline constexpr Rgb kBlue = makeRgb(0, 0, 255);
+inline constexpr Rgb kWhite = makeRgb(255, 255, 255);
 
 // Every pixel of colour c; with `inside`, only those strictly inside the one-pixel frame.
 template <class C> std::set<Pixel> pixelsOf(const C& canvas, Rgb c, bool inside = false)

@@ -34,9 +34,9 @@ using namespace Qt::StringLiterals;
 namespace {
 
 struct PlotWindow : ::testing::Test {
-    bool app = MakeApplication<QApplication>();
+    bool app = makeApplication<QApplication>();
     ScopedRecordingDialogs dialogs;
-    TFGraphics w;
+    GraphWindow w;
     PlotSurface& surface = *w.findChild<PlotSurface*>(QStringLiteral("GrapBox"));
 
     PlotWindow() { w.show(); }
@@ -138,8 +138,8 @@ TEST_F(PlotWindow, TypedOriginTextsPlaceTheAxesByTheEntryTheyShow)
         click("bClearGArea");
         EXPECT_EQ(columnPattern(surface, r.column, 0, 289, kGreen), std::string(289, '#'));
         EXPECT_EQ(rowPattern(surface, r.row, 0, 457, kGreen), std::string(457, '#'));
-        EXPECT_EQ(w.plotObject().OriginX, r.column);
-        EXPECT_EQ(w.plotObject().OriginY, r.row);
+        EXPECT_EQ(w.plotObject().originX, r.column);
+        EXPECT_EQ(w.plotObject().originY, r.row);
     }
 }
 
@@ -301,7 +301,7 @@ TEST_F(PlotWindow, CopiesTheImageAndTheDrawing)
     ASSERT_TRUE(copied);
     EXPECT_EQ(qvariant_cast<QImage>(copied->imageData()).convertToFormat(QImage::Format_RGB32),
         surface.image());
-    EXPECT_EQ(copied->data(QStringLiteral("image/svg+xml")), SvgBytes(surface));
+    EXPECT_EQ(copied->data(QStringLiteral("image/svg+xml")), svgBytes(surface));
 }
 
 QString run(const QString& program, const QStringList& arguments)

@@ -9,8 +9,8 @@
 
 namespace {
 
-using quarnis::CsvTable;
-using quarnis::TabSeparatedTable;
+using quarnis::csvTable;
+using quarnis::tabSeparatedTable;
 
 struct TableCase {
     const char* name;
@@ -42,8 +42,8 @@ TEST(TableText, HeaderRowsAndQuoting)
     };
     for (const TableCase& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(TabSeparatedTable(c.variable, c.definition, c.lines), c.tsv);
-        EXPECT_EQ(CsvTable(c.variable, c.definition, c.lines), c.csv);
+        EXPECT_EQ(tabSeparatedTable(c.variable, c.definition, c.lines), c.tsv);
+        EXPECT_EQ(csvTable(c.variable, c.definition, c.lines), c.csv);
     }
 }
 
@@ -52,7 +52,7 @@ TEST(TableText, LongTablesKeepEveryLine)
     std::vector<std::u16string> lines;
     for (int i = 0; i <= 65535; ++i)
         lines.push_back(std::u16string(u"[0]:(1,2)").replace(1, 1, 1, char16_t(u'0' + i % 10)));
-    const std::u16string csv = CsvTable(u"t", u"F(t):=t", lines);
+    const std::u16string csv = csvTable(u"t", u"F(t):=t", lines);
     EXPECT_EQ(std::count(csv.begin(), csv.end(), u'\n'), 65537);
 }
 

@@ -1,11 +1,11 @@
 #pragma once
 // One Qt application object for a GoogleTest program, made before the first widget or
 // painter needs it and kept for the life of the process:
-//   struct Fixture : ::testing::Test { bool app = MakeApplication<QApplication>(); ... };
+//   struct Fixture : ::testing::Test { bool app = makeApplication<QApplication>(); ... };
 
 #include <QCoreApplication>
 
-template <class Application> bool MakeApplication()
+template <class Application> bool makeApplication()
 {
     static int argc = 1;
     static char name[] = "quarnis_tests";

@@ -17,14 +17,14 @@ namespace {
 
 } // namespace
 
-void SetAccessibleText(QWidget* control, const QString& name, const QString& description)
+void setAccessibleText(QWidget* control, const QString& name, const QString& description)
 {
     control->setAccessibleName(name);
     if (!description.isEmpty())
         control->setAccessibleDescription(description);
 }
 
-void AddInvisibleLabel(QWidget* comboBox, const QString& text)
+void addInvisibleLabel(QWidget* comboBox, const QString& text)
 {
     auto* label = new QLabel(text, comboBox->parentWidget());
     label->setGeometry(comboBox->x(), comboBox->y(), 0, 0);

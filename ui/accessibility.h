@@ -11,12 +11,12 @@ namespace quarnis {
 
 // Gives `control` the name a screen reader says for it and, where the name alone does not
 // tell what the control does, a description.
-void SetAccessibleText(QWidget* control, const QString& name, const QString& description = {});
+void setAccessibleText(QWidget* control, const QString& name, const QString& description = {});
 
 // On the Linux accessibility bus a combo box's name is its current entry, and screen readers
 // take what it is from the label it is labelled by. A combo box without a label of its own
 // gets one here that nobody sees: a label of no size beside it, `text` its buddy's name.
-void AddInvisibleLabel(QWidget* comboBox, const QString& text);
+void addInvisibleLabel(QWidget* comboBox, const QString& text);
 
 // An invisible notification of its window: announce() tells assistive technology a short
 // text (a new result) without taking the focus from where the user works. The bridge shows

@@ -18,7 +18,7 @@ namespace {
             QWidget* parent, const QString& caption, const QString& text, Icon icon) override
         {
             QMessageBox box(parent);
-            UseFixedPalette(&box);
+            useFixedPalette(&box);
             box.setWindowTitle(caption);
             box.setText(text);
             box.setIcon(icon == Icon::Stop      ? QMessageBox::Critical
@@ -31,7 +31,7 @@ namespace {
         bool confirm(QWidget* parent, const QString& caption, const QString& text) override
         {
             QMessageBox box(parent);
-            UseFixedPalette(&box);
+            useFixedPalette(&box);
             box.setWindowTitle(caption);
             box.setText(text);
             box.setIcon(QMessageBox::Question);
@@ -47,7 +47,7 @@ namespace {
         {
             // QColorDialog keeps its custom colours for the life of the process.
             QColorDialog dialog(initial, parent);
-            UseFixedPalette(&dialog);
+            useFixedPalette(&dialog);
             if (dialog.exec() != QDialog::Accepted)
                 return std::nullopt;
             return dialog.selectedColor();
@@ -62,7 +62,7 @@ namespace {
                 QColorDialog::setCustomColor(
                     i, i < customColors.size() ? customColors[i] : QColor(Qt::white));
             QColorDialog dialog(initial, parent);
-            UseFixedPalette(&dialog);
+            useFixedPalette(&dialog);
             if (dialog.exec() != QDialog::Accepted)
                 return std::nullopt;
             customColors.clear();
@@ -80,7 +80,7 @@ namespace {
         bool print(QWidget* parent, QPrinter& printer) override
         {
             QPrintDialog dialog(&printer, parent);
-            UseFixedPalette(&dialog);
+            useFixedPalette(&dialog);
             return dialog.exec() == QDialog::Accepted;
         }
     };

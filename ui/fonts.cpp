@@ -8,7 +8,8 @@ namespace quarnis {
 
 namespace {
 
-    QFont Font(const QStringList& families, int pixelSize, bool bold = false, bool italic = false)
+    QFont makeFont(
+        const QStringList& families, int pixelSize, bool bold = false, bool italic = false)
     {
         QFont font;
         font.setFamilies(families);
@@ -22,7 +23,7 @@ namespace {
 
 } // namespace
 
-void LoadApplicationFonts()
+void loadApplicationFonts()
 {
     static bool loaded = false;
     if (loaded)
@@ -37,34 +38,36 @@ void LoadApplicationFonts()
     }
 }
 
-QFont WindowFont() { return Font(kTahoma, 11); }
+QFont windowFont() { return makeFont(kTahoma, 11); }
 
-QFont KeypadFont() { return Font(kTahoma, 11, true); }
+QFont keypadFont() { return makeFont(kTahoma, 11, true); }
 
-QFont FunctionFont()
+QFont functionFont()
 {
-    return Font({ QStringLiteral("Trebuchet MS"), QStringLiteral("Open Sans") }, 11, true, true);
+    return makeFont(
+        { QStringLiteral("Trebuchet MS"), QStringLiteral("Open Sans") }, 11, true, true);
 }
 
-QFont LargeFont()
+QFont largeFont()
 {
     // The rounded face is bold by itself; its stand-in needs the bold weight to match.
-    QFont font = Font({ QStringLiteral("Arial Rounded MT Bold"), QStringLiteral("Quicksand") }, 19);
+    QFont font
+        = makeFont({ QStringLiteral("Arial Rounded MT Bold"), QStringLiteral("Quicksand") }, 19);
     if (!QFontDatabase::families().contains(QStringLiteral("Arial Rounded MT Bold")))
         font.setBold(true);
     return font;
 }
 
-QFont MemoFont()
+QFont memoFont()
 {
-    return Font({ QStringLiteral("Tunga"), QStringLiteral("Liberation Sans") }, 16);
+    return makeFont({ QStringLiteral("Tunga"), QStringLiteral("Liberation Sans") }, 16);
 }
 
-QFont ResultFont()
+QFont resultFont()
 {
-    return Font({ QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans") }, 16, true);
+    return makeFont({ QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans") }, 16, true);
 }
 
-QFont AboutFont() { return Font(kTahoma, 13, true); }
+QFont aboutFont() { return makeFont(kTahoma, 13, true); }
 
 } // namespace quarnis

@@ -14,14 +14,14 @@ namespace quarnis {
 
 // Registers the fonts that fontconfig does not find by itself; call once after the
 // application object exists. Idempotent.
-void LoadApplicationFonts();
+void loadApplicationFonts();
 
-QFont WindowFont(); // Tahoma 11 px
-QFont KeypadFont(); // Tahoma 11 px bold (drawn blue)
-QFont FunctionFont(); // Trebuchet MS 11 px bold italic
-QFont LargeFont(); // Arial Rounded MT Bold 19 px
-QFont MemoFont(); // Tunga 16 px
-QFont ResultFont(); // Verdana 16 px bold (drawn purple)
-QFont AboutFont(); // Tahoma 13 px bold (drawn green)
+QFont windowFont(); // Tahoma 11 px
+QFont keypadFont(); // Tahoma 11 px bold (drawn blue)
+QFont functionFont(); // Trebuchet MS 11 px bold italic
+QFont largeFont(); // Arial Rounded MT Bold 19 px
+QFont memoFont(); // Tunga 16 px
+QFont resultFont(); // Verdana 16 px bold (drawn purple)
+QFont aboutFont(); // Tahoma 13 px bold (drawn green)
 
 } // namespace quarnis

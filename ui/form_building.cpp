@@ -13,7 +13,7 @@ namespace {
 
     const char* const kTabOrder = "quarnisTabOrder";
 
-    void CollectByTabOrder(QWidget* container, std::vector<QWidget*>& chain)
+    void collectByTabOrder(QWidget* container, std::vector<QWidget*>& chain)
     {
         std::vector<std::pair<int, QWidget*>> children;
         for (QObject* object : container->children()) {
@@ -25,7 +25,7 @@ namespace {
             [](const auto& a, const auto& b) { return a.first < b.first; });
         for (const auto& [order, child] : children) {
             if (qobject_cast<QFrame*>(child) && !child->inherits("QAbstractScrollArea"))
-                CollectByTabOrder(child, chain);
+                collectByTabOrder(child, chain);
             else
                 chain.push_back(child);
         }
@@ -33,51 +33,51 @@ namespace {
 
 } // namespace
 
-void SetTabOrder(QWidget* widget, int tabOrder) { widget->setProperty(kTabOrder, tabOrder); }
+void setTabOrder(QWidget* widget, int tabOrder) { widget->setProperty(kTabOrder, tabOrder); }
 
-void SetColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
+void setColor(QWidget* widget, QPalette::ColorRole role, const QColor& color)
 {
     QPalette palette = widget->palette();
     palette.setColor(role, color);
     widget->setPalette(palette);
 }
 
-void FillBackground(QWidget* widget, const QColor& color)
+void fillBackground(QWidget* widget, const QColor& color)
 {
-    SetColor(widget, QPalette::Window, color);
+    setColor(widget, QPalette::Window, color);
     widget->setAutoFillBackground(true);
 }
 
-QFrame* MakePanel(QWidget* parent, const char* name, const QRect& geometry,
+QFrame* makePanel(QWidget* parent, const char* name, const QRect& geometry,
     const QColor& background, std::optional<int> tabOrder)
 {
-    auto* panel = Placed(new QFrame(parent), name, geometry, tabOrder);
+    auto* panel = placed(new QFrame(parent), name, geometry, tabOrder);
     panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     panel->setLineWidth(1);
     if (background.isValid())
-        FillBackground(panel, background);
+        fillBackground(panel, background);
     return panel;
 }
 
-QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption,
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
     const QRect& geometry, EnterKey enter)
 {
-    auto* button = Placed(new QPushButton(caption, parent), name, geometry);
+    auto* button = placed(new QPushButton(caption, parent), name, geometry);
     button->setAutoDefault(enter == EnterKey::PressesFocusedButton);
     return button;
 }
 
-void ChainTabs(std::span<QWidget* const> chain)
+void chainTabs(std::span<QWidget* const> chain)
 {
     for (std::size_t i = 1; i < chain.size(); ++i)
         QWidget::setTabOrder(chain[i - 1], chain[i]);
 }
 
-void ChainTabsByOrder(QWidget* window)
+void chainTabsByOrder(QWidget* window)
 {
     std::vector<QWidget*> chain;
-    CollectByTabOrder(window, chain);
-    ChainTabs(chain);
+    collectByTabOrder(window, chain);
+    chainTabs(chain);
 }
 
 } // namespace quarnis

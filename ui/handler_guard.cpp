@@ -5,17 +5,17 @@
 
 namespace quarnis {
 
-QString ErrorBoxText(const QString& errorText)
+QString errorBoxText(const QString& errorText)
 {
     if (!errorText.isEmpty() && errorText.back().unicode() > u'.')
         return errorText + u'.';
     return errorText;
 }
 
-void ShowErrorBox(QWidget* parent, const std::exception& e)
+void showErrorBox(QWidget* parent, const std::exception& e)
 {
     Dialogs::current().message(
-        parent, kApplicationTitle, ErrorBoxText(QString::fromUtf8(e.what())), Dialogs::Icon::Stop);
+        parent, kApplicationTitle, errorBoxText(QString::fromUtf8(e.what())), Dialogs::Icon::Stop);
 }
 
 } // namespace quarnis

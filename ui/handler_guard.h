@@ -1,7 +1,7 @@
 #pragma once
 // The general error box: a runtime error that a handler does not catch ends that handler at
 // the failing step and is shown here; the program goes on. Handlers run their bodies
-// through RunGuarded, so no handler has a try/catch of its own.
+// through runGuarded, so no handler has a try/catch of its own.
 
 #include <QObject>
 #include <QString>
@@ -15,29 +15,29 @@ namespace quarnis {
 
 // The box's text: the error's text, with "." appended when its last character's code is
 // greater than that of "." ("Floating point overflow" -> "Floating point overflow.").
-QString ErrorBoxText(const QString& errorText);
+QString errorBoxText(const QString& errorText);
 
 // Shows the general error box for e: the application title as caption, a stop icon, OK.
-void ShowErrorBox(QWidget* parent, const std::exception& e);
+void showErrorBox(QWidget* parent, const std::exception& e);
 
 // Runs fn; a std::exception escaping it is shown in the general error box.
-template <class Fn> void RunGuarded(QWidget* parent, Fn&& fn)
+template <class Fn> void runGuarded(QWidget* parent, Fn&& fn)
 {
     try {
         std::forward<Fn>(fn)();
     } catch (const std::exception& e) {
-        ShowErrorBox(parent, e);
+        showErrorBox(parent, e);
     }
 }
 
 // Connects `signal` to `handler`, a member of the window `receiver` that takes the signal's
-// arguments or fewer, run through RunGuarded.
+// arguments or fewer, run through runGuarded.
 template <class Sender, class Signal, class Receiver, class... Args>
-void ConnectGuarded(
+void connectGuarded(
     Sender* sender, Signal signal, Receiver* receiver, void (Receiver::*handler)(Args...))
 {
     QObject::connect(sender, signal, receiver, [receiver, handler](Args... args) {
-        RunGuarded(receiver, [&] { (receiver->*handler)(args...); });
+        runGuarded(receiver, [&] { (receiver->*handler)(args...); });
     });
 }
 

@@ -13,7 +13,7 @@ namespace {
     const QColor kTriangleEdge(0, 0, 128);
 
     // A triangle filling most of the 16 x 16 square, its tip in the given direction.
-    QPolygonF Triangle(IconIndex index)
+    QPolygonF triangle(IconIndex index)
     {
         switch (index) {
         case IconIndex::Down:
@@ -29,7 +29,7 @@ namespace {
 
 } // namespace
 
-QPixmap IconPixmap(IconIndex index)
+QPixmap iconPixmap(IconIndex index)
 {
     QPixmap pixmap(kIconSize, kIconSize);
     pixmap.fill(Qt::transparent);
@@ -61,12 +61,12 @@ QPixmap IconPixmap(IconIndex index)
     default:
         p.setPen(QPen(kTriangleEdge, 1));
         p.setBrush(kTriangleBlue);
-        p.drawPolygon(Triangle(index));
+        p.drawPolygon(triangle(index));
         break;
     }
     return pixmap;
 }
 
-QIcon IconOf(IconIndex index) { return QIcon(IconPixmap(index)); }
+QIcon iconOf(IconIndex index) { return QIcon(iconPixmap(index)); }
 
 } // namespace quarnis

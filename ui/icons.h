@@ -13,7 +13,7 @@ inline constexpr int kIconCount = 6;
 inline constexpr int kIconSize = 16;
 
 // The picture with a transparent background.
-QPixmap IconPixmap(IconIndex index);
-QIcon IconOf(IconIndex index);
+QPixmap iconPixmap(IconIndex index);
+QIcon iconOf(IconIndex index);
 
 } // namespace quarnis

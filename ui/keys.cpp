@@ -35,32 +35,32 @@ namespace {
 
 } // namespace
 
-void OnKeyPress(QWidget* control, QKeySequence::StandardKey key, std::function<bool()> handler)
+void onKeyPress(QWidget* control, QKeySequence::StandardKey key, std::function<bool()> handler)
 {
     new KeyFilter(
         control, [key](const QKeyEvent& e) { return e.matches(key); }, std::move(handler));
 }
 
-void OnKeyPress(QWidget* control, const QKeySequence& key, std::function<bool()> handler)
+void onKeyPress(QWidget* control, const QKeySequence& key, std::function<bool()> handler)
 {
     new KeyFilter(
         control, [key](const QKeyEvent& e) { return QKeySequence(e.keyCombination()) == key; },
         std::move(handler));
 }
 
-void OnMenuKeys(QWidget* control, const std::function<void()>& open)
+void onMenuKeys(QWidget* control, const std::function<void()>& open)
 {
     const auto handler = [open] {
         open();
         return true;
     };
-    OnKeyPress(control, QKeySequence(Qt::Key_Menu), handler);
-    OnKeyPress(control, QKeySequence(Qt::SHIFT | Qt::Key_F10), handler);
+    onKeyPress(control, QKeySequence(Qt::Key_Menu), handler);
+    onKeyPress(control, QKeySequence(Qt::SHIFT | Qt::Key_F10), handler);
 }
 
-void OnMenuKeysRequestMenu(QWidget* control)
+void onMenuKeysRequestMenu(QWidget* control)
 {
-    OnMenuKeys(
+    onMenuKeys(
         control, [control] { emit control->customContextMenuRequested(control->rect().center()); });
 }
 

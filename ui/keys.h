@@ -12,13 +12,13 @@ namespace quarnis {
 // Runs `handler` when `key` is pressed while `control` has the focus, before the control's
 // own handling. The handler returns whether it took the key; false leaves the key to the
 // control, as if nothing had looked at it.
-void OnKeyPress(QWidget* control, QKeySequence::StandardKey key, std::function<bool()> handler);
-void OnKeyPress(QWidget* control, const QKeySequence& key, std::function<bool()> handler);
+void onKeyPress(QWidget* control, QKeySequence::StandardKey key, std::function<bool()> handler);
+void onKeyPress(QWidget* control, const QKeySequence& key, std::function<bool()> handler);
 
 // The menu keys, the Menu key and Shift+F10, run `open` while `control` has the focus.
-void OnMenuKeys(QWidget* control, const std::function<void()>& open);
+void onMenuKeys(QWidget* control, const std::function<void()>& open);
 
 // The menu keys ask a control with a custom context menu for it, at its centre.
-void OnMenuKeysRequestMenu(QWidget* control);
+void onMenuKeysRequestMenu(QWidget* control);
 
 } // namespace quarnis

@@ -73,7 +73,7 @@ namespace {
 
 } // namespace
 
-void UnderlineMnemonicsOnAlt(QApplication& app)
+void underlineMnemonicsOnAlt(QApplication& app)
 {
     // The proxy takes the application's style, whatever the desktop chose, as its base.
     auto* style = new MnemonicsOnAltStyle(QApplication::style());

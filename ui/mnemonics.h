@@ -9,6 +9,6 @@ namespace quarnis {
 
 // Wraps the application's style so that mnemonics are drawn only while Alt is down, and
 // watches the Alt key application-wide. Call once after the application object exists.
-void UnderlineMnemonicsOnAlt(QApplication& app);
+void underlineMnemonicsOnAlt(QApplication& app);
 
 } // namespace quarnis

@@ -38,7 +38,7 @@ namespace {
 
 } // namespace
 
-QPalette FixedPalette()
+QPalette fixedPalette()
 {
     QPalette palette;
     for (const RoleColors& r : kRoles) {
@@ -49,6 +49,6 @@ QPalette FixedPalette()
     return palette;
 }
 
-void UseFixedPalette(QWidget* window) { window->setPalette(FixedPalette()); }
+void useFixedPalette(QWidget* window) { window->setPalette(fixedPalette()); }
 
 } // namespace quarnis

@@ -16,11 +16,11 @@ namespace quarnis {
 // The light palette the windows are designed for: light grey faces, white fields, black
 // texts, grey disabled texts and a blue selection. Every role of every colour group is set,
 // so no colour of the application palette shows through.
-QPalette FixedPalette();
+QPalette fixedPalette();
 
 // Gives `window` the fixed palette; its controls inherit it. A window it opens does not:
 // each message box and dialog takes the palette itself.
-void UseFixedPalette(QWidget* window);
+void useFixedPalette(QWidget* window);
 
 // The windows' own colours.
 inline constexpr QColor kMaroon(128, 0, 0);

@@ -4,7 +4,7 @@
 
 namespace quarnis {
 
-bool CanPlaceWindows()
+bool canPlaceWindows()
 {
     // "wayland", "wayland-egl", "wayland-brcm" ...
     return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));

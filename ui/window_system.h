@@ -7,6 +7,6 @@ namespace quarnis {
 // offscreen platform). Under Wayland the compositor places every window; a client can only
 // name a window's parent (its transient parent), and the positions Qt reports there are
 // the ones it was asked for, not where the window is.
-bool CanPlaceWindows();
+bool canPlaceWindows();
 
 } // namespace quarnis

@@ -2,10 +2,10 @@
 // The expression engine: one formula text in, its outcome out: the value, and the error when
 // the engine reported one.
 //
-//   Evaluate(u"2*sin(Pi/6)+3^2-1/3") -> 9.666666667
-//   Evaluate(u"(2+3")  -> 0, Report::Parenthesis "Geçersiz parantez..."
-//   Evaluate(u"2+3#4") -> 5, Report::Syntax      "Yazım hatası..."
-//   Evaluate(u"1/0")   -> 0, Report::Evaluation  "Yazım Hatası..."
+//   evaluate(u"2*sin(Pi/6)+3^2-1/3") -> 9.666666667
+//   evaluate(u"(2+3")  -> 0, Report::Parenthesis "Geçersiz parantez..."
+//   evaluate(u"2+3#4") -> 5, Report::Syntax      "Yazım hatası..."
+//   evaluate(u"1/0")   -> 0, Report::Evaluation  "Yazım Hatası..."
 //
 // The engine rewrites the text in passes (function words, powers, products and sums); every
 // intermediate value travels as a value text with nine decimals. Each evaluation keeps its
@@ -72,11 +72,11 @@ inline constexpr std::size_t kMaxNestingDepth = 100000;
 
 // Never raises for a fault of the formula: every one ends in the outcome's error. The
 // caller's text is not changed.
-Evaluation Evaluate(const std::u16string& formula);
+Evaluation evaluate(const std::u16string& formula);
 
 // Drops blanks, folds a to z to upper case and compares the counts of "(" and ")". Gives
 // false, leaving the formula as it was, when they differ (Evaluate reports that as
 // Report::Parenthesis); an empty result is "0".
-bool PrepareFormula(std::u16string& formula);
+bool prepareFormula(std::u16string& formula);
 
 } // namespace quarnis

@@ -1,26 +1,28 @@
 // The calculator window's side of the history window: EXEC adds an entry, Ctrl+H and the
 // result field's menu show the window, and an entry's formula or result goes into the memo.
 
+#include "calculator_window.h"
 #include "formula_memo.h"
 #include "history_window.h"
 #include "ui/handler_guard.h"
-#include "unit_main.h"
 
 #include <QLineEdit>
 #include <QMenu>
 #include <QScrollBar>
 #include <QShortcut>
 
-void TCalcMain::setHistory(quarnis::HistoryWindow* history)
+namespace quarnis {
+
+void CalculatorWindow::setHistory(quarnis::HistoryWindow* history)
 {
     history_ = history;
     addQuitKey(history);
     connect(history, &quarnis::HistoryWindow::insertRequested, this, [this](const QString& text) {
-        quarnis::RunGuarded(this, [&] { insertFromHistory(text); });
+        quarnis::runGuarded(this, [&] { insertFromHistory(text); });
     });
 
     auto* show = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), this);
-    connect(show, &QShortcut::activated, this, &TCalcMain::showHistory);
+    connect(show, &QShortcut::activated, this, &CalculatorWindow::showHistory);
 
     // The result field's own menu, with "Geçmişi Göster" below it.
     result_->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -29,7 +31,7 @@ void TCalcMain::setHistory(quarnis::HistoryWindow* history)
         menu->addSeparator();
         QAction* showAction = menu->addAction(QStringLiteral("Geçmişi Göster"));
         showAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
-        connect(showAction, &QAction::triggered, this, &TCalcMain::showHistory);
+        connect(showAction, &QAction::triggered, this, &CalculatorWindow::showHistory);
         menu->setAttribute(Qt::WA_DeleteOnClose);
         menu->popup(result_->mapToGlobal(at));
     });
@@ -37,13 +39,13 @@ void TCalcMain::setHistory(quarnis::HistoryWindow* history)
 
 // Called once the result field shows EXEC's text; an EXEC whose rounding overflowed left the
 // field as it was and adds nothing.
-void TCalcMain::addToHistory(const QString& formula, bool failed)
+void CalculatorWindow::addToHistory(const QString& formula, bool failed)
 {
     if (history_)
         history_->add({ formula, result_->text(), decimals_->value(), failed });
 }
 
-void TCalcMain::showHistory()
+void CalculatorWindow::showHistory()
 {
     if (history_)
         history_->showBeside(this);
@@ -51,8 +53,10 @@ void TCalcMain::showHistory()
 
 // As the memory keys insert, in place of the memo's kept selection; then the memo takes the
 // focus, so the user goes on editing there.
-void TCalcMain::insertFromHistory(const QString& text)
+void CalculatorWindow::insertFromHistory(const QString& text)
 {
     insertIntoFormula(text);
     focusFormula();
 }
+
+} // namespace quarnis

@@ -25,14 +25,13 @@ class HistoryWindow;
 // The hint of a memory's button: the memory, or its first kMaxMemoryHintLength characters and
 // "…" (a hint of a megabyte would take seconds to lay out and more than the screen to show).
 inline constexpr qsizetype kMaxMemoryHintLength = 1000;
-QString MemoryHint(const QString& memory);
+QString memoryHint(const QString& memory);
 
-} // namespace quarnis
-
-class TCalcMain : public QWidget {
+// `TCalcMain`, named "CalcMain".
+class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TCalcMain(QWidget* parent = nullptr);
+    explicit CalculatorWindow(QWidget* parent = nullptr);
 
     // The windows that "Graph" and "Info" show modally; Ctrl+Q ends the program from them too.
     // The calculator does not own them.
@@ -57,7 +56,7 @@ private:
 
     void createControls();
     void createKeys(const std::array<QWidget*, 4>& panels);
-    using Handler = void (TCalcMain::*)();
+    using Handler = void (CalculatorWindow::*)();
 
     // The keys.
     void focusFormula();
@@ -110,3 +109,5 @@ private:
     quarnis::Announcer* announcer_ = nullptr;
     bool centred_ = false;
 };
+
+} // namespace quarnis

@@ -1,4 +1,4 @@
-#include "point_table.h"
+#include "graph.h"
 
 #include "number_reading.h"
 
@@ -18,7 +18,7 @@ namespace {
 
 } // namespace
 
-std::u16string_view TextBetween(
+std::u16string_view textBetween(
     std::u16string_view s, std::u16string_view left, std::u16string_view right)
 {
     const std::size_t a = position(s, left) + 1;
@@ -28,20 +28,20 @@ std::u16string_view TextBetween(
     return s.substr(a - 1, b - a);
 }
 
-void TGraph1D::LoadPoints(const std::vector<std::u16string>& lines)
+void Graph::loadPoints(const std::vector<std::u16string>& lines)
 {
     if (lines.empty())
         return;
-    Points.clear();
-    PointLines.clear();
-    Points.reserve(lines.size());
-    PointLines.reserve(lines.size());
+    points.clear();
+    pointLines.clear();
+    points.reserve(lines.size());
+    pointLines.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::optional<double> x = TryReadDouble(TextBetween(lines[i], u"(", u","));
-        const std::optional<double> y = TryReadDouble(TextBetween(lines[i], u",", u")"));
+        const std::optional<double> x = tryReadDouble(textBetween(lines[i], u"(", u","));
+        const std::optional<double> y = tryReadDouble(textBetween(lines[i], u",", u")"));
         if (x && y) {
-            Points.push_back({ *x, *y });
-            PointLines.push_back(i);
+            points.push_back({ *x, *y });
+            pointLines.push_back(i);
         }
     }
 }

@@ -8,10 +8,13 @@
 #include <QList>
 #include <QPushButton>
 
-class TButtonColor : public QPushButton {
+namespace quarnis {
+
+// `TButtonColor`.
+class ColorButton : public QPushButton {
     Q_OBJECT
 public:
-    explicit TButtonColor(QWidget* parent = nullptr);
+    explicit ColorButton(QWidget* parent = nullptr);
 
     QColor color() const { return color_; }
     void setColor(const QColor& color);
@@ -24,7 +27,7 @@ public:
     // The custom colours of the colour dialog, empty at first.
     static QList<QColor>& customColors();
 
-    void Click();
+    void click();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -32,3 +35,5 @@ protected:
 private:
     QColor color_ { 0, 0, 0 };
 };
+
+} // namespace quarnis

@@ -1,19 +1,21 @@
-#include "button_color.h"
+#include "color_button.h"
 
 #include "ui/dialogs.h"
 #include "ui/handler_guard.h"
 
 #include <QPainter>
 
-TButtonColor::TButtonColor(QWidget* parent)
+namespace quarnis {
+
+ColorButton::ColorButton(QWidget* parent)
     : QPushButton(parent)
 {
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this,
-        [this] { quarnis::RunGuarded(this, [this] { Click(); }); });
+        [this] { quarnis::runGuarded(this, [this] { click(); }); });
 }
 
-void TButtonColor::setColor(const QColor& color)
+void ColorButton::setColor(const QColor& color)
 {
     if (color.rgba() == color_.rgba())
         return;
@@ -21,19 +23,19 @@ void TButtonColor::setColor(const QColor& color)
     update();
 }
 
-QRect TButtonColor::swatchRect(QSize size)
+QRect ColorButton::swatchRect(QSize size)
 {
     const int w = size.width(), h = size.height();
     return QRect(QPoint(w - 19, h - 3 * (h / 4)), QPoint(w - 6 - 1, h - h / 4 - 1));
 }
 
-QList<QColor>& TButtonColor::customColors()
+QList<QColor>& ColorButton::customColors()
 {
     static QList<QColor> colors;
     return colors;
 }
 
-void TButtonColor::Click()
+void ColorButton::click()
 {
     const std::optional<QColor> chosen
         = quarnis::Dialogs::current().chooseColorWithCustom(this, color_, customColors());
@@ -41,7 +43,7 @@ void TButtonColor::Click()
         setColor(*chosen);
 }
 
-void TButtonColor::paintEvent(QPaintEvent* event)
+void ColorButton::paintEvent(QPaintEvent* event)
 {
     QPushButton::paintEvent(event);
     QPainter p(this);
@@ -51,3 +53,5 @@ void TButtonColor::paintEvent(QPaintEvent* event)
     p.setBrush(Qt::NoBrush);
     p.drawRect(r.adjusted(0, 0, -1, -1)); // a 1-pixel frame on the swatch's outermost pixels
 }
+
+} // namespace quarnis

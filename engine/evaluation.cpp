@@ -1,6 +1,6 @@
 // The engine's entry and the reports of the evaluation under way.
 
-#include "unit_calc.h"
+#include "evaluation.h"
 
 #include "number_text.h"
 #include "passes.h"
@@ -15,19 +15,19 @@
 
 namespace quarnis {
 
-void EvaluationFailure() { raise(ErrorKind::Evaluation); }
+void evaluationFailure() { raise(ErrorKind::Evaluation); }
 
-void AppendPassValue(std::u16string& out, Extended v)
+void appendPassValue(std::u16string& out, Extended v)
 {
     if (!std::isfinite(v))
         raise(ErrorKind::Overflow);
-    AppendValueText(out, v);
+    appendValueText(out, v);
 }
 
 namespace {
 
     // Whether the evaluation under way made a syntax report. The passes report through
-    // ReportSyntaxError, deep in their readings, so the thread running them points
+    // reportSyntaxError, deep in their readings, so the thread running them points
     // `syntaxReport` at the evaluation's own flag for as long as they run.
     thread_local bool* syntaxReport = nullptr;
 
@@ -52,7 +52,7 @@ namespace {
         bool powerMarks = false; // a "^" or "!" anywhere
     };
 
-    // PrepareFormula from the caller's text into prepared, without a copy of the text itself.
+    // prepareFormula from the caller's text into prepared, without a copy of the text itself.
     bool prepare(std::u16string_view formula, std::u16string& prepared, Prepared& found)
     {
         prepared.resize(formula.size());
@@ -92,7 +92,7 @@ namespace {
 
 } // namespace
 
-bool PrepareFormula(std::u16string& formula)
+bool prepareFormula(std::u16string& formula)
 {
     std::u16string prepared;
     Prepared found;
@@ -102,7 +102,7 @@ bool PrepareFormula(std::u16string& formula)
     return true;
 }
 
-void ReportSyntaxError(std::size_t& pos, std::size_t end)
+void reportSyntaxError(std::size_t& pos, std::size_t end)
 {
     // A pass run on its own, outside an evaluation, has no one to report to. Only the
     // first report of an evaluation counts; the later ones change nothing.
@@ -133,15 +133,15 @@ namespace {
             // Each pass's input is dropped as soon as its result is there, so that a huge
             // formula is held at most twice.
             std::u16string& text = *run.text;
-            if (!IsWordFree(text)) {
+            if (!isWordFree(text)) {
                 Scratch<std::u16string> words;
-                ReplaceFunctionWords(text, *words);
+                replaceFunctionWords(text, *words);
                 text.swap(*words);
             }
             // The function words never bring in a "^" or "!" that the formula lacked.
-            if (run.found.powerMarks && HasPowerMarks(text))
-                text = ResolvePowers(text);
-            run.value = EvaluateProducts(text);
+            if (run.found.powerMarks && hasPowerMarks(text))
+                text = resolvePowers(text);
+            run.value = evaluateProducts(text);
         } catch (...) {
             run.failure = std::current_exception();
         }
@@ -169,7 +169,7 @@ namespace {
 
 } // namespace
 
-Evaluation Evaluate(const std::u16string& formula)
+Evaluation evaluate(const std::u16string& formula)
 {
     Evaluation outcome;
     try {
@@ -180,7 +180,7 @@ Evaluation Evaluate(const std::u16string& formula)
         }
         const std::size_t depth = run.found.deepest;
         if (depth > kMaxNestingDepth)
-            EvaluationFailure();
+            evaluationFailure();
         if (depth > kCallerStackDepth)
             runPassesDeep(run);
         else
