@@ -69,33 +69,6 @@ namespace {
 
 } // namespace
 
-bool ClipSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, long double lo,
-    long double hiX, long double hiY, long double& t0, long double& t1)
-{
-    const long double fx = x0, fy = y0;
-    const long double dx = static_cast<long double>(x1) - fx;
-    const long double dy = static_cast<long double>(y1) - fy;
-    t0 = 0;
-    t1 = 1;
-    // Keeps the part of the segment where p * t <= q (Liang-Barsky).
-    auto keep = [&](long double p, long double q) {
-        if (p == 0)
-            return q >= 0;
-        const long double r = q / p;
-        if (p < 0) {
-            if (r > t1)
-                return false;
-            t0 = std::max(t0, r);
-        } else {
-            if (r < t0)
-                return false;
-            t1 = std::min(t1, r);
-        }
-        return true;
-    };
-    return keep(-dx, fx - lo) && keep(dx, hiX - fx) && keep(-dy, fy - lo) && keep(dy, hiY - fy);
-}
-
 std::vector<bool> DashMask(PenStyle style, int width)
 {
     std::vector<bool> mask;
