@@ -5,7 +5,7 @@
 
 namespace quarnis {
 
-// `TFAbout`, named "FAbout".
+// `AboutWindow`, named "FAbout".
 class AboutWindow : public QDialog {
     Q_OBJECT
 public:

@@ -27,7 +27,7 @@ class HistoryWindow;
 inline constexpr qsizetype kMaxMemoryHintLength = 1000;
 QString memoryHint(const QString& memory);
 
-// `TCalcMain`, named "CalcMain".
+// `CalculatorWindow`, named "CalcMain".
 class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:

@@ -3,7 +3,8 @@
 // operation's colour and lies within the pen's square of a pixel whose centre is at most 1.5
 // pixels from the true segment (or in the rectangle and its frame); nothing is written outside
 // the grid; a solid line across the grid paints, a thin one its start and not its end; a solid
-// brush fills its rectangle and a thin solid frame is whole.
+// brush fills its rectangle and a thin solid frame is whole. A far line through whole pixels
+// paints exactly what the same line cut by hand near the grid paints, dash pattern included.
 //
 // Input: a byte each for the width and height, then each operation as a kind byte and its
 // arguments, a coordinate as a selector byte and the bytes it reads.
@@ -88,7 +89,7 @@ std::int64_t coordinate(Bytes& in, std::int64_t same)
     case 3: // at the ends of the 64-bit range
         return small < 0 ? std::numeric_limits<std::int64_t>::min() - (small + 1)
                          : std::numeric_limits<std::int64_t>::max() - small;
-    case 4: // around the distance where far lines are cut
+    case 4: // around 2^24, past which a float no longer holds every whole pixel
         return ((sel & 0x80) ? -1 : 1) * (std::int64_t(1) << 24) + small;
     default:
         return same; // the pen's own row or column: level and upright lines
@@ -114,7 +115,7 @@ public:
         const std::uint32_t brushRgb = 0x02000000u | op;
         const std::vector<std::uint32_t> before = pixels_;
         const PixelGrid grid { pixels_.data() + stride_, width_, height_, stride_ };
-        const int kind = in.byte() % 5;
+        const int kind = in.byte() % 6;
         if (kind == 0) {
             // Mostly thin pens; now and then wider than the grid, and the widest (slow to paint).
             const std::uint8_t w = in.byte();
@@ -131,6 +132,9 @@ public:
             checkLine(before, x, y);
             penX_ = x;
             penY_ = y;
+            return;
+        } else if (kind == 5) {
+            farLine(in, before, grid);
             return;
         } else {
             const std::int64_t x1 = coordinate(in, penX_), y1 = coordinate(in, penY_);
@@ -164,6 +168,46 @@ private:
                 out.push_back({ x, y });
             }
         return out;
+    }
+
+    // A line from far before the grid to far beyond it, through the pixels c + j d for every
+    // whole j: from c - j0 d to c + j1 d, each end up to the 64-bit range away. Cut by hand at
+    // two of those pixels just out of the pen's reach of the grid, it is still the same line:
+    // at a whole pixel the true line passes through the pixel's centre, so from there on the
+    // stepping of the cut line and of the far one round alike, step for step, and the steps
+    // cut off cannot touch the grid. Only the dash pattern has moved on by the steps cut off
+    // at the start. The cut line's ends lie within a few thousand pixels, where nothing is
+    // large, so a far line stepped in any other way than its true one shows.
+    void farLine(Bytes& in, const std::vector<std::uint32_t>& before, const PixelGrid& grid)
+    {
+        const std::int64_t cx = std::int8_t(in.byte()), cy = std::int8_t(in.byte());
+        std::int64_t dx = in.value<std::int16_t>(), dy = in.value<std::int16_t>();
+        if (dx == 0 && dy == 0)
+            dx = 1;
+        const std::int64_t major = std::max(dx < 0 ? -dx : dx, dy < 0 ? -dy : dy);
+        const std::int64_t jMax = (std::numeric_limits<std::int64_t>::max() - 128) / major;
+        const auto j0 = std::int64_t(in.value<std::uint64_t>() % std::uint64_t(jMax + 1));
+        const auto j1 = std::int64_t(in.value<std::uint64_t>() % std::uint64_t(jMax)) + 1;
+
+        penX_ = cx - j0 * dx;
+        penY_ = cy - j0 * dy;
+        dashPos_ = 0;
+        const std::int64_t x = cx + j1 * dx, y = cy + j1 * dy;
+        drawLine(grid, pen_, penX_, penY_, x, y, dashPos_);
+        checkLine(before, x, y);
+
+        // c + i d lies more than the widest pen's reach beyond the grid for i >= out.
+        const std::int64_t out = (2 * kMaxPenWidth + 256) / major + 1;
+        const std::int64_t i0 = std::min(j0, out), i1 = std::min(j1, out);
+        const auto period = std::uint64_t(pen_.dashMask.size());
+        auto dash
+            = std::uint32_t(period ? std::uint64_t(j0 - i0) * std::uint64_t(major) % period : 0);
+        std::vector<std::uint32_t> cut = before;
+        const PixelGrid cutGrid { cut.data() + stride_, width_, height_, stride_ };
+        drawLine(cutGrid, pen_, cx - i0 * dx, cy - i0 * dy, cx + i1 * dx, cy + i1 * dy, dash);
+        check(cut == pixels_, "a far line paints what it paints cut near the grid");
+        penX_ = x;
+        penY_ = y;
     }
 
     Int128 lo() const { return -(pen_.width - 1) / 2; }

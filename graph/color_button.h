@@ -10,7 +10,7 @@
 
 namespace quarnis {
 
-// `TButtonColor`.
+// `ColorButton`.
 class ColorButton : public QPushButton {
     Q_OBJECT
 public:

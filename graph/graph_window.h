@@ -32,7 +32,7 @@ struct PlotTarget;
 // The hint shown when the sample count field refuses a key or a paste.
 inline constexpr const char* kSampleDigitsOnlyText = "Örnekleme Adeti yalnızca rakam alır";
 
-// `TFGraphics`, named "FGraphics".
+// `GraphWindow`, named "FGraphics".
 class GraphWindow : public QDialog {
     Q_OBJECT
 public:

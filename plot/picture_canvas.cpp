@@ -1,12 +1,76 @@
 #include "picture_canvas.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 
 namespace quarnis {
 
 namespace {
+
+    __extension__ typedef __int128 Int128;
+    __extension__ typedef unsigned __int128 UInt128;
+
+    // A coordinate as a whole number and the fraction above it, 0 <= fraction < 1.
+    struct Split {
+        Int128 whole;
+        long double fraction;
+        double value() const { return double(static_cast<long double>(whole) + fraction); }
+    };
+
+    // The box recorded lines are cut to: [lo, hiX] x [lo, hiY].
+    struct Box {
+        std::int64_t lo, hiX, hiY;
+    };
+
+    UInt128 magnitude(Int128 v) { return v < 0 ? -UInt128(v) : UInt128(v); }
+
+    // b0 + (e - a0) (b1 - b0) / (a1 - a0), where the line through (a0, b0) and (a1, b1) meets
+    // a = e (a0 != a1). The product takes up to 128 bits, more than long double holds, so it
+    // is worked in integers and only the fraction is rounded. A point so far off that its
+    // whole part would not fit is put 2^100 beyond b0.
+    Split crossing(Int128 e, Int128 a0, Int128 b0, Int128 a1, Int128 b1)
+    {
+        const Int128 da = a1 - a0, db = b1 - b0, de = e - a0;
+        const UInt128 den = magnitude(da), num = magnitude(de) * magnitude(db);
+        UInt128 whole = std::min(num / den, UInt128(1) << 100), rest = num % den;
+        const bool negative = ((de < 0) != (db < 0)) != (da < 0);
+        if (negative && rest != 0) { // the floor of a negative quotient
+            ++whole;
+            rest = den - rest;
+        }
+        return { b0 + (negative ? -Int128(whole) : Int128(whole)),
+            static_cast<long double>(rest) / static_cast<long double>(den) };
+    }
+
+    // Where the segment from (x0, y0), which lies outside the box, to (x1, y1) comes into it:
+    // it crosses an edge that (x0, y0) lies beyond at a point within the box's other extent.
+    // False when it misses the box.
+    bool entry(const Box& box, std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1,
+        Split& x, Split& y)
+    {
+        const auto within = [](const Split& c, std::int64_t lo, std::int64_t hi) {
+            return c.whole >= lo && (c.whole < hi || (c.whole == hi && c.fraction == 0));
+        };
+        for (const std::int64_t e : { box.lo, box.hiX })
+            if (e == box.lo ? x0 < e && x1 >= e : x0 > e && x1 <= e) {
+                const Split c = crossing(e, x0, y0, x1, y1);
+                if (within(c, box.lo, box.hiY)) {
+                    x = { e, 0 };
+                    y = c;
+                    return true;
+                }
+            }
+        for (const std::int64_t e : { box.lo, box.hiY })
+            if (e == box.lo ? y0 < e && y1 >= e : y0 > e && y1 <= e) {
+                const Split c = crossing(e, y0, x0, y1, x1);
+                if (within(c, box.lo, box.hiX)) {
+                    x = c;
+                    y = { e, 0 };
+                    return true;
+                }
+            }
+        return false;
+    }
 
     std::uint64_t absDifference(std::int64_t a, std::int64_t b)
     {
@@ -86,34 +150,40 @@ void PictureCanvas::lineTo(std::int64_t x, std::int64_t y)
     if (period)
         dashPos_ = std::uint32_t((dashPos_ + steps % period) % period);
 
-    const long double r = reach();
-    long double t0, t1;
-    if (!clipSegment(x0, y0, x, y, -r, surfaceWidth() + r, surfaceHeight() + r, t0, t1)) {
+    // The part within the box, its ends where the true line crosses the box's edges: the
+    // raster steps the true line however far its ends lie, so the cut must not move it.
+    const std::int64_t r = reach();
+    const Box box { -r, surfaceWidth() + r, surfaceHeight() + r };
+    const auto inBox = [&box](std::int64_t px, std::int64_t py) {
+        return px >= box.lo && px <= box.hiX && py >= box.lo && py <= box.hiY;
+    };
+    const bool startIn = inBox(x0, y0), endIn = inBox(x, y);
+    Split ax { x0, 0 }, ay { y0, 0 }, bx { x, 0 }, by { y, 0 };
+    if ((!startIn && !entry(box, x0, y0, x, y, ax, ay))
+        || (!endIn && !entry(box, x, y, x0, y0, bx, by))) {
         penInside_ = false;
         return;
     }
-    const long double dx = static_cast<long double>(x) - x0;
-    const long double dy = static_cast<long double>(y) - y0;
     const bool continuing
-        = open_ && penInside_ && t0 == 0 && items_.back().kind == PictureItem::Kind::Polyline;
+        = open_ && penInside_ && startIn && items_.back().kind == PictureItem::Kind::Polyline;
     if (!continuing) {
         closeOpenItem();
         startItem(PictureItem::Kind::Polyline);
-        // The raster's dash pattern where the visible part begins.
+        // The raster's dash pattern where the visible part begins: at the step nearest to
+        // where the line comes in, its distance from the start along the larger axis rounded
+        // with halves up.
         if (period) {
-            // Up to 2^64 steps: rounded and reduced in long double, which holds them all.
-            const long double skipped = std::round(t0 * static_cast<long double>(steps));
-            items_.back().dashPos = std::uint32_t(
-                (dashAtStart + std::uint32_t(std::fmod(skipped, static_cast<long double>(period))))
-                % period);
+            const bool xMajor = absDifference(x, x0) >= absDifference(y, y0);
+            const Split& in = xMajor ? ax : ay;
+            const Int128 w = in.whole - (xMajor ? x0 : y0);
+            const UInt128 skipped = w >= 0 ? UInt128(w) + (in.fraction >= 0.5)
+                                           : UInt128(-w - 1) + (in.fraction <= 0.5);
+            items_.back().dashPos = std::uint32_t((dashAtStart + skipped % period) % period);
         }
-        addPoint(double(x0 + t0 * dx), double(y0 + t0 * dy));
+        addPoint(ax.value(), ay.value());
     }
-    if (t1 == 1)
-        addPoint(double(x), double(y));
-    else
-        addPoint(double(x0 + t1 * dx), double(y0 + t1 * dy));
-    penInside_ = t1 == 1;
+    addPoint(bx.value(), by.value());
+    penInside_ = endIn;
 }
 
 void PictureCanvas::rectangle(std::int64_t x1, std::int64_t y1, std::int64_t x2, std::int64_t y2)

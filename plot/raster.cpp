@@ -2,51 +2,24 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <cstdlib>
 
 namespace quarnis {
 
 namespace {
 
     __extension__ typedef __int128 Int128;
+    __extension__ typedef unsigned __int128 UInt128;
 
-    // Lines whose ends lie further out than this are first cut to a box of this size around
-    // the surface, in floating point, so that the exact integer stepping below never meets
-    // products beyond 128 bits. The cut moves the line by far less than a pixel where it
-    // crosses the surface.
-    constexpr std::int64_t kNear = std::int64_t(1) << 24;
-
-    Int128 ceilDiv(Int128 a, Int128 b) // b > 0
+    // The first step of a line whose minor offset floor((2 k dMin + dMaj) / (2 dMaj)) reaches
+    // q, for 1 <= q <= dMin: ceil(dMaj (2 q - 1) / (2 dMin)). That product can need 129 bits,
+    // so dMaj (q - 1), which fits in 128, is divided by dMin first and only its remainder
+    // meets the halves.
+    UInt128 firstStepReaching(UInt128 q, std::uint64_t dMaj, std::uint64_t dMin)
     {
-        Int128 q = a / b;
-        if (a % b != 0 && a > 0)
-            ++q;
-        return q;
+        const UInt128 x = UInt128(dMaj) * (q - 1);
+        const UInt128 twoMin = 2 * UInt128(dMin);
+        return x / dMin + (2 * (x % dMin) + dMaj + twoMin - 1) / twoMin;
     }
-
-    // Cuts the segment to the square [-kNear, kNear]^2 along its direction; false when the
-    // segment misses it.
-    bool cutToNearBox(std::int64_t& x0, std::int64_t& y0, std::int64_t& x1, std::int64_t& y1)
-    {
-        long double t0, t1;
-        if (!clipSegment(x0, y0, x1, y1, -kNear, kNear, kNear, t0, t1))
-            return false;
-        const long double fx0 = x0, fy0 = y0;
-        const long double dx = static_cast<long double>(x1) - fx0;
-        const long double dy = static_cast<long double>(y1) - fy0;
-        if (t0 > 0) {
-            x0 = llrintl(fx0 + t0 * dx);
-            y0 = llrintl(fy0 + t0 * dy);
-        }
-        if (t1 < 1) {
-            x1 = llrintl(fx0 + t1 * dx);
-            y1 = llrintl(fy0 + t1 * dy);
-        }
-        return true;
-    }
-
-    bool isFar(std::int64_t v) { return v < -kNear || v > kNear; }
 
     // On and off runs of each line style, in pixels of a 1-pixel pen.
     std::vector<int> dashRuns(PenStyle s)
@@ -96,33 +69,6 @@ namespace {
 
 } // namespace
 
-bool clipSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, long double lo,
-    long double hiX, long double hiY, long double& t0, long double& t1)
-{
-    const long double fx = x0, fy = y0;
-    const long double dx = static_cast<long double>(x1) - fx;
-    const long double dy = static_cast<long double>(y1) - fy;
-    t0 = 0;
-    t1 = 1;
-    // Keeps the part of the segment where p * t <= q (Liang-Barsky).
-    auto keep = [&](long double p, long double q) {
-        if (p == 0)
-            return q >= 0;
-        const long double r = q / p;
-        if (p < 0) {
-            if (r > t1)
-                return false;
-            t0 = std::max(t0, r);
-        } else {
-            if (r < t0)
-                return false;
-            t1 = std::min(t1, r);
-        }
-        return true;
-    };
-    return keep(-dx, fx - lo) && keep(dx, hiX - fx) && keep(-dy, fy - lo) && keep(dy, hiY - fy);
-}
-
 std::vector<bool> dashMask(PenStyle style, int width)
 {
     std::vector<bool> mask;
@@ -136,57 +82,65 @@ std::vector<bool> dashMask(PenStyle style, int width)
 
 // Steps along the major axis from (x0, y0), k = 0 .. n - 1 with n the major extent, so the
 // end point itself is not painted. At step k the minor offset is
-// floor((2 k dMin + dMaj) / (2 dMaj)), the nearest pixel to the true line (halves away from
-// the start). Only the steps whose pixel (with the pen's width) can touch the surface are
+// m(k) = floor((2 k dMin + dMaj) / (2 dMaj)), the nearest pixel to the true line (halves away
+// from the start). Only the steps whose pixel (with the pen's width) can touch the surface are
 // visited; they are found by solving the two inequalities for k, which keeps the pixels and
-// the dash pattern exactly as if the whole line had been stepped.
+// the dash pattern exactly as if the whole line had been stepped. All of it is in integers
+// (extents up to 2^64 - 1, products up to 2^128), so however far the ends lie, no step is
+// rounded and the pixels on the surface are those of the whole line.
 void drawLine(const PixelGrid& grid, const RasterPen& pen, std::int64_t x0, std::int64_t y0,
     std::int64_t x1, std::int64_t y1, std::uint32_t& dashPos)
 {
     if (x0 == x1 && y0 == y1)
         return;
-    if (isFar(x0) || isFar(y0) || isFar(x1) || isFar(y1)) {
-        if (!cutToNearBox(x0, y0, x1, y1) || (x0 == x1 && y0 == y1))
-            return;
-    }
-    const bool xMajor = std::abs(x1 - x0) >= std::abs(y1 - y0);
-    const std::int64_t maj0 = xMajor ? x0 : y0, min0 = xMajor ? y0 : x0;
-    const std::int64_t dMajS = xMajor ? x1 - x0 : y1 - y0;
-    const std::int64_t dMinS = xMajor ? y1 - y0 : x1 - x0;
+    const Int128 dx = Int128(x1) - x0, dy = Int128(y1) - y0;
+    const bool xMajor = (dx < 0 ? -dx : dx) >= (dy < 0 ? -dy : dy);
+    const Int128 maj0 = xMajor ? x0 : y0, min0 = xMajor ? y0 : x0;
+    const Int128 dMajS = xMajor ? dx : dy, dMinS = xMajor ? dy : dx;
     const std::int64_t sMaj = dMajS > 0 ? 1 : -1, sMin = dMinS >= 0 ? 1 : -1;
-    const std::int64_t dMaj = std::abs(dMajS), dMin = std::abs(dMinS);
+    const auto dMaj = std::uint64_t(dMajS < 0 ? -dMajS : dMajS);
+    const auto dMin = std::uint64_t(dMinS < 0 ? -dMinS : dMinS);
     const std::int64_t majSize = xMajor ? grid.width : grid.height;
     const std::int64_t minSize = xMajor ? grid.height : grid.width;
     const std::int64_t lo = -(pen.width - 1) / 2, hi = lo + pen.width - 1;
-    const std::int64_t n = dMaj;
+    const std::uint64_t n = dMaj;
     const std::uint32_t period = std::uint32_t(pen.dashMask.size());
 
     // A pixel p paints p + lo .. p + hi, which meets the surface when -hi <= p <= size-1-lo.
-    Int128 kLo = 0, kHi = n - 1;
+    Int128 kLo = 0, kHi = Int128(n) - 1;
     if (sMaj > 0) {
-        kLo = std::max<Int128>(kLo, -hi - maj0);
-        kHi = std::min<Int128>(kHi, majSize - 1 - lo - maj0);
+        kLo = std::max(kLo, -hi - maj0);
+        kHi = std::min(kHi, majSize - 1 - lo - maj0);
     } else {
-        kLo = std::max<Int128>(kLo, maj0 - (majSize - 1 - lo));
-        kHi = std::min<Int128>(kHi, maj0 + hi);
+        kLo = std::max(kLo, maj0 - (majSize - 1 - lo));
+        kHi = std::min(kHi, maj0 + hi);
     }
-    if (dMin == 0) {
-        if (min0 < -hi || min0 > minSize - 1 - lo)
-            kHi = -1;
+    // m(k) runs from m(0) = 0 up to at most dMin; it must stay within qa .. qb.
+    const Int128 qa = sMin > 0 ? -hi - min0 : min0 - (minSize - 1 - lo);
+    const Int128 qb = sMin > 0 ? minSize - 1 - lo - min0 : min0 + hi;
+    if (qb < 0 || qa > Int128(dMin)) {
+        kHi = -1;
     } else {
-        const Int128 qa = sMin > 0 ? -hi - min0 : min0 - (minSize - 1 - lo);
-        const Int128 qb = sMin > 0 ? minSize - 1 - lo - min0 : min0 + hi;
-        kLo = std::max(kLo, ceilDiv(2 * Int128(dMaj) * qa - dMaj, 2 * Int128(dMin)));
-        kHi = std::min(kHi, ceilDiv(2 * Int128(dMaj) * (qb + 1) - dMaj, 2 * Int128(dMin)) - 1);
+        if (qa > 0)
+            kLo = std::max(kLo, Int128(firstStepReaching(UInt128(qa), dMaj, dMin)));
+        if (qb < Int128(dMin))
+            kHi = std::min(kHi, Int128(firstStepReaching(UInt128(qb) + 1, dMaj, dMin)) - 1);
     }
 
     if (kLo <= kHi) {
         const std::uint32_t rgb = pen.rgb;
-        const Int128 num = 2 * kLo * dMin + dMaj;
-        const std::int64_t twoMaj = 2 * dMaj, twoMin = 2 * dMin;
-        std::int64_t r = std::int64_t(num % twoMaj);
-        std::int64_t mn = min0 + sMin * std::int64_t(num / twoMaj);
-        std::int64_t mj = maj0 + sMaj * std::int64_t(kLo);
+        // 2 kLo dMin + dMaj as 2 (whole dMaj + part) + dMaj, so that no product passes 128
+        // bits: m(kLo) is whole, or whole + 1 when 2 part + dMaj reaches 2 dMaj.
+        const UInt128 product = UInt128(kLo) * dMin;
+        const UInt128 twoMaj = 2 * UInt128(dMaj), twoMin = 2 * UInt128(dMin);
+        UInt128 r = 2 * (product % dMaj) + dMaj;
+        Int128 m = Int128(product / dMaj);
+        if (r >= twoMaj) {
+            r -= twoMaj;
+            ++m;
+        }
+        auto mn = std::int64_t(min0 + sMin * m);
+        auto mj = std::int64_t(maj0 + sMaj * kLo);
         std::uint32_t phase = period ? std::uint32_t((dashPos + kLo) % period) : 0;
         for (Int128 k = kLo; k <= kHi; ++k) {
             if (!period || pen.dashMask[phase]) {
@@ -206,7 +160,7 @@ void drawLine(const PixelGrid& grid, const RasterPen& pen, std::int64_t x0, std:
         }
     }
     if (period)
-        dashPos = std::uint32_t((dashPos + n) % period);
+        dashPos = std::uint32_t((dashPos + UInt128(n)) % period);
 }
 
 bool orderCorners(std::int64_t& x1, std::int64_t& y1, std::int64_t& x2, std::int64_t& y2)

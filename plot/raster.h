@@ -38,11 +38,6 @@ struct RasterPen {
 // by their width, so that a wide dotted line stays dotted.
 std::vector<bool> dashMask(PenStyle style, int width);
 
-// The part t0 .. t1 (0 <= t0 <= t1 <= 1) of the segment from (x0, y0) to (x1, y1) that lies in
-// the box [lo, hiX] x [lo, hiY], in long double; false when the segment misses the box.
-bool clipSegment(std::int64_t x0, std::int64_t y0, std::int64_t x1, std::int64_t y1, long double lo,
-    long double hiX, long double hiY, long double& t0, long double& t1);
-
 // Puts a rectangle's corners in order, x1 <= x2 and y1 <= y2; false when it covers no pixel.
 bool orderCorners(std::int64_t& x1, std::int64_t& y1, std::int64_t& x2, std::int64_t& y2);
 

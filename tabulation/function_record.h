@@ -43,7 +43,7 @@ protected:
 inline constexpr std::size_t kMaxFormulaLength = std::size_t(1) << 24;
 inline constexpr char16_t kFormulaTooLongText[] = u"Formül çok uzun...";
 
-// The function record (`TFunc`).
+// The function record (`FunctionRecord`).
 class FunctionRecord {
 public:
     std::u16string functionName = u"F"; // shown only in fullText

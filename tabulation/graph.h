@@ -17,7 +17,7 @@ struct PlotPoint {
     double x, y;
 };
 
-// The plot object (`TGraph1D`), with its `TPlotPoint` pairs.
+// The plot object (`Graph`), with its `PlotPoint` pairs.
 class Graph {
 public:
     // Pixel column of the vertical axis and pixel row of the horizontal axis on the surface

@@ -123,6 +123,46 @@ TEST(PictureCanvas, PiecesStartWhereTheDashStood)
     EXPECT_EQ(c.items()[2].dashPos, (1000u - kPictureMargin - 1) % 24u);
 }
 
+// A line with far ends is cut where its true line crosses the edge of the recorded box (17
+// pixels round the surface for a 1-pixel pen), and its dashes start at the step nearest to
+// that point. Each line passes through whole pixels c + i d, so its crossings are plain
+// fractions: 100 + (-17 - 200) / 3 = 27.667 for the first.
+TEST(PictureCanvas, FarLinesAreCutOnTheirTrueLine)
+{
+    constexpr std::int64_t j = (std::int64_t(1) << 61) + 12345, h = j / 2;
+    struct Row {
+        const char* name;
+        std::int64_t x0, y0, x1, y1;
+        PicturePoint from, to;
+        std::uint32_t dashPos; // (steps to the nearest step) % 24
+    };
+    const Row rows[] = {
+        { "shallow, in and out at the sides", 200 - 3 * j, 100 - j, 200 + 3 * (j + 7),
+            100 + (j + 7), { -17, 27.6667f }, { 474, 191.3333f }, 2 }, // 3j - 217 steps
+        { "steep, in and out at top and bottom", 200 - j, 100 - 3 * j, 200 + (j + 7),
+            100 + 3 * (j + 7), { 161, -17 }, { 268.6667f, 306 }, 6 }, // 3j - 117 steps
+        { "leftwards", 228 + 2 * j, 144 - j, 228 - 2 * (j + 7), 144 + (j + 7), { 474, 21 },
+            { -17, 266.5f }, 4 }, // 2j - 246 steps
+        { "in at the top, out at the side", 100 - 5 * h, 50 - 3 * h, 100 + 5 * (h + 7),
+            50 + 3 * (h + 7), { -11.6667f, -17 }, { 474, 274.4f }, 12 }, // 5h - 111.667
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        PictureCanvas c;
+        c.setPenStyle(PenStyle::Dash);
+        c.moveTo(r.x0, r.y0);
+        c.lineTo(r.x1, r.y1);
+        c.moveTo(0, 0);
+        ASSERT_EQ(itemsOf(c), "L2");
+        const PictureItem& line = c.items()[0];
+        EXPECT_NEAR(line.points[0].x, r.from.x, 1e-3);
+        EXPECT_NEAR(line.points[0].y, r.from.y, 1e-3);
+        EXPECT_NEAR(line.points[1].x, r.to.x, 1e-3);
+        EXPECT_NEAR(line.points[1].y, r.to.y, 1e-3);
+        EXPECT_EQ(line.dashPos, r.dashPos);
+    }
+}
+
 // Past the bound, the items fold into the pixels as the backdrop, and drawing goes on.
 TEST(PictureCanvas, RecordingStaysBounded)
 {

@@ -229,7 +229,8 @@ TEST_F(Picture, FailedWriteLeavesNoFile)
 
 // Dashed lines along the axes land on the raster's pixels exactly when the items are painted:
 // the pattern runs on round corners and from where a far line or rectangle was cut, one-step
-// dots show, and even pen widths sit where the raster's squares do.
+// dots show, and even pen widths sit where the raster's squares do. A nearly upright line with
+// far ends lands in the raster's column too.
 TEST_F(Picture, DashesFallOnTheRastersPixels)
 {
     struct Case {
@@ -264,6 +265,12 @@ TEST_F(Picture, DashesFallOnTheRastersPixels)
             } },
         { "far rectangle", PenStyle::Dash, 3,
             [](PictureCanvas& c) { c.rectangle(-1000003, -999, 100, 4000000000); } },
+        // Its ends 2^32 and more away; it crosses the rows at x = 60.74, in column 61.
+        { "far steep line", PenStyle::DashDot, 1,
+            [](PictureCanvas& c) {
+                c.moveTo(4071, -5283560760);
+                c.lineTo(-5683, 7567443900);
+            } },
     };
     const Rgb ink = makeRgb(0, 0, 0), paper = makeRgb(255, 255, 255);
     QTemporaryDir dir;

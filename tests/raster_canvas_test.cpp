@@ -202,6 +202,53 @@ TEST(RasterCanvas, FarEndsAreClippedAlongTheTrueDirectionAndNeverWrap)
     EXPECT_EQ(rowPattern(g, 50, 0, 457, kRed), std::string(457, '#'));
 }
 
+// Lines whose ends lie 2^29 to 2^62 pixels away keep the pixels of their true line: on each
+// row of a steep line (column of a shallow one) they paint the pixel nearest to where the
+// ideal line crosses it, worked out with exact fractions; e.g. the first line crosses row
+// 144 at x = 215.598.
+TEST(RasterCanvas, FarLinesPaintTheNearestPixelsOfTheirTrueLine)
+{
+    struct Row {
+        const char* name;
+        std::int64_t x0, y0, x1, y1;
+        bool steep;
+        std::vector<Pixel> at; // the one pixel painted on the row (steep) or column (shallow)
+        std::size_t count;
+    };
+    const Row rows[] = {
+        { "steep, 2^29 away", -22, 514368814, 478, -568065542, true,
+            { { 216, 0 }, { 216, 1 }, { 216, 144 }, { 216, 288 } }, 289 },
+        { "the same upwards", 478, -568065542, -22, 514368814, true,
+            { { 216, 0 }, { 216, 1 }, { 216, 144 }, { 216, 288 } }, 289 },
+        { "shallow, 2^30 away", -686989219, -188158845, 733115809, 200792301, false,
+            { { 202, 1 }, { 228, 8 }, { 456, 70 } }, 258 },
+        { "steep, 2^39 away", -222947455893, -615543673115, 219377141539, 605686261595, true,
+            { { 334, 0 }, { 347, 36 }, { 387, 144 }, { 439, 288 } }, 289 },
+        { "shallow, 2^47 away", -189184586484442, -2878821852426, 78545184455496, 1195222071967,
+            false, { { 0, 108 }, { 33, 108 }, { 228, 111 }, { 456, 115 } }, 457 },
+        { "shallow, 2^62 away", -4611686018427375559, -2305843009213693175, 4611686018427376022,
+            2305843009213693460, false, { { 0, 27 }, { 1, 27 }, { 228, 141 }, { 456, 255 } }, 457 },
+        { "steep, 2^62 away", -1152921504606846993, 4611686018427387899, 1152921504606847454,
+            -4611686018427387610, true, { { 267, 0 }, { 266, 1 }, { 231, 144 }, { 195, 288 } },
+            289 },
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        Canvas c;
+        c.moveTo(r.x0, r.y0);
+        c.lineTo(r.x1, r.y1);
+        const std::set<Pixel> painted = pixelsOf(c, kRed);
+        EXPECT_EQ(painted.size(), r.count);
+        for (const Pixel& p : r.at) {
+            std::set<Pixel> across; // the painted pixels on p's row or column
+            for (const Pixel& q : painted)
+                if (r.steep ? q.second == p.second : q.first == p.first)
+                    across.insert(q);
+            EXPECT_EQ(across, std::set<Pixel> { p });
+        }
+    }
+}
+
 TEST(RasterCanvas, SetPixelPaintsOnePixelInsideOnly)
 {
     Canvas c;
