@@ -12,15 +12,13 @@
 #include "engine/exec_text.h"
 #include "engine/runtime_error.h"
 #include "engine/utf.h"
-#include "picture/picture_file.h"
+#include "picture/picture_format.h"
+#include "picture_writer.h"
 #include "plot/picture_canvas.h"
 #include "plot/plot_commands.h"
 #include "progress_line.h"
 #include "tabulation/function_record.h"
 #include "tabulation/graph.h"
-
-#include <QFileInfo>
-#include <QString>
 
 #include <getopt.h>
 
@@ -181,7 +179,7 @@ private:
 
 // What to draw the tabulated points into, and how.
 struct PlotRequest {
-    QString fileName;
+    const char* fileName; // in the locale's encoding, as given
     quarnis::PictureFormat format;
     bool lines; // "Çizgi" instead of "Nokta"
 };
@@ -218,9 +216,16 @@ bool plot(const std::vector<std::u16string>& lines, const PlotRequest& request)
         }
     });
     run([&] { quarnis::drawGraph(target, settings); });
-    if (!quarnis::writePicture(canvas, request.fileName, request.format)) {
-        std::fprintf(stderr, "%s: cannot write the picture to '%s'\n", kProgram,
-            request.fileName.toLocal8Bit().constData());
+    // Only now is Qt loaded, with the module that writes the file.
+    std::string problem;
+    const quarnis::WritePictureFn* write = quarnis::LoadPictureWriter(problem);
+    if (!write) {
+        std::fprintf(stderr, "%s: cannot write the picture to '%s': %s\n", kProgram,
+            request.fileName, problem.c_str());
+        return false;
+    }
+    if (!write(canvas, request.fileName, request.format)) {
+        std::fprintf(stderr, "%s: cannot write the picture to '%s'\n", kProgram, request.fileName);
         return false;
     }
     return ok && !report.refused();
@@ -393,12 +398,11 @@ int main(int argc, char** argv)
         return usageError("--lines needs --plot");
     std::optional<PlotRequest> picture;
     if (pictureFile) {
-        const QString fileName = QString::fromLocal8Bit(pictureFile);
-        const auto format = quarnis::pictureFormatOfSuffix(QFileInfo(fileName).suffix());
+        const auto format = quarnis::PictureFormatOfFileName(pictureFile);
         if (!format)
             return usageError(std::string("cannot tell the picture format of '") + pictureFile
                 + "': its name must end in .png, .svg or .pdf");
-        picture = PlotRequest { fileName, *format, lines };
+        picture = PlotRequest { pictureFile, *format, lines };
     }
     return tabulate(panel, decimals.value_or(5), quiet, picture);
 }

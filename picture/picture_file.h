@@ -6,6 +6,7 @@
 //   if (auto format = pictureFormatOfSuffix(u"svg"))
 //       writePicture(canvas, QStringLiteral("egri.svg"), *format);
 
+#include "picture/picture_format.h"
 #include "plot/picture_canvas.h"
 
 #include <QByteArray>
@@ -19,8 +20,6 @@
 class QPainter;
 
 namespace quarnis {
-
-enum class PictureFormat { Png, Svg, Pdf };
 
 // The format of a file suffix ("png", "svg", "pdf", in any case); nothing for another.
 std::optional<PictureFormat> pictureFormatOfSuffix(QStringView suffix);

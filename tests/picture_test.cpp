@@ -9,6 +9,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
 #include <QPainter>
@@ -20,6 +21,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <optional>
 #include <string_view>
 
 using namespace quarnis;
@@ -225,6 +227,40 @@ TEST_F(Picture, FailedWriteLeavesNoFile)
         EXPECT_FALSE(QFile::exists(missing));
     }
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
+}
+
+// quarnis-calc tells a --plot file's format from its name without Qt, exactly as the graph
+// window does with QFileInfo::suffix() and Qt's case-insensitive comparison.
+TEST(PictureFormatOfName, AgreesWithQt)
+{
+    constexpr std::optional<PictureFormat> none, png = PictureFormat::Png, svg = PictureFormat::Svg,
+                                                 pdf = PictureFormat::Pdf;
+    const struct {
+        const char* name;
+        std::optional<PictureFormat> format;
+    } rows[] = {
+        { "egri.png", png },
+        { "yol/egri.SVG", svg },
+        { "egri.tar.PdF", pdf },
+        { ".png", png }, // all of a hidden file's name after its dot
+        { "a..svg", svg },
+        { "x.\xC5\xBFvg", svg }, // the long s folds to s
+        { "\xE2.png", png }, // broken UTF-8 before the dot
+        { "x.\xC5vg", none }, // and in the suffix
+        { "x.\xEF\xBD\x90ng", none }, // a full-width p is no p
+        { "egri.png/", none },
+        { "yol.png/egri", none },
+        { "egri.png.", none },
+        { "egri.pngx", none },
+        { "egri.gif", none },
+        { "egri", none },
+        { "", none },
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(PictureFormatOfFileName(row.name), row.format) << row.name;
+        const QString suffix = QFileInfo(QString::fromLocal8Bit(row.name)).suffix();
+        EXPECT_EQ(pictureFormatOfSuffix(suffix), row.format) << row.name;
+    }
 }
 
 // Dashed lines along the axes land on the raster's pixels exactly when the items are painted:
