@@ -19,6 +19,7 @@ QUARNIS_TEST_PACKAGES=(
   dbus at-spi2-core python3-pyatspi
   librsvg2-bin poppler-utils
   weston qt6-wayland libweston-10-dev xkb-data
+  libegl-mesa0 libgl1-mesa-dri  # Mesa's EGL and drivers, as every desktop has them
 )
 
 quarnis_install_missing() {

@@ -3,6 +3,10 @@
 # Weston gets a fresh XDG_RUNTIME_DIR (mode 0700) and its own socket name, so it never meets
 # the user's session or another run. COMMAND sees WAYLAND_DISPLAY and QT_QPA_PLATFORM=wayland
 # and no X display. Weston is stopped and the directory removed however COMMAND ends.
+# Qt loads no client buffer integration (QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none, which Qt
+# warns it cannot load): the widgets draw into shared memory in any case, and so Mesa's EGL and
+# its drivers, where installed, stay out of the process and its leak check; a run is the same
+# with or without them (Qt then draws no window frames, as where EGL is missing).
 # Usage: with_weston.sh [--seat MODULE] COMMAND [ARGS...]
 #   --seat MODULE  loads the seat module (weston_seat.c, built as quarnis_weston_seat.so):
 #                  a keyboard and a pointer, without which the headless Weston activates no
@@ -59,7 +63,8 @@ if [ ! -S "$runtime/$socket" ]; then
   exit 1
 fi
 
-env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland "$@"
+env -u DISPLAY XDG_RUNTIME_DIR="$runtime" WAYLAND_DISPLAY="$socket" QT_QPA_PLATFORM=wayland \
+  QT_WAYLAND_CLIENT_BUFFER_INTEGRATION=none "$@"
 status=$?
 if [ $status -ne 0 ] && [ -z "${WESTON_LOG:-}" ]; then
   echo "== weston's log =="
