@@ -16,7 +16,7 @@ QUARNIS_TEST_PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format-14
   xdotool xclip x11-utils dpkg-dev appstream desktop-file-utils
-  dbus at-spi2-core python3-pyatspi
+  dbus at-spi2-core python3 python3-pyatspi
   librsvg2-bin poppler-utils
   weston qt6-wayland libweston-10-dev xkb-data
   libegl-mesa0 libgl1-mesa-dri  # Mesa's EGL and drivers, as every desktop has them
