@@ -29,7 +29,7 @@ namespace {
 
 } // namespace
 
-WritePictureFn* LoadPictureWriter(std::string& problem)
+WritePictureFn* loadPictureWriter(std::string& problem)
 {
     const std::vector<fs::path> directories = moduleDirectories();
     for (const fs::path& directory : directories) {

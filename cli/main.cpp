@@ -218,7 +218,7 @@ bool plot(const std::vector<std::u16string>& lines, const PlotRequest& request)
     run([&] { quarnis::drawGraph(target, settings); });
     // Only now is Qt loaded, with the module that writes the file.
     std::string problem;
-    const quarnis::WritePictureFn* write = quarnis::LoadPictureWriter(problem);
+    const quarnis::WritePictureFn* write = quarnis::loadPictureWriter(problem);
     if (!write) {
         std::fprintf(stderr, "%s: cannot write the picture to '%s': %s\n", kProgram,
             request.fileName, problem.c_str());
@@ -398,7 +398,7 @@ int main(int argc, char** argv)
         return usageError("--lines needs --plot");
     std::optional<PlotRequest> picture;
     if (pictureFile) {
-        const auto format = quarnis::PictureFormatOfFileName(pictureFile);
+        const auto format = quarnis::pictureFormatOfFileName(pictureFile);
         if (!format)
             return usageError(std::string("cannot tell the picture format of '") + pictureFile
                 + "': its name must end in .png, .svg or .pdf");

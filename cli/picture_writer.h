@@ -4,7 +4,7 @@
 // that evaluating and tabulating load no Qt library and start as fast as the engine allows.
 //
 //   std::string problem;
-//   if (WritePictureFn* write = LoadPictureWriter(problem))
+//   if (WritePictureFn* write = loadPictureWriter(problem))
 //       write(canvas, "egri.svg", PictureFormat::Svg);
 
 #include "picture/picture_format.h"
@@ -27,6 +27,6 @@ inline constexpr char kWritePictureSymbol[] = "quarnis_write_picture";
 // Opens the module and gives its WritePictureFn; nothing when it cannot, with the reason in
 // `problem`. The module lies beside the program in the build tree and in the private library
 // directory once installed; see load_picture_writer.cpp.
-WritePictureFn* LoadPictureWriter(std::string& problem);
+WritePictureFn* loadPictureWriter(std::string& problem);
 
 } // namespace quarnis

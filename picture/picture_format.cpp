@@ -34,7 +34,7 @@ std::optional<PictureFormat> pictureFormatOfSuffix(std::string_view suffix)
     return std::nullopt;
 }
 
-std::optional<PictureFormat> PictureFormatOfFileName(std::string_view fileName)
+std::optional<PictureFormat> pictureFormatOfFileName(std::string_view fileName)
 {
     const std::string_view name = fileName.substr(fileName.find_last_of('/') + 1);
     const std::size_t dot = name.find_last_of('.');

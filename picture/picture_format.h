@@ -2,8 +2,8 @@
 // The picture file formats and how a file's name tells them, without Qt: quarnis-calc checks
 // a --plot name before it has loaded anything of Qt.
 //
-//   PictureFormatOfFileName("plots/egri.SVG") == PictureFormat::Svg
-//   PictureFormatOfFileName("egri.gif") == std::nullopt
+//   pictureFormatOfFileName("plots/egri.SVG") == PictureFormat::Svg
+//   pictureFormatOfFileName("egri.gif") == std::nullopt
 
 #include <optional>
 #include <string_view>
@@ -19,6 +19,6 @@ std::optional<PictureFormat> pictureFormatOfSuffix(std::string_view suffix);
 // The format named by the suffix of a file name in UTF-8: what follows the last '.' of the
 // name's last part (after its last '/'), as QFileInfo::suffix() takes it; nothing when the
 // suffix names no format or there is none.
-std::optional<PictureFormat> PictureFormatOfFileName(std::string_view fileName);
+std::optional<PictureFormat> pictureFormatOfFileName(std::string_view fileName);
 
 } // namespace quarnis

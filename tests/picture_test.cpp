@@ -257,7 +257,7 @@ TEST(PictureFormatOfName, AgreesWithQt)
         { "", none },
     };
     for (const auto& row : rows) {
-        EXPECT_EQ(PictureFormatOfFileName(row.name), row.format) << row.name;
+        EXPECT_EQ(pictureFormatOfFileName(row.name), row.format) << row.name;
         const QString suffix = QFileInfo(QString::fromLocal8Bit(row.name)).suffix();
         EXPECT_EQ(pictureFormatOfSuffix(suffix), row.format) << row.name;
     }

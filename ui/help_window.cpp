@@ -19,7 +19,7 @@ using namespace Qt::StringLiterals;
 
 // The pages are compiled into the static library quarnis_ui, whose resources a program only
 // links when something asks for them by name (outside any namespace).
-static void RegisterManual() { Q_INIT_RESOURCE(manual); }
+static void registerManual() { Q_INIT_RESOURCE(manual); }
 
 namespace quarnis {
 
@@ -30,7 +30,7 @@ namespace {
     constexpr auto kContents = u"index.html";
 
     // qrc:/manual/ and what lies below it, after "." and ".." are resolved.
-    bool IsManualUrl(const QUrl& url)
+    bool isManualUrl(const QUrl& url)
     {
         return url.scheme() == u"qrc"
             && url.adjusted(QUrl::NormalizePathSegments).path().startsWith(u"/manual/");
@@ -38,11 +38,11 @@ namespace {
 
     // The URL of a page of the manual by its name, or of the contents when there is no
     // such page.
-    QUrl PageUrl(const QString& page)
+    QUrl pageUrl(const QString& page)
     {
         const QUrl root(u"qrc:/manual/"_s);
         const QUrl url = root.resolved(QUrl(page));
-        if (IsManualUrl(url) && QFileInfo(u':' + url.path()).isFile())
+        if (isManualUrl(url) && QFileInfo(u':' + url.path()).isFile())
             return url;
         return root.resolved(QUrl(QString::fromUtf16(kContents)));
     }
@@ -56,7 +56,7 @@ namespace {
         // The page's style sheet: relative names resolve inside the manual.
         QVariant loadResource(int type, const QUrl& name) override
         {
-            if (!name.isRelative() && !IsManualUrl(name))
+            if (!name.isRelative() && !isManualUrl(name))
                 return {};
             return QTextBrowser::loadResource(type, name);
         }
@@ -64,12 +64,12 @@ namespace {
     protected:
         void doSetSource(const QUrl& name, QTextDocument::ResourceType type) override
         {
-            if (IsManualUrl(name))
+            if (isManualUrl(name))
                 QTextBrowser::doSetSource(name, type);
         }
     };
 
-    QToolButton* Button(QWidget* parent, const char* name, const QString& text,
+    QToolButton* toolButton(QWidget* parent, const char* name, const QString& text,
         const QString& description, const QKeySequence& key = {})
     {
         auto* b = new QToolButton(parent);
@@ -103,7 +103,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window)
     , home_(parent)
 {
-    RegisterManual();
+    registerManual();
     setObjectName(u"FHelp"_s);
     setWindowTitle(u"Kılavuz"_s);
     useFixedPalette(this);
@@ -113,13 +113,13 @@ HelpWindow::HelpWindow(QWidget* parent)
 
     auto* toolBar = new QWidget(this);
     toolBar->setObjectName(u"HelpToolBar"_s);
-    auto* back = Button(
+    auto* back = toolButton(
         toolBar, "HelpBack", u"Geri"_s, u"Önceki sayfa"_s, QKeySequence(Qt::ALT | Qt::Key_Left));
-    auto* forward = Button(toolBar, "HelpForward", u"İleri"_s, u"Geri gelinen sayfa"_s,
+    auto* forward = toolButton(toolBar, "HelpForward", u"İleri"_s, u"Geri gelinen sayfa"_s,
         QKeySequence(Qt::ALT | Qt::Key_Right));
-    auto* contents = Button(toolBar, "HelpContents", u"İçindekiler"_s, u"Kılavuzun ilk sayfası"_s,
-        QKeySequence(Qt::ALT | Qt::Key_Home));
-    auto* findButton = Button(toolBar, "HelpFind", u"Bul"_s, u"Sayfada bir metin arar"_s,
+    auto* contents = toolButton(toolBar, "HelpContents", u"İçindekiler"_s,
+        u"Kılavuzun ilk sayfası"_s, QKeySequence(Qt::ALT | Qt::Key_Home));
+    auto* findButton = toolButton(toolBar, "HelpFind", u"Bul"_s, u"Sayfada bir metin arar"_s,
         QKeySequence(Qt::CTRL | Qt::Key_F));
     auto* tools = new QHBoxLayout(toolBar);
     tools->setContentsMargins(0, 0, 0, 0);
@@ -149,7 +149,7 @@ HelpWindow::HelpWindow(QWidget* parent)
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QWidget::setEnabled);
     connect(back, &QToolButton::clicked, browser_, &QTextBrowser::backward);
     connect(forward, &QToolButton::clicked, browser_, &QTextBrowser::forward);
-    connect(contents, &QToolButton::clicked, this, [this] { open(PageUrl({})); });
+    connect(contents, &QToolButton::clicked, this, [this] { open(pageUrl({})); });
     connect(findButton, &QToolButton::clicked, this, &HelpWindow::openFindBar);
     // A new page has not been searched yet.
     connect(browser_, &QTextBrowser::sourceChanged, findStatus_, &QLabel::clear);
@@ -167,11 +167,11 @@ void HelpWindow::buildFindBar(QWidget* bar)
     findText_->installEventFilter(this);
     connect(findText_, &QLineEdit::textEdited, this, [this] { find(FindFrom::Typing); });
 
-    auto* previous = Button(bar, "HelpFindPrevious", u"Önceki"_s, u"Önceki eşleşme"_s,
+    auto* previous = toolButton(bar, "HelpFindPrevious", u"Önceki"_s, u"Önceki eşleşme"_s,
         QKeySequence(Qt::SHIFT | Qt::Key_F3));
-    auto* next
-        = Button(bar, "HelpFindNext", u"Sonraki"_s, u"Sonraki eşleşme"_s, QKeySequence(Qt::Key_F3));
-    auto* close = Button(
+    auto* next = toolButton(
+        bar, "HelpFindNext", u"Sonraki"_s, u"Sonraki eşleşme"_s, QKeySequence(Qt::Key_F3));
+    auto* close = toolButton(
         bar, "HelpFindClose", u"Kapat"_s, u"Bul çubuğunu kapatır"_s, QKeySequence(Qt::Key_Escape));
     connect(previous, &QToolButton::clicked, this, [this] { find(FindFrom::Previous); });
     connect(next, &QToolButton::clicked, this, [this] { find(FindFrom::Next); });
@@ -199,7 +199,7 @@ void HelpWindow::addKeys()
     };
     key(Qt::ALT | Qt::Key_Left, [this] { browser_->backward(); });
     key(Qt::ALT | Qt::Key_Right, [this] { browser_->forward(); });
-    key(Qt::ALT | Qt::Key_Home, [this] { open(PageUrl({})); });
+    key(Qt::ALT | Qt::Key_Home, [this] { open(pageUrl({})); });
     key(Qt::CTRL | Qt::Key_F, [this] { openFindBar(); });
     // F3 and Shift+F3 with the bar closed open it, with the text last searched for.
     const auto findOrOpen = [this](FindFrom from) {
@@ -219,7 +219,7 @@ void HelpWindow::showChapter(HelpChapter chapter) { showPage(chapterPage(chapter
 
 void HelpWindow::showPage(const QString& page)
 {
-    open(PageUrl(page));
+    open(pageUrl(page));
     bringForward();
 }
 
