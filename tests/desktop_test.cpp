@@ -1,9 +1,9 @@
 // The windows on the desktop, through their real controls (offscreen): the names screen
 // readers say, the Alt letters, Ctrl+Q, a dark colour scheme, and the program's identity.
 
-#include "control_names.h"
 #include "active_window.h"
 #include "calculator/startup.h"
+#include "control_names.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/mnemonics.h"

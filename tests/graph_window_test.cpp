@@ -467,7 +467,8 @@ private slots:
         QCOMPARE(dialogs->customColorRequests.last(), custom);
         QCOMPARE(colour(kGridColor)->color(), QColor(128, 128, 128));
         quarnis::GraphWindow other; // the list lives for the process, not for a window
-        QTest::mouseClick(other.findChild<quarnis::ColorButton*>(QLatin1String(kAreaColor)), Qt::LeftButton);
+        QTest::mouseClick(
+            other.findChild<quarnis::ColorButton*>(QLatin1String(kAreaColor)), Qt::LeftButton);
         QCOMPARE(dialogs->customColorRequests.last(), custom);
     }
 

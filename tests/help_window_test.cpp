@@ -2,8 +2,8 @@
 // anchor followed and the way back and forward, the find bar, what it refuses to open, and
 // its use beside a modal window.
 
-#include "control_names.h"
 #include "active_window.h"
+#include "control_names.h"
 #include "ui/help_window.h"
 
 #include <QAbstractButton>

@@ -43,8 +43,7 @@ TEST(History, ShownFormula)
     const struct {
         QString formula, shown;
     } rows[] = {
-        { u"1\r\n2\n3\r4"_s, u"1 ⏎ 2 ⏎ 3 ⏎ 4"_s },
-        { QString(200, u'7'), QString(200, u'7') },
+        { u"1\r\n2\n3\r4"_s, u"1 ⏎ 2 ⏎ 3 ⏎ 4"_s }, { QString(200, u'7'), QString(200, u'7') },
         { QString(201, u'7'), QString(200, u'7') + u"…"_s },
         { s199 + u"\r\n8"_s, s199 + u" ⏎ …"_s }, // CR LF across the cut
         { s199 + u"😀8"_s, s199 + u"…"_s }, // no half character at the cut

@@ -75,17 +75,11 @@ const Example kExamples[] = {
             s.gridStyle = 3;
             s.gridCount = u"6";
         } },
-    { "dotted_curve", wave,
-        [](PlotSettings& s) {
-            s.curveKind = 1;
-            s.curveStyle = 2;
-        } },
     { "hatched_area", square,
         [](PlotSettings& s) {
             s.curveKind = 1;
             s.areaStyle = 7;
         } },
-    { "crossed_area", wave, [](PlotSettings& s) { s.areaStyle = 6; } },
     { "pen_width_3", wave,
         [](PlotSettings& s) {
             s.curveKind = 1;

