@@ -24,6 +24,8 @@
 
 #include <memory>
 
+using namespace quarnis::names;
+
 namespace {
 
 void select(QPlainTextEdit* memo, int start, int length)
@@ -478,4 +480,3 @@ private slots:
 QTEST_MAIN(CalculatorWindowTest)
 #include "calculator_window_test.moc"
 
-using namespace quarnis::names;

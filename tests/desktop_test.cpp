@@ -22,6 +22,8 @@
 #include <array>
 #include <functional>
 
+using namespace quarnis::names;
+
 namespace {
 
 // Empty when every control of `window` that takes the focus has a name of its own for screen
@@ -265,4 +267,3 @@ private slots:
 QTEST_MAIN(DesktopTest)
 #include "desktop_test.moc"
 
-using namespace quarnis::names;

@@ -32,6 +32,8 @@
 #include <limits>
 #include <memory>
 
+using namespace quarnis::names;
+
 using namespace Qt::StringLiterals;
 using quarnis::ScopedRecordingDialogs;
 
@@ -506,4 +508,3 @@ private slots:
 QTEST_MAIN(GraphWindowTest)
 #include "graph_window_test.moc"
 
-using namespace quarnis::names;

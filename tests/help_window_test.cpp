@@ -19,6 +19,8 @@
 
 #include <memory>
 
+using namespace quarnis::names;
+
 using namespace Qt::StringLiterals;
 using quarnis::HelpChapter;
 
@@ -227,4 +229,3 @@ private slots:
 QTEST_MAIN(HelpWindowTest)
 #include "help_window_test.moc"
 
-using namespace quarnis::names;

@@ -26,6 +26,8 @@
 
 #include <memory>
 
+using namespace quarnis::names;
+
 using namespace Qt::StringLiterals;
 
 class HistoryWindowTest : public QObject {
@@ -313,4 +315,3 @@ private slots:
 QTEST_MAIN(HistoryWindowTest)
 #include "history_window_test.moc"
 
-using namespace quarnis::names;
