@@ -479,4 +479,3 @@ private slots:
 
 QTEST_MAIN(CalculatorWindowTest)
 #include "calculator_window_test.moc"
-

@@ -266,4 +266,3 @@ private slots:
 
 QTEST_MAIN(DesktopTest)
 #include "desktop_test.moc"
-

@@ -507,4 +507,3 @@ private slots:
 
 QTEST_MAIN(GraphWindowTest)
 #include "graph_window_test.moc"
-

@@ -228,4 +228,3 @@ private slots:
 
 QTEST_MAIN(HelpWindowTest)
 #include "help_window_test.moc"
-

@@ -314,4 +314,3 @@ private slots:
 
 QTEST_MAIN(HistoryWindowTest)
 #include "history_window_test.moc"
-
