@@ -4,6 +4,7 @@
 #include "active_window.h"
 #include "calculator/calculator_window.h"
 #include "calculator/formula_memo.h"
+#include "control_names.h"
 #include "recording_dialogs.h"
 #include "ui/accessibility.h"
 
@@ -22,6 +23,8 @@
 #include <QTextDocument>
 
 #include <memory>
+
+using namespace quarnis::names;
 
 namespace {
 
@@ -58,8 +61,6 @@ struct ClickCase {
     const char *tag, *start, *clicks, *memo, *result, *focus;
 };
 
-constexpr const char* kMemo = "EnterFormula";
-
 const ClickCase kClickCases[] = {
     { "text key SIN", "1[234]5", "BSin", "1sin(|5", "", kMemo },
     { "keystroke key 7", "1[234]5", "Bu7", "17|5", "", kMemo },
@@ -91,13 +92,13 @@ const ClickCase kClickCases[] = {
     { "text keys leave no undo record", "", "BEdit '12' BSin ^Z", "12sin(|", "", kMemo },
     { "Enter presses EXEC", "", "BEdit '2+3' Enter", "2+3|", "5", kMemo },
     { "keypad Enter too", "", "BEdit '2+3' Enter '*2' KeypadEnter", "2+3*2|", "8", kMemo },
-    { "Enter in the decimals bar", "1+1", "@DecNum Enter", "1+1|", "2", "DecNum" },
+    { "Enter in the decimals bar", "1+1", "@DecNum Enter", "1+1|", "2", kDecimals },
     { "decimals wait for EXEC", "2/3", "Exec @DecNum Right Right Right", "2/3|", "0.666666667",
-        "DecNum" },
+        kDecimals },
     { "decimals at the next EXEC", "2/3", "Exec @DecNum Right Right Right Enter", "2/3|", "0.67",
-        "DecNum" },
-    { "Enter in the result field", "1+1", "@Result Enter", "1+1|", "2", "Result" },
-    { "Enter in the memory choice", "1+1", "@CClearMems Enter", "1+1|", "2", "CClearMems" },
+        kDecimals },
+    { "Enter in the result field", "1+1", "@Result Enter", "1+1|", "2", kResult },
+    { "Enter in the memory choice", "1+1", "@CClearMems Enter", "1+1|", "2", kClearMemories },
     { "Enter on another button presses it", "1+1", "@Bu7 Enter", "1+17|", "", kMemo },
 };
 
@@ -116,8 +117,8 @@ class CalculatorWindowTest : public QObject {
             qFatal("no control %s", name);
         return found;
     }
-    quarnis::FormulaMemo* editor() const { return control<quarnis::FormulaMemo>("EnterFormula"); }
-    QScrollBar* decimals() const { return control<QScrollBar>("DecNum"); }
+    quarnis::FormulaMemo* editor() const { return control<quarnis::FormulaMemo>(kMemo); }
+    QScrollBar* decimals() const { return control<QScrollBar>(kDecimals); }
 
     // A click, then the queued key presses it produced.
     void click(const char* name)
@@ -164,7 +165,7 @@ class CalculatorWindowTest : public QObject {
                 int(start.indexOf(u']') - start.indexOf(u'[') - 1));
         else if (start.contains(u'|'))
             setCaret(editor(), int(start.indexOf(u'|')));
-        control("Exec")->setFocus(); // the memo keeps its selection while unfocused
+        control(kExec)->setFocus(); // the memo keeps its selection while unfocused
     }
     void setFormula(const QString& text)
     {
@@ -172,13 +173,13 @@ class CalculatorWindowTest : public QObject {
         setCaret(editor(), int(text.size()));
     }
     QString memo() const { return editor()->toPlainText(); }
-    QString result() const { return control<QLineEdit>("Result")->text(); }
+    QString result() const { return control<QLineEdit>(kResult)->text(); }
     QString focus() const { return QApplication::focusWidget()->objectName(); }
     QString exec(const QString& formulaText, int places)
     {
         setFormula(formulaText);
         decimals()->setValue(places);
-        click("Exec");
+        click(kExec);
         return result();
     }
     // The hint the mouse finds on a control.
@@ -255,7 +256,7 @@ private slots:
             { "Ctrl+C, a selection", "[2*5]", "Exec @EnterFormula ^C", "2*5" } };
         for (const auto& r : rows)
             QTest::newRow(r[0]) << r[1] << r[2] << r[3];
-        for (const char* name : { "EnterFormula", "Exec", "DecNum", "Result", "CClearMems" })
+        for (const char* name : { kMemo, kExec, kDecimals, kResult, kClearMemories })
             QTest::newRow(name) << "1/3" << QStringLiteral("Exec @%1 ^+C").arg(name)
                                 << "0.333333333";
     }
@@ -276,27 +277,16 @@ private slots:
         QTest::addColumn<QString>("formula");
         QTest::addColumn<int>("decimals");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("sum keeps precision") << "0.1+0.2" << -1 << "0.3";
-        QTest::newRow("15 digits") << "1.23456789012345678" << -1 << "1.23456789012346";
+        // The texts and rounding themselves are the engine's tables; here, that EXEC shows
+        // them for the memo's text and the bar's decimals.
         QTest::newRow("quotient") << "2/3" << -1 << "0.666666667";
-        QTest::newRow("1E15") << "1000000000000000" << -1 << "1E15";
-        QTest::newRow("1E-5") << "0.00001" << -1 << "1E-5";
         QTest::newRow("empty memo") << "" << -1 << "0";
         QTest::newRow("line break is a syntax error") << "2\n+3" << -1 << "Yazım hatası...";
         QTest::newRow("open bracket") << "(1+2" << -1 << "Geçersiz parantez...";
-        QTest::newRow("unknown character") << "2+3#4" << -1 << "Yazım hatası...";
         QTest::newRow("division by zero") << "1/0" << -1 << "Yazım Hatası...";
         QTest::newRow("p=2") << "2/3" << 2 << "0.67";
-        QTest::newRow("half to even down") << "0.125" << 2 << "0.12";
-        QTest::newRow("half to even up") << "0.375" << 2 << "0.38";
-        QTest::newRow("2.5 p=0") << "2.5" << 0 << "2";
-        QTest::newRow("3.5 p=0") << "3.5" << 0 << "4";
-        QTest::newRow("-2.5 p=0") << "-2.5" << 0 << "-2";
-        QTest::newRow("no negative zero") << "-0.4" << 0 << "0";
-        QTest::newRow("p=9") << "1/3" << 9 << "0.333333333";
-        QTest::newRow("no trailing zeros") << "1.5" << 3 << "1.5";
+        QTest::newRow("p=0") << "2.5" << 0 << "2";
         QTest::newRow("unrounded 1E4931") << "1E4931" << -1 << "1E4931";
-        QTest::newRow("sine of pi/6") << "2*sin(Pi/6)" << 3 << "1";
     }
     void execShowsTheRoundedValue()
     {
@@ -305,7 +295,7 @@ private slots:
         QFETCH(QString, expected);
         QCOMPARE(exec(formula, decimals), expected);
         QCOMPARE(memo(), formula);
-        QCOMPARE(focus(), QStringLiteral("Exec")); // the notice takes no focus
+        QCOMPARE(focus(), QLatin1String(kExec)); // the notice takes no focus
         QCOMPARE(w->findChild<quarnis::Announcer*>()->accessibleName(),
             QStringLiteral("Sonuç: ") + expected);
         QVERIFY(dialogs->messages.isEmpty());
@@ -313,9 +303,9 @@ private slots:
 
     void startsEmptyAndTheDecimalsHintFollows()
     {
-        QCOMPARE(focus(), QStringLiteral("EnterFormula"));
+        QCOMPARE(focus(), QLatin1String(kMemo));
         QCOMPARE(memo() + result(), QString());
-        QCOMPARE(hint("DecNum"), QStringLiteral("Ondalık Sayısı:-1"));
+        QCOMPARE(hint(kDecimals), QStringLiteral("Ondalık Sayısı:-1"));
         decimals()->setFocus();
         for (int i = 0; i < 12; ++i)
             QTest::keyClick(decimals(), Qt::Key_Right);
@@ -370,9 +360,9 @@ private slots:
         exec(QStringLiteral("1"), -1);
         for (const auto& [memory, in] : memories)
             click(in);
-        control<QComboBox>("CClearMems")->setCurrentIndex(entry);
-        click("BMemClear");
-        QCOMPARE(focus(), QStringLiteral("BMemClear"));
+        control<QComboBox>(kClearMemories)->setCurrentIndex(entry);
+        click(kMemoryClear);
+        QCOMPARE(focus(), QLatin1String(kMemoryClear));
         QStringList holding; // as the in-buttons' hints show them
         for (const auto& [memory, in] : memories) {
             if (!hint(in).isEmpty())
@@ -407,7 +397,7 @@ private slots:
         QFETCH(QString, expected);
         paste(formula);
         QCOMPARE(w->formulaText(), formula);
-        click("Exec");
+        click(kExec);
         QCOMPARE(result(), expected);
         // Keys at the end, then taken back; copied out and undone as the user sees it.
         editor()->setFocus();

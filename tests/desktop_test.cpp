@@ -3,6 +3,7 @@
 
 #include "active_window.h"
 #include "calculator/startup.h"
+#include "control_names.h"
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/mnemonics.h"
@@ -20,6 +21,8 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+
+using namespace quarnis::names;
 
 namespace {
 
@@ -150,9 +153,9 @@ private slots:
     {
         quarnis::GraphWindow w;
         QVERIFY(showAndWait(w));
-        const std::pair<const char*, const char*> buddies[] = { { "Label1", "FncName" },
-            { "Label2", "FncVar" }, { "Label6", "FncId" }, { "Label7", "ex1" },
-            { "Label8", "Sample" }, { "Label15", "cCalcExec" }, { "Label16", "FuncFull" } };
+        const std::pair<const char*, const char*> buddies[] = { { "Label1", kFunctionName },
+            { "Label2", kVariable }, { "Label6", kDefinition }, { "Label7", kFrom },
+            { "Label8", kSteps }, { "Label15", kResultList }, { "Label16", kFullDefinition } };
         for (const auto& [label, field] : buddies)
             QCOMPARE(find<QLabel>(&w, label)->buddy(), find(&w, field));
         QSet<QChar> letters;
@@ -178,7 +181,7 @@ private slots:
         quarnis::CalculatorWindow& calc = windows.calculator;
         calc.show();
         QVERIFY(quarnis::waitForActiveWindow(&calc));
-        QTest::keyClick(find(&calc, "EnterFormula"), Qt::Key_Q, Qt::ControlModifier);
+        QTest::keyClick(find(&calc, kMemo), Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(!calc.isVisible());
 
         // From the graph window shown modally: it closes, and so does the calculator.
@@ -186,9 +189,9 @@ private slots:
         bool graphWasOpen = false;
         QTimer::singleShot(0, [&] {
             graphWasOpen = quarnis::waitForActiveWindow(&windows.graph);
-            QTest::keyClick(find(&windows.graph, "FncName"), Qt::Key_Q, Qt::ControlModifier);
+            QTest::keyClick(find(&windows.graph, kFunctionName), Qt::Key_Q, Qt::ControlModifier);
         });
-        QTest::mouseClick(find(&calc, "BGraph"), Qt::LeftButton);
+        QTest::mouseClick(find(&calc, kGraph), Qt::LeftButton);
         QVERIFY(graphWasOpen);
         QVERIFY(!windows.graph.isVisible());
         QVERIFY(!calc.isVisible());
@@ -245,7 +248,7 @@ private slots:
     {
         quarnis::underlineMnemonicsOnAlt(*qApp);
         quarnis::GraphWindow w;
-        auto* xScale = find<QLineEdit>(&w, "xScale");
+        auto* xScale = find<QLineEdit>(&w, kXScale);
         auto* label = find<QLabel>(&w, "Label1");
         QVERIFY(showAndWait(w));
         const QImage plain = label->grab().toImage();

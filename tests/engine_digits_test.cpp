@@ -251,21 +251,6 @@ namespace {
         return want == got ? "" : want + " != " + got;
     }
 
-    TEST(DigitsDifferential, EighteenDigitsEqualTheLibrarysScientificForm)
-    {
-        forEachValue("eighteen digits", 20261207, samples(), [](Extended drawn, std::size_t) {
-            const Extended v = fabsl(drawn);
-            if (!std::isfinite(v) || std::fpclassify(v) != FP_NORMAL)
-                return std::string();
-            char want[64], got[64];
-            std::snprintf(want, sizeof want, "%.17Le", v);
-            const SignificantDigits d = eighteenDigits(v);
-            const std::string digits = std::to_string(d.digits);
-            std::snprintf(got, sizeof got, "%c.%se%+03d", digits[0], digits.c_str() + 1, d.exp10);
-            return unequal(want, got);
-        });
-    }
-
     TEST(DigitsDifferential, GeneralNumberTextEqualsTheReference)
     {
         forEachValue("general number text", 7, samples(), [](Extended v, std::size_t) {

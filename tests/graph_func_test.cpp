@@ -138,7 +138,8 @@ TEST(Tabulate, TheXSequence)
 }
 
 // Line `line` of the tabulation of the definition from X1 to X2 in n steps; every point is
-// listed, each value rounded to the decimals, a failed point with the engine's error text.
+// listed, each value rounded to the decimals (how they round: RoundToDecimals), a failed point
+// with the engine's error text.
 TEST(Tabulate, ListsEveryPointRounded)
 {
     const struct {
@@ -154,16 +155,9 @@ TEST(Tabulate, ListsEveryPointRounded)
         { "second point", u"t*t", 0, 10, 100, 5, 1, u"[1]:(0.1,0.01)" },
         { "a point inside", u"t*t", 0, 10, 100, 5, 37, u"[37]:(3.7,13.69)" },
         { "last point", u"t*t", 0, 10, 100, 5, 100, u"[100]:(10,100)" },
-        { "0 decimals, 0.1", u"t", 0, 10, 100, 0, 1, u"[1]:(0,0)" },
-        { "0 decimals, 0.5 to even", u"t", 0, 10, 100, 0, 5, u"[5]:(0,0)" },
         { "0 decimals, 1.5 to even", u"t", 0, 10, 100, 0, 15, u"[15]:(2,2)" },
-        { "2 decimals, 0.125", u"t", 0, 1, 8, 2, 1, u"[1]:(0.12,0.12)" },
-        { "2 decimals, 0.375", u"t", 0, 1, 8, 2, 3, u"[3]:(0.38,0.38)" },
         { "9 decimals, 1/3", u"1/3", 0, 1, 1, 9, 0, u"[0]:(0,0.333333333)" },
-        { "9 decimals, scientific", u"t", 0, 0.000002, 2, 9, 1, u"[1]:(1E-6,1E-6)" },
-        { "-1 decimals, 14.9", u"t", 14.9, 14.9, 1, -1, 0, u"[0]:(10,10)" },
         { "-1 decimals, 15", u"t", 15, 25, 1, -1, 0, u"[0]:(20,20)" },
-        { "-1 decimals, 35", u"t", 35, 35, 1, -1, 0, u"[0]:(40,40)" },
         { "parentheses", u"(t", 0, 1, 1, 5, 0, u"[0]:(0,Geçersiz parantez...)" },
         { "syntax", u"t+1#", 0, 1, 1, 5, 1, u"[1]:(1,Yazım hatası...)" },
     };

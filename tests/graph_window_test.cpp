@@ -6,6 +6,7 @@
 #include "graph/plot_surface.h"
 
 #include "active_window.h"
+#include "control_names.h"
 #include "recording_dialogs.h"
 #include "tabulation/function_record.h"
 
@@ -30,6 +31,8 @@
 #include <functional>
 #include <limits>
 #include <memory>
+
+using namespace quarnis::names;
 
 using namespace Qt::StringLiterals;
 using quarnis::ScopedRecordingDialogs;
@@ -102,9 +105,9 @@ class GraphWindowTest : public QObject {
     {
         return find<quarnis::ColorButton>(name);
     }
-    QComboBox* results() const { return find<QComboBox>("cCalcExec"); }
-    QListView* listBox() const { return find<QListView>("lFuncVars"); }
-    QScrollBar* decimals() const { return find<QScrollBar>("scrSonuc"); }
+    QComboBox* results() const { return find<QComboBox>(kResultList); }
+    QListView* listBox() const { return find<QListView>(kListBox); }
+    QScrollBar* decimals() const { return find<QScrollBar>(kTableDecimals); }
     QStringList listed() const { return linesOf(results()->model()); }
     const std::vector<quarnis::PlotPoint>& points() const { return w->plotObject().points; }
 
@@ -113,7 +116,7 @@ class GraphWindowTest : public QObject {
     {
         for (const auto& [name, text] : texts)
             field(name)->setText(text);
-        QTest::mouseClick(find("bEval1D"), Qt::LeftButton);
+        QTest::mouseClick(find(kCalculate), Qt::LeftButton);
     }
 
 private slots:
@@ -131,31 +134,40 @@ private slots:
         QGuiApplication::clipboard()->clear();
     }
 
-    // Tab from the first field goes through the window and back; Shift+Tab goes back.
+    // Tab visits the controls as the layout orders them, group by group, and comes back to
+    // the first field; Shift+Tab goes back.
     void tabGoesThroughThePanelInOrder()
     {
-        const QString expected = u"FncName FncVar FncConst1 ec1 FncConst2 ec2 FncConst3 ec3 "
-                                 "FncId ex1 ex2 Sample cCalcExec FuncFull scrSonuc bEval1D "
-                                 "lFuncVars DoGraph bClearGArea bColorAlan cAlanTip cGraphTip "
-                                 "bColorEtiket bColorGraf cEtiketFont cGrafTip cGrafWidth "
-                                 "bColorXY cXYTip cXYWidth cYPerc cXPerc xScale yScale cScTip "
-                                 "bAutoScale sGrid bColorGrid cGridType cGridTip GrapBox FncName"_s;
-        field("FncName")->setFocus();
-        QStringList order = { QApplication::focusWidget()->objectName() };
-        while (order.size() < expected.count(u' ') + 1) {
+        const char* const expected[] = {
+            // The function panel, field by field down the form; the list box after HESAPLA.
+            kFunctionName, kVariable, kConstName1, kConstValue1, kConstName2, kConstValue2,
+            kConstName3, kConstValue3, kDefinition, kFrom, kTo, kSteps, kResultList,
+            kFullDefinition, kTableDecimals, kCalculate, kListBox,
+            // The plot commands, then "[ Grafik ]", "[ XY]" and "[ Grid ]".
+            kDraw, kClearArea, //
+            kAreaColor, kAreaStyle, kCurveKind, kTitleColor, kCurveColor, kTitleFont, kCurveStyle,
+            kCurveWidth, //
+            kAxesColor, kAxesStyle, kAxesWidth, kXAxisRow, kYAxisColumn, kXScale, kYScale,
+            kScaleMeasure, kAutoScale, //
+            kGridShown, kGridColor, kGridCount, kGridStyle,
+            // The drawing surface, and round again.
+            kSurface, kFunctionName
+        };
+        field(kFunctionName)->setFocus();
+        for (const char* name : expected) {
+            QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(name));
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            order << QApplication::focusWidget()->objectName();
         }
-        QCOMPARE(order.join(u' '), expected);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget()->objectName(), u"GrapBox"_s);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget()->objectName(), QLatin1String(kSurface));
     }
 
     void listsTheDefaultFunction()
     {
         calculate();
         QVERIFY(dialogs->messages.isEmpty());
-        QCOMPARE(field("FuncFull")->text(), u"F(t):=t"_s);
+        QCOMPARE(field(kFullDefinition)->text(), u"F(t):=t"_s);
         const QStringList lines = listed();
         QCOMPARE(lines.size(), 101);
         QCOMPARE(lines[1], u"[1]:(0.1,0.1)"_s);
@@ -164,7 +176,7 @@ private slots:
         QVERIFY(results()->currentText().isEmpty()); // no line is chosen
         QCOMPARE(points().size(), std::size_t(101));
         // A second press lists anew rather than appending.
-        calculate({ { "FncId", u"t*t"_s } });
+        calculate({ { kDefinition, u"t*t"_s } });
         QCOMPARE(results()->count(), 101);
         QCOMPARE(results()->itemText(37), u"[37]:(3.7,13.69)"_s);
         QCOMPARE(points()[100].y, 100.0);
@@ -183,12 +195,12 @@ private slots:
         QTest::addColumn<QString>("message");
         // One row per field and kind of fault; every text is tried on the record itself.
         const char* rows[][4] = {
-            { "comma in ex1", "ex1", "0,5", "'0,5' is not a valid floating point value." },
-            { "empty ec1", "ec1", "", "'' is not a valid floating point value." },
-            { "letters in ec3", "ec3", "abc", "'abc' is not a valid floating point value." },
-            { "huge ex2", "ex2", "1E400", "Floating point overflow." },
-            { "spaced Sample", "Sample", "5 ", "''5 '' is not a valid integer value." },
-            { "Sample 0", "Sample", "0", "Örnekleme Adeti 1 ile 65535 arasında olmalıdır." },
+            { "comma in ex1", kFrom, "0,5", "'0,5' is not a valid floating point value." },
+            { "empty ec1", kConstValue1, "", "'' is not a valid floating point value." },
+            { "letters in ec3", kConstValue3, "abc", "'abc' is not a valid floating point value." },
+            { "huge ex2", kTo, "1E400", "Floating point overflow." },
+            { "spaced Sample", kSteps, "5 ", "''5 '' is not a valid integer value." },
+            { "Sample 0", kSteps, "0", "Örnekleme Adeti 1 ile 65535 arasında olmalıdır." },
         };
         for (const auto& r : rows)
             QTest::newRow(r[0]) << r[1] << QString::fromUtf8(r[2]) << QString::fromUtf8(r[3]);
@@ -200,19 +212,19 @@ private slots:
         QFETCH(QString, message);
         calculate();
         const QStringList before = listed();
-        calculate({ { "FncName", u"G"_s }, { "ec1", u"3"_s }, { "FncId", u"t*c1"_s },
+        calculate({ { kFunctionName, u"G"_s }, { kConstValue1, u"3"_s }, { kDefinition, u"t*c1"_s },
             { qPrintable(name), text } });
         QCOMPARE(dialogs->messages.size(), 1);
         QCOMPARE(dialogs->messages[0].text, message);
         QCOMPARE(dialogs->messages[0].caption, quarnis::kApplicationTitle);
         QCOMPARE(dialogs->messages[0].icon, quarnis::Dialogs::Icon::Stop);
-        QCOMPARE(field("FuncFull")->text(), u"F(t):=t"_s);
+        QCOMPARE(field(kFullDefinition)->text(), u"F(t):=t"_s);
         QCOMPARE(listed(), before);
         QCOMPARE(linesOf(listBox()->model()), before);
         QCOMPARE(points().size(), std::size_t(101));
         QCOMPARE(w->functionRecord().functionName,
             std::u16string(u"G")); // read before the failing field
-        if (name != "ec1")
+        if (name != kConstValue1)
             QCOMPARE(w->functionRecord().constValue1, 3.0);
     }
 
@@ -222,8 +234,8 @@ private slots:
     void failedPointsThenAFaultMidway()
     {
         QCOMPARE(copiedFrom(listBox()), QString()); // nothing listed yet
-        calculate({ { "FncId", u"ln(t)"_s }, { "ex1", u"-1"_s }, { "ex2", u"1"_s },
-            { "Sample", u"2"_s } });
+        calculate({ { kDefinition, u"ln(t)"_s }, { kFrom, u"-1"_s }, { kTo, u"1"_s },
+            { kSteps, u"2"_s } });
         QVERIFY(dialogs->messages.isEmpty());
         const QString lnTable
             = u"t\tF(t):=ln(t)\n-1\tYazım Hatası...\n0\tYazım Hatası...\n1\t0\n"_s;
@@ -232,11 +244,11 @@ private slots:
         QCOMPARE(points().size(), std::size_t(1));
         QCOMPARE(points()[0].x, 1.0);
 
-        calculate({ { "FncId", u"EXP(t)"_s }, { "ex1", u"700"_s }, { "ex2", u"720"_s },
-            { "Sample", u"4"_s } });
+        calculate({ { kDefinition, u"EXP(t)"_s }, { kFrom, u"700"_s }, { kTo, u"720"_s },
+            { kSteps, u"4"_s } });
         QCOMPARE(dialogs->messages.size(), 1);
         QCOMPARE(dialogs->messages[0].text, u"Floating point overflow."_s);
-        QCOMPARE(field("FuncFull")->text(), u"F(t):=EXP(t)"_s);
+        QCOMPARE(field(kFullDefinition)->text(), u"F(t):=EXP(t)"_s);
         QCOMPARE(listed(), QStringList({ u"[0]:(700,1E304)"_s, u"[1]:(705,1.5E306)"_s }));
         QCOMPARE(copiedFrom(listBox()), lnTable);
         QCOMPARE(points().size(), std::size_t(1));
@@ -244,26 +256,26 @@ private slots:
 
     void rangeLabelsFollowTheVariable()
     {
-        QLineEdit* variable = field("FncVar");
+        QLineEdit* variable = field(kVariable);
         variable->setFocus();
         variable->selectAll();
         QTest::keyClicks(variable, "time");
         QTest::keyClick(variable, Qt::Key_Tab);
-        QCOMPARE(find<QLabel>("xa")->text(), u"time1"_s);
-        QCOMPARE(find<QLabel>("xb")->text(), u"time2"_s);
+        QCOMPARE(find<QLabel>(kFromLabel)->text(), u"time1"_s);
+        QCOMPARE(find<QLabel>(kToLabel)->text(), u"time2"_s);
         calculate();
         QCOMPARE(w->functionRecord().variableName, std::u16string(u"t"));
-        QVERIFY(field("FuncFull")->text().startsWith(u"F(t):="_s));
+        QVERIFY(field(kFullDefinition)->text().startsWith(u"F(t):="_s));
         // Names keep their characters: "ş" is a variable like any other.
-        calculate({ { "FncVar", u"şey"_s }, { "FncId", u"ş*ç1"_s }, { "FncConst1", u"ç1x"_s },
-            { "ec1", u"2"_s }, { "Sample", u"1"_s } });
-        QCOMPARE(field("FuncFull")->text(), u"F(ş):=ş*ç1"_s);
+        calculate({ { kVariable, u"şey"_s }, { kDefinition, u"ş*ç1"_s }, { kConstName1, u"ç1x"_s },
+            { kConstValue1, u"2"_s }, { kSteps, u"1"_s } });
+        QCOMPARE(field(kFullDefinition)->text(), u"F(ş):=ş*ç1"_s);
         QCOMPARE(results()->itemText(1), u"[1]:(10,20)"_s);
     }
 
     void decimalsTakeEffectAtTheNextTabulation()
     {
-        calculate({ { "FncId", u"t/3"_s } });
+        calculate({ { kDefinition, u"t/3"_s } });
         QCOMPARE(results()->itemText(10), u"[10]:(1,0.33333)"_s);
         decimals()->setFocus();
         QTest::keyClick(decimals(), Qt::Key_Right);
@@ -275,7 +287,7 @@ private slots:
         decimals()->setValue(-1);
         QCOMPARE(decimals()->toolTip(), u"-1"_s);
         calculate(
-            { { "FncId", u"t"_s }, { "ex1", u"15"_s }, { "ex2", u"25"_s }, { "Sample", u"1"_s } });
+            { { kDefinition, u"t"_s }, { kFrom, u"15"_s }, { kTo, u"25"_s }, { kSteps, u"1"_s } });
         QCOMPARE(listed(), QStringList({ u"[0]:(20,20)"_s, u"[1]:(20,20)"_s }));
         // The hint is set again whenever the mouse comes over the scroll bar.
         decimals()->setToolTip(QString());
@@ -286,10 +298,10 @@ private slots:
 
     void sampleAcceptsDigitsOnly()
     {
-        field("Sample")->setFocus();
-        field("Sample")->selectAll();
-        QTest::keyClicks(field("Sample"), "1a-2.,3 ");
-        QCOMPARE(field("Sample")->text(), u"123"_s);
+        field(kSteps)->setFocus();
+        field(kSteps)->selectAll();
+        QTest::keyClicks(field(kSteps), "1a-2.,3 ");
+        QCOMPARE(field(kSteps)->text(), u"123"_s);
         // The refused keys were not dropped without a word.
         QCOMPARE(QToolTip::text(), QString::fromUtf8(quarnis::kSampleDigitsOnlyText));
         QToolTip::hideText();
@@ -302,14 +314,14 @@ private slots:
         while (definition.size() < 1000001)
             definition += u"+t"_s;
         QApplication::clipboard()->setText(definition);
-        field("FncId")->setFocus();
-        field("FncId")->selectAll();
-        QTest::keyClick(field("FncId"), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(field("FncId")->text().size(), definition.size());
-        calculate({ { "Sample", u"1"_s } });
+        field(kDefinition)->setFocus();
+        field(kDefinition)->selectAll();
+        QTest::keyClick(field(kDefinition), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(field(kDefinition)->text().size(), definition.size());
+        calculate({ { kSteps, u"1"_s } });
         QVERIFY(dialogs->messages.isEmpty());
         QCOMPARE(w->functionRecord().definition.size(), std::size_t(definition.size()));
-        QCOMPARE(field("FuncFull")->text(), u"F(t):="_s + definition);
+        QCOMPARE(field(kFullDefinition)->text(), u"F(t):="_s + definition);
         QCOMPARE(listed(), QStringList({ u"[0]:(0,0)"_s, u"[1]:(10,5000010)"_s }));
         for (QLineEdit* each : w->findChildren<QLineEdit*>())
             QVERIFY2(each->maxLength() == std::numeric_limits<int>::max(),
@@ -336,7 +348,7 @@ private slots:
             QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
         });
         poll.start(10);
-        calculate({ { "FncId", slow }, { "Sample", u"1000"_s } });
+        calculate({ { kDefinition, slow }, { kSteps, u"1000"_s } });
 
         QVERIFY(dialogs->messages.isEmpty());
         QVERIFY2(shown.endsWith(u" / 1001 nokta hesaplandı"_s), qPrintable(shown));
@@ -347,7 +359,7 @@ private slots:
         QCOMPARE(linesOf(listBox()->model()), before);
         QCOMPARE(points().size(), std::size_t(101));
         QCOMPARE(points()[100].y, 10.0);
-        QCOMPARE(field("FuncFull")->text(), u"F(t):="_s + slow);
+        QCOMPARE(field(kFullDefinition)->text(), u"F(t):="_s + slow);
     }
 
     // Both the mouse and the keyboard open the table's menu, on the list box and on the result
@@ -359,7 +371,7 @@ private slots:
         QCOMPARE(contextMenuOf(listBox()),
             QStringList({ u"Tabloyu Kopyala (off)"_s, u"Tabloyu Kaydet... (off)"_s }));
         calculate(
-            { { "FncId", u"t*t"_s }, { "ex1", u"0"_s }, { "ex2", u"1"_s }, { "Sample", u"2"_s } });
+            { { kDefinition, u"t*t"_s }, { kFrom, u"0"_s }, { kTo, u"1"_s }, { kSteps, u"2"_s } });
         const QString tsv = u"t\tF(t):=t*t\n0\t0\n0.5\t0.25\n1\t1\n"_s;
         contextMenuOf(listBox(), u"Tabloyu Kopyala"_s);
         QCOMPARE(QGuiApplication::clipboard()->text(), tsv);
@@ -403,9 +415,9 @@ private slots:
     void theSurfaceHasItsMenuAndKeys()
     {
         QTemporaryDir dir;
-        auto* surface = find<quarnis::PlotSurface>("GrapBox");
-        QLineEdit* xScale = field("xScale");
-        QTest::mouseClick(find("bClearGArea"), Qt::LeftButton);
+        auto* surface = find<quarnis::PlotSurface>(kSurface);
+        QLineEdit* xScale = field(kXScale);
+        QTest::mouseClick(find(kClearArea), Qt::LeftButton);
         surface->setFocus();
         const QStringList expected
             = { u"Grafiği Kaydet..."_s, u"Panoya Kopyala"_s, u"Yazdır..."_s };
@@ -439,25 +451,26 @@ private slots:
     {
         const auto swatchPixel
             = [&](const char* name) { return colour(name)->grab().toImage().pixelColor(12, 10); };
-        QCOMPARE(swatchPixel("bColorAlan"), QColor(166, 202, 240));
+        QCOMPARE(swatchPixel(kAreaColor), QColor(166, 202, 240));
         // Cancel: nothing changes, the dialog was preset to the colour.
-        QTest::mouseClick(colour("bColorAlan"), Qt::LeftButton);
+        QTest::mouseClick(colour(kAreaColor), Qt::LeftButton);
         QCOMPARE(dialogs->colorRequests, QList<QColor>({ QColor(166, 202, 240) }));
-        QCOMPARE(colour("bColorAlan")->color(), QColor(166, 202, 240));
+        QCOMPARE(colour(kAreaColor)->color(), QColor(166, 202, 240));
         // Confirm a colour and define a custom colour: every other button offers it.
         const QList<QColor> custom = { QColor(1, 2, 3), QColor(250, 200, 100) };
         dialogs->colorAnswer = QColor(10, 20, 30);
         dialogs->customColorAnswer = custom;
-        QTest::mouseClick(colour("bColorGraf"), Qt::LeftButton);
-        QCOMPARE(colour("bColorGraf")->color(), QColor(10, 20, 30));
-        QCOMPARE(swatchPixel("bColorGraf"), QColor(10, 20, 30));
-        QCOMPARE(swatchPixel("bColorXY"), QColor(0, 128, 0));
+        QTest::mouseClick(colour(kCurveColor), Qt::LeftButton);
+        QCOMPARE(colour(kCurveColor)->color(), QColor(10, 20, 30));
+        QCOMPARE(swatchPixel(kCurveColor), QColor(10, 20, 30));
+        QCOMPARE(swatchPixel(kAxesColor), QColor(0, 128, 0));
         dialogs->colorAnswer.reset();
-        QTest::mouseClick(colour("bColorGrid"), Qt::LeftButton);
+        QTest::mouseClick(colour(kGridColor), Qt::LeftButton);
         QCOMPARE(dialogs->customColorRequests.last(), custom);
-        QCOMPARE(colour("bColorGrid")->color(), QColor(128, 128, 128));
+        QCOMPARE(colour(kGridColor)->color(), QColor(128, 128, 128));
         quarnis::GraphWindow other; // the list lives for the process, not for a window
-        QTest::mouseClick(other.findChild<quarnis::ColorButton*>(u"bColorAlan"_s), Qt::LeftButton);
+        QTest::mouseClick(
+            other.findChild<quarnis::ColorButton*>(QLatin1String(kAreaColor)), Qt::LeftButton);
         QCOMPARE(dialogs->customColorRequests.last(), custom);
     }
 
@@ -479,16 +492,16 @@ private slots:
             });
         };
         answer(true);
-        QTest::mouseClick(colour("bColorXY"), Qt::LeftButton);
+        QTest::mouseClick(colour(kAxesColor), Qt::LeftButton);
         QCOMPARE(preset, QColor(0, 128, 0));
-        QCOMPARE(colour("bColorXY")->color(), QColor(1, 2, 3));
+        QCOMPARE(colour(kAxesColor)->color(), QColor(1, 2, 3));
         QCOMPARE(quarnis::ColorButton::customColors().value(0), QColor(9, 9, 9));
         QColorDialog::setCustomColor(0, QColor(200, 0, 0)); // not the buttons' list: replaced
         answer(false);
-        QTest::mouseClick(colour("bColorGrid"), Qt::LeftButton);
+        QTest::mouseClick(colour(kGridColor), Qt::LeftButton);
         QCOMPARE(preset, QColor(128, 128, 128));
         QCOMPARE(QColorDialog::customColor(0), QColor(9, 9, 9));
-        QCOMPARE(colour("bColorGrid")->color(), QColor(128, 128, 128));
+        QCOMPARE(colour(kGridColor)->color(), QColor(128, 128, 128));
     }
 };
 

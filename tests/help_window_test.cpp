@@ -3,6 +3,7 @@
 // its use beside a modal window.
 
 #include "active_window.h"
+#include "control_names.h"
 #include "ui/help_window.h"
 
 #include <QAbstractButton>
@@ -17,6 +18,8 @@
 #include <QTextBrowser>
 
 #include <memory>
+
+using namespace quarnis::names;
 
 using namespace Qt::StringLiterals;
 using quarnis::HelpChapter;
@@ -33,8 +36,8 @@ class HelpWindowTest : public QObject {
     {
         return help->findChild<Control*>(QLatin1String(name));
     }
-    QTextBrowser* browser() const { return find<QTextBrowser>("HelpBrowser"); }
-    QLineEdit* findText() const { return find<QLineEdit>("HelpFindText"); }
+    QTextBrowser* browser() const { return find<QTextBrowser>(kHelpBrowser); }
+    QLineEdit* findText() const { return find<QLineEdit>(kHelpFindText); }
     QString page() const { return help->currentPage().fileName(); }
     QString heading() const
     {
@@ -121,24 +124,24 @@ private slots:
     {
         help->showPage(u"index.html"_s);
         QVERIFY(quarnis::waitForActiveWindow(help));
-        QVERIFY(!find("HelpBack")->isEnabled());
+        QVERIFY(!find(kHelpBack)->isEnabled());
         clickLink(u"formul.html"_s);
         QCOMPARE(page(), u"formul.html"_s);
         clickLink(u"#hatalar"_s);
         QCOMPARE(help->currentPage().fragment(), u"hatalar"_s);
-        QVERIFY(find("HelpBack")->isEnabled());
+        QVERIFY(find(kHelpBack)->isEnabled());
 
         browser()->setFocus();
         key(Qt::Key_Left, Qt::AltModifier);
         QCOMPARE(help->currentPage(), QUrl(u"qrc:/manual/formul.html"_s));
         key(Qt::Key_Left, Qt::AltModifier);
         QCOMPARE(page(), u"index.html"_s);
-        QVERIFY(!find("HelpBack")->isEnabled());
+        QVERIFY(!find(kHelpBack)->isEnabled());
         key(Qt::Key_Right, Qt::AltModifier);
         QCOMPARE(help->currentPage(), QUrl(u"qrc:/manual/formul.html"_s));
         key(Qt::Key_Right, Qt::AltModifier);
         QCOMPARE(help->currentPage().fragment(), u"hatalar"_s);
-        QVERIFY(!find("HelpForward")->isEnabled());
+        QVERIFY(!find(kHelpForward)->isEnabled());
         key(Qt::Key_Home, Qt::AltModifier);
         QCOMPARE(page(), u"index.html"_s);
     }
@@ -147,9 +150,9 @@ private slots:
     {
         help->showPage(u"grafik.html"_s);
         QVERIFY(quarnis::waitForActiveWindow(help));
-        QVERIFY(find("HelpFindBar")->isHidden());
+        QVERIFY(find(kHelpFindBar)->isHidden());
         key(Qt::Key_F, Qt::ControlModifier);
-        QVERIFY(find("HelpFindBar")->isVisible());
+        QVERIFY(find(kHelpFindBar)->isVisible());
         QCOMPARE(QApplication::focusWidget(), findText());
 
         // Typing selects the first match, whatever its case; F3 and Shift+F3 step.
@@ -164,11 +167,11 @@ private slots:
         key(Qt::Key_Return, Qt::ShiftModifier); // from the first match back to the page's last
         QVERIFY(browser()->textCursor().selectionStart() > first.selectionStart());
         QTest::keyClicks(findText(), "zzz");
-        QCOMPARE(find<QLabel>("HelpFindStatus")->text(), u"Bulunamadı"_s);
+        QCOMPARE(find<QLabel>(kHelpFindStatus)->text(), u"Bulunamadı"_s);
 
         // Esc closes the bar, then the window.
         key(Qt::Key_Escape);
-        QVERIFY(find("HelpFindBar")->isHidden());
+        QVERIFY(find(kHelpFindBar)->isHidden());
         QCOMPARE(QApplication::focusWidget(), browser());
         QVERIFY(help->isVisible());
         key(Qt::Key_Escape);

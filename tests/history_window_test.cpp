@@ -6,6 +6,7 @@
 #include "active_window.h"
 #include "calculator/formula_memo.h"
 #include "calculator/startup.h"
+#include "control_names.h"
 #include "recording_dialogs.h"
 #include "ui/window_system.h"
 
@@ -25,6 +26,8 @@
 
 #include <memory>
 
+using namespace quarnis::names;
+
 using namespace Qt::StringLiterals;
 
 class HistoryWindowTest : public QObject {
@@ -39,9 +42,9 @@ class HistoryWindowTest : public QObject {
     }
     quarnis::FormulaMemo* memo() const
     {
-        return find<quarnis::FormulaMemo>(&windows->calculator, "EnterFormula");
+        return find<quarnis::FormulaMemo>(&windows->calculator, kMemo);
     }
-    QListView* list() const { return find<QListView>(&windows->history, "HistoryList"); }
+    QListView* list() const { return find<QListView>(&windows->history, kHistoryList); }
     QModelIndex entry(int row) const { return list()->model()->index(row, 0); }
     QStringList rows() const
     {
@@ -54,8 +57,8 @@ class HistoryWindowTest : public QObject {
     {
         memo()->clear();
         memo()->insertFormulaText(formula); // a megabyte in segments, as a paste brings it
-        find<QScrollBar>(&windows->calculator, "DecNum")->setValue(decimals);
-        QTest::mouseClick(find(&windows->calculator, "Exec"), Qt::LeftButton);
+        find<QScrollBar>(&windows->calculator, kDecimals)->setValue(decimals);
+        QTest::mouseClick(find(&windows->calculator, kExec), Qt::LeftButton);
     }
     void open()
     {
@@ -139,7 +142,7 @@ private slots:
 
     void theResultFieldsMenuShowsTheHistory()
     {
-        auto* result = find<QLineEdit>(&windows->calculator, "Result");
+        auto* result = find<QLineEdit>(&windows->calculator, kResult);
         emit result->customContextMenuRequested(result->rect().center());
         auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QVERIFY(popup && popup->actions().size() > 2); // the field's own commands stay
@@ -286,7 +289,7 @@ private slots:
             }
             windows->graph.reject();
         });
-        QTest::mouseClick(find(&windows->calculator, "BGraph"), Qt::LeftButton);
+        QTest::mouseClick(find(&windows->calculator, kGraph), Qt::LeftButton);
         QCOMPARE(memoDuringGraph, QString());
     }
 
@@ -306,68 +309,6 @@ private slots:
         const QImage dark = windows->history.grab().toImage();
         QApplication::setPalette(original);
         QCOMPARE(dark, light);
-    }
-
-    void theBoundsDropTheOldestFirst()
-    {
-        quarnis::History history;
-        for (int i = 0; i <= quarnis::kMaxHistoryEntries; ++i)
-            history.add({ QString::number(i), {}, -1, false });
-        QCOMPARE(history.size(), quarnis::kMaxHistoryEntries);
-        QCOMPARE(history.at(0).formula, u"1"_s);
-
-        // 64 formulas of a megabyte fill the text bound; the next drops the oldest, and the
-        // oldest small entries go before them.
-        history.clear();
-        const QString megabyte(qsizetype(1) << 20, u'1'); // shared by every entry
-        history.add({ u"small"_s, {}, -1, false });
-        for (int i = 0; i < 64; ++i)
-            history.add({ megabyte, QString::number(i), -1, false });
-        QCOMPARE(history.size(), 64);
-        QCOMPARE(history.at(0).result, u"0"_s);
-        history.add({ u"2"_s, {}, -1, false });
-        QCOMPARE(history.size(), 64);
-        QCOMPARE(history.at(0).result, u"1"_s);
-        QCOMPARE(history.formulaText(), 63 * megabyte.size() + 1);
-        // A formula above the whole bound is not kept, and takes nothing with it.
-        history.add({ megabyte.repeated(65), {}, -1, false });
-        QCOMPARE(history.size(), 64);
-    }
-
-    void shownFormula_data()
-    {
-        QTest::addColumn<QString>("formula");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("one line") << u"1+2"_s << u"1+2"_s;
-        QTest::newRow("CR LF, LF and CR") << u"1\r\n2\n3\r4"_s << u"1 ⏎ 2 ⏎ 3 ⏎ 4"_s;
-        QTest::newRow("200 characters") << QString(200, u'7') << QString(200, u'7');
-        QTest::newRow("201 characters") << QString(201, u'7') << QString(200, u'7') + u"…"_s;
-        QTest::newRow("CR LF across the cut")
-            << QString(199, u'7') + u"\r\n8"_s << QString(199, u'7') + u" ⏎ …"_s;
-        QTest::newRow("no half character at the cut")
-            << QString(199, u'7') + u"😀8"_s << QString(199, u'7') + u"…"_s;
-    }
-    void shownFormula()
-    {
-        QFETCH(QString, formula);
-        QFETCH(QString, shown);
-        QCOMPARE(quarnis::shownFormula(formula), shown);
-    }
-
-    void placedBesideWithoutCovering_data()
-    {
-        QTest::addColumn<QRect>("anchor");
-        QTest::addColumn<QRect>("placed"); // for a 340 x 549 frame on 1280 x 1024
-        QTest::newRow("right") << QRect(487, 237, 306, 549) << QRect(801, 237, 340, 549);
-        QTest::newRow("left") << QRect(900, 237, 306, 549) << QRect(552, 237, 340, 549);
-        QTest::newRow("narrowed") << QRect(300, 600, 680, 549) << QRect(988, 475, 292, 549);
-        QTest::newRow("no room") << QRect(100, 0, 1100, 549) << QRect(1080, 0, 200, 549);
-    }
-    void placedBesideWithoutCovering()
-    {
-        QFETCH(QRect, anchor);
-        QFETCH(QRect, placed);
-        QCOMPARE(quarnis::placeBeside(anchor, QSize(340, 549), QRect(0, 0, 1280, 1024)), placed);
     }
 };
 

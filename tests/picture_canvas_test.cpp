@@ -1,5 +1,5 @@
 // The vector recording beside the pixels: which operations make which items, what a clear
-// drops, how far coordinates are cut, and that the pixels stay those of a RasterCanvas.
+// drops, how far coordinates are cut.
 
 #include "plot/picture_canvas.h"
 #include "plot_test_support.h"
@@ -96,18 +96,9 @@ TEST(PictureCanvas, ItemsOfEachDrawing)
         { "m 10 10 l 50 10 p 5 5 r 1 1 3 3 m 10 10 l 50 10 p 5 5 r 1 1 3 3", "L2 P1 R2" },
     };
     for (const auto& row : rows) {
-        PictureCanvas picture;
-        RasterCanvas raster(kSurfaceWidth, kSurfaceHeight, kSurfaceStartColor);
+        PictureCanvas picture; // its pixels and the box: fuzz_picture_canvas
         run(picture, row.script);
-        run(raster, row.script);
         EXPECT_EQ(itemsOf(picture), row.items) << row.script;
-        EXPECT_EQ(picture.pixels(), raster.pixels()) << row.script;
-        const float r = kPictureMargin + 1;
-        for (const PictureItem& item : picture.items())
-            for (const PicturePoint& p : item.points)
-                EXPECT_TRUE(
-                    p.x >= -r && p.y >= -r && p.x <= kSurfaceWidth + r && p.y <= kSurfaceHeight + r)
-                    << row.script;
     }
 }
 

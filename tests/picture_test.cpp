@@ -6,7 +6,6 @@
 #include "plot/plot_commands.h"
 #include "test_application.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -76,17 +75,11 @@ const Example kExamples[] = {
             s.gridStyle = 3;
             s.gridCount = u"6";
         } },
-    { "dotted_curve", wave,
-        [](PlotSettings& s) {
-            s.curveKind = 1;
-            s.curveStyle = 2;
-        } },
     { "hatched_area", square,
         [](PlotSettings& s) {
             s.curveKind = 1;
             s.areaStyle = 7;
         } },
-    { "crossed_area", wave, [](PlotSettings& s) { s.areaStyle = 6; } },
     { "pen_width_3", wave,
         [](PlotSettings& s) {
             s.curveKind = 1;
@@ -175,7 +168,7 @@ struct Picture : ::testing::Test {
     bool app = makeApplication<QGuiApplication>();
 };
 
-// The PNG is the pixels, byte for byte as QImage writes them; the SVG and the PDF hold the
+// The PNG read back is the canvas's pixels; the SVG and the PDF hold the
 // surface's size; a 65536-point curve is one path, drawn solid or dotted.
 TEST_F(Picture, FilesHoldThePicture)
 {
@@ -184,13 +177,13 @@ TEST_F(Picture, FilesHoldThePicture)
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("a.png"));
     ASSERT_TRUE(writePicture(canvas, png, PictureFormat::Png));
-    QByteArray expected;
-    QBuffer buffer(&expected);
-    buffer.open(QIODevice::WriteOnly);
-    pictureImage(canvas).save(&buffer, "PNG");
-    QFile file(png);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), expected);
+    const QImage read(png);
+    ASSERT_EQ(read.size(), QSize(kSurfaceWidth, kSurfaceHeight));
+    int wrong = 0;
+    for (int y = 0; y < kSurfaceHeight; ++y)
+        for (int x = 0; x < kSurfaceWidth; ++x)
+            wrong += read.pixel(x, y) != QRgb(canvas.pixel(x, y));
+    EXPECT_EQ(wrong, 0);
 
     const QByteArray svg = svgBytes(canvas);
     EXPECT_TRUE(svg.contains("<svg width=\"457\" height=\"289\"\n viewBox=\"0 0 457 289\""));

@@ -1,6 +1,7 @@
 // Reading values off the curve in the real graph window (offscreen): pointer and keys on the
 // surface, the hint, the spoken line, and the ring on the screen but never in the picture.
 
+#include "control_names.h"
 #include "graph/graph_window.h"
 #include "graph/plot_surface.h"
 #include "recording_dialogs.h"
@@ -18,6 +19,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace quarnis::names;
+
 inline void PrintTo(const QString& s, std::ostream* os) { *os << s.toStdString(); }
 
 using namespace quarnis;
@@ -34,15 +37,15 @@ const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvi
 struct PlotReading : ::testing::Test {
     ScopedRecordingDialogs dialogs;
     GraphWindow w;
-    PlotSurface& surface = *w.findChild<PlotSurface*>(QStringLiteral("GrapBox"));
+    PlotSurface& surface = *w.findChild<PlotSurface*>(QLatin1String(kSurface));
 
     PlotReading()
     {
         w.show();
-        for (const auto& [field, text] : { std::pair { "FncId", "1/t" }, { "ex1", "-2" },
-                 { "ex2", "2" }, { "Sample", "4" }, { "xScale", "50" }, { "yScale", "50" } })
+        for (const auto& [field, text] : { std::pair { kDefinition, "1/t" }, { kFrom, "-2" },
+                 { kTo, "2" }, { kSteps, "4" }, { kXScale, "50" }, { kYScale, "50" } })
             w.findChild<QLineEdit*>(QLatin1String(field))->setText(QLatin1String(text));
-        for (const char* button : { "bEval1D", "bClearGArea", "DoGraph" })
+        for (const char* button : { kCalculate, kClearArea, kDraw })
             click(button);
     }
     ~PlotReading() override { QToolTip::hideText(); }
@@ -85,8 +88,8 @@ TEST_F(PlotReading, PointerAndKeysReadTheDrawnPoints)
     }
     EXPECT_EQ(surface.markedPoint(), (DrawnPoint { 278, 94, 2, 3 }));
     // The drawn curve keeps its lines when a new tabulation replaces the list's.
-    w.findChild<QLineEdit*>(QStringLiteral("FncId"))->setText(QStringLiteral("t"));
-    click("bEval1D");
+    w.findChild<QLineEdit*>(QLatin1String(kDefinition))->setText(QStringLiteral("t"));
+    click(kCalculate);
     EXPECT_EQ(hover({ 130, 170 }), QStringLiteral("[0]:(-2,-0.5)"));
 }
 
@@ -111,7 +114,7 @@ TEST_F(PlotReading, RingIsOnTheScreenOnlyUntilTheAreaIsCleared)
     surface.copyToClipboard();
     EXPECT_EQ(QGuiApplication::clipboard()->image().convertToFormat(QImage::Format_RGB32), picture);
 
-    click("bClearGArea");
+    click(kClearArea);
     EXPECT_EQ(surface.toolTip(), QString());
     EXPECT_EQ(hover({ 280, 95 }), QString());
     QTest::keyClick(&surface, Qt::Key_Home);

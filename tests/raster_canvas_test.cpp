@@ -22,16 +22,6 @@ struct Canvas : RasterCanvas {
     }
 };
 
-// The pixels of columns x .. x + w - 1 and rows y .. y + h - 1, row after row.
-std::vector<Rgb> part(const RasterCanvas& c, int x, int y, int w, int h)
-{
-    std::vector<Rgb> out;
-    for (int row = y; row < y + h; ++row)
-        for (int col = x; col < x + w; ++col)
-            out.push_back(c.pixel(col, row));
-    return out;
-}
-
 // A path is a move to its first point and a line to each further point.
 TEST(RasterCanvas, LinesPaintTheirStartButNotTheirEnd)
 {
@@ -128,41 +118,6 @@ TEST(RasterCanvas, WidePensPaintSquaresAndStretchTheirDashes)
     c.lineTo(6, 50);
     EXPECT_EQ(rowPattern(c, 50, 2, 6, kRed), ".###..");
     EXPECT_EQ(rowPattern(c, 49, 2, 6, kRed), "......");
-}
-
-// A line partly or wholly outside the surface paints exactly the pixels that the same line
-// paints on a larger surface around it, dash pattern included.
-TEST(RasterCanvas, ClippingKeepsThePixelsOfTheWholeLine)
-{
-    struct Row {
-        const char* name;
-        int x0, y0, x1, y1, width;
-        PenStyle style;
-    };
-    const Row rows[] = {
-        { "through, shallow", -300, -50, 700, 400, 1, PenStyle::Solid },
-        { "through, steep", 20, -400, 300, 700, 1, PenStyle::DashDot },
-        { "in to out", 100, 100, -250, 350, 1, PenStyle::Dash },
-        { "out to in", 900, -90, 200, 150, 1, PenStyle::Dot },
-        { "misses", -100, -10, 500, -20, 1, PenStyle::Solid },
-        { "wide along the edge", -50, -1, 600, -1, 3, PenStyle::Solid },
-        { "wide through", -100, 300, 600, -30, 2, PenStyle::DashDotDot },
-    };
-    const int off = 1000;
-    for (const Row& r : rows) {
-        SCOPED_TRACE(r.name);
-        Canvas small;
-        Canvas big(457 + 2 * off, 289 + 2 * off);
-        for (Canvas* c : { &small, &big }) {
-            c->setPenWidth(r.width);
-            c->setPenStyle(r.style);
-        }
-        small.moveTo(r.x0, r.y0);
-        small.lineTo(r.x1, r.y1);
-        big.moveTo(r.x0 + off, r.y0 + off);
-        big.lineTo(r.x1 + off, r.y1 + off);
-        EXPECT_EQ(small.pixels(), part(big, off, off, 457, 289));
-    }
 }
 
 TEST(RasterCanvas, FarEndsAreClippedAlongTheTrueDirectionAndNeverWrap)
