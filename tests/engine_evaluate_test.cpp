@@ -155,7 +155,7 @@ namespace {
 
     TEST(ExecText, RoundsAsTheResultFieldShows)
     {
-        // How each decimal count rounds is RoundToDecimals' table; here, that it is applied.
+        // How each decimal count rounds is roundToDecimals' table; here, that it is applied.
         expectShown({ { u"2/3", "0.67" }, { u"(1+2", kParen } }, 2);
         expectShown({ { u"1E4931", "1E4931" } }, -1);
         EXPECT_THROW(execText(u"1E4931", 2), std::exception);

@@ -138,7 +138,7 @@ TEST(Tabulate, TheXSequence)
 }
 
 // Line `line` of the tabulation of the definition from X1 to X2 in n steps; every point is
-// listed, each value rounded to the decimals (how they round: RoundToDecimals), a failed point
+// listed, each value rounded to the decimals (how they round: roundToDecimals), a failed point
 // with the engine's error text.
 TEST(Tabulate, ListsEveryPointRounded)
 {
