@@ -8,6 +8,7 @@
 #include "ui/dialogs.h"
 #include "ui/form_building.h"
 #include "ui/handler_guard.h"
+#include "ui/keys.h"
 #include "ui/narrow_combo_style.h"
 #include "ui/palette.h"
 
@@ -230,6 +231,12 @@ GraphWindow::GraphWindow(QWidget* parent)
     // definition of megabytes included.
     for (QLineEdit* field : findChildren<QLineEdit*>())
         field->setMaxLength(std::numeric_limits<int>::max());
+
+    // The number fields write the decimal point as "."; a typed comma becomes one, as in the
+    // calculator's editor.
+    for (QLineEdit* field : { constantValues_[0], constantValues_[1], constantValues_[2],
+             rangeStart_, rangeEnd_, sampleCount_, xScale_, yScale_ })
+        quarnis::typeCommaAsFullStop(field);
 
     fillLists();
     setUpDesktop();
