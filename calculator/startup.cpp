@@ -3,13 +3,13 @@
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/mnemonics.h"
+#include "ui/qt_texts.h"
 
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
-#include <QLocale>
 #include <QPixmap>
 #include <QTimer>
 #include <QWindow>
@@ -144,8 +144,10 @@ RunOptions readRunOptions(const QApplication& app)
 
 void prepareApplication(QApplication& app)
 {
-    // Every conversion between numbers and texts uses "." whatever the user's locale.
-    QLocale::setDefault(QLocale::c());
+    // Qt speaks Turkish whatever the user's locale. The program's number texts use "."
+    // regardless: the engine converts them itself, and the C library's conversions keep the
+    // C locale's "." too.
+    useTurkishForQt(app);
     std::setlocale(LC_NUMERIC, "C");
     setUpDesktopIdentity();
     underlineMnemonicsOnAlt(app);

@@ -11,6 +11,7 @@
 #include "ui/keys.h"
 #include "ui/narrow_combo_style.h"
 #include "ui/palette.h"
+#include "ui/qt_texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -22,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -157,6 +159,9 @@ public:
             progress_ = std::make_unique<QProgressDialog>(&window_);
             progress_->setWindowTitle(window_.windowTitle());
             progress_->setCancelButtonText(QStringLiteral("İptal"));
+            auto* bar = new QProgressBar; // the box takes it
+            bar->setFormat(quarnis::kTurkishPercentFormat);
+            progress_->setBar(bar);
             progress_->setWindowModality(Qt::WindowModal);
             progress_->setAutoClose(false);
             progress_->setAutoReset(false);

@@ -6,20 +6,31 @@
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/mnemonics.h"
+#include "ui/qt_texts.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileIconProvider>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <memory>
+#include <utility>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -128,6 +139,14 @@ std::array<QImage, 5> grabAll()
         grabModal([&] { qt.chooseColorWithCustom(&windows.graph, QColor(0, 128, 0), custom); }) };
 }
 
+// The caption of a message box's OK button.
+QString okButtonText()
+{
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok);
+    return box.button(QMessageBox::Ok)->text();
+}
+
 } // namespace
 
 class DesktopTest : public QObject {
@@ -192,6 +211,41 @@ private slots:
         QVERIFY(graphWasOpen);
         QVERIFY(!windows.graph.isVisible());
         QVERIFY(!calc.isVisible());
+    }
+
+    // Qt's own texts in Turkish, whatever the locale, with our corrections of its catalogue;
+    // without the catalogue they stay English.
+    void qtSpeaksTurkish()
+    {
+        QTemporaryDir noCatalogue;
+        QVERIFY(!quarnis::useTurkishForQt(*qApp, noCatalogue.path()));
+        QCOMPARE(okButtonText(), u"OK"_s);
+        if (!quarnis::useTurkishForQt(*qApp))
+            QSKIP("Qt's Turkish catalogue (package qt6-translations-l10n) is not installed");
+        QLineEdit edit;
+        QStringList menu;
+        const std::unique_ptr<QMenu> standard(edit.createStandardContextMenu());
+        for (QAction* action : standard->actions())
+            menu << action->text().section(u'\t', 0, 0);
+        QCOMPARE(menu,
+            QStringList({ u"&Geri al"_s, u"&Yinele"_s, {}, u"Ke&s"_s, u"&Kopyala"_s, u"Ya&pıştır"_s,
+                u"Sil"_s, {}, u"Tümünü Seç"_s }));
+        const std::pair<QString, QString> texts[] = {
+            { okButtonText(), u"Tamam"_s },
+            { QKeySequence(Qt::SHIFT | Qt::Key_Enter).toString(QKeySequence::NativeText),
+                u"Shift+Enter"_s },
+            { QKeySequence(Qt::Key_Escape).toString(QKeySequence::NativeText), u"Esc"_s },
+            { QKeySequence(Qt::ALT | Qt::Key_Left).toString(QKeySequence::NativeText),
+                u"Alt+Sol"_s },
+            { QKeySequence(Qt::ALT | Qt::Key_Home).toString(QKeySequence::NativeText),
+                u"Alt+Home"_s },
+            { QCoreApplication::translate("QColorDialog", "&Val:"), u"De&ğer:"_s },
+            { QCoreApplication::translate("QFileDialog", "File &name:"), u"Dosya a&dı:"_s },
+            { QFileIconProvider().type(QFileInfo(QDir::tempPath())), u"Klasör"_s },
+            { QLocale().toString(12.5), u"12,5"_s },
+        };
+        for (const auto& [shown, expected] : texts)
+            QCOMPARE(shown, expected);
     }
 
     void theProgramIsKnownByItsDesktopEntry()

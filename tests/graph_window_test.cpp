@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
@@ -364,13 +365,14 @@ private slots:
         QString slow = u"SIN(t)"_s;
         for (int i = 0; i < 20000; ++i)
             slow += u"+SIN(t)"_s;
-        QString shown;
+        QString shown, percent;
         QTimer poll;
         connect(&poll, &QTimer::timeout, w.get(), [&] {
             auto* progress = w->findChild<QProgressDialog*>();
             if (!progress || !progress->isVisible() || progress->value() < 2)
                 return;
             shown = progress->labelText();
+            percent = progress->findChild<QProgressBar*>()->text();
             poll.stop();
             QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
         });
@@ -379,6 +381,7 @@ private slots:
 
         QVERIFY(dialogs->messages.isEmpty());
         QVERIFY2(shown.endsWith(u" / 1001 nokta hesaplandı"_s), qPrintable(shown));
+        QVERIFY2(percent.startsWith(u'%') && percent.size() > 1, qPrintable(percent));
         QVERIFY(!w->findChild<QProgressDialog*>());
         const QStringList lines = listed();
         QVERIFY(lines.size() >= 2 && lines.size() < 1001);
