@@ -11,6 +11,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFileIconProvider>
 #include <QImage>
@@ -211,6 +212,51 @@ private slots:
         QVERIFY(graphWasOpen);
         QVERIFY(!windows.graph.isVisible());
         QVERIFY(!calc.isVisible());
+    }
+
+    // F1 in each window shows the manual at that window's chapter, as does the information
+    // window's "Kılavuz (F1)"; Ctrl+Q in the manual ends the program.
+    void f1ShowsEachWindowsChapter()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        quarnis::Windows windows;
+        quarnis::HelpWindow& help = windows.help;
+        QStringList pages;
+        const auto f1 = [&](QWidget* control) {
+            QTest::keyClick(control, Qt::Key_F1);
+            pages << (help.isVisible() ? help.currentPage().fileName() : QStringLiteral("-"));
+            help.hide();
+        };
+        const auto f1InModal = [&](QDialog& dialog, QWidget* control, const char* opener) {
+            QTimer::singleShot(0, [&] {
+                if (quarnis::waitForActiveWindow(&dialog))
+                    f1(control);
+                dialog.reject();
+            });
+            QTest::mouseClick(find(&windows.calculator, opener), Qt::LeftButton);
+        };
+        QVERIFY(showAndWait(windows.calculator));
+        QTest::keyClick(find(&windows.calculator, "EnterFormula"), Qt::Key_F1);
+        QVERIFY(quarnis::waitForActiveWindow(&help));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!windows.calculator.isVisible());
+
+        QVERIFY(showAndWait(windows.calculator));
+        f1(find(&windows.calculator, "EnterFormula"));
+        QTest::keyClick(find(&windows.calculator, "EnterFormula"), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(quarnis::waitForActiveWindow(&windows.history));
+        f1(find(&windows.history, "HistoryList"));
+        f1InModal(windows.graph, find(&windows.graph, "FncName"), "BGraph");
+        f1InModal(windows.about, &windows.about, "bInfo");
+        QTimer::singleShot(0, [&] {
+            QTest::mouseClick(find(&windows.about, "bManual"), Qt::LeftButton);
+            pages << help.currentPage().fileName();
+            windows.about.reject();
+        });
+        QTest::mouseClick(find(&windows.calculator, "bInfo"), Qt::LeftButton);
+        QCOMPARE(pages,
+            QStringList({ u"hesap-makinesi.html"_s, u"gecmis.html"_s, u"grafik.html"_s,
+                u"bilgi.html"_s, u"bilgi.html"_s }));
     }
 
     // Qt's own texts in Turkish, whatever the locale, with our corrections of its catalogue;
