@@ -5,6 +5,7 @@
 #include "ui/palette.h"
 
 #include <QFrame>
+#include <QPushButton>
 #include <QTextEdit>
 
 namespace quarnis {
@@ -31,7 +32,7 @@ AboutWindow::AboutWindow(QWidget* parent)
     setWindowTitle(QStringLiteral("Hakkında"));
     setWindowFlags(
         Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
-    setFixedSize(274, 230);
+    setFixedSize(274, 258);
     setFont(quarnis::windowFont());
     quarnis::useFixedPalette(this);
 
@@ -51,6 +52,11 @@ AboutWindow::AboutWindow(QWidget* parent)
     QTextBlockFormat centred;
     centred.setAlignment(Qt::AlignHCenter);
     all.mergeBlockFormat(centred);
+
+    QPushButton* manual = quarnis::makeButton(this, "bManual", QStringLiteral("Kılavuz (F1)"),
+        QRect(87, 228, 100, 23), quarnis::EnterKey::PressesFocusedButton);
+    manual->setToolTip(QStringLiteral("Kılavuzu bu pencerenin sayfasında açar"));
+    connect(manual, &QPushButton::clicked, this, &AboutWindow::manualRequested);
 }
 
 } // namespace quarnis

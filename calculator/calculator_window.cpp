@@ -7,6 +7,7 @@
 #include "ui/form_building.h"
 #include "ui/handler_guard.h"
 #include "ui/icons.h"
+#include "ui/keys.h"
 #include "ui/narrow_combo_style.h"
 #include "ui/palette.h"
 #include "ui/window_system.h"
@@ -204,6 +205,7 @@ void CalculatorWindow::createControls()
     formula_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     formula_->setTabChangesFocus(true);
     formula_->installEventFilter(this);
+    typeCommaAsFullStop(formula_);
 
     result_ = placed(new QLineEdit(screen), "Result", { 8, 111, 268, 26 }, 1);
     result_->setReadOnly(true);
@@ -324,15 +326,6 @@ bool CalculatorWindow::formulaEvent(QEvent* event)
     auto* keyEvent = static_cast<QKeyEvent*>(event);
     if (keyEvent->key() == Qt::Key_Return || keyEvent->key() == Qt::Key_Enter) {
         exec_->click(); // no line break: Enter presses EXEC
-        return true;
-    }
-    // A typed comma becomes a full stop in its place. Replacing the
-    // key here, rather than deleting the comma with a queued Backspace, keeps the stop where
-    // the comma was even when the next key is already waiting.
-    if (keyEvent->text() == QLatin1String(",")) {
-        QKeyEvent stop(
-            QEvent::KeyPress, Qt::Key_Period, keyEvent->modifiers(), QStringLiteral("."));
-        QCoreApplication::sendEvent(formula_, &stop);
         return true;
     }
     return false;

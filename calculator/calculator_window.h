@@ -45,6 +45,10 @@ public:
     // The memo's whole text with CR LF line ends, as EXEC and the M memories take it.
     QString formulaText() const;
 
+    // Ends the program, as Ctrl+Q does: the open graph or information window ends its modal
+    // loop first, then this window closes.
+    void quitProgram();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -94,7 +98,6 @@ private:
     void announceResult();
     void copyResult();
     void addQuitKey(QWidget* window);
-    void quitProgram();
 
     quarnis::FormulaMemo* formula_ = nullptr;
     QLineEdit* result_ = nullptr;

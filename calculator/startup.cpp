@@ -3,19 +3,21 @@
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/mnemonics.h"
+#include "ui/qt_texts.h"
 
 #include <QApplication>
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QIcon>
-#include <QLocale>
 #include <QPixmap>
+#include <QShortcut>
 #include <QTimer>
 #include <QWindow>
 
 #include <clocale>
 #include <cstdio>
+#include <utility>
 
 // The resources of a static library are registered by name, from the global namespace.
 static void registerResources() { Q_INIT_RESOURCE(quarnis); }
@@ -144,8 +146,10 @@ RunOptions readRunOptions(const QApplication& app)
 
 void prepareApplication(QApplication& app)
 {
-    // Every conversion between numbers and texts uses "." whatever the user's locale.
-    QLocale::setDefault(QLocale::c());
+    // Qt speaks Turkish whatever the user's locale. The program's number texts use "."
+    // regardless: the engine converts them itself, and the C library's conversions keep the
+    // C locale's "." too.
+    useTurkishForQt(app);
     std::setlocale(LC_NUMERIC, "C");
     setUpDesktopIdentity();
     underlineMnemonicsOnAlt(app);
@@ -156,6 +160,7 @@ Windows::Windows()
     : graph(&calculator)
     , about(&calculator)
     , history(&calculator)
+    , help(&calculator)
 {
     // The windows' layout names, for tests and tools that look them up.
     calculator.setObjectName(QStringLiteral("CalcMain"));
@@ -163,6 +168,20 @@ Windows::Windows()
     about.setObjectName(QStringLiteral("FAbout"));
     calculator.setDialogs(&graph, &about);
     calculator.setHistory(&history);
+
+    const std::pair<QWidget*, HelpChapter> chapters[]
+        = { { &calculator, HelpChapter::Calculator }, { &graph, HelpChapter::Graph },
+              { &history, HelpChapter::History }, { &about, HelpChapter::About } };
+    for (const auto& [window, chapter] : chapters) {
+        auto* f1 = new QShortcut(QKeySequence(Qt::Key_F1), window);
+        QObject::connect(f1, &QShortcut::activated, &help,
+            [this, chapter = chapter] { help.showChapter(chapter); });
+    }
+    QObject::connect(&about, &AboutWindow::manualRequested, &help,
+        [this] { help.showChapter(HelpChapter::About); });
+    // Ctrl+Q in the manual ends the program as it does in the other windows.
+    QObject::connect(
+        &help, &HelpWindow::quitRequested, &calculator, &CalculatorWindow::quitProgram);
 }
 
 int run(

@@ -6,6 +6,7 @@
 #include "calculator_window.h"
 #include "graph/graph_window.h"
 #include "history_window.h"
+#include "ui/help_window.h"
 
 #include <QElapsedTimer>
 #include <QString>
@@ -52,7 +53,8 @@ void prepareApplication(QApplication& app);
 // The program's windows, created in this order and destroyed in reverse. The graph and
 // information windows are dialogs of the calculator window, hidden until its "Graph" and
 // "Info" keys show them modally; the history window is its modeless companion, hidden until
-// Ctrl+H shows it.
+// Ctrl+H shows it. The manual's help window belongs to the calculator window too: F1 in each
+// window shows it at that window's chapter, as does the information window's "Kılavuz (F1)".
 struct Windows {
     Windows();
 
@@ -60,6 +62,7 @@ struct Windows {
     GraphWindow graph;
     AboutWindow about;
     HistoryWindow history;
+    HelpWindow help;
 };
 
 // Runs the program as the options ask; gives the process's exit code.

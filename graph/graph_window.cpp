@@ -8,8 +8,10 @@
 #include "ui/dialogs.h"
 #include "ui/form_building.h"
 #include "ui/handler_guard.h"
+#include "ui/keys.h"
 #include "ui/narrow_combo_style.h"
 #include "ui/palette.h"
+#include "ui/qt_texts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +23,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -156,6 +159,9 @@ public:
             progress_ = std::make_unique<QProgressDialog>(&window_);
             progress_->setWindowTitle(window_.windowTitle());
             progress_->setCancelButtonText(QStringLiteral("İptal"));
+            auto* bar = new QProgressBar; // the box takes it
+            bar->setFormat(quarnis::kTurkishPercentFormat);
+            progress_->setBar(bar);
             progress_->setWindowModality(Qt::WindowModal);
             progress_->setAutoClose(false);
             progress_->setAutoReset(false);
@@ -230,6 +236,12 @@ GraphWindow::GraphWindow(QWidget* parent)
     // definition of megabytes included.
     for (QLineEdit* field : findChildren<QLineEdit*>())
         field->setMaxLength(std::numeric_limits<int>::max());
+
+    // The number fields write the decimal point as "."; a typed comma becomes one, as in the
+    // calculator's editor.
+    for (QLineEdit* field : { constantValues_[0], constantValues_[1], constantValues_[2],
+             rangeStart_, rangeEnd_, sampleCount_, xScale_, yScale_ })
+        quarnis::typeCommaAsFullStop(field);
 
     fillLists();
     setUpDesktop();

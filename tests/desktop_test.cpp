@@ -7,20 +7,32 @@
 #include "ui/dialogs.h"
 #include "ui/fonts.h"
 #include "ui/mnemonics.h"
+#include "ui/qt_texts.h"
 
 #include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QFileIconProvider>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <memory>
+#include <utility>
+
+using namespace Qt::StringLiterals;
 
 using namespace quarnis::names;
 
@@ -131,6 +143,14 @@ std::array<QImage, 5> grabAll()
         grabModal([&] { qt.chooseColorWithCustom(&windows.graph, QColor(0, 128, 0), custom); }) };
 }
 
+// The caption of a message box's OK button.
+QString okButtonText()
+{
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Ok);
+    return box.button(QMessageBox::Ok)->text();
+}
+
 } // namespace
 
 class DesktopTest : public QObject {
@@ -195,6 +215,86 @@ private slots:
         QVERIFY(graphWasOpen);
         QVERIFY(!windows.graph.isVisible());
         QVERIFY(!calc.isVisible());
+    }
+
+    // F1 in each window shows the manual at that window's chapter, as does the information
+    // window's "Kılavuz (F1)"; Ctrl+Q in the manual ends the program.
+    void f1ShowsEachWindowsChapter()
+    {
+        QApplication::setQuitOnLastWindowClosed(false);
+        quarnis::Windows windows;
+        quarnis::HelpWindow& help = windows.help;
+        QStringList pages;
+        const auto f1 = [&](QWidget* control) {
+            QTest::keyClick(control, Qt::Key_F1);
+            pages << (help.isVisible() ? help.currentPage().fileName() : QStringLiteral("-"));
+            help.hide();
+        };
+        const auto f1InModal = [&](QDialog& dialog, QWidget* control, const char* opener) {
+            QTimer::singleShot(0, [&] {
+                if (quarnis::waitForActiveWindow(&dialog))
+                    f1(control);
+                dialog.reject();
+            });
+            QTest::mouseClick(find(&windows.calculator, opener), Qt::LeftButton);
+        };
+        QVERIFY(showAndWait(windows.calculator));
+        QTest::keyClick(find(&windows.calculator, "EnterFormula"), Qt::Key_F1);
+        QVERIFY(quarnis::waitForActiveWindow(&help));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!windows.calculator.isVisible());
+
+        QVERIFY(showAndWait(windows.calculator));
+        f1(find(&windows.calculator, "EnterFormula"));
+        QTest::keyClick(find(&windows.calculator, "EnterFormula"), Qt::Key_H, Qt::ControlModifier);
+        QVERIFY(quarnis::waitForActiveWindow(&windows.history));
+        f1(find(&windows.history, "HistoryList"));
+        f1InModal(windows.graph, find(&windows.graph, "FncName"), "BGraph");
+        f1InModal(windows.about, &windows.about, "bInfo");
+        QTimer::singleShot(0, [&] {
+            QTest::mouseClick(find(&windows.about, "bManual"), Qt::LeftButton);
+            pages << help.currentPage().fileName();
+            windows.about.reject();
+        });
+        QTest::mouseClick(find(&windows.calculator, "bInfo"), Qt::LeftButton);
+        QCOMPARE(pages,
+            QStringList({ u"hesap-makinesi.html"_s, u"gecmis.html"_s, u"grafik.html"_s,
+                u"bilgi.html"_s, u"bilgi.html"_s }));
+    }
+
+    // Qt's own texts in Turkish, whatever the locale, with our corrections of its catalogue;
+    // without the catalogue they stay English.
+    void qtSpeaksTurkish()
+    {
+        QTemporaryDir noCatalogue;
+        QVERIFY(!quarnis::useTurkishForQt(*qApp, noCatalogue.path()));
+        QCOMPARE(okButtonText(), u"OK"_s);
+        if (!quarnis::useTurkishForQt(*qApp))
+            QSKIP("Qt's Turkish catalogue (package qt6-translations-l10n) is not installed");
+        QLineEdit edit;
+        QStringList menu;
+        const std::unique_ptr<QMenu> standard(edit.createStandardContextMenu());
+        for (QAction* action : standard->actions())
+            menu << action->text().section(u'\t', 0, 0);
+        QCOMPARE(menu,
+            QStringList({ u"&Geri al"_s, u"&Yinele"_s, {}, u"Ke&s"_s, u"&Kopyala"_s, u"Ya&pıştır"_s,
+                u"Sil"_s, {}, u"Tümünü Seç"_s }));
+        const std::pair<QString, QString> texts[] = {
+            { okButtonText(), u"Tamam"_s },
+            { QKeySequence(Qt::SHIFT | Qt::Key_Enter).toString(QKeySequence::NativeText),
+                u"Shift+Enter"_s },
+            { QKeySequence(Qt::Key_Escape).toString(QKeySequence::NativeText), u"Esc"_s },
+            { QKeySequence(Qt::ALT | Qt::Key_Left).toString(QKeySequence::NativeText),
+                u"Alt+Sol"_s },
+            { QKeySequence(Qt::ALT | Qt::Key_Home).toString(QKeySequence::NativeText),
+                u"Alt+Home"_s },
+            { QCoreApplication::translate("QColorDialog", "&Val:"), u"De&ğer:"_s },
+            { QCoreApplication::translate("QFileDialog", "File &name:"), u"Dosya a&dı:"_s },
+            { QFileIconProvider().type(QFileInfo(QDir::tempPath())), u"Klasör"_s },
+            { QLocale().toString(12.5), u"12,5"_s },
+        };
+        for (const auto& [shown, expected] : texts)
+            QCOMPARE(shown, expected);
     }
 
     void theProgramIsKnownByItsDesktopEntry()

@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QProgressBar>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScrollBar>
@@ -328,6 +329,45 @@ private slots:
                 qPrintable(each->objectName()));
     }
 
+    // A comma typed into a number field becomes a full stop in its place; a pasted one stays,
+    // and so does one typed into a field that is no number.
+    void aTypedCommaIsAFullStopInTheNumberFields_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("keys"); // typed; pasted after "<"
+        QTest::addColumn<QString>("text");
+        const char* rows[][4] = {
+            { "ec1", "ec1", "1,5", "1.5" },
+            { "ec2", "ec2", "-2,25", "-2.25" },
+            { "ec3", "ec3", ",5", ".5" },
+            { "ex1", "ex1", "-0,5", "-0.5" },
+            { "ex2", "ex2", "10,", "10." },
+            { "xScale", "xScale", "0,5", "0.5" },
+            { "yScale", "yScale", "12,75", "12.75" },
+            { "Sample refuses the full stop", "Sample", "1,5", "15" },
+            { "pasted into ex1", "ex1", "<0,5", "0,5" },
+            { "typed into FncId", "FncId", "t*1,5", "t*1,5" },
+        };
+        for (const auto& r : rows)
+            QTest::newRow(r[0]) << r[1] << r[2] << r[3];
+    }
+    void aTypedCommaIsAFullStopInTheNumberFields()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, keys);
+        QFETCH(QString, text);
+        QLineEdit* f = field(qPrintable(name));
+        f->clear();
+        f->setFocus();
+        if (keys.startsWith(u'<')) {
+            QGuiApplication::clipboard()->setText(keys.mid(1));
+            QTest::keyClick(f, Qt::Key_V, Qt::ControlModifier);
+        } else {
+            QTest::keyClicks(f, keys);
+        }
+        QCOMPARE(f->text(), text);
+    }
+
     // Once the progress box shows points done, the user cancels. As after a fault, the result
     // list keeps the lines of those points; the list box and the plot keep the tabulation before.
     void aLongTabulationShowsItsProgressAndCancels()
@@ -337,13 +377,14 @@ private slots:
         QString slow = u"SIN(t)"_s;
         for (int i = 0; i < 20000; ++i)
             slow += u"+SIN(t)"_s;
-        QString shown;
+        QString shown, percent;
         QTimer poll;
         connect(&poll, &QTimer::timeout, w.get(), [&] {
             auto* progress = w->findChild<QProgressDialog*>();
             if (!progress || !progress->isVisible() || progress->value() < 2)
                 return;
             shown = progress->labelText();
+            percent = progress->findChild<QProgressBar*>()->text();
             poll.stop();
             QTest::mouseClick(progress->findChild<QPushButton*>(), Qt::LeftButton);
         });
@@ -352,6 +393,7 @@ private slots:
 
         QVERIFY(dialogs->messages.isEmpty());
         QVERIFY2(shown.endsWith(u" / 1001 nokta hesaplandı"_s), qPrintable(shown));
+        QVERIFY2(percent.startsWith(u'%') && percent.size() > 1, qPrintable(percent));
         QVERIFY(!w->findChild<QProgressDialog*>());
         const QStringList lines = listed();
         QVERIFY(lines.size() >= 2 && lines.size() < 1001);

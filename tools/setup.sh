@@ -8,6 +8,7 @@ set -euo pipefail
 QUARNIS_PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev libqt6svg6 xvfb xauth
+  qt6-translations-l10n  # Qt's own texts in Turkish (qtbase_tr)
   fonts-wine fonts-dejavu-core fonts-dejavu-extra
   fonts-open-sans fonts-quicksand fonts-liberation2
 )

@@ -4,6 +4,9 @@
 
 #include <QColorDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -11,6 +14,32 @@
 namespace quarnis {
 
 namespace {
+
+    // The file dialog's list writes the sizes and dates by the default locale, as it writes
+    // the file types; Qt's own model takes the system's locale for them, whatever the program
+    // chose ("2 bytes", "8 Dec 2026" under LANG=C).
+    class DefaultLocaleFileModel final : public QIdentityProxyModel {
+    public:
+        using QIdentityProxyModel::QIdentityProxyModel;
+
+        QVariant data(const QModelIndex& index, int role) const override
+        {
+            const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+            if (role == Qt::DisplayRole && files) {
+                const QModelIndex source = mapToSource(index);
+                if (index.column() == kSizeColumn && !files->isDir(source))
+                    return QLocale().formattedDataSize(files->size(source));
+                if (index.column() == kDateColumn)
+                    return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);
+            }
+            return QIdentityProxyModel::data(index, role);
+        }
+
+    private:
+        // QFileSystemModel's columns: name, size, type, date modified.
+        static constexpr int kSizeColumn = 1;
+        static constexpr int kDateColumn = 3;
+    };
 
     class QtDialogs : public Dialogs {
     public:
@@ -71,10 +100,21 @@ namespace {
             return dialog.selectedColor();
         }
 
+        // As QFileDialog::getSaveFileName, with the file list's sizes and dates in Turkish.
         QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
             QString* selectedFilter) override
         {
-            return QFileDialog::getSaveFileName(parent, caption, QString(), filter, selectedFilter);
+            QFileDialog dialog(parent, caption, QString(), filter);
+            dialog.setAcceptMode(QFileDialog::AcceptSave);
+            dialog.setFileMode(QFileDialog::AnyFile);
+            dialog.setProxyModel(new DefaultLocaleFileModel(&dialog));
+            if (selectedFilter && !selectedFilter->isEmpty())
+                dialog.selectNameFilter(*selectedFilter);
+            if (dialog.exec() != QDialog::Accepted)
+                return {};
+            if (selectedFilter)
+                *selectedFilter = dialog.selectedNameFilter();
+            return dialog.selectedFiles().value(0);
         }
 
         bool print(QWidget* parent, QPrinter& printer) override

@@ -1,5 +1,6 @@
 #include "keys.h"
 
+#include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QWidget>
@@ -11,7 +12,7 @@ namespace {
     class KeyFilter : public QObject {
     public:
         KeyFilter(QWidget* control, std::function<bool(const QKeyEvent&)> matches,
-            std::function<bool()> handler)
+            std::function<bool(const QKeyEvent&)> handler)
             : QObject(control)
             , matches_(std::move(matches))
             , handler_(std::move(handler))
@@ -25,12 +26,12 @@ namespace {
             if (event->type() != QEvent::KeyPress
                 || !matches_(*static_cast<const QKeyEvent*>(event)))
                 return false;
-            return handler_();
+            return handler_(*static_cast<const QKeyEvent*>(event));
         }
 
     private:
         std::function<bool(const QKeyEvent&)> matches_;
-        std::function<bool()> handler_;
+        std::function<bool(const QKeyEvent&)> handler_;
     };
 
 } // namespace
@@ -38,14 +39,28 @@ namespace {
 void onKeyPress(QWidget* control, QKeySequence::StandardKey key, std::function<bool()> handler)
 {
     new KeyFilter(
-        control, [key](const QKeyEvent& e) { return e.matches(key); }, std::move(handler));
+        control, [key](const QKeyEvent& e) { return e.matches(key); },
+        [handler = std::move(handler)](const QKeyEvent&) { return handler(); });
 }
 
 void onKeyPress(QWidget* control, const QKeySequence& key, std::function<bool()> handler)
 {
     new KeyFilter(
         control, [key](const QKeyEvent& e) { return QKeySequence(e.keyCombination()) == key; },
-        std::move(handler));
+        [handler = std::move(handler)](const QKeyEvent&) { return handler(); });
+}
+
+void typeCommaAsFullStop(QWidget* control)
+{
+    // Replacing the key, rather than deleting the comma with a queued Backspace, keeps the
+    // stop where the comma was even when the next key is already waiting.
+    new KeyFilter(
+        control, [](const QKeyEvent& e) { return e.text() == QLatin1String(","); },
+        [control](const QKeyEvent& e) {
+            QKeyEvent stop(QEvent::KeyPress, Qt::Key_Period, e.modifiers(), QStringLiteral("."));
+            QCoreApplication::sendEvent(control, &stop);
+            return true;
+        });
 }
 
 void onMenuKeys(QWidget* control, const std::function<void()>& open)

@@ -15,6 +15,11 @@ namespace quarnis {
 void onKeyPress(QWidget* control, QKeySequence::StandardKey key, std::function<bool()> handler);
 void onKeyPress(QWidget* control, const QKeySequence& key, std::function<bool()> handler);
 
+// A comma typed into `control` arrives there as a full stop, in its place: the numbers it takes
+// are written with "." whatever the keyboard's decimal key gives. Pasted text, and text the
+// program sets, stays as it is.
+void typeCommaAsFullStop(QWidget* control);
+
 // The menu keys, the Menu key and Shift+F10, run `open` while `control` has the focus.
 void onMenuKeys(QWidget* control, const std::function<void()>& open);
 

@@ -7,6 +7,11 @@ in the graph window that every control taking the focus has a name that says som
 user asked about carry their names, and that EXEC tells the bus about a new result without
 moving the focus: a notification named after the result is shown.
 
+Qt's own texts are checked in Turkish under LANG=C.UTF-8 and again under LANG=tr_TR.UTF-8
+(whether or not that locale is generated): the memo's context menu, a message box's OK button,
+the file dialog's buttons and its question before overwriting a file. F1 in each window shows
+the manual at that window's chapter, its heading read off the help window's page.
+
 A combo box's name on this bus is its current entry; its label reaches the screen reader
 through the labelled-by relation, so that is the name checked for it.
 
@@ -106,16 +111,24 @@ def press(control):
     action.doAction(0)
 
 
-def main():
-    quarnis = sys.argv[1]
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    env.pop("QT_QPA_PLATFORM", None)
+def start(quarnis, run, **variables):
+    print(f"-- LANG={variables['LANG']}")
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", **variables)
+    for name in ("QT_QPA_PLATFORM", "LC_ALL", "LANGUAGE"):
+        if name not in variables:
+            env.pop(name, None)
     process = subprocess.Popen([quarnis], env=env)
     try:
         run(process)
     finally:
         process.kill()
         process.wait()
+
+
+def main():
+    quarnis = sys.argv[1]
+    start(quarnis, run, LANG="C.UTF-8")
+    start(quarnis, run_turkish, LANG="tr_TR.UTF-8", LC_ALL="tr_TR.UTF-8", LANGUAGE="tr")
     if failures:
         print(f"{len(failures)} failed")
         sys.exit(1)
@@ -174,6 +187,122 @@ def check_long_line(calc):
         print("ok: the caret, the selection and a typed key agree on offsets past a segment")
 
 
+def descendants(obj, role, depth=12):
+    if depth == 0:
+        return
+    for child in children(obj):
+        if role is None or child.getRole() == role:
+            yield child
+        yield from descendants(child, role, depth - 1)
+
+
+def xkey(window_title, key):
+    """Presses `key` in the window `title`; again when a window that closed a moment ago made
+    the search fail."""
+    for _ in range(3):
+        if subprocess.run(["xdotool", "search", "--sync", "--onlyvisible", "--name",
+                           f"^{window_title}$", "windowfocus", "--sync", "key",
+                           "--clearmodifiers", key], check=False).returncode == 0:
+            return
+        time.sleep(0.5)
+
+
+def button(app, name, what):
+    """The push button `name` anywhere in the program, once shown."""
+    return wait_for(lambda: next((b for b in descendants(app, pyatspi.ROLE_PUSH_BUTTON)
+                                  if b.name == name and
+                                  b.getState().contains(pyatspi.STATE_SHOWING)), None), what)
+
+
+def click(box_button):
+    """Presses a button that closes its box, and waits until it has."""
+    press(box_button)
+    wait_for(lambda: not box_button.getState().contains(pyatspi.STATE_SHOWING) or None,
+             f"{box_button.name!r} closing its box")
+
+
+def check_memo_menu(calc):
+    """The memo's context menu speaks Qt's Turkish. A popup menu is no child of the
+    application on the bus: it is found through the item that Down makes current."""
+    memo = find_control(calc, "Formül").queryComponent()
+    memo.grabFocus()
+    x, y, width, height = memo.getExtents(pyatspi.DESKTOP_COORDS)
+    menus = []
+
+    def listen(event):
+        parent = event.source.parent
+        if event.source.getRole() == pyatspi.ROLE_MENU_ITEM and parent is not None:
+            menus.append(parent)
+
+    def open_menu():
+        subprocess.run(["xdotool", "mousemove", str(x + width // 2), str(y + height // 2),
+                        "click", "3", "sleep", "0.5", "key", "Down"], check=False)
+        return False
+    pyatspi.Registry.registerEventListener(listen, "object:state-changed:focused")
+    GLib.timeout_add(100, open_menu)
+    GLib.timeout_add(2500, lambda: pyatspi.Registry.stop() and False)
+    pyatspi.Registry.start()
+    pyatspi.Registry.deregisterEventListener(listen, "object:state-changed:focused")
+    expected = ["Geri al", "Yinele", "Kes", "Kopyala", "Yapıştır", "Sil", "Tümünü Seç"]
+    names = [item.name.split("\t")[0] for item in children(menus[0])
+             if item.name] if menus else []
+    if names != expected:
+        fail(f"the memo's menu reads {names}, not {expected}")
+    else:
+        print(f"ok: the memo's menu reads {names}")
+    subprocess.run(["xdotool", "key", "Escape"], check=False)
+
+
+def check_qt_boxes(app, graph):
+    """"Grafik Çiz" before "Grafik Temizle" is refused in a box whose button is "Tamam"; Ctrl+S
+    opens the file dialog with "Kaydet" and "İptal", which asks "Evet"/"Hayır" before
+    overwriting a file."""
+    press(find_control(graph, "Grafik Çiz"))
+    click(button(app, "Tamam", "the box's Tamam button"))
+    print("ok: the box's button is 'Tamam'")
+    xkey("Grafik Formu", "ctrl+s")
+    save = button(app, "Kaydet", "the file dialog's Kaydet button")
+    button(app, "İptal", "the file dialog's İptal button")
+    print("ok: the file dialog's buttons are 'Kaydet' and 'İptal'")
+    existing = os.path.join(os.environ.get("XDG_RUNTIME_DIR") or "/tmp", "quarnis-atspi.png")
+    open(existing, "wb").close()
+    dialog = wait_for(lambda: window_named(app, "Grafiği Kaydet"), "the file dialog")
+    field = next((t for t in descendants(dialog, pyatspi.ROLE_TEXT)
+                  if t.getState().contains(pyatspi.STATE_EDITABLE) and
+                  t.getState().contains(pyatspi.STATE_SHOWING)), None)
+    field.queryEditableText().setTextContents(existing)
+    press(save)
+    button(app, "Evet", "the question's Evet button")
+    click(button(app, "Hayır", "the question's Hayır button"))
+    print("ok: overwriting asks with 'Evet' and 'Hayır'")
+    click(button(app, "İptal", "the file dialog's İptal button"))
+    os.remove(existing)
+
+
+def check_f1(app, title, heading):
+    """F1 in the window `title` shows the manual at the page headed `heading`; the manual stays
+    open, and the next F1 turns its page."""
+    xkey(title, "F1")
+    help_window = wait_for(lambda: window_named(app, "Kılavuz"), f"the manual from {title}")
+
+    def page_heading():
+        for browser in descendants(help_window, None):  # read-only text: a label
+            if browser.name == "Kılavuz sayfası":
+                lines = [line.strip() for line in browser.queryText().getText(0, -1).split("\n")]
+                return heading if heading in lines else None
+        return None
+    if wait_for(page_heading, f"the heading {heading!r} after F1 in {title}", seconds=5):
+        print(f"ok: F1 in {title} shows {heading!r}")
+
+
+def run_turkish(process):
+    app = wait_for(application, "the application on the accessibility bus")
+    calc = wait_for(lambda: window_named(app, "Quarnis"), "the calculator window")
+    check_memo_menu(calc)
+    press(find_control(calc, "Graph"))
+    check_qt_boxes(app, wait_for(lambda: window_named(app, "Grafik Formu"), "the graph window"))
+
+
 def run(process):
     app = wait_for(application, "the application on the accessibility bus")
     calc = wait_for(lambda: window_named(app, "Quarnis"), "the calculator window")
@@ -217,6 +346,8 @@ def run(process):
         print("ok: the result field reports its new text")
 
     check_long_line(calc)
+    check_memo_menu(calc)
+    check_f1(app, "Quarnis", "Hesap Makinesi Penceresi")
 
     press(find_control(calc, "Graph"))
     graph = wait_for(lambda: window_named(app, "Grafik Formu"), "the graph window")
@@ -224,8 +355,13 @@ def run(process):
                  ["Fonksiyon adı", "Değişken adı", "Sabit1 değeri", "Aralığın başı",
                   "Aralığın sonu", "x ölçeği", "y ölçeği", "Grafik alanı", "Tablo",
                   "Alan Biçimi", "X Orj", "Y Orj", "Grafik çizgi genişliği"])
+    check_qt_boxes(app, graph)
+    check_f1(app, "Grafik Formu", "Grafik Penceresi")
 
     check_history(app)
+    check_f1(app, "Geçmiş", "Geçmiş")
+    press(find_control(calc, "Info"))
+    check_f1(app, "Hakkında", "Bilgi Penceresi")
 
 
 def check_history(app):
