@@ -52,9 +52,10 @@ void prepareApplication(QApplication& app);
 // The program's windows, created in this order and destroyed in reverse. The graph and
 // information windows are dialogs of the calculator window, hidden until its "Graph" and
 // "Info" keys show them modally; the history window is its modeless companion, hidden until
-// Ctrl+H shows it.
+// Ctrl+H shows it. All of them open their boxes and dialogs through `dialogs`, which must
+// outlive them.
 struct Windows {
-    Windows();
+    explicit Windows(Dialogs& dialogs);
 
     CalculatorWindow calculator;
     GraphWindow graph;

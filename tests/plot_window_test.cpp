@@ -35,8 +35,8 @@ namespace {
 
 struct PlotWindow : ::testing::Test {
     bool app = makeApplication<QApplication>();
-    ScopedRecordingDialogs dialogs;
-    GraphWindow w;
+    RecordingDialogs dialogs;
+    GraphWindow w { dialogs };
     PlotSurface& surface = *w.findChild<PlotSurface*>(QStringLiteral("GrapBox"));
 
     PlotWindow() { w.show(); }
