@@ -5,6 +5,7 @@
 
 #include "calculator/calculator_window.h"
 #include "calculator/formula_memo.h"
+#include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -121,7 +122,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    window = new quarnis::CalculatorWindow();
+    quarnis::QtDialogs dialogs;
+    window = new quarnis::CalculatorWindow(dialogs);
     memo = window->findChild<quarnis::FormulaMemo*>(QStringLiteral("EnterFormula"));
     execKey = window->findChild<QPushButton*>(QStringLiteral("Exec"));
     decimalsBar = window->findChild<QScrollBar*>(QStringLiteral("DecNum"));

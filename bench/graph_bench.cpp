@@ -6,6 +6,7 @@
 #include "graph/graph_window.h"
 #include "graph/plot_surface.h"
 #include "tabulation/function_record.h"
+#include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -32,7 +33,8 @@ void fillPanel(const quarnis::GraphWindow& w)
 
 void BM_HesaplaThroughTheWindow(benchmark::State& state)
 {
-    quarnis::GraphWindow w;
+    quarnis::QtDialogs dialogs;
+    quarnis::GraphWindow w(dialogs);
     w.show();
     QApplication::processEvents();
     fillPanel(w);
@@ -51,7 +53,8 @@ BENCHMARK(BM_HesaplaThroughTheWindow)->Unit(benchmark::kMillisecond)->UseRealTim
 // Opening the result list and scrolling the list box to its end with 65536 lines in them.
 void BM_BrowseTheLists(benchmark::State& state)
 {
-    quarnis::GraphWindow w;
+    quarnis::QtDialogs dialogs;
+    quarnis::GraphWindow w(dialogs);
     w.show();
     fillPanel(w);
     auto* results = w.findChild<QComboBox*>(QStringLiteral("cCalcExec"));
@@ -74,7 +77,8 @@ BENCHMARK(BM_BrowseTheLists)->Unit(benchmark::kMillisecond)->UseRealTime();
 // and the ring's old and new places are repainted.
 void BM_PointerMoveOverTheCurve(benchmark::State& state)
 {
-    quarnis::GraphWindow w;
+    quarnis::QtDialogs dialogs;
+    quarnis::GraphWindow w(dialogs);
     w.show();
     fillPanel(w);
     for (const char* button : { "bEval1D", "bClearGArea", "bAutoScale", "DoGraph" })

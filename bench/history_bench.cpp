@@ -4,6 +4,7 @@
 
 #include "calculator/formula_memo.h"
 #include "calculator/startup.h"
+#include "ui/dialogs.h"
 
 #include <QApplication>
 #include <QListView>
@@ -37,7 +38,8 @@ quarnis::HistoryEntry entryOf(Fill fill, int i)
 
 // The program's windows with a full history, the calculator shown.
 struct Full {
-    std::unique_ptr<quarnis::Windows> windows = std::make_unique<quarnis::Windows>();
+    quarnis::QtDialogs dialogs;
+    std::unique_ptr<quarnis::Windows> windows = std::make_unique<quarnis::Windows>(dialogs);
     quarnis::FormulaMemo* memo
         = windows->calculator.findChild<quarnis::FormulaMemo*>(QStringLiteral("EnterFormula"));
     QListView* list = windows->history.findChild<QListView*>(QStringLiteral("HistoryList"));

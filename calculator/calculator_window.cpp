@@ -171,8 +171,9 @@ namespace {
 
 } // namespace
 
-CalculatorWindow::CalculatorWindow(QWidget* parent)
+CalculatorWindow::CalculatorWindow(Dialogs& dialogs, QWidget* parent)
     : QWidget(parent)
+    , dialogs_(dialogs)
 {
     setWindowTitle(QStringLiteral("Quarnis"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
@@ -223,16 +224,18 @@ void CalculatorWindow::createControls()
     decimals_->setValue(kMinDecimals);
     decimals_->setFocusPolicy(Qt::StrongFocus);
     decimals_->installEventFilter(this);
-    connectGuarded(decimals_, &QScrollBar::valueChanged, this, &CalculatorWindow::showDecimalsHint);
+    connectGuarded(
+        dialogs_, decimals_, &QScrollBar::valueChanged, this, &CalculatorWindow::showDecimalsHint);
 
     const QFont large = largeFont();
     QPushButton* clear = makeKey(body, "BClrEnterFormula", "CLR", { 210, 126, 74, 25 }, large, 1);
-    connectGuarded(clear, &QPushButton::clicked, this, &CalculatorWindow::clearFormula);
+    connectGuarded(dialogs_, clear, &QPushButton::clicked, this, &CalculatorWindow::clearFormula);
     QPushButton* clearResult = makeKey(body, "bCE", "CE", { 210, 153, 74, 25 }, large, 21);
-    connectGuarded(clearResult, &QPushButton::clicked, this, &CalculatorWindow::clearResult);
+    connectGuarded(
+        dialogs_, clearResult, &QPushButton::clicked, this, &CalculatorWindow::clearResult);
     exec_ = makeKey(body, "Exec", "EXEC", { 210, 184, 74, 81 }, large, 0);
     exec_->setDefault(true);
-    connectGuarded(exec_, &QPushButton::clicked, this, &CalculatorWindow::evaluate);
+    connectGuarded(dialogs_, exec_, &QPushButton::clicked, this, &CalculatorWindow::evaluate);
 
     // The memory choice belongs to Main but lies over Body's top row, between Edit and MCLR.
     memoryChoice_ = placed(new QComboBox(main), "CClearMems", { 64, 275, 40, 24 }, 12);
@@ -274,18 +277,20 @@ void CalculatorWindow::createKeys(const std::array<QWidget*, 4>& panels)
         if (kind <= Recall)
             families[kind]->addButton(key, id);
         else if (kind != Nothing)
-            connectGuarded(key, &QPushButton::clicked, this, named[kind - Edit]);
+            connectGuarded(dialogs_, key, &QPushButton::clicked, this, named[kind - Edit]);
         if (kind == Store) {
             key->installEventFilter(this); // the hint
             storeButtons_[row.action.memory] = key;
         }
     }
+    connectGuarded(dialogs_, families[Insert], &QButtonGroup::idClicked, this,
+        &CalculatorWindow::insertKeyText);
     connectGuarded(
-        families[Insert], &QButtonGroup::idClicked, this, &CalculatorWindow::insertKeyText);
-    connectGuarded(families[Send], &QButtonGroup::idClicked, this, &CalculatorWindow::sendKey);
-    connectGuarded(families[Store], &QButtonGroup::idClicked, this, &CalculatorWindow::storeMemory);
+        dialogs_, families[Send], &QButtonGroup::idClicked, this, &CalculatorWindow::sendKey);
     connectGuarded(
-        families[Recall], &QButtonGroup::idClicked, this, &CalculatorWindow::recallMemory);
+        dialogs_, families[Store], &QButtonGroup::idClicked, this, &CalculatorWindow::storeMemory);
+    connectGuarded(dialogs_, families[Recall], &QButtonGroup::idClicked, this,
+        &CalculatorWindow::recallMemory);
 }
 
 void CalculatorWindow::setDialogs(QDialog* graph, QDialog* info)
@@ -312,7 +317,7 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::Enter) {
         const auto in = std::find(storeButtons_.begin(), storeButtons_.end(), watched);
         if (in != storeButtons_.end())
-            runGuarded(this, [&] { showMemoryHint(int(in - storeButtons_.begin())); });
+            runGuarded(dialogs_, this, [&] { showMemoryHint(int(in - storeButtons_.begin())); });
     }
     return QWidget::eventFilter(watched, event);
 }
@@ -320,7 +325,7 @@ bool CalculatorWindow::eventFilter(QObject* watched, QEvent* event)
 bool CalculatorWindow::formulaEvent(QEvent* event)
 {
     if (event->type() == QEvent::FocusIn)
-        runGuarded(this, [this] { focusFormula(); });
+        runGuarded(dialogs_, this, [this] { focusFormula(); });
     if (event->type() != QEvent::KeyPress)
         return false;
     auto* keyEvent = static_cast<QKeyEvent*>(event);
@@ -343,7 +348,7 @@ bool CalculatorWindow::decimalsEvent(QEvent* event)
         }
     }
     if (event->type() == QEvent::Enter)
-        runGuarded(this, [this] { showDecimalsHint(); });
+        runGuarded(dialogs_, this, [this] { showDecimalsHint(); });
     return false;
 }
 

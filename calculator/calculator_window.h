@@ -19,6 +19,7 @@ class QScrollBar;
 namespace quarnis {
 
 class Announcer;
+class Dialogs;
 class FormulaMemo;
 class HistoryWindow;
 
@@ -31,7 +32,8 @@ QString memoryHint(const QString& memory);
 class CalculatorWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit CalculatorWindow(QWidget* parent = nullptr);
+    // Its boxes, the general error box among them, open through `dialogs`.
+    explicit CalculatorWindow(Dialogs& dialogs, QWidget* parent = nullptr);
 
     // The windows that "Graph" and "Info" show modally; Ctrl+Q ends the program from them too.
     // The calculator does not own them.
@@ -99,6 +101,7 @@ private:
     void copyResult();
     void addQuitKey(QWidget* window);
 
+    Dialogs& dialogs_;
     quarnis::FormulaMemo* formula_ = nullptr;
     QLineEdit* result_ = nullptr;
     QScrollBar* decimals_ = nullptr;

@@ -18,7 +18,7 @@ void CalculatorWindow::setHistory(quarnis::HistoryWindow* history)
     history_ = history;
     addQuitKey(history);
     connect(history, &quarnis::HistoryWindow::insertRequested, this, [this](const QString& text) {
-        quarnis::runGuarded(this, [&] { insertFromHistory(text); });
+        quarnis::runGuarded(dialogs_, this, [&] { insertFromHistory(text); });
     });
 
     auto* show = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), this);

@@ -131,8 +131,9 @@ QRect placeBeside(const QRect& anchor, const QSize& frameSize, const QRect& avai
 
 // ---- The window ----
 
-HistoryWindow::HistoryWindow(QWidget* parent)
+HistoryWindow::HistoryWindow(Dialogs& dialogs, QWidget* parent)
     : QWidget(parent)
+    , dialogs_(dialogs)
 {
     setObjectName(u"FHistory"_s);
     setWindowTitle(u"Geçmiş"_s);
@@ -238,7 +239,7 @@ bool HistoryWindow::eventFilter(QObject* watched, QEvent* event)
     if (watched != list_ || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);
     bool taken = false;
-    runGuarded(this, [&] { taken = listKey(*static_cast<QKeyEvent*>(event)); });
+    runGuarded(dialogs_, this, [&] { taken = listKey(*static_cast<QKeyEvent*>(event)); });
     return taken;
 }
 
@@ -294,7 +295,7 @@ QMenu* HistoryWindow::createMenu(const QModelIndex& index)
         item->setEnabled(enabled);
         item->setShortcut(key);
         connect(item, &QAction::triggered, this,
-            [this, action = std::move(action)] { runGuarded(this, action); });
+            [this, action = std::move(action)] { runGuarded(dialogs_, this, action); });
     };
     const auto entry
         = [this, index]() -> const HistoryEntry& { return model_->entry(index.row()); };
@@ -358,8 +359,7 @@ void HistoryWindow::removeSelected()
 
 void HistoryWindow::saveAs()
 {
-    QString name
-        = Dialogs::current().saveFileName(this, u"Geçmişi Kaydet"_s, u"Metin dosyası (*.txt)"_s);
+    QString name = dialogs_.saveFileName(this, u"Geçmişi Kaydet"_s, u"Metin dosyası (*.txt)"_s);
     if (name.isEmpty())
         return;
     if (QFileInfo(name).suffix().isEmpty())
@@ -372,7 +372,7 @@ void HistoryWindow::saveAs()
     QSaveFile file(name);
     if (file.open(QIODevice::WriteOnly) && file.write(text) == text.size() && file.commit())
         return;
-    Dialogs::current().message(this, kApplicationTitle,
+    dialogs_.message(this, kApplicationTitle,
         u"Geçmiş \"%1\" dosyasına kaydedilemedi: %2"_s.arg(name, file.errorString()),
         Dialogs::Icon::Stop);
 }
@@ -381,7 +381,7 @@ void HistoryWindow::clearAll()
 {
     if (model_->rowCount() == 0)
         return;
-    if (Dialogs::current().confirm(
+    if (dialogs_.confirm(
             this, kApplicationTitle, u"Geçmişteki %1 hesap silinsin mi?"_s.arg(model_->rowCount())))
         model_->clear();
 }

@@ -20,6 +20,8 @@ class QMenu;
 
 namespace quarnis {
 
+class Dialogs;
+
 class HistoryModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -52,7 +54,8 @@ QRect placeBeside(const QRect& anchor, const QSize& frameSize, const QRect& avai
 class HistoryWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit HistoryWindow(QWidget* parent = nullptr);
+    // Its boxes and file dialog, the general error box among them, open through `dialogs`.
+    explicit HistoryWindow(Dialogs& dialogs, QWidget* parent = nullptr);
 
     const History& history() const { return model_->history(); }
     void add(HistoryEntry entry);
@@ -84,6 +87,7 @@ private:
     void clearAll();
     QList<int> selectedRows() const;
 
+    Dialogs& dialogs_;
     HistoryModel* model_ = nullptr;
     QListView* list_ = nullptr;
     bool followNewest_ = true; // the list shows its end; a new entry scrolls into view

@@ -3,6 +3,8 @@
 
 #include "startup.h"
 
+#include "ui/dialogs.h"
+
 #include <QApplication>
 #include <QElapsedTimer>
 
@@ -49,6 +51,7 @@ int main(int argc, char** argv)
     if (options.exitCode)
         return *options.exitCode;
     quarnis::prepareApplication(app);
-    quarnis::Windows windows;
+    quarnis::QtDialogs dialogs; // before the windows, which use it to their end
+    quarnis::Windows windows(dialogs);
     return quarnis::run(app, windows, options, started);
 }

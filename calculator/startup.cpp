@@ -156,10 +156,11 @@ void prepareApplication(QApplication& app)
     loadApplicationFonts();
 }
 
-Windows::Windows()
-    : graph(&calculator)
+Windows::Windows(Dialogs& dialogs)
+    : calculator(dialogs)
+    , graph(dialogs, &calculator)
     , about(&calculator)
-    , history(&calculator)
+    , history(dialogs, &calculator)
     , help(&calculator)
 {
     // The windows' layout names, for tests and tools that look them up.

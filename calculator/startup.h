@@ -55,8 +55,9 @@ void prepareApplication(QApplication& app);
 // "Info" keys show them modally; the history window is its modeless companion, hidden until
 // Ctrl+H shows it. The manual's help window belongs to the calculator window too: F1 in each
 // window shows it at that window's chapter, as does the information window's "Kılavuz (F1)".
+// All of them open their boxes and dialogs through `dialogs`, which must outlive them.
 struct Windows {
-    Windows();
+    explicit Windows(Dialogs& dialogs);
 
     CalculatorWindow calculator;
     GraphWindow graph;

@@ -26,26 +26,6 @@ void appendPassValue(std::u16string& out, Extended v)
 
 namespace {
 
-    // Whether the evaluation under way made a syntax report. The passes report through
-    // reportSyntaxError, deep in their readings, so the thread running them points
-    // `syntaxReport` at the evaluation's own flag for as long as they run.
-    thread_local bool* syntaxReport = nullptr;
-
-    class ReportingTo {
-    public:
-        explicit ReportingTo(bool& reported)
-            : previous_(syntaxReport)
-        {
-            syntaxReport = &reported;
-        }
-        ~ReportingTo() { syntaxReport = previous_; }
-        ReportingTo(const ReportingTo&) = delete;
-        ReportingTo& operator=(const ReportingTo&) = delete;
-
-    private:
-        bool* previous_;
-    };
-
     // What the preparation learns about the formula on its way.
     struct Prepared {
         std::size_t deepest = 0; // the deepest nesting of groups
@@ -102,15 +82,6 @@ bool prepareFormula(std::u16string& formula)
     return true;
 }
 
-void reportSyntaxError(std::size_t& pos, std::size_t end)
-{
-    // A pass run on its own, outside an evaluation, has no one to report to. Only the
-    // first report of an evaluation counts; the later ones change nothing.
-    if (syntaxReport)
-        *syntaxReport = true;
-    pos = end;
-}
-
 namespace {
 
     // Formulas nested deeper than this run on a thread of their own with a stack that holds
@@ -123,25 +94,24 @@ namespace {
         Prepared found;
         Extended value = 0.0L;
         std::exception_ptr failure;
-        bool syntaxReported = false; // by whichever thread runs the passes
+        SyntaxReport syntax; // made by whichever thread runs the passes
     };
 
     void runPasses(Run& run)
     {
-        const ReportingTo scope(run.syntaxReported);
         try {
             // Each pass's input is dropped as soon as its result is there, so that a huge
             // formula is held at most twice.
             std::u16string& text = *run.text;
             if (!isWordFree(text)) {
                 Scratch<std::u16string> words;
-                replaceFunctionWords(text, *words);
+                replaceFunctionWords(text, *words, run.syntax);
                 text.swap(*words);
             }
             // The function words never bring in a "^" or "!" that the formula lacked.
             if (run.found.powerMarks && hasPowerMarks(text))
-                text = resolvePowers(text);
-            run.value = evaluateProducts(text);
+                text = resolvePowers(text, run.syntax);
+            run.value = evaluateProducts(text, run.syntax);
         } catch (...) {
             run.failure = std::current_exception();
         }
@@ -188,7 +158,7 @@ Evaluation evaluate(const std::u16string& formula)
         if (run.failure)
             std::rethrow_exception(run.failure);
         outcome.value = run.value;
-        if (run.syntaxReported)
+        if (run.syntax.made)
             outcome.error = EngineError { Report::Syntax };
     } catch (const std::exception&) {
         // A fault, an evaluation failure, or no memory for a huge formula.

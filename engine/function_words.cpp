@@ -99,7 +99,8 @@ namespace {
         return nullptr;
     }
 
-    void replaceWords(const Source& src, std::size_t lo, std::size_t hi, std::u16string& out)
+    void replaceWords(const Source& src, std::size_t lo, std::size_t hi, std::u16string& out,
+        SyntaxReport& report)
     {
         if (lo == hi)
             evaluationFailure(); // 'SIN()'
@@ -127,7 +128,7 @@ namespace {
             case u'T': {
                 const Tail* t = matchTail(s, p, hi);
                 if (!t) {
-                    reportSyntaxError(p, hi);
+                    reportSyntaxError(p, hi, report);
                     break;
                 }
                 p += t->tail.size(); // on the "("
@@ -141,12 +142,13 @@ namespace {
                     && forwardRunEnd(plain, 0, plain.size()) == plain.size()) {
                     v = textToValue(plain); // one number, 'SIN(0.5)'
                 } else if (!plain.empty() && isPlainArithmetic(plain)) {
-                    v = evaluateProducts(plain);
+                    v = evaluateProducts(plain, report);
                 } else {
                     Scratch<std::u16string> argument;
-                    replaceWords(src, g.first, g.last, *argument);
-                    v = hasPowerMarks(*argument) ? evaluateProducts(resolvePowers(*argument))
-                                                 : evaluateProducts(*argument);
+                    replaceWords(src, g.first, g.last, *argument, report);
+                    v = hasPowerMarks(*argument)
+                        ? evaluateProducts(resolvePowers(*argument, report), report)
+                        : evaluateProducts(*argument, report);
                 }
                 appendPassValue(out, apply(t->word, v));
                 break;
@@ -156,7 +158,7 @@ namespace {
                     p += 2;
                     appendPassValue(out, kPi);
                 } else {
-                    reportSyntaxError(p, hi);
+                    reportSyntaxError(p, hi, report);
                 }
                 break;
             default:
@@ -165,7 +167,7 @@ namespace {
                     out.append(s.substr(p, end - p));
                     p = end;
                 } else {
-                    reportSyntaxError(p, hi);
+                    reportSyntaxError(p, hi, report);
                 }
             }
         }
@@ -195,19 +197,19 @@ bool isPlainArithmetic(std::u16string_view s)
     return true;
 }
 
-std::u16string replaceFunctionWords(const std::u16string& s)
+std::u16string replaceFunctionWords(const std::u16string& s, SyntaxReport& report)
 {
     std::u16string out;
-    replaceFunctionWords(s, out);
+    replaceFunctionWords(s, out, report);
     return out;
 }
 
-void replaceFunctionWords(std::u16string_view s, std::u16string& out)
+void replaceFunctionWords(std::u16string_view s, std::u16string& out, SyntaxReport& report)
 {
     const Source src(s);
     out.clear();
     out.reserve(s.size());
-    replaceWords(src, 0, s.size(), out);
+    replaceWords(src, 0, s.size(), out, report);
 }
 
 } // namespace quarnis

@@ -10,6 +10,13 @@
 
 namespace quarnis {
 
+// The syntax report of one evaluation, handed down through the passes that read its text:
+// reportSyntaxError sets it at the first character a reading cannot take. Each evaluation
+// has its own, so threads evaluate side by side.
+struct SyntaxReport {
+    bool made = false;
+};
+
 // Only digits, ".", "+", "-", "*", "/", "^", "!" and parentheses: the function-word pass
 // gives such a text back unchanged. Letters (words, PI, a number's "E") and characters
 // outside the syntax are not.
@@ -19,19 +26,19 @@ bool isWordFree(std::u16string_view s);
 bool isPlainArithmetic(std::u16string_view s);
 
 // 'SIN(PI/6)*2' -> '0.500000000*2': every function application and PI becomes a value text.
-std::u16string replaceFunctionWords(const std::u16string& s);
-void replaceFunctionWords(std::u16string_view s, std::u16string& out);
+std::u16string replaceFunctionWords(const std::u16string& s, SyntaxReport& report);
+void replaceFunctionWords(std::u16string_view s, std::u16string& out, SyntaxReport& report);
 
 // '2^3^2+3!' -> '512.000000000+6.000000000': every "^" and "!", from right to left.
 // A text without them is given back unchanged.
-std::u16string resolvePowers(const std::u16string& s);
+std::u16string resolvePowers(const std::u16string& s, SyntaxReport& report);
 
 // Whether s holds a "^" or "!". Searched from the right, as the powers pass reads: the
 // characters passed over are those the reading moves anyway, so nested bases stay linear.
 bool hasPowerMarks(std::u16string_view s);
 
 // '2+3*4' -> 14: groups, products and quotients, then the sum of what remains.
-Extended evaluateProducts(std::u16string_view s);
+Extended evaluateProducts(std::u16string_view s, SyntaxReport& report);
 
 // '2-12.000000000' -> -10: the terms of a text of numbers joined by "+" and "-".
 Extended sumTerms(std::u16string_view s);
@@ -54,8 +61,13 @@ void appendPassValue(std::u16string& out, Extended v);
 // The evaluation failure: an empty text handed to a pass, a "*" with nothing before it.
 [[noreturn]] void evaluationFailure();
 
-// The syntax error of a reading of [.., end), at pos: makes the evaluation's syntax report,
-// once per evaluation, and moves pos to end, which ends that reading with what it has read.
-void reportSyntaxError(std::size_t& pos, std::size_t end);
+// The syntax error of a reading of [.., end), at pos: makes the evaluation's syntax report
+// (only whether one was made counts) and moves pos to end, which ends that reading with what
+// it has read.
+inline void reportSyntaxError(std::size_t& pos, std::size_t end, SyntaxReport& report)
+{
+    report.made = true;
+    pos = end;
+}
 
 } // namespace quarnis

@@ -47,7 +47,7 @@ namespace {
         Scratch<std::u16string> r_;
     };
 
-    std::u16string resolve(const Source& src, std::size_t lo, std::size_t hi);
+    std::u16string resolve(const Source& src, std::size_t lo, std::size_t hi, SyntaxReport& report);
 
     // b^e as exp(ln(b) * e): a base of 0 or below fails.
     Extended power(Extended b, Extended e) { return checked::exp(checked::mul(checked::ln(b), e)); }
@@ -65,7 +65,7 @@ namespace {
 
     // The base that ends the left part [lo, left): a group, or the backward number run with its
     // sign rule (an empty run is 0). The base is removed.
-    Extended takeBase(const Source& src, std::size_t lo, std::size_t& left)
+    Extended takeBase(const Source& src, std::size_t lo, std::size_t& left, SyntaxReport& report)
     {
         const std::u16string_view s = src.text;
         if (left > lo && s[left - 1] == u')') {
@@ -75,7 +75,7 @@ namespace {
             const bool matched = open != kNoMatch && open >= lo;
             const std::size_t first = matched ? std::size_t(open) + 1 : lo;
             left = matched ? std::size_t(open) : lo;
-            return evaluateProducts(resolve(src, first, close));
+            return evaluateProducts(resolve(src, first, close, report), report);
         }
         const std::size_t start = backwardRunStart(s, lo, left);
         const Extended v = textToValue(s.substr(start, left - start));
@@ -85,7 +85,7 @@ namespace {
 
     // The exponent at the front of the right part (just after a removed "^"): a run of signs,
     // then a group or a number run. The exponent is removed.
-    Extended takeExponent(RightPart& right)
+    Extended takeExponent(RightPart& right, SyntaxReport& report)
     {
         std::size_t p = 0;
         const int sign = readSigns(right, p, right.size());
@@ -101,8 +101,9 @@ namespace {
             }
             Scratch<std::u16string> group;
             right.copy(p + 1, i, *group);
-            const Extended g = hasPowerMarks(*group) ? evaluateProducts(resolvePowers(*group))
-                                                     : evaluateProducts(*group);
+            const Extended g = hasPowerMarks(*group)
+                ? evaluateProducts(resolvePowers(*group, report), report)
+                : evaluateProducts(*group, report);
             e = checked::mul(g, sign);
             right.eraseFront(i < right.size() ? i + 1 : i);
         } else {
@@ -129,7 +130,7 @@ namespace {
         return v;
     }
 
-    std::u16string resolve(const Source& src, std::size_t lo, std::size_t hi)
+    std::u16string resolve(const Source& src, std::size_t lo, std::size_t hi, SyntaxReport& report)
     {
         if (lo == hi)
             evaluationFailure();
@@ -143,16 +144,16 @@ namespace {
             const char16_t c = s[left - 1];
             if (c == u'!') {
                 const std::size_t marks = countFactorialMarks(src, lo, left);
-                insertValue(right, applyFactorial(takeBase(src, lo, left), marks));
+                insertValue(right, applyFactorial(takeBase(src, lo, left, report), marks));
             } else if (c == u'^') {
                 --left;
-                const Extended e = takeExponent(right);
+                const Extended e = takeExponent(right, report);
                 Extended r;
                 if (left > lo && s[left - 1] == u'!') {
                     const std::size_t marks = countFactorialMarks(src, lo, left);
-                    r = power(applyFactorial(takeBase(src, lo, left), marks), e);
+                    r = power(applyFactorial(takeBase(src, lo, left, report), marks), e);
                 } else {
-                    r = power(takeBase(src, lo, left), e);
+                    r = power(takeBase(src, lo, left, report), e);
                 }
                 insertValue(right, r);
             } else {
@@ -197,14 +198,14 @@ bool hasPowerMarks(std::u16string_view s)
     return false;
 }
 
-std::u16string resolvePowers(const std::u16string& s)
+std::u16string resolvePowers(const std::u16string& s, SyntaxReport& report)
 {
     if (s.empty())
         evaluationFailure();
     if (!hasPowerMarks(s))
         return s;
     const Source src(s);
-    return resolve(src, 0, s.size());
+    return resolve(src, 0, s.size(), report);
 }
 
 } // namespace quarnis

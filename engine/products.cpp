@@ -23,7 +23,7 @@ namespace {
         return true;
     }
 
-    Extended products(const Source& src, std::size_t lo, std::size_t hi)
+    Extended products(const Source& src, std::size_t lo, std::size_t hi, SyntaxReport& report)
     {
         if (lo == hi)
             evaluationFailure(); // '()'
@@ -39,7 +39,7 @@ namespace {
             if (c == u'(') {
                 const Group g = groupAt(src, p, hi);
                 p = g.next;
-                appendPassValue(collected, products(src, g.first, g.last));
+                appendPassValue(collected, products(src, g.first, g.last, report));
             } else if (c == u'*' || c == u'/') {
                 ++p;
                 const Extended sign = readSigns(s, p, hi);
@@ -57,7 +57,7 @@ namespace {
                 } else if (p < hi && s[p] == u'(') {
                     const Group g = groupAt(src, p, hi);
                     p = g.next;
-                    const Extended group = products(src, g.first, g.last);
+                    const Extended group = products(src, g.first, g.last, report);
                     if (collected.empty())
                         evaluationFailure(); // '/(2)'
                     const Extended left = takeTrailingNumber(collected);
@@ -65,7 +65,7 @@ namespace {
                         c == u'*' ? checked::mul(checked::mul(left, sign), group)
                                   : checked::div(left, checked::mul(group, sign)));
                 } else {
-                    reportSyntaxError(p, hi); // the operator and its signs are lost
+                    reportSyntaxError(p, hi, report); // the operator and its signs are lost
                 }
             } else if (c == u'+' || c == u'-') {
                 collected += c;
@@ -75,7 +75,7 @@ namespace {
                 collected.append(s.substr(p, end - p));
                 p = end;
             } else {
-                reportSyntaxError(p, hi); // ")", an "E" before a number, "^", "!", letters
+                reportSyntaxError(p, hi, report); // ")", an "E" before a number, "^", "!", letters
             }
         }
         return sumTerms(collected);
@@ -83,10 +83,10 @@ namespace {
 
 } // namespace
 
-Extended evaluateProducts(std::u16string_view s)
+Extended evaluateProducts(std::u16string_view s, SyntaxReport& report)
 {
     const Source src(s);
-    return products(src, 0, s.size());
+    return products(src, 0, s.size(), report);
 }
 
 Extended readSignedNumber(std::u16string_view s, std::size_t& pos)

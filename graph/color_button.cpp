@@ -7,12 +7,13 @@
 
 namespace quarnis {
 
-ColorButton::ColorButton(QWidget* parent)
+ColorButton::ColorButton(Dialogs& dialogs, QWidget* parent)
     : QPushButton(parent)
+    , dialogs_(dialogs)
 {
     setAutoDefault(false);
     connect(this, &QPushButton::clicked, this,
-        [this] { quarnis::runGuarded(this, [this] { click(); }); });
+        [this] { quarnis::runGuarded(dialogs_, this, [this] { click(); }); });
 }
 
 void ColorButton::setColor(const QColor& color)
@@ -29,16 +30,9 @@ QRect ColorButton::swatchRect(QSize size)
     return QRect(QPoint(w - 19, h - 3 * (h / 4)), QPoint(w - 6 - 1, h - h / 4 - 1));
 }
 
-QList<QColor>& ColorButton::customColors()
-{
-    static QList<QColor> colors;
-    return colors;
-}
-
 void ColorButton::click()
 {
-    const std::optional<QColor> chosen
-        = quarnis::Dialogs::current().chooseColorWithCustom(this, color_, customColors());
+    const std::optional<QColor> chosen = dialogs_.chooseColor(this, color_);
     if (chosen)
         setColor(*chosen);
 }

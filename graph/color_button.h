@@ -1,8 +1,8 @@
 #pragma once
 // A push button without caption that holds one colour and shows it as a framed swatch.
 // Clicking opens the colour dialog preset to the colour; a different confirmed colour
-// replaces it. The dialog's custom colours are one list shared by every colour button for
-// the life of the process. A change notifies no one: the plot reads the colour when it runs.
+// replaces it. The dialog's custom colours are kept by the dialogs, one list shared by every
+// colour button. A change notifies no one: the plot reads the colour when it runs.
 
 #include <QColor>
 #include <QList>
@@ -10,11 +10,14 @@
 
 namespace quarnis {
 
+class Dialogs;
+
 // `ColorButton`.
 class ColorButton : public QPushButton {
     Q_OBJECT
 public:
-    explicit ColorButton(QWidget* parent = nullptr);
+    // The colour dialog, and the general error box, open through `dialogs`.
+    explicit ColorButton(Dialogs& dialogs, QWidget* parent = nullptr);
 
     QColor color() const { return color_; }
     void setColor(const QColor& color);
@@ -24,15 +27,13 @@ public:
     // rectangles are (6, 6) to (19, 16) on a 25 x 21 button.
     static QRect swatchRect(QSize size);
 
-    // The custom colours of the colour dialog, empty at first.
-    static QList<QColor>& customColors();
-
     void click();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    Dialogs& dialogs_;
     QColor color_ { 0, 0, 0 };
 };
 

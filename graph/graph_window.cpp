@@ -94,9 +94,10 @@ namespace {
             parent, name, text, geometry, quarnis::EnterKey::PressesNoButton);
     }
 
-    ColorButton* colorButton(QWidget* parent, const char* name, int x, int y, const QString& spoken)
+    ColorButton* colorButton(quarnis::Dialogs& dialogs, QWidget* parent, const char* name, int x,
+        int y, const QString& spoken)
     {
-        auto* b = placed(new ColorButton(parent), name, QRect(x, y, 25, 21));
+        auto* b = placed(new ColorButton(dialogs, parent), name, QRect(x, y, 25, 21));
         b->setAccessibleName(spoken);
         return b;
     }
@@ -188,8 +189,9 @@ private:
 // The plot commands' refusals and notices, as message boxes over the window without icon.
 class GraphWindow::BoxReport final : public quarnis::PlotReport {
 public:
-    explicit BoxReport(QWidget* window)
-        : window_(window)
+    BoxReport(quarnis::Dialogs& dialogs, QWidget* window)
+        : dialogs_(dialogs)
+        , window_(window)
     {
     }
     void refuse(std::u16string_view caption, std::u16string_view text) override
@@ -204,13 +206,15 @@ public:
 private:
     void show(const QString& caption, const QString& text)
     {
-        quarnis::Dialogs::current().message(window_, caption, text, quarnis::Dialogs::Icon::None);
+        dialogs_.message(window_, caption, text, quarnis::Dialogs::Icon::None);
     }
+    quarnis::Dialogs& dialogs_;
     QWidget* window_;
 };
 
-GraphWindow::GraphWindow(QWidget* parent)
+GraphWindow::GraphWindow(quarnis::Dialogs& dialogs, QWidget* parent)
     : QDialog(parent)
+    , dialogs_(dialogs)
 {
     setWindowTitle(u"Grafik Formu"_s);
     setWindowFlags(
@@ -328,7 +332,7 @@ void GraphWindow::buildFunctionPanel(QWidget* mainPanel)
     decimals_->setInvertedControls(false); // the right arrow key moves towards 9
     decimals_->installEventFilter(this);
     quarnis::connectGuarded(
-        decimals_, &QScrollBar::valueChanged, this, &GraphWindow::showDecimalsHint);
+        dialogs_, decimals_, &QScrollBar::valueChanged, this, &GraphWindow::showDecimalsHint);
 
     QLabel* fullLabel = label(g, "Label16", u"Fonksiyon"_s, 13, 281, u"&Fonksiyon"_s);
     fullDefinition_ = edit(g, "FuncFull", QString(), QRect(112, 279, 177, 21));
@@ -342,7 +346,8 @@ void GraphWindow::buildFunctionPanel(QWidget* mainPanel)
     listBox_->setModel(listBoxModel_);
 
     calculateButton_ = button(g, "bEval1D", u"HESAPLA"_s, QRect(16, 528, 273, 25));
-    quarnis::connectGuarded(calculateButton_, &QPushButton::clicked, this, &GraphWindow::calculate);
+    quarnis::connectGuarded(
+        dialogs_, calculateButton_, &QPushButton::clicked, this, &GraphWindow::calculate);
 }
 
 void GraphWindow::buildGraphPanel(QWidget* mainPanel)
@@ -355,11 +360,11 @@ void GraphWindow::buildGraphPanel(QWidget* mainPanel)
     QWidget* g
         = group(settings, "gGrap", u"[ Grafik ]"_s, QRect(8, 0, 289, 107), quarnis::kSkyBlue);
     QLabel* l = label(g, "", u"Alan Rengi"_s, 9, 16, u"Alan &Rengi"_s);
-    l->setBuddy(areaColor_ = colorButton(g, "bColorAlan", 66, 13, u"Alan rengi"_s));
+    l->setBuddy(areaColor_ = colorButton(dialogs_, g, "bColorAlan", 66, 13, u"Alan rengi"_s));
     l = label(g, "", u"Başlık Rengi"_s, 97, 16);
-    l->setBuddy(titleColor_ = colorButton(g, "bColorEtiket", 160, 13, u"Başlık rengi"_s));
+    l->setBuddy(titleColor_ = colorButton(dialogs_, g, "bColorEtiket", 160, 13, u"Başlık rengi"_s));
     l = label(g, "", u"Graf. Rengi"_s, 191, 16, u"&Graf. Rengi"_s);
-    l->setBuddy(curveColor_ = colorButton(g, "bColorGraf", 252, 13, u"Grafik rengi"_s));
+    l->setBuddy(curveColor_ = colorButton(dialogs_, g, "bColorGraf", 252, 13, u"Grafik rengi"_s));
     l = label(g, "", u"Alan Biçimi"_s, 10, 43, u"A&lan Biçimi"_s);
     l->setBuddy(areaStyle_ = list(g, "cAlanTip", QRect(66, 40, 73, 21)));
     l = label(g, "", u"Graf. Biçimi"_s, 145, 40, u"Graf. &Biçimi"_s);
@@ -374,7 +379,7 @@ void GraphWindow::buildGraphPanel(QWidget* mainPanel)
     gridShown_ = placed(new QCheckBox(u"Grid Çizilsin"_s, g), "sGrid", QRect(14, 18, 91, 17));
     gridShown_->setChecked(true);
     l = label(g, "", u"Renk"_s, 88, 19);
-    l->setBuddy(gridColor_ = colorButton(g, "bColorGrid", 123, 16, u"Grid rengi"_s));
+    l->setBuddy(gridColor_ = colorButton(dialogs_, g, "bColorGrid", 123, 16, u"Grid rengi"_s));
     // The grid's "Biçim" would repeat that of the axes: its lists get labels of their own.
     label(g, "", u"Biçim"_s, 35, 41);
     gridStyle_ = list(g, "cGridTip", QRect(64, 43, 86, 21));
@@ -383,7 +388,7 @@ void GraphWindow::buildGraphPanel(QWidget* mainPanel)
 
     g = group(settings, "gXY", u"[ XY]"_s, QRect(8, 113, 457, 73), quarnis::kSkyBlue);
     l = label(g, "", u"Renk"_s, 13, 16, u"R&enk"_s);
-    l->setBuddy(axesColor_ = colorButton(g, "bColorXY", 45, 13, u"Eksen rengi"_s));
+    l->setBuddy(axesColor_ = colorButton(dialogs_, g, "bColorXY", 45, 13, u"Eksen rengi"_s));
     l = label(g, "", u"Genişlik"_s, 76, 16, u"Genişli&k"_s);
     l->setBuddy(axesWidth_ = list(g, "cXYWidth", QRect(117, 13, 34, 21)));
     l = label(g, "", u"Biçim"_s, 16, 40, u"Biçi&m"_s);
@@ -406,13 +411,15 @@ void GraphWindow::buildGraphPanel(QWidget* mainPanel)
 
     auto* plotPanel = placed(new QFrame(graphPanel), "PlotPanel", QRect(10, 251, 471, 302));
     quarnis::fillBackground(plotPanel, quarnis::kMoneyGreen);
-    surface_ = named(new quarnis::PlotSurface(plotPanel, QSize(457, 289)), "GrapBox");
+    surface_ = named(new quarnis::PlotSurface(dialogs_, plotPanel, QSize(457, 289)), "GrapBox");
     surface_->move(8, 8);
 
     quarnis::connectGuarded(
-        clearButton_, &QPushButton::clicked, this, &GraphWindow::clearGraphArea);
-    quarnis::connectGuarded(autoScaleButton_, &QPushButton::clicked, this, &GraphWindow::autoScale);
-    quarnis::connectGuarded(drawButton_, &QPushButton::clicked, this, &GraphWindow::drawCurve);
+        dialogs_, clearButton_, &QPushButton::clicked, this, &GraphWindow::clearGraphArea);
+    quarnis::connectGuarded(
+        dialogs_, autoScaleButton_, &QPushButton::clicked, this, &GraphWindow::autoScale);
+    quarnis::connectGuarded(
+        dialogs_, drawButton_, &QPushButton::clicked, this, &GraphWindow::drawCurve);
 }
 
 void GraphWindow::orderTabs()
@@ -536,14 +543,14 @@ quarnis::PlotTarget GraphWindow::plotTarget(BoxReport& report)
 void GraphWindow::clearGraphArea()
 {
     surface_->clearReading();
-    BoxReport report(this);
+    BoxReport report(dialogs_, this);
     quarnis::PlotTarget t = plotTarget(report);
     quarnis::clearGraphArea(t, readPlotSettings());
 }
 
 void GraphWindow::autoScale()
 {
-    BoxReport report(this);
+    BoxReport report(dialogs_, this);
     quarnis::PlotTarget t = plotTarget(report);
     if (const auto texts = quarnis::autoScale(t, readPlotSettings())) {
         xScale_->setText(QString::fromStdU16String(texts->first));
@@ -553,7 +560,7 @@ void GraphWindow::autoScale()
 
 void GraphWindow::drawCurve()
 {
-    BoxReport report(this);
+    BoxReport report(dialogs_, this);
     quarnis::PlotTarget t = plotTarget(report);
     // The points are read off as the list box lists them: the point table was loaded from
     // those lines. A curve cut short by an error offers the points drawn before it.
@@ -568,9 +575,9 @@ void GraphWindow::drawCurve()
 bool GraphWindow::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == variableName_ && event->type() == QEvent::FocusOut)
-        quarnis::runGuarded(this, [this] { updateRangeLabels(); });
+        quarnis::runGuarded(dialogs_, this, [this] { updateRangeLabels(); });
     else if (watched == decimals_ && event->type() == QEvent::Enter)
-        quarnis::runGuarded(this, [this] { showDecimalsHint(); });
+        quarnis::runGuarded(dialogs_, this, [this] { showDecimalsHint(); });
     return QDialog::eventFilter(watched, event);
 }
 

@@ -23,6 +23,7 @@ class QPushButton;
 class QScrollBar;
 
 namespace quarnis {
+class Dialogs;
 class LinesModel;
 class ColorButton;
 
@@ -36,7 +37,9 @@ inline constexpr const char* kSampleDigitsOnlyText = "Örnekleme Adeti yalnızca
 class GraphWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit GraphWindow(QWidget* parent = nullptr);
+    // Its boxes and dialogs, the general error box among them, open through `dialogs`, as do
+    // those of its colour buttons and plot surface.
+    explicit GraphWindow(quarnis::Dialogs& dialogs, QWidget* parent = nullptr);
     ~GraphWindow() override;
 
     // The function record as the last HESAPLA stored it, and the plot object: the point table,
@@ -83,6 +86,8 @@ private:
     void setUpTableMenus();
     void setUpSurfaceKeys();
     QMenu* createTableMenu(TableSource source, QWidget* parent);
+
+    quarnis::Dialogs& dialogs_;
 
     // The function panel.
     QLineEdit* functionName_;

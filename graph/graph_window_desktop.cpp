@@ -128,7 +128,7 @@ void GraphWindow::copyTable(TableSource source)
 
 void GraphWindow::saveTableAs(TableSource source)
 {
-    QString name = quarnis::Dialogs::current().saveFileName(
+    QString name = dialogs_.saveFileName(
         this, QStringLiteral("Tabloyu Kaydet"), QStringLiteral("CSV dosyası (*.csv)"));
     if (name.isEmpty())
         return;
@@ -142,7 +142,7 @@ void GraphWindow::saveTableAs(TableSource source)
     QSaveFile file(name);
     if (file.open(QIODevice::WriteOnly) && file.write(csv) == csv.size() && file.commit())
         return;
-    quarnis::Dialogs::current().message(this, quarnis::kApplicationTitle,
+    dialogs_.message(this, quarnis::kApplicationTitle,
         QStringLiteral("Tablo \"%1\" dosyasına kaydedilemedi: %2").arg(name, file.errorString()),
         quarnis::Dialogs::Icon::Stop);
 }
@@ -156,11 +156,11 @@ QMenu* GraphWindow::createTableMenu(TableSource source, QWidget* parent)
         copy->setShortcut(QKeySequence::Copy);
     copy->setEnabled(!empty);
     connect(copy, &QAction::triggered, this,
-        [this, source] { quarnis::runGuarded(this, [&] { copyTable(source); }); });
+        [this, source] { quarnis::runGuarded(dialogs_, this, [&] { copyTable(source); }); });
     QAction* save = menu->addAction(QStringLiteral("Tabloyu Kaydet..."));
     save->setEnabled(!empty);
     connect(save, &QAction::triggered, this,
-        [this, source] { quarnis::runGuarded(this, [&] { saveTableAs(source); }); });
+        [this, source] { quarnis::runGuarded(dialogs_, this, [&] { saveTableAs(source); }); });
     return menu;
 }
 
@@ -196,7 +196,7 @@ void GraphWindow::setUpTableMenus()
     quarnis::onMenuKeysRequestMenu(resultList_->lineEdit());
     quarnis::onMenuKeysRequestMenu(listBox_);
     quarnis::onKeyPress(listBox_, QKeySequence::Copy, [this] {
-        quarnis::runGuarded(this, [this] { copyTable(TableSource::ListBox); });
+        quarnis::runGuarded(dialogs_, this, [this] { copyTable(TableSource::ListBox); });
         return true;
     });
 }

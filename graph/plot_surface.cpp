@@ -31,9 +31,10 @@ namespace {
 
 } // namespace
 
-PlotSurface::PlotSurface(QWidget* parent, QSize size)
+PlotSurface::PlotSurface(Dialogs& dialogs, QWidget* parent, QSize size)
     : QWidget(parent)
     , PictureCanvas(size.width(), size.height(), kSurfaceStartColor)
+    , dialogs_(dialogs)
 {
     setFixedSize(size);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -122,7 +123,7 @@ void PlotSurface::savePictureAs()
     static const QStringList suffixes
         = { QStringLiteral("png"), QStringLiteral("svg"), QStringLiteral("pdf") };
     QString filter;
-    QString name = Dialogs::current().saveFileName(
+    QString name = dialogs_.saveFileName(
         this, QStringLiteral("Grafiği Kaydet"), filters.join(QStringLiteral(";;")), &filter);
     if (name.isEmpty())
         return;
@@ -135,7 +136,7 @@ void PlotSurface::savePictureAs()
         name += u'.' + suffixes[chosen];
     }
     if (!savePicture(name, *format))
-        Dialogs::current().message(this, kApplicationTitle,
+        dialogs_.message(this, kApplicationTitle,
             QStringLiteral("Grafik \"%1\" dosyasına kaydedilemedi.").arg(name),
             Dialogs::Icon::Stop);
 }
@@ -144,7 +145,7 @@ void PlotSurface::printPicture()
 {
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(QStringLiteral("Grafik"));
-    if (!Dialogs::current().print(this, printer))
+    if (!dialogs_.print(this, printer))
         return;
     QPainter painter;
     bool printed = painter.begin(&printer);
@@ -155,7 +156,7 @@ void PlotSurface::printPicture()
         printed = painter.end() && printer.printerState() != QPrinter::Error;
     }
     if (!printed)
-        Dialogs::current().message(
+        dialogs_.message(
             this, kApplicationTitle, QStringLiteral("Grafik yazdırılamadı."), Dialogs::Icon::Stop);
 }
 

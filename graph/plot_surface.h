@@ -27,12 +27,14 @@ class QMenu;
 namespace quarnis {
 
 class Announcer;
+class Dialogs;
 
 class PlotSurface : public QWidget, public PictureCanvas {
     Q_OBJECT
 public:
-    explicit PlotSurface(
-        QWidget* parent = nullptr, QSize size = QSize(kSurfaceWidth, kSurfaceHeight));
+    // The file and print dialogs, and the boxes of failures, open through `dialogs`.
+    explicit PlotSurface(Dialogs& dialogs, QWidget* parent = nullptr,
+        QSize size = QSize(kSurfaceWidth, kSurfaceHeight));
 
     // A copy of the picture.
     QImage image() const;
@@ -86,6 +88,7 @@ private:
     QPointF ringCentre() const;
     QRect ringBounds() const;
 
+    Dialogs& dialogs_;
     DrawnPoints reading_;
     Lines lines_;
     std::optional<std::size_t> marked_;

@@ -108,7 +108,7 @@ class CalculatorWindowTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<quarnis::CalculatorWindow> w;
-    std::unique_ptr<quarnis::ScopedRecordingDialogs> dialogs;
+    std::unique_ptr<quarnis::RecordingDialogs> dialogs;
 
     template <class Control = QPushButton> Control* control(const char* name) const
     {
@@ -193,8 +193,8 @@ class CalculatorWindowTest : public QObject {
 private slots:
     void init()
     {
-        dialogs = std::make_unique<quarnis::ScopedRecordingDialogs>();
-        w = std::make_unique<quarnis::CalculatorWindow>();
+        dialogs = std::make_unique<quarnis::RecordingDialogs>();
+        w = std::make_unique<quarnis::CalculatorWindow>(*dialogs);
         w->show();
         QVERIFY(quarnis::waitForActiveWindow(w.get()));
     }

@@ -133,14 +133,13 @@ const char* const kWindows[] = { "calculator", "graph", "about", "message box", 
 
 std::array<QImage, 5> grabAll()
 {
-    quarnis::Windows windows;
-    quarnis::Dialogs& qt = quarnis::Dialogs::current();
-    QList<QColor> custom;
+    quarnis::QtDialogs qt;
+    quarnis::Windows windows(qt);
     return { grab(&windows.calculator), grab(&windows.graph), grab(&windows.about), grabModal([&] {
                 qt.message(&windows.calculator, quarnis::kApplicationTitle,
                     QStringLiteral("Floating point overflow."), quarnis::Dialogs::Icon::Stop);
             }),
-        grabModal([&] { qt.chooseColorWithCustom(&windows.graph, QColor(0, 128, 0), custom); }) };
+        grabModal([&] { qt.chooseColor(&windows.graph, QColor(0, 128, 0)); }) };
 }
 
 // The caption of a message box's OK button.
@@ -156,13 +155,15 @@ QString okButtonText()
 class DesktopTest : public QObject {
     Q_OBJECT
 
+    quarnis::QtDialogs dialogs; // the program's own boxes
+
 private slots:
     void initTestCase() { quarnis::loadApplicationFonts(); }
 
     void everyControlHasANameOfItsOwn()
     {
-        quarnis::CalculatorWindow calc;
-        quarnis::GraphWindow graph;
+        quarnis::CalculatorWindow calc(dialogs);
+        quarnis::GraphWindow graph(dialogs);
         QCOMPARE(everyNameOnce(&calc), QString());
         QCOMPARE(everyNameOnce(&graph), QString());
     }
@@ -171,7 +172,7 @@ private slots:
     // field.
     void theGraphLabelsLeadToTheirFields()
     {
-        quarnis::GraphWindow w;
+        quarnis::GraphWindow w(dialogs);
         QVERIFY(showAndWait(w));
         const std::pair<const char*, const char*> buddies[] = { { "Label1", kFunctionName },
             { "Label2", kVariable }, { "Label6", kDefinition }, { "Label7", kFrom },
@@ -197,7 +198,7 @@ private slots:
         // The program ends when its last window closes; here the test goes on, and a quit
         // would end every later modal loop at once.
         QApplication::setQuitOnLastWindowClosed(false);
-        quarnis::Windows windows;
+        quarnis::Windows windows(dialogs);
         quarnis::CalculatorWindow& calc = windows.calculator;
         calc.show();
         QVERIFY(quarnis::waitForActiveWindow(&calc));
@@ -222,7 +223,7 @@ private slots:
     void f1ShowsEachWindowsChapter()
     {
         QApplication::setQuitOnLastWindowClosed(false);
-        quarnis::Windows windows;
+        quarnis::Windows windows(dialogs);
         quarnis::HelpWindow& help = windows.help;
         QStringList pages;
         const auto f1 = [&](QWidget* control) {
@@ -335,7 +336,7 @@ private slots:
     // A desktop that switches its scheme while the program runs.
     void aPaletteChangeAfterTheStartChangesNothing()
     {
-        quarnis::CalculatorWindow main;
+        quarnis::CalculatorWindow main(dialogs);
         const QImage before = grab(&main);
         const QPalette original = QApplication::palette();
         QApplication::setPalette(darkPalette());
@@ -347,7 +348,7 @@ private slots:
     void theAltLettersShowOnlyWhileAltIsHeld()
     {
         quarnis::underlineMnemonicsOnAlt(*qApp);
-        quarnis::GraphWindow w;
+        quarnis::GraphWindow w(dialogs);
         auto* xScale = find<QLineEdit>(&w, kXScale);
         auto* label = find<QLabel>(&w, "Label1");
         QVERIFY(showAndWait(w));

@@ -36,7 +36,7 @@
 using namespace quarnis::names;
 
 using namespace Qt::StringLiterals;
-using quarnis::ScopedRecordingDialogs;
+using quarnis::RecordingDialogs;
 
 namespace {
 
@@ -91,7 +91,8 @@ QString copiedFrom(QWidget* control)
 class GraphWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<ScopedRecordingDialogs> dialogs;
+    std::unique_ptr<RecordingDialogs> dialogs;
+    quarnis::QtDialogs qtDialogs; // the real ones, kept as the program keeps them
     std::unique_ptr<quarnis::GraphWindow> w;
 
     template <class Control = QWidget> Control* find(const char* name) const
@@ -123,8 +124,8 @@ class GraphWindowTest : public QObject {
 private slots:
     void init()
     {
-        dialogs = std::make_unique<ScopedRecordingDialogs>();
-        w = std::make_unique<quarnis::GraphWindow>();
+        dialogs = std::make_unique<RecordingDialogs>();
+        w = std::make_unique<quarnis::GraphWindow>(*dialogs);
         w->show();
         QVERIFY(quarnis::waitForActiveWindow(w.get()));
     }
@@ -510,7 +511,7 @@ private slots:
         QTest::mouseClick(colour(kGridColor), Qt::LeftButton);
         QCOMPARE(dialogs->customColorRequests.last(), custom);
         QCOMPARE(colour(kGridColor)->color(), QColor(128, 128, 128));
-        quarnis::GraphWindow other; // the list lives for the process, not for a window
+        quarnis::GraphWindow other(*dialogs); // the list is the dialogs', not a window's
         QTest::mouseClick(
             other.findChild<quarnis::ColorButton*>(QLatin1String(kAreaColor)), Qt::LeftButton);
         QCOMPARE(dialogs->customColorRequests.last(), custom);
@@ -519,7 +520,9 @@ private slots:
     // The colour dialog itself, answered from a timer once it is open.
     void theRealColourDialog()
     {
-        dialogs.reset();
+        w = std::make_unique<quarnis::GraphWindow>(qtDialogs);
+        w->show();
+        QVERIFY(quarnis::waitForActiveWindow(w.get()));
         QColor preset;
         const auto answer = [&](bool accept) {
             QTimer::singleShot(0, [&, accept] {
@@ -537,7 +540,7 @@ private slots:
         QTest::mouseClick(colour(kAxesColor), Qt::LeftButton);
         QCOMPARE(preset, QColor(0, 128, 0));
         QCOMPARE(colour(kAxesColor)->color(), QColor(1, 2, 3));
-        QCOMPARE(quarnis::ColorButton::customColors().value(0), QColor(9, 9, 9));
+        QCOMPARE(qtDialogs.customColors().value(0), QColor(9, 9, 9));
         QColorDialog::setCustomColor(0, QColor(200, 0, 0)); // not the buttons' list: replaced
         answer(false);
         QTest::mouseClick(colour(kGridColor), Qt::LeftButton);

@@ -33,7 +33,7 @@ using namespace Qt::StringLiterals;
 class HistoryWindowTest : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<quarnis::ScopedRecordingDialogs> dialogs;
+    std::unique_ptr<quarnis::RecordingDialogs> dialogs;
     std::unique_ptr<quarnis::Windows> windows;
 
     template <class Control = QWidget> Control* find(QWidget* window, const char* name) const
@@ -94,8 +94,8 @@ private slots:
     void initTestCase() { QApplication::setQuitOnLastWindowClosed(false); }
     void init()
     {
-        dialogs = std::make_unique<quarnis::ScopedRecordingDialogs>();
-        windows = std::make_unique<quarnis::Windows>();
+        dialogs = std::make_unique<quarnis::RecordingDialogs>();
+        windows = std::make_unique<quarnis::Windows>(*dialogs);
         windows->calculator.show();
         QVERIFY(quarnis::waitForActiveWindow(&windows->calculator));
         exec(u"2*sin(Pi/6)"_s, 3);

@@ -35,8 +35,8 @@ const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvi
 // 1/t over -2 to 2 in 4 steps, 50 pixels to the unit: t = 0 fails, so the lines [0] [1] [3]
 // [4] are drawn at (128, 169) (178, 194) (278, 94) (328, 119).
 struct PlotReading : ::testing::Test {
-    ScopedRecordingDialogs dialogs;
-    GraphWindow w;
+    RecordingDialogs dialogs;
+    GraphWindow w { dialogs };
     PlotSurface& surface = *w.findChild<PlotSurface*>(QLatin1String(kSurface));
 
     PlotReading()

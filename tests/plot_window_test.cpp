@@ -38,8 +38,8 @@ namespace {
 
 struct PlotWindow : ::testing::Test {
     bool app = makeApplication<QApplication>();
-    ScopedRecordingDialogs dialogs;
-    GraphWindow w;
+    RecordingDialogs dialogs;
+    GraphWindow w { dialogs };
     PlotSurface& surface = *w.findChild<PlotSurface*>(QLatin1String(kSurface));
 
     PlotWindow() { w.show(); }

@@ -1,6 +1,7 @@
 #pragma once
 // The tests' side of the dialog seam: a recorder that keeps every box and answers dialogs
-// from a script, so offscreen tests see every box without blocking.
+// from a script, so offscreen tests see every box without blocking. A test makes one and
+// hands it to the windows it makes, which it must outlive.
 
 #include "ui/dialogs.h"
 
@@ -25,6 +26,7 @@ public:
     std::optional<QColor> colorAnswer; // what the colour dialog gives (nothing: cancel)
     QList<QList<QColor>> customColorRequests; // the custom colours offered at each opening
     QList<QColor> customColorAnswer; // the custom colours the user leaves on confirming
+    QList<QColor> customColors; // offered at the next opening, kept between openings
     QString fileAnswer;
     QStringList saveFilters; // the filters offered by each save dialog
     QString filterAnswer; // the filter the user picks (empty: the first offered)
@@ -41,13 +43,8 @@ public:
     std::optional<QColor> chooseColor(QWidget*, const QColor& initial) override
     {
         colorRequests.append(initial);
-        return colorAnswer;
-    }
-    std::optional<QColor> chooseColorWithCustom(
-        QWidget* parent, const QColor& initial, QList<QColor>& customColors) override
-    {
         customColorRequests.append(customColors);
-        if (chooseColor(parent, initial))
+        if (colorAnswer)
             customColors = customColorAnswer;
         return colorAnswer;
     }
@@ -74,12 +71,6 @@ public:
         confirmations.append(text);
         return confirmAnswer;
     }
-};
-
-// RecordingDialogs installed for the life of a scope.
-struct ScopedRecordingDialogs : RecordingDialogs {
-    ScopedRecordingDialogs() { Dialogs::install(this); }
-    ~ScopedRecordingDialogs() override { Dialogs::install(nullptr); }
 };
 
 } // namespace quarnis

@@ -41,102 +41,74 @@ namespace {
         static constexpr int kDateColumn = 3;
     };
 
-    class QtDialogs : public Dialogs {
-    public:
-        void message(
-            QWidget* parent, const QString& caption, const QString& text, Icon icon) override
-        {
-            QMessageBox box(parent);
-            useFixedPalette(&box);
-            box.setWindowTitle(caption);
-            box.setText(text);
-            box.setIcon(icon == Icon::Stop      ? QMessageBox::Critical
-                    : icon == Icon::Information ? QMessageBox::Information
-                                                : QMessageBox::NoIcon);
-            box.setStandardButtons(QMessageBox::Ok);
-            box.exec();
-        }
-
-        bool confirm(QWidget* parent, const QString& caption, const QString& text) override
-        {
-            QMessageBox box(parent);
-            useFixedPalette(&box);
-            box.setWindowTitle(caption);
-            box.setText(text);
-            box.setIcon(QMessageBox::Question);
-            QPushButton* yes = box.addButton(QStringLiteral("Evet"), QMessageBox::YesRole);
-            QPushButton* no = box.addButton(QStringLiteral("Hayır"), QMessageBox::NoRole);
-            box.setDefaultButton(no);
-            box.setEscapeButton(no);
-            box.exec();
-            return box.clickedButton() == yes;
-        }
-
-        std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override
-        {
-            // QColorDialog keeps its custom colours for the life of the process.
-            QColorDialog dialog(initial, parent);
-            useFixedPalette(&dialog);
-            if (dialog.exec() != QDialog::Accepted)
-                return std::nullopt;
-            return dialog.selectedColor();
-        }
-
-        std::optional<QColor> chooseColorWithCustom(
-            QWidget* parent, const QColor& initial, QList<QColor>& customColors) override
-        {
-            // QColorDialog's custom colours are process-wide; the caller's list replaces them
-            // for this opening, so the dialog never offers colours the caller does not keep.
-            for (int i = 0; i < QColorDialog::customCount(); ++i)
-                QColorDialog::setCustomColor(
-                    i, i < customColors.size() ? customColors[i] : QColor(Qt::white));
-            QColorDialog dialog(initial, parent);
-            useFixedPalette(&dialog);
-            if (dialog.exec() != QDialog::Accepted)
-                return std::nullopt;
-            customColors.clear();
-            for (int i = 0; i < QColorDialog::customCount(); ++i)
-                customColors.append(QColorDialog::customColor(i));
-            return dialog.selectedColor();
-        }
-
-        // As QFileDialog::getSaveFileName, with the file list's sizes and dates in Turkish.
-        QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
-            QString* selectedFilter) override
-        {
-            QFileDialog dialog(parent, caption, QString(), filter);
-            dialog.setAcceptMode(QFileDialog::AcceptSave);
-            dialog.setFileMode(QFileDialog::AnyFile);
-            dialog.setProxyModel(new DefaultLocaleFileModel(&dialog));
-            if (selectedFilter && !selectedFilter->isEmpty())
-                dialog.selectNameFilter(*selectedFilter);
-            if (dialog.exec() != QDialog::Accepted)
-                return {};
-            if (selectedFilter)
-                *selectedFilter = dialog.selectedNameFilter();
-            return dialog.selectedFiles().value(0);
-        }
-
-        bool print(QWidget* parent, QPrinter& printer) override
-        {
-            QPrintDialog dialog(&printer, parent);
-            useFixedPalette(&dialog);
-            return dialog.exec() == QDialog::Accepted;
-        }
-    };
-
-    QtDialogs& qtDialogs()
-    {
-        static QtDialogs dialogs;
-        return dialogs;
-    }
-
-    Dialogs* installed = nullptr;
-
 } // namespace
 
-Dialogs& Dialogs::current() { return installed ? *installed : qtDialogs(); }
+void QtDialogs::message(QWidget* parent, const QString& caption, const QString& text, Icon icon)
+{
+    QMessageBox box(parent);
+    useFixedPalette(&box);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    box.setIcon(icon == Icon::Stop      ? QMessageBox::Critical
+            : icon == Icon::Information ? QMessageBox::Information
+                                        : QMessageBox::NoIcon);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
 
-void Dialogs::install(Dialogs* dialogs) { installed = dialogs; }
+bool QtDialogs::confirm(QWidget* parent, const QString& caption, const QString& text)
+{
+    QMessageBox box(parent);
+    useFixedPalette(&box);
+    box.setWindowTitle(caption);
+    box.setText(text);
+    box.setIcon(QMessageBox::Question);
+    QPushButton* yes = box.addButton(QStringLiteral("Evet"), QMessageBox::YesRole);
+    QPushButton* no = box.addButton(QStringLiteral("Hayır"), QMessageBox::NoRole);
+    box.setDefaultButton(no);
+    box.setEscapeButton(no);
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
+std::optional<QColor> QtDialogs::chooseColor(QWidget* parent, const QColor& initial)
+{
+    // QColorDialog's custom colours are process-wide; ours replace them for this opening, so
+    // the dialog never offers colours that are not kept here.
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        QColorDialog::setCustomColor(
+            i, i < customColors_.size() ? customColors_[i] : QColor(Qt::white));
+    QColorDialog dialog(initial, parent);
+    useFixedPalette(&dialog);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    customColors_.clear();
+    for (int i = 0; i < QColorDialog::customCount(); ++i)
+        customColors_.append(QColorDialog::customColor(i));
+    return dialog.selectedColor();
+}
+
+QString QtDialogs::saveFileName(
+    QWidget* parent, const QString& caption, const QString& filter, QString* selectedFilter)
+{
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setProxyModel(new DefaultLocaleFileModel(&dialog));
+    if (selectedFilter && !selectedFilter->isEmpty())
+        dialog.selectNameFilter(*selectedFilter);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    if (selectedFilter)
+        *selectedFilter = dialog.selectedNameFilter();
+    return dialog.selectedFiles().value(0);
+}
+
+bool QtDialogs::print(QWidget* parent, QPrinter& printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    useFixedPalette(&dialog);
+    return dialog.exec() == QDialog::Accepted;
+}
 
 } // namespace quarnis

@@ -1,6 +1,6 @@
 #pragma once
-// The one seam for message boxes and dialogs. The windows never open a box themselves: they
-// ask Dialogs::current(), which is the Qt implementation in the program and a recorder in
+// The one seam for message boxes and dialogs. The windows never open a box themselves: each
+// is handed a Dialogs when it is made and asks it, the program's QtDialogs or a recorder in
 // the tests, so offscreen tests see every box without blocking.
 
 #include <QColor>
@@ -26,18 +26,9 @@ public:
     // A modal box with one OK button.
     virtual void message(QWidget* parent, const QString& caption, const QString& text, Icon icon)
         = 0;
-    // The colour dialog preset to `initial`; nothing when the user cancels. The custom
-    // colours the user defines are kept for the life of the process.
+    // The colour dialog preset to `initial`; nothing when the user cancels. It offers the
+    // custom colours as the user left them at the last confirmed opening.
     virtual std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) = 0;
-    // The colour dialog preset to `initial` that offers `customColors` as the user-defined
-    // colours (the caller keeps them); when the user confirms, `customColors` receives the
-    // dialog's custom colours as the user left them.
-    virtual std::optional<QColor> chooseColorWithCustom(
-        QWidget* parent, const QColor& initial, QList<QColor>& customColors)
-    {
-        (void)customColors;
-        return chooseColor(parent, initial);
-    }
     // A modal question with the buttons "Evet" and "Hayır"; true when the user answers
     // "Evet". "Hayır" is the default, and Esc answers it.
     virtual bool confirm(QWidget* parent, const QString& caption, const QString& text) = 0;
@@ -50,10 +41,24 @@ public:
     // The print dialog for `printer`; true when the user confirms, with the printer set up as
     // the user chose.
     virtual bool print(QWidget* parent, QPrinter& printer) = 0;
+};
 
-    static Dialogs& current();
-    // Installs another implementation (tests); nullptr restores the Qt one.
-    static void install(Dialogs* dialogs);
+// Qt's boxes and dialogs. The program makes one in main() and hands it to its windows; it
+// keeps the colour dialog's custom colours from one opening to the next for its life.
+class QtDialogs final : public Dialogs {
+public:
+    void message(QWidget* parent, const QString& caption, const QString& text, Icon icon) override;
+    std::optional<QColor> chooseColor(QWidget* parent, const QColor& initial) override;
+    bool confirm(QWidget* parent, const QString& caption, const QString& text) override;
+    QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
+        QString* selectedFilter = nullptr) override;
+    bool print(QWidget* parent, QPrinter& printer) override;
+
+    // The custom colours as the user left them at the last confirmed opening; empty at first.
+    const QList<QColor>& customColors() const { return customColors_; }
+
+private:
+    QList<QColor> customColors_;
 };
 
 } // namespace quarnis

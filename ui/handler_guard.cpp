@@ -12,9 +12,9 @@ QString errorBoxText(const QString& errorText)
     return errorText;
 }
 
-void showErrorBox(QWidget* parent, const std::exception& e)
+void showErrorBox(Dialogs& dialogs, QWidget* parent, const std::exception& e)
 {
-    Dialogs::current().message(
+    dialogs.message(
         parent, kApplicationTitle, errorBoxText(QString::fromUtf8(e.what())), Dialogs::Icon::Stop);
 }
 
