@@ -1,6 +1,6 @@
 # The command-line conventions of quarnis-calc: each row is a command line (and standard
 # input) with the standard output, standard error and exit status it must give.
-# Invoked with -DCLI=<quarnis-calc> -DWORK=<scratch directory>.
+# Invoked with -DCLI=<quarnis-calc> -DWORK=<scratch directory> -DVERSION=<project version>.
 #
 #   cli(NAME STATUS n [IN text] [OUT text | OUT_MATCH regex] [ERR text | ERR_MATCH regex]
 #       ARGS arguments...)
@@ -43,8 +43,8 @@ cli(help_short STATUS 0 OUT_MATCH "^Usage: quarnis-calc .*-d, --decimals=N.*-1 \
   ARGS -h)
 cli(help_long STATUS 0 OUT_MATCH "^Usage: quarnis-calc .*-1.*round to tens.*Exit status"
   ARGS --help 1+1)
-cli(version_long STATUS 0 OUT "quarnis-calc 1.0.0\n" ARGS --version)
-cli(version_short STATUS 0 OUT "quarnis-calc 1.0.0\n" ARGS -v)
+cli(version_long STATUS 0 OUT "quarnis-calc ${VERSION}\n" ARGS --version)
+cli(version_short STATUS 0 OUT "quarnis-calc ${VERSION}\n" ARGS -v)
 
 # A wrong command line names the problem and points to --help: status 2, nothing evaluated.
 cli(unknown_long STATUS 2 ERR "quarnis-calc: unrecognized option '--bogus'\n${try}"
