@@ -16,6 +16,9 @@
 
 #include <clocale>
 #include <cstdio>
+#include <functional>
+#include <memory>
+#include <utility>
 
 // The resources of a static library are registered by name, from the global namespace.
 static void registerResources() { Q_INIT_RESOURCE(quarnis); }
@@ -165,25 +168,75 @@ Windows::Windows()
     calculator.setHistory(&history);
 }
 
+void afterFirstPaint(QWidget* widget, std::function<void()> action)
+{
+    // Watches the widget's events until its first paint; also runs after a second, should the
+    // window system never expose the window.
+    class Hook : public QObject {
+    public:
+        Hook(QWidget* widget, std::function<void()> action)
+            : QObject(widget)
+            , action_(std::move(action))
+        {
+            widget->installEventFilter(this);
+            QTimer::singleShot(1000, this, [this] { fire(); });
+        }
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                QTimer::singleShot(0, this, [this] { fire(); });
+            return false;
+        }
+
+    private:
+        void fire()
+        {
+            if (std::exchange(fired_, true))
+                return;
+            action_();
+            deleteLater();
+        }
+        std::function<void()> action_;
+        bool fired_ = false;
+    };
+    new Hook(widget, std::move(action));
+}
+
 int run(
     QApplication& app, Windows& windows, const RunOptions& options, const QElapsedTimer& started)
 {
     if (options.screenshotDir)
         return screenshots(windows, *options.screenshotDir);
     windows.calculator.show();
+    // The history file is read once the window is painted, so that a long history never
+    // delays it; an entry added before is written after the file's entries.
+    bool restored = false;
+    afterFirstPaint(&windows.calculator, [&windows, &options, &started, &restored] {
+        windows.history.restore(std::make_unique<HistoryStore>(
+            HistoryStore::defaultFolder(), HistoryStore::defaultSettingsFile()));
+        restored = true;
+        if (options.startupTime)
+            print(stdout,
+                QStringLiteral("history of %1 entries read after %2 ms")
+                    .arg(windows.history.history().size())
+                    .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
+    });
     if (options.startupTime) {
         // Polled from the loop until the window system has mapped and exposed the window and
-        // the loop has painted it.
+        // the loop has painted it, then until the history is read.
         const QWidget& calculator = windows.calculator;
         auto* poll = new QTimer(&app);
-        QObject::connect(poll, &QTimer::timeout, &app, [&calculator, &started] {
-            if (!calculator.windowHandle() || !calculator.windowHandle()->isExposed())
-                return;
-            print(stdout,
-                QStringLiteral("first window shown after %1 ms")
-                    .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
-            QApplication::quit();
-        });
+        QObject::connect(
+            poll, &QTimer::timeout, &app, [&calculator, &started, &restored, shown = false]() mutable {
+                if (!calculator.windowHandle() || !calculator.windowHandle()->isExposed())
+                    return;
+                if (!std::exchange(shown, true))
+                    print(stdout,
+                        QStringLiteral("first window shown after %1 ms")
+                            .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
+                if (restored)
+                    QApplication::quit();
+            });
         poll->start(0);
     }
     return app.exec();
