@@ -53,23 +53,26 @@ namespace {
 
     std::optional<QString> unescaped(QByteArrayView text)
     {
+        qsizetype slash = text.indexOf('\\');
+        if (slash < 0)
+            return QString::fromUtf8(text);
         QByteArray utf8;
         utf8.reserve(text.size());
-        for (qsizetype i = 0; i < text.size(); ++i) {
-            if (text[i] != '\\') {
-                utf8 += text[i];
-                continue;
-            }
-            if (++i == text.size())
+        qsizetype from = 0;
+        for (; slash >= 0; slash = text.indexOf('\\', from)) {
+            if (slash + 1 == text.size())
                 return std::nullopt;
-            switch (text[i]) {
+            utf8.append(text.sliced(from, slash - from));
+            switch (text[slash + 1]) {
             case '\\': utf8 += '\\'; break;
             case 'n': utf8 += '\n'; break;
             case 'r': utf8 += '\r'; break;
             case 't': utf8 += '\t'; break;
             default: return std::nullopt;
             }
+            from = slash + 2;
         }
+        utf8.append(text.sliced(from));
         return QString::fromUtf8(utf8);
     }
 
@@ -141,12 +144,12 @@ QByteArray encodeRecord(const HistoryEntry& entry)
     return line + ' ' + body + '\n';
 }
 
-std::optional<HistoryEntry> decodeRecord(QByteArrayView line)
-{
-    const std::optional<RecordPlace> place = placeOf(line);
-    if (!place)
-        return std::nullopt;
-    QByteArrayView rest = line.sliced(kCrcDigits + 1 + kIdDigits + 1);
+namespace {
+
+    // The fields of a line whose checksum and place were read already.
+    std::optional<HistoryEntry> decodeFields(QByteArrayView line, const RecordPlace& place)
+    {
+        QByteArrayView rest = line.sliced(kCrcDigits + 1 + kIdDigits + 1);
     (void)field<qsizetype>(rest); // the length, read above
     const auto decimals = field<int>(rest);
     const auto failed = field<int>(rest);
@@ -156,10 +159,18 @@ std::optional<HistoryEntry> decodeRecord(QByteArrayView line)
         return std::nullopt;
     std::optional<QString> formula = unescaped(rest.first(tab));
     std::optional<QString> result = unescaped(rest.sliced(tab + 1));
-    if (!formula || !result || formula->size() != place->units)
+    if (!formula || !result || formula->size() != place.units)
         return std::nullopt;
     return HistoryEntry { std::move(*formula), std::move(*result), *decimals, *failed == 1,
-        place->id };
+        place.id };
+}
+
+} // namespace
+
+std::optional<HistoryEntry> decodeRecord(QByteArrayView line)
+{
+    const std::optional<RecordPlace> place = placeOf(line);
+    return place ? decodeFields(line, *place) : std::nullopt;
 }
 
 JournalIndex indexJournal(QIODevice& file, qint64 size)
@@ -260,7 +271,9 @@ std::vector<HistoryEntry> readRecords(QIODevice& file, const std::vector<RecordP
         const QByteArray line = file.read(place.length);
         if (line.size() != place.length || !line.endsWith('\n'))
             continue;
-        if (std::optional<HistoryEntry> entry = decodeRecord(QByteArrayView(line).chopped(1)))
+        // Checked as it was indexed; a file is never changed in place but at a torn end.
+        if (std::optional<HistoryEntry> entry
+            = decodeFields(QByteArrayView(line).chopped(1), place))
             entries.push_back(std::move(*entry));
     }
     return entries;

@@ -209,34 +209,46 @@ int run(
         return screenshots(windows, *options.screenshotDir);
     windows.calculator.show();
     // The history file is read once the window is painted, so that a long history never
-    // delays it; an entry added before is written after the file's entries.
-    bool restored = false;
-    afterFirstPaint(&windows.calculator, [&windows, &options, &started, &restored] {
+    // delays it; an entry added before is written after the file's entries. With
+    // --startup-time, once the window's time is printed, and the time it took is printed too.
+    struct Progress {
+        bool shown = false, restored = false;
+    };
+    auto progress = std::make_shared<Progress>();
+    auto restore = std::make_shared<std::function<void()>>();
+    *restore = [&windows, &options, &started, progress, weak = std::weak_ptr(restore)] {
+        if (options.startupTime && !progress->shown) {
+            QTimer::singleShot(1, &windows.calculator, [weak] {
+                if (auto again = weak.lock())
+                    (*again)();
+            });
+            return;
+        }
         windows.history.restore(std::make_unique<HistoryStore>(
             HistoryStore::defaultFolder(), HistoryStore::defaultSettingsFile()));
-        restored = true;
+        progress->restored = true;
         if (options.startupTime)
             print(stdout,
                 QStringLiteral("history of %1 entries read after %2 ms")
                     .arg(windows.history.history().size())
                     .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
-    });
+    };
+    afterFirstPaint(&windows.calculator, [restore] { (*restore)(); });
     if (options.startupTime) {
         // Polled from the loop until the window system has mapped and exposed the window and
         // the loop has painted it, then until the history is read.
         const QWidget& calculator = windows.calculator;
         auto* poll = new QTimer(&app);
-        QObject::connect(
-            poll, &QTimer::timeout, &app, [&calculator, &started, &restored, shown = false]() mutable {
-                if (!calculator.windowHandle() || !calculator.windowHandle()->isExposed())
-                    return;
-                if (!std::exchange(shown, true))
-                    print(stdout,
-                        QStringLiteral("first window shown after %1 ms")
-                            .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
-                if (restored)
-                    QApplication::quit();
-            });
+        QObject::connect(poll, &QTimer::timeout, &app, [&calculator, &started, progress, restore] {
+            if (!calculator.windowHandle() || !calculator.windowHandle()->isExposed())
+                return;
+            if (!std::exchange(progress->shown, true))
+                print(stdout,
+                    QStringLiteral("first window shown after %1 ms")
+                        .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
+            if (progress->restored)
+                QApplication::quit();
+        });
         poll->start(0);
     }
     return app.exec();
