@@ -64,11 +64,20 @@ namespace {
                 return std::nullopt;
             utf8.append(text.sliced(from, slash - from));
             switch (text[slash + 1]) {
-            case '\\': utf8 += '\\'; break;
-            case 'n': utf8 += '\n'; break;
-            case 'r': utf8 += '\r'; break;
-            case 't': utf8 += '\t'; break;
-            default: return std::nullopt;
+            case '\\':
+                utf8 += '\\';
+                break;
+            case 'n':
+                utf8 += '\n';
+                break;
+            case 'r':
+                utf8 += '\r';
+                break;
+            case 't':
+                utf8 += '\t';
+                break;
+            default:
+                return std::nullopt;
             }
             from = slash + 2;
         }
@@ -134,8 +143,8 @@ QByteArray encodeRecord(const HistoryEntry& entry)
     QByteArray body;
     body.reserve(entry.formula.size() + entry.result.size() + 48);
     body += QByteArray::number(entry.id, 16).rightJustified(kIdDigits, '0') + ' '
-        + QByteArray::number(entry.formula.size()) + ' ' + QByteArray::number(entry.decimals)
-        + ' ' + (entry.failed ? '1' : '0') + ' ';
+        + QByteArray::number(entry.formula.size()) + ' ' + QByteArray::number(entry.decimals) + ' '
+        + (entry.failed ? '1' : '0') + ' ';
     appendEscaped(body, entry.formula);
     body += '\t';
     appendEscaped(body, entry.result);
@@ -150,20 +159,20 @@ namespace {
     std::optional<HistoryEntry> decodeFields(QByteArrayView line, const RecordPlace& place)
     {
         QByteArrayView rest = line.sliced(kCrcDigits + 1 + kIdDigits + 1);
-    (void)field<qsizetype>(rest); // the length, read above
-    const auto decimals = field<int>(rest);
-    const auto failed = field<int>(rest);
-    const qsizetype tab = rest.indexOf('\t');
-    if (!decimals || *decimals < -1 || *decimals > 9 || !failed || *failed < 0 || *failed > 1
-        || tab < 0)
-        return std::nullopt;
-    std::optional<QString> formula = unescaped(rest.first(tab));
-    std::optional<QString> result = unescaped(rest.sliced(tab + 1));
-    if (!formula || !result || formula->size() != place.units)
-        return std::nullopt;
-    return HistoryEntry { std::move(*formula), std::move(*result), *decimals, *failed == 1,
-        place.id };
-}
+        (void)field<qsizetype>(rest); // the length, read above
+        const auto decimals = field<int>(rest);
+        const auto failed = field<int>(rest);
+        const qsizetype tab = rest.indexOf('\t');
+        if (!decimals || *decimals < -1 || *decimals > 9 || !failed || *failed < 0 || *failed > 1
+            || tab < 0)
+            return std::nullopt;
+        std::optional<QString> formula = unescaped(rest.first(tab));
+        std::optional<QString> result = unescaped(rest.sliced(tab + 1));
+        if (!formula || !result || formula->size() != place.units)
+            return std::nullopt;
+        return HistoryEntry { std::move(*formula), std::move(*result), *decimals, *failed == 1,
+            place.id };
+    }
 
 } // namespace
 
@@ -189,9 +198,8 @@ JournalIndex indexJournal(QIODevice& file, qint64 size)
             : QByteArrayView();
         const auto [end, ec]
             = std::from_chars(number.data(), number.data() + number.size(), version);
-        const bool newer = head.startsWith(kHistoryMagic) && !number.isEmpty()
-            && ec == std::errc() && end == number.data() + number.size()
-            && version > kHistoryVersion;
+        const bool newer = head.startsWith(kHistoryMagic) && !number.isEmpty() && ec == std::errc()
+            && end == number.data() + number.size() && version > kHistoryVersion;
         index.state = newer ? JournalIndex::State::NewerVersion : JournalIndex::State::Foreign;
         return index;
     }

@@ -163,8 +163,7 @@ std::vector<HistoryEntry> HistoryStore::load()
         struct stat now;
         if (lock.tryLock(kLockWait) && ::lstat(name.constData(), &now) == 0
             && now.st_ino == st.st_ino && now.st_dev == st.st_dev
-            && moveAside(reason, qsizetype(entries.size()))
-            && !entries.empty())
+            && moveAside(reason, qsizetype(entries.size())) && !entries.empty())
             writeWhole(file.fd, kept); // the entries that could be read, in a new file
     }
     setLive(kept, qint64(index.records.size()));
@@ -178,8 +177,8 @@ void HistoryStore::append(const HistoryEntry& entry)
     const QByteArray record = encodeRecord(entry);
     QLockFile lock(lockPath_);
     if (!QDir().mkpath(folder_) || !lock.tryLock(kLockWait)) {
-        notice(u"write"_s, u"Geçmiş \"%1\" dosyasına yazılamadı: klasörü ya da kilidi açılamadı."_s
-                               .arg(path_));
+        notice(u"write"_s,
+            u"Geçmiş \"%1\" dosyasına yazılamadı: klasörü ya da kilidi açılamadı."_s.arg(path_));
         return;
     }
     qint64 fileSize = 0;
@@ -198,8 +197,8 @@ bool HistoryStore::appendLocked(const QByteArray& record, qint64& fileSize)
     const QByteArray name = QFile::encodeName(path_);
     Descriptor file { ::open(name.constData(), O_RDWR | O_APPEND | O_NOFOLLOW | O_CLOEXEC) };
     if (file.fd < 0 && errno == ENOENT)
-        file.fd = ::open(name.constData(),
-            O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+        file.fd = ::open(
+            name.constData(), O_RDWR | O_APPEND | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     const auto failed = [&](const QString& why) {
         notice(u"write"_s, u"Geçmiş \"%1\" dosyasına yazılamadı: %2."_s.arg(path_, why));
         return false;
@@ -342,8 +341,8 @@ bool HistoryStore::writeWhole(int from, const std::vector<RecordPlace>& records)
     }
     ok = ok && out.commit();
     if (!ok)
-        notice(u"write"_s,
-            u"Geçmiş \"%1\" dosyasına yazılamadı: %2."_s.arg(path_, out.errorString()));
+        notice(
+            u"write"_s, u"Geçmiş \"%1\" dosyasına yazılamadı: %2."_s.arg(path_, out.errorString()));
     return ok;
 }
 

@@ -442,8 +442,8 @@ void HistoryWindow::clearAll()
 {
     if (model_->rowCount() == 0)
         return;
-    if (Dialogs::current().confirm(
-            this, kApplicationTitle, u"Geçmişteki %1 hesap silinsin mi?"_s.arg(model_->rowCount()))) {
+    if (Dialogs::current().confirm(this, kApplicationTitle,
+            u"Geçmişteki %1 hesap silinsin mi?"_s.arg(model_->rowCount()))) {
         model_->clear();
         if (store_) {
             store_->clear();
