@@ -1,13 +1,19 @@
 // The history window with a full history (offscreen), each step with its repaint: opening it
 // with Ctrl+H, adding an entry, scrolling from end to end, and Enter putting an entry's
 // formula into the memo. Full is either 1,000 typical entries or 64 formulas of 1 MB.
+// EXEC and adding with the history file off and on (kept in a temporary folder, the file
+// holding the full history too, compaction included as it comes), and reading a full file.
 
 #include "calculator/formula_memo.h"
+#include "calculator/history_journal.h"
 #include "calculator/startup.h"
 #include "ui/dialogs.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QListView>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <benchmark/benchmark.h>
@@ -125,6 +131,66 @@ void fullHistories(benchmark::internal::Benchmark* b)
     b->ArgName("megabytes")->Arg(Thousand)->Arg(Megabytes);
     b->Unit(benchmark::kMillisecond)->UseRealTime();
 }
+// The windows with a full history, kept in a file of a folder of its own or not at all.
+struct Kept : Full {
+    QTemporaryDir dir;
+
+    Kept(Fill fill, bool keep)
+        : Full(fill)
+    {
+        auto store = std::make_unique<quarnis::HistoryStore>(
+            dir.filePath(QStringLiteral("data")), dir.filePath(QStringLiteral("quarnis.conf")));
+        store->setKeeping(keep);
+        windows->history.restore(std::move(store)); // writes the full history to the file
+        QApplication::processEvents();
+    }
+};
+
+// EXEC of a typical formula into a full history, the file off (0) or on (1).
+void BM_Exec(benchmark::State& state)
+{
+    Kept kept(Fill(state.range(0)), state.range(1) != 0);
+    auto* exec = kept.windows->calculator.findChild<QPushButton*>(QStringLiteral("Exec"));
+    kept.memo->setPlainText(QStringLiteral("2*sin(Pi/6)+3^2-1/3"));
+    for (auto _ : state)
+        exec->click();
+}
+
+// An entry as large as the full history's own added, the file off or on: with 1 MB entries
+// every 64th of them compacts the file.
+void BM_AddKept(benchmark::State& state)
+{
+    const Fill fill = Fill(state.range(0));
+    Kept kept(fill, state.range(1) != 0);
+    const quarnis::HistoryEntry entry = entryOf(fill, 7);
+    for (auto _ : state)
+        kept.windows->history.add(entry);
+}
+
+// Reading a full history file (64 formulas of 1 MB, or 1,000 entries): what the start does
+// after the window is shown.
+void BM_ReadFile(benchmark::State& state)
+{
+    QByteArray file = quarnis::kHistoryHeader.toByteArray();
+    const int count = state.range(0) == Megabytes ? 64 : 1000;
+    for (int i = 0; i < count; ++i) {
+        quarnis::HistoryEntry entry = entryOf(Fill(state.range(0)), i);
+        entry.id = quint64(i) + 1;
+        file += quarnis::encodeRecord(entry);
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(quarnis::readJournal(file));
+    state.SetBytesProcessed(state.iterations() * file.size());
+}
+
+void offAndOn(benchmark::internal::Benchmark* b)
+{
+    b->ArgNames({ "megabytes", "kept" })->ArgsProduct({ { Thousand, Megabytes }, { 0, 1 } });
+    b->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+BENCHMARK(BM_Exec)->Apply(offAndOn);
+BENCHMARK(BM_AddKept)->Apply(offAndOn);
+BENCHMARK(BM_ReadFile)->Apply(fullHistories);
 BENCHMARK(BM_Open)->Apply(fullHistories);
 BENCHMARK(BM_Add)->Apply(fullHistories);
 BENCHMARK(BM_Scroll)->Apply(fullHistories);

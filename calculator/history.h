@@ -1,8 +1,8 @@
 #pragma once
 // The history of EXEC: every formula evaluated, with the text the result field then showed
-// and the decimals it was shown with, oldest first. Kept in memory only, within two bounds:
-// the last kMaxHistoryEntries entries and kMaxHistoryFormulaText characters of formula text,
-// the oldest entries dropped first.
+// and the decimals it was shown with, oldest first. Kept within two bounds, in memory as in
+// the history file (history_store.h): the last kMaxHistoryEntries entries and
+// kMaxHistoryFormulaText characters of formula text, the oldest entries dropped first.
 //
 //   shownFormula("1+2\r\n*3")           -> "1+2 ⏎ *3"
 //   shownFormula(300 characters "1")    -> its first 200 characters and "…"
@@ -26,6 +26,9 @@ struct HistoryEntry {
     QString result; // the result field's text: a number or the engine's error text
     int decimals = -1; // -1: unrounded, 0 to 9
     bool failed = false; // the result is an error text
+    quint64 id = 0; // tells the entry apart in the history file; 0 until it gets one
+
+    bool operator==(const HistoryEntry&) const = default;
 };
 
 // The formula on one line: each line break (CR LF, CR or LF) shown as " ⏎ ", cut after

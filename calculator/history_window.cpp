@@ -16,10 +16,12 @@
 #include <QKeyEvent>
 #include <QListView>
 #include <QMenu>
+#include <QRandomGenerator>
 #include <QSaveFile>
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -62,6 +64,18 @@ void HistoryModel::add(HistoryEntry entry)
     beginInsertRows({}, row, row);
     history_.add(std::move(entry));
     endInsertRows();
+}
+
+void HistoryModel::addOlder(std::vector<HistoryEntry> older)
+{
+    History merged;
+    for (HistoryEntry& entry : older)
+        merged.add(std::move(entry));
+    for (qsizetype row = 0; row < history_.size(); ++row)
+        merged.add(history_.at(row));
+    beginResetModel();
+    history_ = std::move(merged);
+    endResetModel();
 }
 
 void HistoryModel::removeEntries(QList<int> rows)
@@ -192,7 +206,37 @@ void HistoryWindow::setUpList()
     onMenuKeys(list_, [this] { openMenuAtCurrent(); });
 }
 
-void HistoryWindow::add(HistoryEntry entry) { model_->add(std::move(entry)); }
+void HistoryWindow::add(HistoryEntry entry)
+{
+    if (!history().fits(entry.formula.size()))
+        return;
+    while (entry.id == 0)
+        entry.id = QRandomGenerator::global()->generate64();
+    if (store_) {
+        store_->append(entry);
+        showNotices();
+    }
+    model_->add(std::move(entry));
+}
+
+void HistoryWindow::restore(std::unique_ptr<HistoryStore> store)
+{
+    store_ = std::move(store);
+    std::vector<HistoryEntry> older = store_->load();
+    for (qsizetype row = 0; row < history().size(); ++row)
+        store_->append(history().at(row));
+    model_->addOlder(std::move(older));
+    QTimer::singleShot(0, this, &HistoryWindow::showNotices);
+}
+
+// What the history file's reading or writing has to tell, in one box.
+void HistoryWindow::showNotices()
+{
+    const QStringList notices = store_ ? store_->takeNotices() : QStringList();
+    if (!notices.isEmpty())
+        dialogs_.message(parentWidget() ? parentWidget() : this, kApplicationTitle,
+            notices.join(u"\n\n"_s), Dialogs::Icon::Information);
+}
 
 void HistoryWindow::showBeside(QWidget* calculator)
 {
@@ -308,6 +352,16 @@ QMenu* HistoryWindow::createMenu(const QModelIndex& index)
     const bool any = model_->rowCount() > 0;
     add(u"Geçmişi Kaydet..."_s, any, {}, [this] { saveAs(); });
     add(u"Geçmişi Temizle"_s, any, {}, [this] { clearAll(); });
+    QAction* keep = menu->addAction(u"Geçmişi Sakla"_s);
+    keep->setCheckable(true);
+    keep->setEnabled(store_ != nullptr);
+    keep->setChecked(store_ && store_->keeping());
+    connect(keep, &QAction::toggled, this, [this](bool on) {
+        runGuarded(dialogs_, this, [&] {
+            store_->setKeeping(on);
+            showNotices();
+        });
+    });
     return menu;
 }
 
@@ -351,6 +405,13 @@ void HistoryWindow::removeSelected()
     const QList<int> rows = selectedRows();
     if (rows.isEmpty())
         return;
+    if (store_) {
+        std::vector<quint64> ids;
+        for (int row : rows)
+            ids.push_back(model_->entry(row).id);
+        store_->remove(std::move(ids));
+        showNotices();
+    }
     model_->removeEntries(rows);
     const int next = std::min(rows.first(), model_->rowCount() - 1);
     if (next >= 0)
@@ -381,9 +442,14 @@ void HistoryWindow::clearAll()
 {
     if (model_->rowCount() == 0)
         return;
-    if (dialogs_.confirm(
-            this, kApplicationTitle, u"Geçmişteki %1 hesap silinsin mi?"_s.arg(model_->rowCount())))
+    if (dialogs_.confirm(this, kApplicationTitle,
+            u"Geçmişteki %1 hesap silinsin mi?"_s.arg(model_->rowCount()))) {
         model_->clear();
+        if (store_) {
+            store_->clear();
+            showNotices();
+        }
+    }
 }
 
 } // namespace quarnis

@@ -3,16 +3,21 @@
 // each entry one line "formula = result". Modeless, beside the calculator window; closing
 // or Esc only hides it. On an entry: Enter (or a double click) puts its formula into the
 // memo, Shift+Enter its result; Ctrl+C copies the selected entries, Delete removes them;
-// the context menu (also the Menu key and Shift+F10) copies, saves and clears.
+// the context menu (also the Menu key and Shift+F10) copies, saves and clears, and turns
+// keeping the history between runs ("Geçmişi Sakla") on and off.
 //
 // The list is a model over the entries and a view with uniform rows, so only the rows on
 // screen are ever turned into text, and a formula of a megabyte shows its first 200
 // characters: a full history opens, grows, scrolls and inserts as fast as an empty one.
 
 #include "history.h"
+#include "history_store.h"
 
 #include <QAbstractListModel>
 #include <QWidget>
+
+#include <memory>
+#include <vector>
 
 class QKeyEvent;
 class QListView;
@@ -32,6 +37,8 @@ public:
 
     // Appends a row, removing the rows of the oldest entries that make room for it.
     void add(HistoryEntry entry);
+    // Puts the entries of earlier runs before this run's, as far as the bounds leave room.
+    void addOlder(std::vector<HistoryEntry> older);
     // Removes the given rows (in any order).
     void removeEntries(QList<int> rows);
     void clear();
@@ -58,7 +65,14 @@ public:
     explicit HistoryWindow(Dialogs& dialogs, QWidget* parent = nullptr);
 
     const History& history() const { return model_->history(); }
+    // Adds the entry, and writes it to the history file when the history is kept.
     void add(HistoryEntry entry);
+
+    // Keeps the history in `store` from now on: its entries come before this run's, and the
+    // entries this run added so far are written after them. A file it could not read is named
+    // in a box, from the event loop.
+    void restore(std::unique_ptr<HistoryStore> store);
+    HistoryStore* store() const { return store_.get(); }
 
     // Shows the window beside `calculator` without covering it, or brings it forward when it
     // is shown already; the list takes the focus.
@@ -86,8 +100,10 @@ private:
     void saveAs();
     void clearAll();
     QList<int> selectedRows() const;
+    void showNotices();
 
     Dialogs& dialogs_;
+    std::unique_ptr<HistoryStore> store_;
     HistoryModel* model_ = nullptr;
     QListView* list_ = nullptr;
     bool followNewest_ = true; // the list shows its end; a new entry scrolls into view

@@ -17,6 +17,8 @@
 
 #include <clocale>
 #include <cstdio>
+#include <functional>
+#include <memory>
 #include <utility>
 
 // The resources of a static library are registered by name, from the global namespace.
@@ -185,24 +187,86 @@ Windows::Windows(Dialogs& dialogs)
         &help, &HelpWindow::quitRequested, &calculator, &CalculatorWindow::quitProgram);
 }
 
+void afterFirstPaint(QWidget* widget, std::function<void()> action)
+{
+    // Watches the widget's events until its first paint; also runs after a second, should the
+    // window system never expose the window.
+    class Hook : public QObject {
+    public:
+        Hook(QWidget* widget, std::function<void()> action)
+            : QObject(widget)
+            , action_(std::move(action))
+        {
+            widget->installEventFilter(this);
+            QTimer::singleShot(1000, this, [this] { fire(); });
+        }
+        bool eventFilter(QObject*, QEvent* event) override
+        {
+            if (event->type() == QEvent::Paint)
+                QTimer::singleShot(0, this, [this] { fire(); });
+            return false;
+        }
+
+    private:
+        void fire()
+        {
+            if (std::exchange(fired_, true))
+                return;
+            action_();
+            deleteLater();
+        }
+        std::function<void()> action_;
+        bool fired_ = false;
+    };
+    new Hook(widget, std::move(action));
+}
+
 int run(
     QApplication& app, Windows& windows, const RunOptions& options, const QElapsedTimer& started)
 {
     if (options.screenshotDir)
         return screenshots(windows, *options.screenshotDir);
     windows.calculator.show();
+    // The history file is read once the window is painted, so that a long history never
+    // delays it; an entry added before is written after the file's entries. With
+    // --startup-time, once the window's time is printed, and the time it took is printed too.
+    struct Progress {
+        bool shown = false, restored = false;
+    };
+    auto progress = std::make_shared<Progress>();
+    auto restore = std::make_shared<std::function<void()>>();
+    *restore = [&windows, &options, &started, progress, weak = std::weak_ptr(restore)] {
+        if (options.startupTime && !progress->shown) {
+            QTimer::singleShot(1, &windows.calculator, [weak] {
+                if (auto again = weak.lock())
+                    (*again)();
+            });
+            return;
+        }
+        windows.history.restore(std::make_unique<HistoryStore>(
+            HistoryStore::defaultFolder(), HistoryStore::defaultSettingsFile()));
+        progress->restored = true;
+        if (options.startupTime)
+            print(stdout,
+                QStringLiteral("history of %1 entries read after %2 ms")
+                    .arg(windows.history.history().size())
+                    .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
+    };
+    afterFirstPaint(&windows.calculator, [restore] { (*restore)(); });
     if (options.startupTime) {
         // Polled from the loop until the window system has mapped and exposed the window and
-        // the loop has painted it.
+        // the loop has painted it, then until the history is read.
         const QWidget& calculator = windows.calculator;
         auto* poll = new QTimer(&app);
-        QObject::connect(poll, &QTimer::timeout, &app, [&calculator, &started] {
+        QObject::connect(poll, &QTimer::timeout, &app, [&calculator, &started, progress, restore] {
             if (!calculator.windowHandle() || !calculator.windowHandle()->isExposed())
                 return;
-            print(stdout,
-                QStringLiteral("first window shown after %1 ms")
-                    .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
-            QApplication::quit();
+            if (!std::exchange(progress->shown, true))
+                print(stdout,
+                    QStringLiteral("first window shown after %1 ms")
+                        .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
+            if (progress->restored)
+                QApplication::quit();
         });
         poll->start(0);
     }

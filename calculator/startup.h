@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QApplication;
@@ -35,7 +36,8 @@ std::optional<int> answerWithoutDisplay(int& argc, char** argv);
 // What the command line asks for once Qt took its own options:
 //   (none)             show the calculator and run until it is closed
 //   --screenshot DIR   write calculator.png, graph.png and about.png into DIR and exit
-//   --startup-time     print the milliseconds from the start to the first shown window, exit
+//   --startup-time     print the milliseconds from the start to the first shown window and
+//                      to the history read from its file, exit
 //   -h, --help         print the options and exit
 //   -v, --version      print the version and exit
 struct RunOptions {
@@ -66,7 +68,11 @@ struct Windows {
     HelpWindow help;
 };
 
-// Runs the program as the options ask; gives the process's exit code.
+// Runs `action` once from the event loop after `widget` was first painted.
+void afterFirstPaint(QWidget* widget, std::function<void()> action);
+
+// Runs the program as the options ask; gives the process's exit code. The history is read
+// from its file and kept there (see history_store.h) once the calculator window is painted.
 int run(
     QApplication& app, Windows& windows, const RunOptions& options, const QElapsedTimer& started);
 

@@ -5,6 +5,7 @@
 
 #include "active_window.h"
 #include "calculator/formula_memo.h"
+#include "calculator/history_journal.h"
 #include "calculator/startup.h"
 #include "control_names.h"
 #include "recording_dialogs.h"
@@ -203,7 +204,8 @@ private slots:
         open();
         QCOMPARE(menu(1),
             QStringList({ u"Formülü Ekle"_s, u"Sonucu Ekle (off)"_s, u"Formülü Kopyala"_s,
-                u"Sonucu Kopyala"_s, u"Geçmişi Kaydet..."_s, u"Geçmişi Temizle"_s }));
+                u"Sonucu Kopyala"_s, u"Geçmişi Kaydet..."_s, u"Geçmişi Temizle"_s,
+                u"Geçmişi Sakla (off)"_s })); // nothing kept: the windows were not started
         menu(2, u"Formülü Kopyala"_s);
         QCOMPARE(QGuiApplication::clipboard()->text(), u"1/3+\n2"_s);
         menu(1, u"Sonucu Kopyala"_s);
@@ -247,6 +249,38 @@ private slots:
         menu(0, u"Geçmişi Temizle"_s);
         QCOMPARE(rows(), QStringList());
         QCOMPARE(dialogs->confirmations, QStringList(2, u"Geçmişteki 1 hesap silinsin mi?"_s));
+    }
+
+    void deletingClearingAndTurningOffReachTheFile()
+    {
+        QTemporaryDir dir;
+        windows->history.restore(
+            std::make_unique<quarnis::HistoryStore>(dir.path(), dir.filePath(u"quarnis.conf"_s)));
+        const auto file = [&] {
+            QFile history(dir.filePath(u"history"_s));
+            QStringList formulas;
+            if (history.open(QIODevice::ReadOnly))
+                for (const quarnis::HistoryEntry& e : quarnis::readJournal(history.readAll()))
+                    formulas << e.formula;
+            return formulas;
+        };
+        // The entries before the history was kept are written when it starts.
+        QCOMPARE(file(), QStringList({ u"2*sin(Pi/6)"_s, u"(1+2"_s, u"1/3+\r\n2"_s }));
+        open();
+        list()->selectionModel()->select(entry(1), QItemSelectionModel::ClearAndSelect);
+        QTest::keyClick(list(), Qt::Key_Delete);
+        QCOMPARE(file(), QStringList({ u"2*sin(Pi/6)"_s, u"1/3+\r\n2"_s }));
+        menu(0, u"Geçmişi Temizle"_s);
+        QCOMPARE(file(), QStringList());
+        exec(u"5"_s, -1);
+        QCOMPARE(file(), QStringList { u"5"_s });
+        menu(0, u"Geçmişi Sakla"_s); // off: the file goes, the list stays
+        QVERIFY(!QFile::exists(dir.filePath(u"history"_s)));
+        exec(u"6"_s, -1);
+        QCOMPARE(rows(), QStringList({ u"5 = 5"_s, u"6 = 6"_s }));
+        QVERIFY(!QFile::exists(dir.filePath(u"history"_s)));
+        QVERIFY(menu(0).contains(u"Geçmişi Sakla"_s));
+        QVERIFY(dialogs->messages.isEmpty());
     }
 
     void aMegabyteFormulaShowsItsBeginningAndInsertsWhole()
