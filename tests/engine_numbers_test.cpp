@@ -109,26 +109,20 @@ namespace {
         const char* text;
     };
 
+    // The text's shape (15 digits, where it turns scientific, no trailing zeros, no "-0") and
+    // its reading back: fuzz_number_text; here, values at the edges of those rules.
     TEST(GeneralNumberText, FifteenDigitsFixedOrScientific)
     {
         const GeneralRow rows[] = {
             { "sum of typed numbers", 0.1L + 0.2L, "0.3" },
-            { "many digits", 1.23456789012345678L, "1.23456789012346" },
-            { "ten to the 14", 1e14L, "100000000000000" },
             { "ten to the 15", 1e15L, "1E15" },
-            { "smallest fixed", 0.0001L, "0.0001" },
             { "below fixed", 0.00001L, "1E-5" },
-            { "zero", 0.0L, "0" },
             { "negative zero", -0.0L, "0" },
             { "denormal", 1e-4940L, "0" },
-            { "negative", -2.5L, "-2.5" },
             { "carry out of fifteen nines", 0.9999999999999999L, "1" },
-            { "scientific with digits", 1.5e-20L, "1.5E-20" },
-            { "large scientific", 1e4931L, "1E4931" },
             { "infinity", HUGE_VALL, "INF" },
             { "minus infinity", -HUGE_VALL, "-INF" },
             { "not a number", NAN, "NAN" },
-            { "integer with zeros", 1200.0L, "1200" },
         };
         for (const auto& r : rows) {
             SCOPED_TRACE(r.name);
@@ -146,14 +140,12 @@ namespace {
     TEST(RoundToDecimals, HalvesGoToEven)
     {
         const RoundRow rows[] = {
-            { "two thirds to 2", 0.666666667L, 2, "0.67" },
             { "0.125 to 2", 0.125L, 2, "0.12" },
             { "0.375 to 2", 0.375L, 2, "0.38" },
             { "2.5 to 0", 2.5L, 0, "2" },
             { "3.5 to 0", 3.5L, 0, "4" },
             { "-2.5 to 0", -2.5L, 0, "-2" },
             { "-0.4 to 0 has no minus", -0.4L, 0, "0" },
-            { "third to 9", 0.333333333L, 9, "0.333333333" },
             { "no trailing zeros", 1.5L, 3, "1.5" },
             { "tens", 125.0L, -1, "120" },
             { "tens up", 135.0L, -1, "140" },
@@ -167,7 +159,9 @@ namespace {
         EXPECT_EQ(utf8(generalNumberText(roundToDecimals(1e4931L, 1))), "1E4931");
     }
 
-    TEST(Scanning, NumberRunsAndSigns)
+    // The number run read backwards from an operator; how signs, groups and runs read forwards
+    // shows in the evaluation's rows.
+    TEST(Scanning, BackwardNumberRuns)
     {
         struct Back {
             const char16_t* text;
@@ -183,28 +177,6 @@ namespace {
             const std::size_t start = backwardRunStart(s, 0, s.size());
             EXPECT_EQ(s.substr(start), std::u16string_view(b.run)) << utf8(std::u16string(s));
         }
-        struct Signs {
-            const char16_t* text;
-            int sign;
-            std::size_t end;
-        };
-        for (const Signs& r : { Signs { u"-+-+5", 1, 4 }, Signs { u"--+-5", -1, 4 },
-                 Signs { u"-+5", -1, 2 }, Signs { u"", 1, 0 }, Signs { u"5", 1, 0 } }) {
-            const std::u16string_view s = r.text;
-            std::size_t p = 0;
-            EXPECT_EQ(readSigns(s, p, s.size()), r.sign);
-            EXPECT_EQ(p, r.end);
-        }
-        const std::u16string_view s = u"2E-3+1";
-        EXPECT_EQ(forwardRunEnd(s, 0, s.size()), 4u);
-        std::size_t p = 0;
-        EXPECT_EQ(extractGroup(u"(2*(3+4))", p), u"2*(3+4)");
-        EXPECT_EQ(p, 9u);
-        p = 0;
-        EXPECT_EQ(extractGroup(u"()", p), u"");
-        p = 0;
-        EXPECT_EQ(extractGroup(u"(2", p), u"2"); // no ")": the group ends with the text
-        EXPECT_EQ(p, 2u);
     }
 
 } // namespace
