@@ -21,25 +21,19 @@ namespace {
         const char* text;
     };
 
+    // The digits of everyday values: the value text's differential check; here, the edges.
     TEST(ValueText, WritesNineDecimalsOrTheShortScientificForm)
     {
         const ValueRow rows[] = {
             { "zero", 0.0L, "0.000000000" },
             { "negative zero", -0.0L, "-0.000000000" },
-            { "half", 0.5L, "0.500000000" },
-            { "third", 1.0L / 3, "0.333333333" },
-            { "two thirds round up", 2.0L / 3, "0.666666667" },
             { "carry into the integer part", 9.9999999996L, "10.000000000" },
             { "tiny negative keeps its sign", -1e-12L, "-0.000000000" },
             { "half of the last decimal rounds up", 0.0000000005L, "0.000000001" },
             { "eleven integer digits", 12345678901.123456789L, "12345678901.123456790" },
-            { "ten integer digits", 1234567890.5L, "1234567890.500000000" },
-            { "pi", 3.14159265358979323846L, "3.141592654" },
-            { "ten to the 40", 1e40L, "1.0E+0040" },
             { "negative rounds half up", -1.55e40L, "-1.6E+0040" },
             { "carry out of the first digit", 9.96e40L, "1.0E+0041" },
             { "scaled form with two integer digits", 1.46e38L, "1.4E+0038" },
-            { "scaled form 12.56", 1.256e40L, "1.3E+0040" },
             { "two to the 120", 0x1p120L, "1.3E+0036" },
             { "just below two to the 120", 0x1.fffffffffffffffep119L,
                 "1329227995784915873000000000000000000.000000000" },
