@@ -152,7 +152,6 @@ TEST(PictureFormatOfName, AgreesWithQt)
         { "yol/egri.SVG", svg },
         { "egri.tar.PdF", pdf },
         { ".png", png }, // all of a hidden file's name after its dot
-        { "a..svg", svg },
         { "x.\xC5\xBFvg", svg }, // the long s folds to s
         { "\xE2.png", png }, // broken UTF-8 before the dot
         { "x.\xC5vg", none }, // and in the suffix
@@ -161,7 +160,6 @@ TEST(PictureFormatOfName, AgreesWithQt)
         { "yol.png/egri", none },
         { "egri.png.", none },
         { "egri.pngx", none },
-        { "egri.gif", none },
         { "egri", none },
         { "", none },
     };
