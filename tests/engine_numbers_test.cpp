@@ -54,19 +54,17 @@ namespace {
         Extended value;
     };
 
+    // Value texts read back: fuzz_evaluate; plain numbers and value texts side by side: the
+    // evaluation's rows; here, the odd texts and the limits.
     TEST(TextToValue, ReadsNumberTextsAndTheirLimits)
     {
         const ReadRow rows[] = {
-            { "value text", u"0.500000000", 0.5L },
             { "short scientific", u"1.0E+0040", 1e40L },
             { "empty", u"", 0.0L },
             { "sign only", u"-", 0.0L },
             { "point only", u".", 0.0L },
-            { "leading point", u".5", 0.5L },
-            { "trailing point", u"5.", 5.0L },
             { "exponent without digits before", u"E5", 0.0L },
             { "small e", u"2e3", 2000.0L },
-            { "negative exponent", u"1.5E-7", 1.5e-7L },
             { "leading blanks", u"  42", 42.0L },
             { "beyond the limit is infinite", u"1E6000", HUGE_VALL },
             { "negative beyond the limit", u"-1E6000", -HUGE_VALL },
@@ -75,7 +73,6 @@ namespace {
             { "twenty digits", u"12345678901234567890", 12345678901234567890.0L },
             { "many digits", u"1000000000000000000000000000000", 1e30L },
             { "second point", u"1.2.3", 12.0L },
-            { "two value texts", u"1.0000000002.000000000", 10000000002.0L },
             { "E without digits", u"2.5E", 25.0L },
             { "second E", u"2E3E4", 23.0L },
             { "zero times any power", u"0E6000", 0.0L },
