@@ -14,10 +14,12 @@
 #include "fuzz_support.h"
 #include "tabulation/number_reading.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
 #include <optional>
+#include <regex>
 #include <string>
 
 using namespace quarnis;
@@ -37,32 +39,17 @@ struct Shape {
 // takes it apart.
 Shape shapeOf(const std::u16string& t)
 {
+    static const std::regex kForm(R"((-?)(\d+)(?:\.(\d*[1-9]))?(?:E(-?(?:0|[1-9]\d{0,4})))?)");
+    check(std::all_of(t.begin(), t.end(), [](char16_t c) { return c < 0x80; }), "ASCII only");
+    const std::string ascii(t.begin(), t.end());
+    std::smatch m;
+    check(std::regex_match(ascii, m, kForm),
+        "digits, a fraction without trailing zeros, an exponent without zeros in front");
     Shape s;
-    std::size_t i = 0;
-    const auto at = [&](char16_t c) { return i < t.size() && t[i] == c && ++i; };
-    const auto digits = [&] {
-        const std::size_t from = i;
-        while (i < t.size() && t[i] >= u'0' && t[i] <= u'9')
-            ++i;
-        return std::string(t.begin() + from, t.begin() + i);
-    };
-    s.negative = at(u'-');
-    const std::string whole = digits();
-    std::string fraction;
-    if (at(u'.')) {
-        fraction = digits();
-        check(!fraction.empty() && fraction.back() != '0', "a fraction without trailing zeros");
-    }
-    const bool eForm = at(u'E');
-    int exponent = 0;
-    if (eForm) {
-        const bool negative = at(u'-');
-        const std::string e = digits();
-        check(!e.empty() && e.size() <= 5 && (e[0] != '0' || e.size() == 1),
-            "an exponent without zeros in front");
-        exponent = (negative ? -1 : 1) * std::stoi(e);
-    }
-    check(!whole.empty() && i == t.size(), "digits before any point, nothing after the number");
+    s.negative = m.length(1) > 0;
+    const std::string whole = m[2], fraction = m[3];
+    const bool eForm = m[4].matched;
+    const int exponent = eForm ? std::stoi(m[4]) : 0;
 
     if (eForm) {
         check(whole.size() == 1 && whole != "0", "one digit 1 to 9 before the point");

@@ -57,28 +57,8 @@ TEST(DrawnCurve, GathersThePixelAndTheLineOfEachPointOnTheSurface)
     EXPECT_EQ(cut.points, (std::vector<DrawnPoint> { { 228, 144, 0, 0 } }));
 }
 
-TEST(DrawnPoints, NearestToAPixel)
-{
-    const DrawnPoints d({ { 40, 40, 0, 0 }, { 20, 10, 1, 1 }, { 20, 10, 2, 3 }, { 10, 10, 3, 4 },
-        { 15, 30, 4, 5 } });
-    const struct {
-        int x, y;
-        std::size_t nearest;
-    } rows[] = {
-        { 20, 10, 1 }, // two points on one pixel: the first in table order
-        { 15, 10, 1 }, // as far from (10, 10) as from (20, 10): the first in table order
-        { 10, 12, 3 },
-        { 16, 20, 4 }, // (15, 30) in a farther column is nearer than (20, 10)
-        { 1000, -1000, 1 }, // far outside: every column looked at
-        { -1000, 1000, 4 },
-    };
-    for (const auto& r : rows)
-        EXPECT_EQ(d.nearest(r.x, r.y), r.nearest) << r.x << "," << r.y;
-    EXPECT_EQ(DrawnPoints().nearest(0, 0), std::nullopt);
-}
-
-// Against looking at every point, with many points sharing pixels and columns as a curve of
-// 65536 points on the surface does.
+// Against looking at every point (ties to the first in table order), with many points sharing
+// pixels and columns as a curve of 65536 points on the surface does, and from far outside.
 TEST(DrawnPoints, NearestAgreesWithLookingAtEveryPoint)
 {
     std::mt19937 random(17);
@@ -87,8 +67,9 @@ TEST(DrawnPoints, NearestAgreesWithLookingAtEveryPoint)
     for (std::size_t i = 0; i < 3000; ++i)
         points.push_back({ column(random), row(random), i, i });
     const DrawnPoints d(points);
-    for (int q = 0; q < 3000; ++q) {
-        const int x = far(random), y = far(random);
+    for (int q = 0; q < 3004; ++q) {
+        const int x = q < 3000 ? far(random) : q % 2 ? 10000 : -10000;
+        const int y = q < 3000 ? far(random) : q % 3 ? 10000 : -10000;
         const auto distance = [&](const DrawnPoint& p) {
             return (p.column - x) * (p.column - x) + (p.row - y) * (p.row - y);
         };
@@ -96,6 +77,7 @@ TEST(DrawnPoints, NearestAgreesWithLookingAtEveryPoint)
             [&](const DrawnPoint& a, const DrawnPoint& b) { return distance(a) < distance(b); });
         ASSERT_EQ(d.nearest(x, y), best->point) << x << "," << y;
     }
+    EXPECT_EQ(DrawnPoints().nearest(0, 0), std::nullopt);
 }
 
 } // namespace

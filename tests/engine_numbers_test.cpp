@@ -21,25 +21,19 @@ namespace {
         const char* text;
     };
 
+    // The digits of everyday values: the value text's differential check; here, the edges.
     TEST(ValueText, WritesNineDecimalsOrTheShortScientificForm)
     {
         const ValueRow rows[] = {
             { "zero", 0.0L, "0.000000000" },
             { "negative zero", -0.0L, "-0.000000000" },
-            { "half", 0.5L, "0.500000000" },
-            { "third", 1.0L / 3, "0.333333333" },
-            { "two thirds round up", 2.0L / 3, "0.666666667" },
             { "carry into the integer part", 9.9999999996L, "10.000000000" },
             { "tiny negative keeps its sign", -1e-12L, "-0.000000000" },
             { "half of the last decimal rounds up", 0.0000000005L, "0.000000001" },
             { "eleven integer digits", 12345678901.123456789L, "12345678901.123456790" },
-            { "ten integer digits", 1234567890.5L, "1234567890.500000000" },
-            { "pi", 3.14159265358979323846L, "3.141592654" },
-            { "ten to the 40", 1e40L, "1.0E+0040" },
             { "negative rounds half up", -1.55e40L, "-1.6E+0040" },
             { "carry out of the first digit", 9.96e40L, "1.0E+0041" },
             { "scaled form with two integer digits", 1.46e38L, "1.4E+0038" },
-            { "scaled form 12.56", 1.256e40L, "1.3E+0040" },
             { "two to the 120", 0x1p120L, "1.3E+0036" },
             { "just below two to the 120", 0x1.fffffffffffffffep119L,
                 "1329227995784915873000000000000000000.000000000" },
@@ -60,19 +54,17 @@ namespace {
         Extended value;
     };
 
+    // Value texts read back: fuzz_evaluate; plain numbers and value texts side by side: the
+    // evaluation's rows; here, the odd texts and the limits.
     TEST(TextToValue, ReadsNumberTextsAndTheirLimits)
     {
         const ReadRow rows[] = {
-            { "value text", u"0.500000000", 0.5L },
             { "short scientific", u"1.0E+0040", 1e40L },
             { "empty", u"", 0.0L },
             { "sign only", u"-", 0.0L },
             { "point only", u".", 0.0L },
-            { "leading point", u".5", 0.5L },
-            { "trailing point", u"5.", 5.0L },
             { "exponent without digits before", u"E5", 0.0L },
             { "small e", u"2e3", 2000.0L },
-            { "negative exponent", u"1.5E-7", 1.5e-7L },
             { "leading blanks", u"  42", 42.0L },
             { "beyond the limit is infinite", u"1E6000", HUGE_VALL },
             { "negative beyond the limit", u"-1E6000", -HUGE_VALL },
@@ -81,7 +73,6 @@ namespace {
             { "twenty digits", u"12345678901234567890", 12345678901234567890.0L },
             { "many digits", u"1000000000000000000000000000000", 1e30L },
             { "second point", u"1.2.3", 12.0L },
-            { "two value texts", u"1.0000000002.000000000", 10000000002.0L },
             { "E without digits", u"2.5E", 25.0L },
             { "second E", u"2E3E4", 23.0L },
             { "zero times any power", u"0E6000", 0.0L },
@@ -109,26 +100,20 @@ namespace {
         const char* text;
     };
 
+    // The text's shape (15 digits, where it turns scientific, no trailing zeros, no "-0") and
+    // its reading back: fuzz_number_text; here, values at the edges of those rules.
     TEST(GeneralNumberText, FifteenDigitsFixedOrScientific)
     {
         const GeneralRow rows[] = {
             { "sum of typed numbers", 0.1L + 0.2L, "0.3" },
-            { "many digits", 1.23456789012345678L, "1.23456789012346" },
-            { "ten to the 14", 1e14L, "100000000000000" },
             { "ten to the 15", 1e15L, "1E15" },
-            { "smallest fixed", 0.0001L, "0.0001" },
             { "below fixed", 0.00001L, "1E-5" },
-            { "zero", 0.0L, "0" },
             { "negative zero", -0.0L, "0" },
             { "denormal", 1e-4940L, "0" },
-            { "negative", -2.5L, "-2.5" },
             { "carry out of fifteen nines", 0.9999999999999999L, "1" },
-            { "scientific with digits", 1.5e-20L, "1.5E-20" },
-            { "large scientific", 1e4931L, "1E4931" },
             { "infinity", HUGE_VALL, "INF" },
             { "minus infinity", -HUGE_VALL, "-INF" },
             { "not a number", NAN, "NAN" },
-            { "integer with zeros", 1200.0L, "1200" },
         };
         for (const auto& r : rows) {
             SCOPED_TRACE(r.name);
@@ -146,14 +131,12 @@ namespace {
     TEST(RoundToDecimals, HalvesGoToEven)
     {
         const RoundRow rows[] = {
-            { "two thirds to 2", 0.666666667L, 2, "0.67" },
             { "0.125 to 2", 0.125L, 2, "0.12" },
             { "0.375 to 2", 0.375L, 2, "0.38" },
             { "2.5 to 0", 2.5L, 0, "2" },
             { "3.5 to 0", 3.5L, 0, "4" },
             { "-2.5 to 0", -2.5L, 0, "-2" },
             { "-0.4 to 0 has no minus", -0.4L, 0, "0" },
-            { "third to 9", 0.333333333L, 9, "0.333333333" },
             { "no trailing zeros", 1.5L, 3, "1.5" },
             { "tens", 125.0L, -1, "120" },
             { "tens up", 135.0L, -1, "140" },
@@ -167,7 +150,9 @@ namespace {
         EXPECT_EQ(utf8(generalNumberText(roundToDecimals(1e4931L, 1))), "1E4931");
     }
 
-    TEST(Scanning, NumberRunsAndSigns)
+    // The number run read backwards from an operator; how signs, groups and runs read forwards
+    // shows in the evaluation's rows.
+    TEST(Scanning, BackwardNumberRuns)
     {
         struct Back {
             const char16_t* text;
@@ -183,28 +168,6 @@ namespace {
             const std::size_t start = backwardRunStart(s, 0, s.size());
             EXPECT_EQ(s.substr(start), std::u16string_view(b.run)) << utf8(std::u16string(s));
         }
-        struct Signs {
-            const char16_t* text;
-            int sign;
-            std::size_t end;
-        };
-        for (const Signs& r : { Signs { u"-+-+5", 1, 4 }, Signs { u"--+-5", -1, 4 },
-                 Signs { u"-+5", -1, 2 }, Signs { u"", 1, 0 }, Signs { u"5", 1, 0 } }) {
-            const std::u16string_view s = r.text;
-            std::size_t p = 0;
-            EXPECT_EQ(readSigns(s, p, s.size()), r.sign);
-            EXPECT_EQ(p, r.end);
-        }
-        const std::u16string_view s = u"2E-3+1";
-        EXPECT_EQ(forwardRunEnd(s, 0, s.size()), 4u);
-        std::size_t p = 0;
-        EXPECT_EQ(extractGroup(u"(2*(3+4))", p), u"2*(3+4)");
-        EXPECT_EQ(p, 9u);
-        p = 0;
-        EXPECT_EQ(extractGroup(u"()", p), u"");
-        p = 0;
-        EXPECT_EQ(extractGroup(u"(2", p), u"2"); // no ")": the group ends with the text
-        EXPECT_EQ(p, 2u);
     }
 
 } // namespace

@@ -54,11 +54,8 @@ TEST(FunctionRecord, SubstitutesTheVariableThenTheConstants)
         { "constant E hits a scientific form", u"t", u"t", u"E", u"", 3, 0, 0.00001, u"13-5" },
         { "variable first", u"c", u"c1+c", u"c1", u"", 9, 0, 4, u"41+4" },
         { "negative value keeps its sign", u"t", u"c1*t", u"c1", u"", 0, 0, -2, u"0*-2" },
-        { "negative constant", u"t", u"t-c1", u"c1", u"", -1.5, 0, 1, u"1--1.5" },
         { "15 significant digits", u"t", u"c1", u"c1", u"", 0.333333333333333333, 0, 0,
             u"0.333333333333333" },
-        { "1E-5 scientific", u"t", u"t", u"", u"", 0, 0, 0.00001, u"1E-5" },
-        { "0.0001 positional", u"t", u"t", u"", u"", 0, 0, 0.0001, u"0.0001" },
         { "non-overlapping", u"t", u"ttt", u"tt", u"", 5, 0, 1, u"111" },
         { "inserted text not rescanned", u"1", u"1", u"", u"", 0, 0, 11, u"11" },
         { "Turkish names", u"ş", u"ş*çğ", u"çğ", u"", 3, 0, 2, u"2*3" },
@@ -84,8 +81,7 @@ TEST(FunctionRecord, ValueAtGivesTheEnginesValueAndWhetherItFailed)
         int error;
     } rows[] = {
         { u"t*t", -2, 4, 0 }, { u"t^2", -2, 0, 1 }, // -2^2: a power of a negative base
-        { u"t*t", 2, 4, 0 }, { u"t^2", 0, 0, 1 }, { u"t^2", 2, 4, 0 }, { u"1/t", 0, 0, 1 },
-        { u"SQRT(t)", 2.25, 1.5, 0 }, { u"(t", 1, 0, 1 },
+        { u"t*t", 2, 4, 0 }, { u"1/t", 0, 0, 1 }, { u"SQRT(t)", 2.25, 1.5, 0 }, { u"(t", 1, 0, 1 },
         { u"t+1#2", 2, 3, 1 }, // a syntax error keeps the value read before it
     };
     FunctionRecord f = record(u"t");
@@ -116,7 +112,6 @@ TEST(Tabulate, TheXSequence)
         std::vector<double> xs;
     } rows[] = {
         { "downwards", 10, 0, 4, { 10, 7.5, 5, 2.5, 0 } },
-        { "empty range", 3, 3, 2, { 3, 3, 3 } },
         { "one step", -1, 1, 1, { -1, 1 } },
         { "negative", -2, -1, 2, { -2, -1.5, -1 } },
     };
@@ -138,8 +133,8 @@ TEST(Tabulate, TheXSequence)
 }
 
 // Line `line` of the tabulation of the definition from X1 to X2 in n steps; every point is
-// listed, each value rounded to the decimals (how they round: roundToDecimals), a failed point
-// with the engine's error text.
+// listed, each value rounded to the decimals (how they round: roundToDecimals; that every line
+// is "[i]:(x,f(x))" rounded: fuzz_function), a failed point with the engine's error text.
 TEST(Tabulate, ListsEveryPointRounded)
 {
     const struct {
@@ -151,13 +146,9 @@ TEST(Tabulate, ListsEveryPointRounded)
         std::size_t line;
         const char16_t* expected;
     } rows[] = {
-        { "first point", u"t*t", 0, 10, 100, 5, 0, u"[0]:(0,0)" },
-        { "second point", u"t*t", 0, 10, 100, 5, 1, u"[1]:(0.1,0.01)" },
         { "a point inside", u"t*t", 0, 10, 100, 5, 37, u"[37]:(3.7,13.69)" },
-        { "last point", u"t*t", 0, 10, 100, 5, 100, u"[100]:(10,100)" },
         { "0 decimals, 1.5 to even", u"t", 0, 10, 100, 0, 15, u"[15]:(2,2)" },
         { "9 decimals, 1/3", u"1/3", 0, 1, 1, 9, 0, u"[0]:(0,0.333333333)" },
-        { "-1 decimals, 15", u"t", 15, 25, 1, -1, 0, u"[0]:(20,20)" },
         { "parentheses", u"(t", 0, 1, 1, 5, 0, u"[0]:(0,Geçersiz parantez...)" },
         { "syntax", u"t+1#", 0, 1, 1, 5, 1, u"[1]:(1,Yazım hatası...)" },
     };
@@ -181,8 +172,8 @@ TEST(Tabulate, NoStepsFailBeforeTheFirstLine)
     EXPECT_TRUE(out.lines.empty());
 }
 
-// Long tabulations are evaluated by several threads; the lines still come in order, failed
-// points keep their own report, and a fault ends the listing at its point.
+// Long tabulations are evaluated by several threads; the lines still come in order and failed
+// points keep their own report (a fault ending the listing at its point: cli_tabulate).
 TEST(Tabulate, ManyPointsComeInOrderWithTheirOwnReports)
 {
     FunctionRecord f = record(u"1/(t-70)+SQRT(t-20)", 0, 100, 1000);
@@ -197,32 +188,13 @@ TEST(Tabulate, ManyPointsComeInOrderWithTheirOwnReports)
     EXPECT_EQ(lines[400], u"[400]:(40,4.439)"); // 1/-30 + SQRT(20)
     EXPECT_EQ(lines[1000], u"[1000]:(100,8.978)");
     EXPECT_EQ(f.values[999].x, 99.9);
-
-    FunctionRecord big = record(u"EXP(t)", 0, 1000, 1000);
-    Lines out;
-    EXPECT_EQ(errorOf([&] { big.tabulate(out); }), "Floating point overflow");
-    ASSERT_EQ(out.lines.size(), 710u); // EXP(710) is beyond Double
-    EXPECT_EQ(out.lines[709].substr(0, 10), u"[709]:(709");
-    EXPECT_EQ(big.values[710].x, 710);
-    EXPECT_EQ(big.values[711].x, 0);
 }
 
 // Names that are digits are replaced again in every inserted number, so the formula grows
-// at each name; beyond kMaxFormulaLength a point fails without being built or evaluated.
+// at each name; beyond kMaxFormulaLength a point fails without being built or evaluated (its
+// line: cli_tabulate), just within it the formula is built.
 TEST(Tabulate, AFormulaGrowingBeyondTheBoundFailsItsPoint)
 {
-    FunctionRecord f
-        = record(std::u16string(32767, u't'), 1.11111111111111E300, 1.11111111111111E300, 1);
-    f.constName1 = u"1";
-    f.constName2 = u"11";
-    f.constName3 = u"E3";
-    f.constValue1 = f.constValue2 = 1.11111111111111E300;
-    f.constValue3 = 1E300;
-    EXPECT_EQ(f.formulaAt(f.x1), u"");
-    EXPECT_EQ(f.valueAt(f.x1), 0);
-    EXPECT_EQ(f.evalError, 1);
-
-    // Just within the bound the formula is built and evaluated.
     const std::size_t ones = kMaxFormulaLength / 2;
     FunctionRecord g = record(std::u16string(ones, u't'));
     g.constName1 = u"1";
@@ -230,6 +202,8 @@ TEST(Tabulate, AFormulaGrowingBeyondTheBoundFailsItsPoint)
     EXPECT_EQ(g.formulaAt(1).size(), ones);
     EXPECT_EQ(g.formulaAt(10).size(), 2 * ones); // "10" in place of each "t"
     EXPECT_EQ(g.formulaAt(100), u""); // "100" is one character too many
+    EXPECT_EQ(g.valueAt(100), 0);
+    EXPECT_EQ(g.evalError, 1);
 }
 
 // Progress is asked before each point; refusing ends the tabulation there.
@@ -296,12 +270,8 @@ TEST(StorePanel, RefusesAFieldAndKeepsWhatCameBefore)
     } rows[] = {
         { "comma in ec2", &Texts::value2, u"0,5", "'0,5' is not a valid floating point value" },
         { "overflow in ec3", &Texts::value3, u"1E400", "Floating point overflow" },
-        { "letters in Sample", &Texts::sample, u"abc", "''abc'' is not a valid integer value" },
         { "empty Sample", &Texts::sample, u"", "'''' is not a valid integer value" },
-        { "Sample 0", &Texts::sample, u"0", kSampleCountRangeText },
         { "Sample 65536", &Texts::sample, u"65536", kSampleCountRangeText },
-        { "Sample 65537", &Texts::sample, u"65537", kSampleCountRangeText },
-        { "Sample -1", &Texts::sample, u"-1", kSampleCountRangeText },
         { "empty ex2", &Texts::x2, u"", "'' is not a valid floating point value" },
     };
     FunctionRecord before, stored;

@@ -96,22 +96,12 @@ TEST(PictureCanvas, ItemsOfEachDrawing)
         { "m 10 10 l 50 10 p 5 5 r 1 1 3 3 m 10 10 l 50 10 p 5 5 r 1 1 3 3", "L2 P1 R2" },
     };
     for (const auto& row : rows) {
-        PictureCanvas picture; // its pixels and the box: fuzz_picture_canvas
+        // Its pixels, the box, the bound, and the items (dashes included) repainting the
+        // pixels over the backdrop: fuzz_picture_canvas.
+        PictureCanvas picture;
         run(picture, row.script);
         EXPECT_EQ(itemsOf(picture), row.items) << row.script;
     }
-}
-
-// The dash pattern runs on across a change of colour and where a line comes back.
-TEST(PictureCanvas, PiecesStartWhereTheDashStood)
-{
-    PictureCanvas c;
-    c.setPenStyle(PenStyle::Dash); // 18 on, 6 off
-    run(c, "m 0 10 l 30 10 c l 40 10 m -1000 20 l 100 20");
-    ASSERT_EQ(itemsOf(c), "L2 L2 L2");
-    EXPECT_EQ(c.items()[0].dashPos, 0u);
-    EXPECT_EQ(c.items()[1].dashPos, 30u % 24u);
-    EXPECT_EQ(c.items()[2].dashPos, (1000u - kPictureMargin - 1) % 24u);
 }
 
 // A line with far ends is cut where its true line crosses the edge of the recorded box (17
@@ -152,25 +142,6 @@ TEST(PictureCanvas, FarLinesAreCutOnTheirTrueLine)
         EXPECT_NEAR(line.points[1].y, r.to.y, 1e-3);
         EXPECT_EQ(line.dashPos, r.dashPos);
     }
-}
-
-// Past the bound, the items fold into the pixels as the backdrop, and drawing goes on.
-TEST(PictureCanvas, RecordingStaysBounded)
-{
-    PictureCanvas c;
-    c.setRecordingLimit(100);
-    for (int i = 0; i < 60; ++i)
-        c.setPixel(i, 10, i % 2 ? kRed : kBlue); // 60 items of one pixel
-    EXPECT_EQ(c.items().size(), 60u);
-    c.moveTo(0, 20);
-    for (int i = 1; i <= 50; ++i)
-        c.lineTo(i * 8, 20 + i % 2);
-    c.moveTo(0, 0); // ends the polyline: 111 points recorded
-    EXPECT_EQ(itemsOf(c), "");
-    EXPECT_EQ(c.backdrop(), c.pixels());
-    run(c, "p 5 5 r 0 0 W H"); // a solid clear makes the backdrop needless
-    EXPECT_EQ(itemsOf(c), "R2");
-    EXPECT_TRUE(c.backdrop().empty());
 }
 
 } // namespace

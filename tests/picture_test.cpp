@@ -1,6 +1,6 @@
 // The picture as files: the formats by suffix, the PNG as the pixels, failed writes leaving
 // nothing, and the SVG and PDF drawings rasterised back by other programs (rsvg-convert,
-// pdftoppm) against the pixels of worked plots.
+// pdftoppm) against the raster's pixels.
 
 #include "picture/picture_file.h"
 #include "plot/plot_commands.h"
@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QHash>
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -19,9 +18,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
 #include <optional>
-#include <string_view>
 
 using namespace quarnis;
 using namespace Qt::StringLiterals;
@@ -33,14 +30,14 @@ struct Silent : PlotReport {
     void notify(std::u16string_view) override { }
 };
 
-// "Grafik Temizle" then "Grafik Çiz" of f over -10 .. 10 in n steps, with the settings
-// adjusted by `set`.
-void plot(PictureCanvas& canvas, double (*f)(double), int n, void (*set)(PlotSettings&))
+// "Grafik Temizle" then "Grafik Çiz" as lines of a wave over -10 .. 10 in 65535 steps, in
+// the curve style given.
+void plot(PictureCanvas& canvas, int curveStyle)
 {
     Graph graph;
-    for (int i = 0; i <= n; ++i) {
-        const double x = -10 + 20.0 * i / n;
-        graph.points.push_back({ x, f(x) });
+    for (int i = 0; i <= 65535; ++i) {
+        const double x = -10 + 20.0 * i / 65535;
+        graph.points.push_back({ x, 50 * std::sin(x) + 10 * std::sin(7 * x) });
     }
     bool drawn = false;
     Silent report;
@@ -48,88 +45,10 @@ void plot(PictureCanvas& canvas, double (*f)(double), int n, void (*set)(PlotSet
     PlotSettings s;
     s.xScale = u"22";
     s.yScale = u"2";
-    set(s);
+    s.curveKind = 1;
+    s.curveStyle = curveStyle;
     clearGraphArea(target, s);
     drawGraph(target, s);
-}
-
-double square(double t) { return t * t; }
-double wave(double t) { return 50 * std::sin(t) + 10 * std::sin(7 * t); }
-double steep(double t) { return 1e4 * std::tan(t); }
-
-struct Example {
-    const char* name;
-    double (*f)(double);
-    void (*set)(PlotSettings&);
-};
-
-// The settings by index as the lists hold them: curveKind 1 "Çizgi"; line styles 1 "Kesik",
-// 2 "Noktalı", 3 "Kesik Noktalı"; area styles 6 "Kareli", 7 "Çapraz Kareli".
-const Example kExamples[] = {
-    { "points", square, [](PlotSettings&) {} },
-    { "line", wave, [](PlotSettings& s) { s.curveKind = 1; } },
-    { "dashed_axes_grid", wave,
-        [](PlotSettings& s) {
-            s.curveKind = 1;
-            s.axesStyle = 1;
-            s.gridStyle = 3;
-            s.gridCount = u"6";
-        } },
-    { "hatched_area", square,
-        [](PlotSettings& s) {
-            s.curveKind = 1;
-            s.areaStyle = 7;
-        } },
-    { "pen_width_3", wave,
-        [](PlotSettings& s) {
-            s.curveKind = 1;
-            s.curveWidth = u"3";
-            s.axesWidth = u"3";
-            s.axesStyle = 2;
-        } },
-    { "far_off", steep,
-        [](PlotSettings& s) {
-            s.curveKind = 1;
-            s.yScale = u"1";
-        } },
-};
-
-// The share of the drawn pixels of `from` that find their colour within one pixel in `to`.
-// The vector renderers blend the edges of what they draw with what lies beneath, so a pixel
-// shows a colour when it is nearer to it than to the background (at least half covered), and
-// a pixel is drawn when it is nearer to some colour of the picture than to the background.
-// The background is the picture's commonest colour.
-double matchedShare(
-    const QImage& from, const QImage& to, const QList<QRgb>& palette, QRgb background)
-{
-    auto distance = [](QRgb a, QRgb b) {
-        const int dr = qRed(a) - qRed(b), dg = qGreen(a) - qGreen(b), db = qBlue(a) - qBlue(b);
-        return dr * dr + dg * dg + db * db;
-    };
-    auto shows
-        = [&](QRgb pixel, QRgb c) { return distance(pixel, c) < distance(pixel, background); };
-    long total = 0, matched = 0;
-    for (int y = 0; y < from.height(); ++y)
-        for (int x = 0; x < from.width(); ++x) {
-            const QRgb pixel = from.pixel(x, y);
-            const bool drawn = std::any_of(palette.cbegin(), palette.cend(),
-                [&](QRgb c) { return c != background && shows(pixel, c); });
-            if (!drawn)
-                continue;
-            ++total;
-            bool found = false;
-            for (int dy = -1; dy <= 1 && !found; ++dy)
-                for (int dx = -1; dx <= 1 && !found; ++dx) {
-                    const int xx = x + dx, yy = y + dy;
-                    if (xx < 0 || yy < 0 || xx >= to.width() || yy >= to.height())
-                        continue;
-                    const QRgb other = to.pixel(xx, yy);
-                    // The exact colours of the pixels against the blends of the drawing.
-                    found = shows(other, pixel) || (other != background && shows(pixel, other));
-                }
-            matched += found;
-        }
-    return total ? double(matched) / double(total) : 1.0;
 }
 
 QImage rgb32(const QImage& image) { return image.convertToFormat(QImage::Format_RGB32); }
@@ -173,7 +92,7 @@ struct Picture : ::testing::Test {
 TEST_F(Picture, FilesHoldThePicture)
 {
     PictureCanvas canvas;
-    plot(canvas, wave, 65535, [](PlotSettings& s) { s.curveKind = 1; });
+    plot(canvas, 0);
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("a.png"));
     ASSERT_TRUE(writePicture(canvas, png, PictureFormat::Png));
@@ -201,10 +120,7 @@ TEST_F(Picture, FilesHoldThePicture)
 
     // Drawn dotted, the curve's dots are still one path.
     PictureCanvas dotted;
-    plot(dotted, wave, 65535, [](PlotSettings& s) {
-        s.curveKind = 1;
-        s.curveStyle = 2;
-    });
+    plot(dotted, 2); // "Noktalı"
     const QByteArray dots = svgBytes(dotted);
     EXPECT_GT(dots.count(" M"), 500);
     EXPECT_LE(dots.count("<path") + dots.count("<rect"), qsizetype(dotted.items().size()) + 2);
@@ -236,7 +152,6 @@ TEST(PictureFormatOfName, AgreesWithQt)
         { "yol/egri.SVG", svg },
         { "egri.tar.PdF", pdf },
         { ".png", png }, // all of a hidden file's name after its dot
-        { "a..svg", svg },
         { "x.\xC5\xBFvg", svg }, // the long s folds to s
         { "\xE2.png", png }, // broken UTF-8 before the dot
         { "x.\xC5vg", none }, // and in the suffix
@@ -245,7 +160,6 @@ TEST(PictureFormatOfName, AgreesWithQt)
         { "yol.png/egri", none },
         { "egri.png.", none },
         { "egri.pngx", none },
-        { "egri.gif", none },
         { "egri", none },
         { "", none },
     };
@@ -259,7 +173,7 @@ TEST(PictureFormatOfName, AgreesWithQt)
 // Dashed lines along the axes land on the raster's pixels exactly when the items are painted:
 // the pattern runs on round corners and from where a far line or rectangle was cut, one-step
 // dots show, and even pen widths sit where the raster's squares do. A nearly upright line with
-// far ends lands in the raster's column too.
+// far ends lands in the raster's column too, and a hatch on the raster's diagonals.
 TEST_F(Picture, DashesFallOnTheRastersPixels)
 {
     struct Case {
@@ -286,6 +200,12 @@ TEST_F(Picture, DashesFallOnTheRastersPixels)
         { "rectangle", PenStyle::DashDot, 1,
             [](PictureCanvas& c) { c.rectangle(10, 10, 100, 70); } },
         { "row", PenStyle::Dot, 1, [](PictureCanvas& c) { c.rectangle(10, 10, 60, 11); } },
+        { "hatched area", PenStyle::Solid, 1,
+            [](PictureCanvas& c) {
+                c.setBrushStyle(BrushStyle::DiagonalCross);
+                c.setBrushColor(makeRgb(0, 0, 0));
+                c.rectangle(-5, -5, 125, 95);
+            } },
         { "far line", PenStyle::DashDot, 1,
             [](PictureCanvas& c) {
                 c.moveTo(-1000001, 20);
@@ -325,50 +245,6 @@ TEST_F(Picture, DashesFallOnTheRastersPixels)
                 for (int x = 0; x < 120; ++x)
                     wrong += (qGray(image.pixel(x, y)) < 128) != (canvas.pixel(x, y) == ink);
             EXPECT_EQ(wrong, 0) << k.name << (i == 0 ? ", painted" : i == 1 ? ", SVG" : ", PDF");
-        }
-    }
-}
-
-// Each worked plot as SVG and PDF, rasterised at the surface's size by rsvg-convert and
-// pdftoppm: at least 95% of the drawn pixels match within one pixel, both ways.
-TEST_F(Picture, VectorFilesLookLikeThePixels)
-{
-    if (!renderersFound())
-        GTEST_SKIP() << "rsvg-convert (librsvg2-bin) and pdftoppm (poppler-utils) are needed";
-    QTemporaryDir dir;
-    for (const Example& example : kExamples) {
-        PictureCanvas canvas;
-        plot(canvas, example.f, 1000, example.set);
-        const QImage png = pictureImage(canvas);
-        QList<QRgb> palette;
-        QHash<QRgb, int> counts;
-        for (Rgb c : canvas.pixels())
-            if (++counts[QRgb(c)] == 1)
-                palette.append(QRgb(c));
-        const QRgb background = *std::max_element(palette.cbegin(), palette.cend(),
-            [&](QRgb a, QRgb b) { return counts[a] < counts[b]; });
-        const QString base = dir.filePath(QLatin1String(example.name));
-        const QList<QImage> drawings = drawnBack(canvas, base);
-        ASSERT_EQ(drawings.size(), 2) << example.name;
-        // The measure itself: a curve moved by a few pixels is far from it (a hatch would
-        // meet itself again).
-        if (std::string_view(example.name) == "line") {
-            QImage moved(png.size(), QImage::Format_RGB32);
-            moved.fill(background);
-            QPainter(&moved).drawImage(4, 3, png);
-            EXPECT_LT(matchedShare(png, moved, palette, background), 0.5);
-        }
-        for (int i = 0; i < 2; ++i) {
-            const QImage& vector = drawings[i];
-            const char* kind = i == 0 ? "svg" : "pdf";
-            ASSERT_EQ(vector.size(), png.size()) << example.name << ' ' << kind;
-            const double there = matchedShare(png, vector, palette, background);
-            const double back = matchedShare(vector, png, palette, background);
-            std::printf("%-18s %s  pixels found in the drawing %.4f, drawing found in the "
-                        "pixels %.4f\n",
-                example.name, kind, there, back);
-            EXPECT_GE(there, 0.95) << example.name << ' ' << kind;
-            EXPECT_GE(back, 0.95) << example.name << ' ' << kind;
         }
     }
 }

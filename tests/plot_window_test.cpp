@@ -78,6 +78,12 @@ TEST_F(PlotWindow, CommandsInTheOrderAUserMeetsThem)
     click(kCalculate); // f(t) = t over 0 to 10 in 100 steps
     click(kDraw);
     EXPECT_EQ(curve(), diagonal(11));
+    // The picture is never lost to the platform: hiding and showing the window keep it.
+    w.hide();
+    w.show();
+    QApplication::processEvents();
+    EXPECT_EQ(surface.grab().toImage().convertToFormat(QImage::Format_RGB32), surface.image());
+    EXPECT_EQ(curve(), diagonal(11));
 
     click(kAutoScale);
     EXPECT_EQ(text(kXScale), QStringLiteral("22"));
@@ -173,45 +179,6 @@ TEST_F(PlotWindow, ErrorsEndTheCommandInTheGeneralBox)
     EXPECT_EQ(dialogs.messages.size(), boxes);
 }
 
-// The picture is never lost to the platform: hiding and showing the window keep it.
-TEST_F(PlotWindow, PictureSurvivesHidingAndShowingTheWindow)
-{
-    click(kCalculate);
-    click(kClearArea);
-    click(kDraw);
-    const QImage drawn = surface.image().copy();
-    ASSERT_EQ(curve(), diagonal(11)); // not an empty surface
-    w.hide();
-    w.show();
-    QApplication::processEvents();
-    EXPECT_EQ(surface.grab().toImage().convertToFormat(QImage::Format_RGB32), drawn);
-    EXPECT_EQ(curve(), diagonal(11));
-}
-
-// Its menu's "Grafiği Kaydet..." writes the picture as it is; a failed save says so.
-TEST_F(PlotWindow, SurfaceMenuSavesThePicture)
-{
-    click(kClearArea);
-    std::unique_ptr<QMenu> menu(surface.createContextMenu(nullptr));
-    QAction* save = menu->actions().value(0);
-    ASSERT_TRUE(save);
-    QTemporaryDir dir;
-    dialogs.fileAnswer = dir.filePath(QStringLiteral("egri.png"));
-    save->trigger();
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_EQ(QImage(dialogs.fileAnswer).convertToFormat(QImage::Format_RGB32), surface.image());
-
-    dialogs.fileAnswer = dir.filePath(QStringLiteral("yok/olmayan.png"));
-    save->trigger();
-    ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].caption, kApplicationTitle);
-    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("olmayan.png")));
-
-    dialogs.fileAnswer.clear(); // cancelled: nothing happens
-    save->trigger();
-    EXPECT_EQ(dialogs.messages.size(), 1);
-}
-
 // quarnis-calc --plot draws, for the same panel, the very picture that the window saves after
 // "Grafik Temizle", "Oto. Ölçeklendir" and "Grafik Çiz" with its start settings.
 TEST_F(PlotWindow, CommandLinePlotIsTheWindowsPicture)
@@ -222,7 +189,6 @@ TEST_F(PlotWindow, CommandLinePlotIsTheWindowsPicture)
     };
     const Panel panels[] = {
         { u"t*t"_s, u"0"_s, u"10"_s, u"100"_s, false },
-        { u"SIN(t)*3"_s, u"-5"_s, u"5"_s, u"400"_s, true },
         { u"1/t"_s, u"-1"_s, u"1"_s, u"4"_s, true }, // a failed point in the middle
         { u"0"_s, u"0"_s, u"1"_s, u"3"_s, false }, // a zero Y scale, set to 1 with a notice
         { u"t^3"_s, u"-40"_s, u"40"_s, u"80"_s, true }, // far off the surface
@@ -260,7 +226,7 @@ TEST_F(PlotWindow, CommandLinePlotIsTheWindowsPicture)
 }
 
 // The format comes from the suffix typed when it names one, otherwise from the filter
-// chosen, whose suffix is then added.
+// chosen, whose suffix is then added; each file starts as its format does.
 TEST_F(PlotWindow, SavesInTheFormatAskedFor)
 {
     click(kClearArea);
@@ -291,14 +257,25 @@ TEST_F(PlotWindow, SavesInTheFormatAskedFor)
         EXPECT_TRUE(file.readAll().startsWith(row.start)) << row.written;
     }
     EXPECT_EQ(
+        QImage(dir.filePath(u"a.png"_s)).convertToFormat(QImage::Format_RGB32), surface.image());
+    EXPECT_EQ(
         dialogs.saveFilters.value(0), QStringList({ png, svg, pdf }).join(QStringLiteral(";;")));
     EXPECT_TRUE(dialogs.messages.isEmpty());
-}
 
-// Ctrl+C puts the pixels and the drawing on the clipboard together.
-TEST_F(PlotWindow, CopiesTheImageAndTheDrawing)
-{
-    click(kClearArea);
+    // The menu's "Grafiği Kaydet..." the same; a failed save says so, a cancelled one nothing.
+    std::unique_ptr<QMenu> menu(surface.createContextMenu(nullptr));
+    QAction* save = menu->actions().value(0);
+    ASSERT_TRUE(save);
+    dialogs.fileAnswer = dir.filePath(QStringLiteral("yok/olmayan.png"));
+    save->trigger();
+    ASSERT_EQ(dialogs.messages.size(), 1);
+    EXPECT_EQ(dialogs.messages[0].caption, kApplicationTitle);
+    EXPECT_TRUE(dialogs.messages[0].text.contains(QStringLiteral("olmayan.png")));
+    dialogs.fileAnswer.clear();
+    save->trigger();
+    EXPECT_EQ(dialogs.messages.size(), 1);
+
+    // Ctrl+C puts the pixels and the drawing on the clipboard together.
     surface.copyToClipboard();
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
     ASSERT_TRUE(copied);
@@ -339,26 +316,11 @@ TEST_F(PlotWindow, PrintsThePictureAndTheFunction)
     print->trigger();
     EXPECT_TRUE(dialogs.messages.isEmpty());
     ASSERT_TRUE(QFile::exists(dialogs.printFile));
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-        GTEST_SKIP() << "pdftotext and pdftoppm (poppler-utils) read the printed page";
-    EXPECT_TRUE(run(QStringLiteral("pdftotext"), { dialogs.printFile, QStringLiteral("-") })
-                    .contains(function));
-    // The page at 20 dots per inch: the curve and the axes show in their colours.
-    const QString page = dir.filePath(QStringLiteral("sayfa"));
-    run(QStringLiteral("pdftoppm"),
-        { QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"),
-            QStringLiteral("-singlefile"), dialogs.printFile, page });
-    const QImage shown(page + QStringLiteral(".png"));
-    ASSERT_FALSE(shown.isNull());
-    int dark = 0, area = 0;
-    for (int y = 0; y < shown.height(); ++y)
-        for (int x = 0; x < shown.width(); ++x) {
-            const QColor c = shown.pixelColor(x, y);
-            dark += c.lightness() < 80;
-            area += c == QColor(QRgb(kArea));
-        }
-    EXPECT_GT(area, shown.width() * shown.height() / 4); // the picture fills the page's width
-    EXPECT_GT(dark, 10);
+    // The page's text holds the function's line; its drawing is paintPicture's (picture_tests).
+    if (!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
+        EXPECT_TRUE(run(QStringLiteral("pdftotext"), { dialogs.printFile, QStringLiteral("-") })
+                        .contains(function));
+    }
 
     dialogs.printFile = dir.filePath(QStringLiteral("yok/baski.pdf"));
     print->trigger();

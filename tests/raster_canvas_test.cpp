@@ -22,7 +22,8 @@ struct Canvas : RasterCanvas {
     }
 };
 
-// A path is a move to its first point and a line to each further point.
+// A path is a move to its first point and a line to each further point. That a line paints
+// its start, not its end, and nothing for no length, fuzz_surface checks for any line.
 TEST(RasterCanvas, LinesPaintTheirStartButNotTheirEnd)
 {
     struct Row {
@@ -32,13 +33,9 @@ TEST(RasterCanvas, LinesPaintTheirStartButNotTheirEnd)
     };
     const Row rows[] = {
         { "right", { { 2, 3 }, { 6, 3 } }, { { 2, 3 }, { 3, 3 }, { 4, 3 }, { 5, 3 } } },
-        { "left", { { 6, 3 }, { 2, 3 } }, { { 6, 3 }, { 5, 3 }, { 4, 3 }, { 3, 3 } } },
-        { "down", { { 1, 1 }, { 1, 4 } }, { { 1, 1 }, { 1, 2 }, { 1, 3 } } },
         { "diagonal up", { { 228, 144 }, { 231, 141 } },
             { { 228, 144 }, { 229, 143 }, { 230, 142 } } },
         { "shallow", { { 0, 0 }, { 4, 2 } }, { { 0, 0 }, { 1, 1 }, { 2, 1 }, { 3, 2 } } },
-        { "one step", { { 5, 5 }, { 6, 5 } }, { { 5, 5 } } },
-        { "zero length", { { 5, 5 }, { 5, 5 } }, {} },
         { "polyline: every joint once", { { 10, 10 }, { 13, 10 }, { 13, 12 } },
             { { 10, 10 }, { 11, 10 }, { 12, 10 }, { 13, 10 }, { 13, 11 } } },
     };
@@ -137,9 +134,12 @@ TEST(RasterCanvas, FarEndsAreClippedAlongTheTrueDirectionAndNeverWrap)
     d.moveTo(0, 100);
     d.lineTo((std::int64_t(1) << 32) + 100, 100);
     EXPECT_EQ(pixelsOf(d, kRed).size(), 457u);
-    d.setPixel((std::int64_t(1) << 32) + 5, 5, kBlue);
-    d.setPixel(5, -(std::int64_t(1) << 32) + 5, kBlue);
-    EXPECT_EQ(pixelsOf(d, kBlue).size(), 0u);
+    // Nor a pixel: one is set only inside.
+    for (const auto& [x, y] :
+        { std::pair<std::int64_t, std::int64_t> { 0, 0 }, { 456, 288 }, { 457, 10 }, { -1, 10 },
+            { 10, 289 }, { (std::int64_t(1) << 32) + 5, 5 }, { 5, -(std::int64_t(1) << 32) + 5 } })
+        d.setPixel(x, y, kBlue);
+    EXPECT_EQ(pixelsOf(d, kBlue), (std::set<Pixel> { { 0, 0 }, { 456, 288 } }));
 
     // A line from the origin to a point 2^50 away at slope 1/2.
     Canvas e;
@@ -204,36 +204,18 @@ TEST(RasterCanvas, FarLinesPaintTheNearestPixelsOfTheirTrueLine)
     }
 }
 
-TEST(RasterCanvas, SetPixelPaintsOnePixelInsideOnly)
+// A dashed frame shows the brush in its gaps; a solid one is whole and the brush stays inside
+// it: fuzz_surface.
+TEST(RasterCanvas, DashedRectangleShowsTheBrushInItsGaps)
 {
-    Canvas c;
-    c.setPixel(0, 0, kBlue);
-    c.setPixel(456, 288, kBlue);
-    c.setPixel(457, 10, kBlue);
-    c.setPixel(-1, 10, kBlue);
-    c.setPixel(10, 289, kBlue);
-    EXPECT_EQ(pixelsOf(c, kBlue), (std::set<Pixel> { { 0, 0 }, { 456, 288 } }));
-}
-
-TEST(RasterCanvas, RectangleIsFramedOnItsOuterPixelsAndFilledInside)
-{
-    Canvas c(12, 9);
-    c.setPenColor(kBlack);
-    c.rectangle(0, 0, 12, 9);
-    for (int y = 0; y < 9; ++y) {
-        const bool edge = y == 0 || y == 8;
-        EXPECT_EQ(rowPattern(c, y, 0, 12, kBlack), edge ? "############" : "#..........#");
-        EXPECT_EQ(rowPattern(c, y, 0, 12, kBlue), edge ? "............" : ".##########.");
-    }
-    EXPECT_EQ(c.penX(), 0); // the pen does not move
-
-    // A dashed frame shows the brush in its gaps.
     Canvas d(30, 10);
     d.setPenColor(kBlack);
     d.setPenStyle(PenStyle::Dash);
+    d.moveTo(3, 4);
     d.rectangle(0, 0, 30, 10);
     EXPECT_EQ(rowPattern(d, 0, 0, 30, kBlack), "##################......######");
     EXPECT_EQ(rowPattern(d, 0, 0, 30, kBlue), "..................######......");
+    EXPECT_EQ(d.penX(), 3); // the pen does not move
 }
 
 // The hatches repeat every 8 pixels from the surface's corner; between their lines the
