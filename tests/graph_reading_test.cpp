@@ -106,7 +106,7 @@ TEST(ReadWholeNumber, DecimalAndHexadecimal)
     EXPECT_EQ(errorOf([] { readWholeNumber(u"12 "); }), "''12 '' is not a valid integer value");
 }
 
-// Its use on result lines: LoadPoints below and fuzz_function; here, the odd pairs.
+// Its use on result lines: loadPoints below and fuzz_function; here, the odd pairs.
 TEST(TextBetween, FirstOccurrences)
 {
     const struct {
