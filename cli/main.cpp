@@ -16,6 +16,7 @@
 #include "picture_writer.h"
 #include "plot/picture_canvas.h"
 #include "plot/plot_commands.h"
+#include "plot/plot_controls.h"
 #include "progress_line.h"
 #include "tabulation/function_record.h"
 #include "tabulation/graph.h"
@@ -197,8 +198,9 @@ bool plot(const std::vector<std::u16string>& lines, const PlotRequest& request)
     bool coordSystemDrawn = false;
     ErrorReport report;
     quarnis::PlotTarget target { canvas, graph, coordSystemDrawn, lines.size(), report };
-    quarnis::PlotSettings settings;
-    settings.curveKind = request.lines ? 1 : 0;
+    quarnis::PlotControls controls;
+    if (request.lines)
+        controls.curveKind = quarnis::kCurveKindEntries[1];
     bool ok = true;
     const auto run = [&](auto&& command) {
         try {
@@ -208,14 +210,15 @@ bool plot(const std::vector<std::u16string>& lines, const PlotRequest& request)
             ok = false;
         }
     };
-    run([&] { quarnis::clearGraphArea(target, settings); });
+    // Each command takes the settings from the controls as it runs, as the window's do.
+    run([&] { quarnis::clearGraphArea(target, quarnis::plotSettingsOf(controls)); });
     run([&] {
-        if (const auto texts = quarnis::autoScale(target, settings)) {
-            settings.xScale = texts->first;
-            settings.yScale = texts->second;
+        if (const auto texts = quarnis::autoScale(target, quarnis::plotSettingsOf(controls))) {
+            controls.xScale = texts->first;
+            controls.yScale = texts->second;
         }
     });
-    run([&] { quarnis::drawGraph(target, settings); });
+    run([&] { quarnis::drawGraph(target, quarnis::plotSettingsOf(controls)); });
     // Only now is Qt loaded, with the module that writes the file.
     std::string problem;
     const quarnis::WritePictureFn* write = quarnis::LoadPictureWriter(problem);

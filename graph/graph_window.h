@@ -4,6 +4,7 @@
 // surface. The settings live only in the controls and are read when a command runs. Each
 // control carries its layout name as objectName() (FncName, cXPerc, GrapBox, ...).
 
+#include "plot/plot_controls.h"
 #include "tabulation/function_record.h"
 #include "tabulation/graph.h"
 
@@ -27,7 +28,6 @@ class LinesModel;
 class ColorButton;
 
 class PlotSurface;
-struct PlotSettings;
 struct PlotTarget;
 // The hint shown when the sample count field refuses a key or a paste.
 inline constexpr const char* kSampleDigitsOnlyText = "Örnekleme Adeti yalnızca rakam alır";
@@ -74,6 +74,19 @@ private:
     void autoScale();
     void drawCurve();
 
+    // The plot settings' controls: their state as values, and filled from such values.
+    quarnis::PlotControls plotControls() const;
+    void setPlotControls(const quarnis::PlotControls& controls);
+    struct ListControl {
+        QComboBox* box;
+        std::u16string quarnis::PlotControls::*text;
+    };
+    struct ColorControl {
+        ColorButton* button;
+        quarnis::Rgb quarnis::PlotControls::*value;
+    };
+    std::vector<ListControl> listControls() const;
+    std::vector<ColorControl> colorControls() const;
     quarnis::PlotSettings readPlotSettings() const;
     quarnis::PlotTarget plotTarget(BoxReport& report);
 

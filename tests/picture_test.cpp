@@ -64,39 +64,37 @@ struct Example {
     void (*set)(PlotSettings&);
 };
 
-// The settings by index as the lists hold them: curveKind 1 "Çizgi"; line styles 1 "Kesik",
-// 2 "Noktalı", 3 "Kesik Noktalı"; area styles 6 "Kareli", 7 "Çapraz Kareli".
 const Example kExamples[] = {
     { "points", square, [](PlotSettings&) {} },
-    { "line", wave, [](PlotSettings& s) { s.curveKind = 1; } },
+    { "line", wave, [](PlotSettings& s) { s.curveKind = CurveKind::Line; } },
     { "dashed_axes_grid", wave,
         [](PlotSettings& s) {
-            s.curveKind = 1;
-            s.axesStyle = 1;
-            s.gridStyle = 3;
+            s.curveKind = CurveKind::Line;
+            s.axesStyle = PenStyle::Dash;
+            s.gridStyle = PenStyle::DashDot;
             s.gridCount = u"6";
         } },
     { "dotted_curve", wave,
         [](PlotSettings& s) {
-            s.curveKind = 1;
-            s.curveStyle = 2;
+            s.curveKind = CurveKind::Line;
+            s.curveStyle = PenStyle::Dot;
         } },
     { "hatched_area", square,
         [](PlotSettings& s) {
-            s.curveKind = 1;
-            s.areaStyle = 7;
+            s.curveKind = CurveKind::Line;
+            s.areaStyle = BrushStyle::DiagonalCross;
         } },
-    { "crossed_area", wave, [](PlotSettings& s) { s.areaStyle = 6; } },
+    { "crossed_area", wave, [](PlotSettings& s) { s.areaStyle = BrushStyle::Cross; } },
     { "pen_width_3", wave,
         [](PlotSettings& s) {
-            s.curveKind = 1;
-            s.curveWidth = u"3";
-            s.axesWidth = u"3";
-            s.axesStyle = 2;
+            s.curveKind = CurveKind::Line;
+            s.curveWidth = 3;
+            s.axesWidth = 3;
+            s.axesStyle = PenStyle::Dot;
         } },
     { "far_off", steep,
         [](PlotSettings& s) {
-            s.curveKind = 1;
+            s.curveKind = CurveKind::Line;
             s.yScale = u"1";
         } },
 };
@@ -180,7 +178,7 @@ struct Picture : ::testing::Test {
 TEST_F(Picture, FilesHoldThePicture)
 {
     PictureCanvas canvas;
-    plot(canvas, wave, 65535, [](PlotSettings& s) { s.curveKind = 1; });
+    plot(canvas, wave, 65535, [](PlotSettings& s) { s.curveKind = CurveKind::Line; });
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("a.png"));
     ASSERT_TRUE(writePicture(canvas, png, PictureFormat::Png));
@@ -209,8 +207,8 @@ TEST_F(Picture, FilesHoldThePicture)
     // Drawn dotted, the curve's dots are still one path.
     PictureCanvas dotted;
     plot(dotted, wave, 65535, [](PlotSettings& s) {
-        s.curveKind = 1;
-        s.curveStyle = 2;
+        s.curveKind = CurveKind::Line;
+        s.curveStyle = PenStyle::Dot;
     });
     const QByteArray dots = svgBytes(dotted);
     EXPECT_GT(dots.count(" M"), 500);

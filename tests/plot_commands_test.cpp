@@ -5,6 +5,7 @@
 
 #include "error_of.h"
 #include "plot/plot_commands.h"
+#include "plot/plot_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -135,14 +136,15 @@ TEST_F(Plot, GridTakesTheStyleOfItsList)
 {
     s.axesColor = kRed;
     const struct {
-        std::optional<int> style;
+        std::optional<PenStyle> style;
         std::string pattern; // column 114 from row 1
     } rows[] = {
-        { 0, "############" }, { 1, "#################......###" }, { 2, "##...###...#" },
+        { PenStyle::Solid, "############" }, { PenStyle::Dash, "#################......###" },
+        { PenStyle::Dot, "##...###...#" },
         { std::nullopt, "##...###...#" }, // a typed text of its own: dotted
     };
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.style.value_or(-1));
+        SCOPED_TRACE(r.pattern);
         s.gridStyle = r.style;
         clear();
         EXPECT_EQ(columnPattern(surface, 114, 1, int(r.pattern.size()), kGrey), r.pattern);
@@ -153,14 +155,14 @@ TEST_F(Plot, GridTakesTheStyleOfItsList)
 TEST_F(Plot, PositionListsPlaceTheAxes)
 {
     const struct {
-        std::optional<int> column, row;
+        std::optional<AxisPosition> column, row;
         int originX, originY;
     } rows[] = {
-        { 1, 1, 114, 72 },
-        { 2, 2, 342, 216 },
-        { 0, 2, 228, 216 },
-        { std::nullopt, 1, 228, 72 }, // no index: the column stays as the last one drawn
-        { 2, std::nullopt, 342, 72 },
+        { AxisPosition::Quarter, AxisPosition::Quarter, 114, 72 },
+        { AxisPosition::ThreeQuarters, AxisPosition::ThreeQuarters, 342, 216 },
+        { AxisPosition::Half, AxisPosition::ThreeQuarters, 228, 216 },
+        { std::nullopt, AxisPosition::Quarter, 228, 72 }, // no entry: the column stays as drawn
+        { AxisPosition::ThreeQuarters, std::nullopt, 342, 72 },
     };
     s.grid = false;
     for (const auto& r : rows) {
@@ -179,11 +181,11 @@ TEST_F(Plot, PositionListsPlaceTheAxes)
 TEST_F(Plot, AxesTakeTheirWidthColourAndStyle)
 {
     s.grid = false;
-    s.axesWidth = u"3";
+    s.axesWidth = penWidthOf(u"3");
     clear();
     EXPECT_EQ(linesWith(kGreen, true, 1), (std::vector<int> { 227, 228, 229 }));
-    s.axesWidth = u"abc"; // not a whole number: 1 pixel
-    s.axesStyle = 1;
+    s.axesWidth = penWidthOf(u"abc"); // not a whole number: 1 pixel
+    s.axesStyle = PenStyle::Dash;
     clear();
     EXPECT_EQ(columnPattern(surface, 228, 1, 30, kGreen), "#################......#######");
 }
@@ -193,16 +195,16 @@ TEST_F(Plot, AxesTakeTheirWidthColourAndStyle)
 TEST_F(Plot, FillStylesPaintOverOrKeepEarlierCurves)
 {
     const struct {
-        std::optional<int> style;
+        std::optional<BrushStyle> style;
         Rgb at20, at21;
     } rows[] = {
-        { 0, kArea, kArea }, // "Dolu"
-        { 1, kRed, kRed }, // "Boş"
-        { 3, kArea, kRed }, // "Düşey": a vertical hatch at every column 8k + 4
+        { BrushStyle::Solid, kArea, kArea }, // "Dolu"
+        { BrushStyle::Clear, kRed, kRed }, // "Boş"
+        { BrushStyle::Vertical, kArea, kRed }, // "Düşey": a vertical hatch at every column 8k + 4
         { std::nullopt, kArea, kRed }, // no index: the brush as the last fill left it
     };
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.style.value_or(-1));
+        SCOPED_TRACE(r.style ? int(*r.style) : -1);
         clear();
         for (const Pixel& p : { Pixel { 20, 20 }, Pixel { 21, 20 }, Pixel { 114, 1 } })
             surface.setPixel(p.first, p.second, kRed);
@@ -217,8 +219,8 @@ TEST_F(Plot, FillStylesPaintOverOrKeepEarlierCurves)
 TEST_F(Plot, FrameTakesTheStyleOfTheLastAxesOrCurve)
 {
     s.grid = false;
-    s.axesStyle = 1; // "Kesikli"
-    s.axesWidth = u"3";
+    s.axesStyle = PenStyle::Dash; // "Kesikli"
+    s.axesWidth = 3;
     clear();
     clear(); // this frame is dashed, black and 1 pixel wide
     EXPECT_EQ(
@@ -228,9 +230,9 @@ TEST_F(Plot, FrameTakesTheStyleOfTheLastAxesOrCurve)
     EXPECT_EQ(surface.pixel(5, 1), kArea);
 
     tabulate(identity(0, 10, 100));
-    s.curveStyle = 2; // "Noktalı"
+    s.curveStyle = PenStyle::Dot; // "Noktalı"
     plot();
-    s.axesStyle = 0;
+    s.axesStyle = PenStyle::Solid;
     clear(); // the frame takes the curve's style
     EXPECT_EQ(rowPattern(surface, 0, 0, 24, kBlack), "###...###...###...###...");
 }
@@ -245,7 +247,7 @@ TEST_F(Plot, PointsFallOnElevenPixelsAndTheLineIsATenPixelDiagonal)
     EXPECT_EQ(graph.scaleX, 1.0);
     EXPECT_EQ(graph.scaleY, 1.0);
 
-    s.curveKind = 1; // "Çizgi"
+    s.curveKind = CurveKind::Line; // "Çizgi"
     clear();
     plot();
     EXPECT_EQ(inside(kBlack), diagonal(10));
@@ -289,15 +291,15 @@ TEST_F(Plot, AutoScalingByMaximumAndByMeanMagnitude)
     const struct {
         const char* name;
         std::vector<PlotPoint> points;
-        std::optional<int> measure;
+        std::optional<ScaleMeasure> measure;
         const char16_t *x, *y;
         Boxes notices;
     } rows[] = {
-        { "max", identity(0, 10, 100), 0, u"22", u"14", {} },
-        { "mean", identity(0, 10, 100), 1, u"22", u"28", {} },
-        { "x range 0 to 1000", wide, 0, u"1", u"14", { xZero } },
-        { "downward range", identity(10, 0, 4), 0, u"-22", u"14", {} },
-        { "both zero", identity(0, 1000, 10), 0, u"1", u"1", { yZero, xZero } },
+        { "max", identity(0, 10, 100), ScaleMeasure::Max, u"22", u"14", {} },
+        { "mean", identity(0, 10, 100), ScaleMeasure::Mean, u"22", u"28", {} },
+        { "x range 0 to 1000", wide, ScaleMeasure::Max, u"1", u"14", { xZero } },
+        { "downward range", identity(10, 0, 4), ScaleMeasure::Max, u"-22", u"14", {} },
+        { "both zero", identity(0, 1000, 10), ScaleMeasure::Max, u"1", u"1", { yZero, xZero } },
         { "no index before any curve", identity(0, 10, 100), std::nullopt, u"22", u"1", { yZero } },
     };
     for (const auto& r : rows) {
@@ -322,16 +324,16 @@ TEST_F(Plot, AutoScalingFailuresLeaveTheTexts)
     const struct {
         const char* name;
         std::vector<PlotPoint> points;
-        int measure;
+        ScaleMeasure measure;
         const char* error;
         double scaleYAfter;
     } rows[] = {
-        { "only negative values", { { 0, -1 }, { 1, -2 } }, 0, kZero, 7 },
-        { "all zero under mean", { { 0, 0 }, { 1, 0 } }, 1, kZero, 7 },
-        { "range 3 to 3", identity(3, 3, 2), 0, kZero, 48 },
-        { "tiny extent", { { 0, 1 }, { 1e-300, 1 } }, 0, kInvalid, 144 },
-        { "one point under mean", { { 1, 2 } }, 1, kZero, 7 },
-        { "one zero point under mean", { { 1, 0 } }, 1, kInvalid, 7 },
+        { "only negative values", { { 0, -1 }, { 1, -2 } }, ScaleMeasure::Max, kZero, 7 },
+        { "all zero under mean", { { 0, 0 }, { 1, 0 } }, ScaleMeasure::Mean, kZero, 7 },
+        { "range 3 to 3", identity(3, 3, 2), ScaleMeasure::Max, kZero, 48 },
+        { "tiny extent", { { 0, 1 }, { 1e-300, 1 } }, ScaleMeasure::Max, kInvalid, 144 },
+        { "one point under mean", { { 1, 2 } }, ScaleMeasure::Mean, kZero, 7 },
+        { "one zero point under mean", { { 1, 0 } }, ScaleMeasure::Mean, kInvalid, 7 },
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -385,8 +387,8 @@ TEST_F(Plot, CurvesAccumulateFromTheOriginOfTheLastClear)
 {
     tabulate(identity(0, 10, 100));
     clear();
-    s.yAxisColumn = 1;
-    s.xAxisRow = 2;
+    s.yAxisColumn = AxisPosition::Quarter;
+    s.xAxisRow = AxisPosition::ThreeQuarters;
     s.curveColor = kRed;
     plot();
     s.curveColor = kGrey;
@@ -402,14 +404,16 @@ TEST_F(Plot, ScaleAndWidthTexts)
 {
     const struct {
         const char16_t *xScale, *yScale, *width;
-        std::optional<int> kind;
+        std::optional<CurveKind> kind;
         std::set<Pixel> painted;
     } rows[] = {
-        { u"abc", u"2,5", u"1", 0, { { 228, 144 }, { 230, 143 } } }, // not numbers: scale 1.0
-        { u" 3 ", u"-2", u"x", 0, { { 228, 144 }, { 234, 146 } } },
-        { u"1.0", u"1.0", u"3", 0, { { 228, 144 }, { 230, 143 } } }, // "Nokta": one pixel each
+        { u"abc", u"2,5", u"1", CurveKind::Points,
+            { { 228, 144 }, { 230, 143 } } }, // not numbers: scale 1.0
+        { u" 3 ", u"-2", u"x", CurveKind::Points, { { 228, 144 }, { 234, 146 } } },
+        { u"1.0", u"1.0", u"3", CurveKind::Points,
+            { { 228, 144 }, { 230, 143 } } }, // "Nokta": one pixel each
         { u"1.0", u"1.0", u"1", std::nullopt, {} }, // no kind: nothing drawn
-        { u"1.0", u"1.0", u"1", 1,
+        { u"1.0", u"1.0", u"1", CurveKind::Line,
             { { 228, 144 }, { 229, 143 } } }, // "Çizgi": the end is not painted
     };
     s.grid = false;
@@ -417,10 +421,10 @@ TEST_F(Plot, ScaleAndWidthTexts)
     s.curveColor = kRed;
     tabulate({ { 0, 0 }, { 2, 1 } });
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.painted.size() + 10 * r.kind.value_or(-1));
+        SCOPED_TRACE(r.painted.size() + 10 * (r.kind ? int(*r.kind) : -1));
         s.xScale = r.xScale;
         s.yScale = r.yScale;
-        s.curveWidth = r.width;
+        s.curveWidth = penWidthOf(r.width);
         s.curveKind = r.kind;
         clear();
         plot();
@@ -491,7 +495,7 @@ TEST_F(Plot, FarPointsAreSkippedAndFarSegmentsClipped)
 
     // A segment from the origin to (2^33, 2^32) runs along slope 1/2 to the right edge.
     tabulate({ { 0, 0 }, { 2 * far, far } });
-    s.curveKind = 1;
+    s.curveKind = CurveKind::Line;
     clear();
     plot();
     RasterCanvas reference(kW, kH, kWhite);
@@ -505,3 +509,34 @@ TEST_F(Plot, FarPointsAreSkippedAndFarSegmentsClipped)
 }
 
 } // namespace
+
+// The controls' state as values: an entry gives its value, a text of the user's own nothing;
+// a width that is no whole number draws 1 pixel wide.
+TEST(PlotControlsTest, ListTextsGiveTheirEntriesValues)
+{
+    PlotControls c;
+    EXPECT_EQ(plotSettingsOf(c).gridStyle, PenStyle::Dot);
+    c.areaStyle = u"Çapraz Kareli";
+    c.curveKind = u"Çizgi";
+    c.axesStyle = u"Kesikli/Noktalı Noktalı";
+    c.xOrigin = u"3/4";
+    c.yOrigin = u"1/4";
+    c.scaleMeasure = u"Ort";
+    c.axesWidth = u" 4";
+    c.curveWidth = u"x";
+    PlotSettings s = plotSettingsOf(c);
+    EXPECT_EQ(s.areaStyle, BrushStyle::DiagonalCross);
+    EXPECT_EQ(s.curveKind, CurveKind::Line);
+    EXPECT_EQ(s.axesStyle, PenStyle::DashDotDot);
+    EXPECT_EQ(s.xAxisRow, AxisPosition::ThreeQuarters);
+    EXPECT_EQ(s.yAxisColumn, AxisPosition::Quarter);
+    EXPECT_EQ(s.scaleMeasure, ScaleMeasure::Mean);
+    EXPECT_EQ(s.axesWidth, 4);
+    EXPECT_EQ(s.curveWidth, 1);
+    c.areaStyle = u"dolu"; // case counts
+    c.curveKind = u"Nokta ";
+    c.xOrigin = u"2/3";
+    c.scaleMeasure = u"";
+    s = plotSettingsOf(c);
+    EXPECT_FALSE(s.areaStyle || s.curveKind || s.xAxisRow || s.scaleMeasure);
+}
