@@ -35,6 +35,7 @@ std::optional<int> answerWithoutDisplay(int& argc, char** argv);
 //   (none)             show the calculator and run until it is closed
 //   --screenshot DIR   write calculator.png, graph.png and about.png into DIR and exit
 //   --startup-time     print the milliseconds from the start to the first shown window, exit
+//   FILE               a graph work file (.qgraf): the graph window opens with it loaded
 //   -h, --help         print the options and exit
 //   -v, --version      print the version and exit
 struct RunOptions {
@@ -43,6 +44,7 @@ struct RunOptions {
     std::optional<int> exitCode;
     std::optional<QString> screenshotDir;
     bool startupTime = false;
+    std::optional<QString> sessionFile;
 };
 RunOptions readRunOptions(const QApplication& app);
 

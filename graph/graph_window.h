@@ -5,6 +5,7 @@
 // control carries its layout name as objectName() (FncName, cXPerc, GrapBox, ...).
 
 #include "plot/plot_controls.h"
+#include "session/graph_session.h"
 #include "tabulation/function_record.h"
 #include "tabulation/graph.h"
 
@@ -53,6 +54,20 @@ public:
     // and leaves no half-written file.
     void saveTableAs(TableSource source);
 
+    // The window's work as a graph work file (.qgraf): every field of the function panel, the
+    // decimals and every plot setting. Opening fills the controls and nothing else: the table
+    // and the picture change at the next HESAPLA and plot commands.
+    quarnis::GraphSession session() const;
+    void setSession(const quarnis::GraphSession& session);
+    // Asks for a file name and writes the work; a failed save is reported in a box and leaves
+    // no half-written file.
+    void saveSessionAs();
+    // Asks for a file and opens it.
+    void openSession();
+    // Fills the controls from the file; a file that cannot be read or is refused is named in
+    // a box with the line and the reason, and changes nothing. True when it was opened.
+    bool openSessionFile(const QString& fileName);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -95,6 +110,7 @@ private:
     void nameControls();
     void setUpTableMenus();
     void setUpSurfaceKeys();
+    void setUpSessionKeys();
     QMenu* createTableMenu(TableSource source, QWidget* parent);
 
     // The function panel.

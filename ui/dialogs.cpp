@@ -77,6 +77,12 @@ namespace {
             return QFileDialog::getSaveFileName(parent, caption, QString(), filter, selectedFilter);
         }
 
+        QString openFileName(
+            QWidget* parent, const QString& caption, const QString& filter) override
+        {
+            return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+        }
+
         bool print(QWidget* parent, QPrinter& printer) override
         {
             QPrintDialog dialog(&printer, parent);

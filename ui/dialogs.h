@@ -47,6 +47,9 @@ public:
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
         QString* selectedFilter = nullptr)
         = 0;
+    // A file name to open, or an empty text when the user cancels; `filter` as above.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter)
+        = 0;
     // The print dialog for `printer`; true when the user confirms, with the printer set up as
     // the user chose.
     virtual bool print(QWidget* parent, QPrinter& printer) = 0;
