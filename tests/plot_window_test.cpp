@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -253,6 +254,71 @@ TEST_F(PlotWindow, CommandLinePlotIsTheWindowsPicture)
         ASSERT_FALSE(window.isNull());
         EXPECT_EQ(drawn.convertToFormat(QImage::Format_RGB32),
             window.convertToFormat(QImage::Format_RGB32));
+    }
+}
+
+// quarnis-calc --session draws the very picture that the window saves with the same work file
+// opened, after HESAPLA, "Grafik Temizle", "Oto. Ölçeklendir" and "Grafik Çiz": every fill
+// style, line style, origin, width and scale measure in at least one file.
+TEST(PlotWindowSession, CommandLineSessionIsTheWindowsPicture)
+{
+    makeApplication<QApplication>();
+    const char* const files[] = {
+        "function.definition = t*t\nfunction.from = -3\nfunction.to = 3\narea.style = 0\n"
+        "axes.style = 1\naxes.width = 3\ncurve.kind = 1\ncurve.style = 2\ncurve.width = 2\n"
+        "axes.x-origin = 1\naxes.y-origin = 2\ngrid.style = 0\ngrid.count = 8\n",
+        "function.definition = SIN(t)*c1\nfunction.constant1.value = 4\nfunction.from = -6\n"
+        "function.to = 6\ndecimals = 2\narea.style = 1\naxes.style = 2\naxes.width = 5\n"
+        "axes.x-origin = 2\naxes.y-origin = 1\nscale.measure = 1\ngrid.shown = 0\n",
+        "function.definition = 1/t\nfunction.from = -2\nfunction.to = 2\nfunction.steps = 40\n"
+        "area.style = 2\narea.color = #204080\ncurve.kind = 1\ncurve.style = 3\n"
+        "curve.width = 3\ncurve.color = #c00000\naxes.style = 4\ngrid.style = 1\n"
+        "grid.count = 10\ngrid.color = #ff00ff\n",
+        "function.definition = t*t*t\nfunction.from = -4\nfunction.to = 4\narea.style = 3\n"
+        "curve.kind = 1\ncurve.style = 4\naxes.width = 2\ngrid.style = 3\n"
+        "axes.x-origin.text = 2/3\naxes.y-origin = 0\naxes.color = #0000ff\n",
+        "function.definition = COS(t)\nfunction.to = 20\nfunction.steps = 300\n"
+        "area.style = 4\ncurve.kind = 1\ncurve.style = 1\naxes.width = 4\nscale.measure = 1\n"
+        "grid.style = 4\naxes.style = 3\n",
+        "function.definition = t*c1+c2\nfunction.constant1.value = -2\n"
+        "function.constant2.value = 5\narea.style = 5\ncurve.width = 7\n"
+        "curve.kind = 1\naxes.x-origin = 2\n",
+        "function.definition = SQRT(t)\nfunction.to = 50\narea.style = 6\ncurve.kind = 0\n"
+        "curve.width = 2\nscale.x = 3\n",
+        "function.definition = EXP(t/5)\nfunction.from = -10\narea.style = 7\n"
+        "curve.kind.text = Eğri\ngrid.style.text = kendi\naxes.style.text = x\n",
+    };
+    QTemporaryDir dir;
+    int index = 0;
+    for (const char* body : files) {
+        SCOPED_TRACE(body);
+        const QString work = dir.filePath(u"w%1.qgraf"_s.arg(++index));
+        QFile file(work);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("quarnis-graph 1\n") + body);
+        file.close();
+
+        ScopedRecordingDialogs dialogs;
+        GraphWindow w;
+        w.show();
+        dialogs.openAnswer = work;
+        w.openSession();
+        ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages[0].text.toStdString();
+        for (const char* button : { "bEval1D", "bClearGArea", "bAutoScale", "DoGraph" })
+            QTest::mouseClick(w.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+        dialogs.fileAnswer = dir.filePath(u"window.png"_s);
+        w.findChild<PlotSurface*>(u"GrapBox"_s)->savePictureAs();
+
+        const QString cli = dir.filePath(u"cli.png"_s);
+        QProcess run;
+        run.start(QStringLiteral(QUARNIS_CALC),
+            { u"--tabulate"_s, u"-q"_s, u"--session"_s, work, u"--plot"_s, cli });
+        ASSERT_TRUE(run.waitForFinished(60000));
+        const QImage window(dialogs.fileAnswer), drawn(cli);
+        ASSERT_FALSE(window.isNull());
+        EXPECT_EQ(drawn.convertToFormat(QImage::Format_RGB32),
+            window.convertToFormat(QImage::Format_RGB32));
+        QFile::remove(cli);
     }
 }
 
