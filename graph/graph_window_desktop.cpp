@@ -3,6 +3,7 @@
 
 #include "graph_window.h"
 
+#include "color_button.h"
 #include "lines_model.h"
 #include "plot_surface.h"
 #include "tabulation/table_text.h"
@@ -219,8 +220,12 @@ void GraphWindow::setUpSurfaceKeys()
     connect(save, &QShortcut::activated, surface_, &quarnis::PlotSurface::savePictureAs);
     auto* print = new QShortcut(QKeySequence::Print, this);
     connect(print, &QShortcut::activated, surface_, &quarnis::PlotSurface::printPicture);
-    // The printed page names the function as the "Fonksiyon" field shows it.
-    surface_->setPrintCaption([this] { return fullDefinition_->text(); });
+    // The printed page names the function as the "Fonksiyon" field shows it, in the title's
+    // colour and font ("Başlık Rengi", "Başlık Font").
+    surface_->setPrintCaption([this] {
+        return quarnis::PictureCaption { fullDefinition_->text(), titleColor_->color(),
+            titleFont_->currentText() };
+    });
     quarnis::onKeyPress(surface_, QKeySequence::Copy, [this] {
         surface_->copyToClipboard();
         return true;

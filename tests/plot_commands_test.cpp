@@ -516,6 +516,8 @@ TEST(PlotControlsTest, ListTextsGiveTheirEntriesValues)
 {
     PlotControls c;
     EXPECT_EQ(plotSettingsOf(c).gridStyle, PenStyle::Dot);
+    c.gridStyle = u"Kesikli";
+    EXPECT_EQ(plotSettingsOf(c).gridStyle, PenStyle::Dash);
     c.areaStyle = u"Çapraz Kareli";
     c.curveKind = u"Çizgi";
     c.axesStyle = u"Kesikli/Noktalı Noktalı";

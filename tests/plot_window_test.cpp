@@ -4,6 +4,7 @@
 
 #include "plot_test_support.h"
 
+#include "graph/color_button.h"
 #include "graph/graph_window.h"
 #include "graph/plot_surface.h"
 #include "recording_dialogs.h"
@@ -431,3 +432,39 @@ TEST_F(PlotWindow, PrintsThePictureAndTheFunction)
 }
 
 } // namespace
+
+// The function's line below a printed picture takes the title's colour and font.
+TEST_F(PlotWindow, PrintedCaptionTakesTheTitleColourAndFont)
+{
+    if (QStandardPaths::findExecutable(u"pdffonts"_s).isEmpty())
+        GTEST_SKIP() << "pdffonts and pdftoppm (poppler-utils) read the printed page";
+    click("bEval1D");
+    click("bClearGArea");
+    QTemporaryDir dir;
+    const auto print = [&](const QString& name) {
+        dialogs.printFile = dir.filePath(name + u".pdf"_s);
+        surface.printPicture();
+        run(u"pdftoppm"_s,
+            { u"-r"_s, u"100"_s, u"-png"_s, u"-singlefile"_s, dialogs.printFile,
+                dir.filePath(name) });
+        return run(u"pdffonts"_s, { dialogs.printFile });
+    };
+    const QString startFonts = print(u"start"_s);
+    control<ColorButton>("bColorEtiket")->setColor(QColor(0, 0, 255));
+    control<QComboBox>("cEtiketFont")->setCurrentIndex(3); // "Courier"
+    const QString titleFonts = print(u"title"_s);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_NE(titleFonts, startFonts);
+    const auto blue = [&](const QString& name) {
+        const QImage page(dir.filePath(name + u".png"_s));
+        int n = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                n += c.blue() > 180 && c.red() < 100 && c.green() < 100;
+            }
+        return n;
+    };
+    EXPECT_EQ(blue(u"start"_s), 0);
+    EXPECT_GT(blue(u"title"_s), 3);
+}
