@@ -43,8 +43,9 @@ const PictureCanvas& surfaceWith(int curves, Curve kind = Curve::Plain)
     Silent report;
     PlotTarget target { canvas, graph, drawn, 65536, report };
     PlotSettings s;
-    s.curveKind = 1;
-    s.curveStyle = kind == Curve::Dotted || kind == Curve::DenseDotted ? 2 : 0;
+    s.curveKind = CurveKind::Line;
+    s.curveStyle
+        = kind == Curve::Dotted || kind == Curve::DenseDotted ? PenStyle::Dot : PenStyle::Solid;
     s.xScale = u"22";
     s.yScale = u"20";
     clearGraphArea(target, s);

@@ -38,7 +38,7 @@ template <class C = RasterCanvas> struct Bench {
             graph.points.push_back({ x, 5 * std::sin(x) + std::sin(37 * x) });
         }
         target.resultLines = graph.points.size();
-        s.curveKind = kind;
+        s.curveKind = CurveKind(kind);
         s.xScale = u"22";
         s.yScale = yScale;
         clearGraphArea(target, s);

@@ -49,6 +49,9 @@ namespace {
                                  "function graphs."));
             parser.addOption(screenshot);
             parser.addOption(startupTime);
+            parser.addPositionalArgument(QStringLiteral("file"),
+                QStringLiteral("A graph work file (.qgraf) to open in the graph window."),
+                QStringLiteral("[file]"));
         }
     };
 
@@ -128,12 +131,12 @@ RunOptions readRunOptions(const QApplication& app)
     RunOptions options;
     CommandLine commandLine;
     if (!commandLine.parser.parse(app.arguments())
-        || !commandLine.parser.positionalArguments().isEmpty()) {
+        || commandLine.parser.positionalArguments().size() > 1) {
         const QString error = commandLine.parser.errorText();
         print(stderr,
             QStringLiteral("quarnis: ")
                 + (error.isEmpty() ? QStringLiteral("unexpected argument \"%1\"")
-                                         .arg(commandLine.parser.positionalArguments().value(0))
+                                         .arg(commandLine.parser.positionalArguments().value(1))
                                    : error));
         print(stderr, QStringLiteral("Try 'quarnis --help'."));
         options.exitCode = 2;
@@ -143,6 +146,8 @@ RunOptions readRunOptions(const QApplication& app)
     if (commandLine.parser.isSet(commandLine.screenshot))
         options.screenshotDir = commandLine.parser.value(commandLine.screenshot);
     options.startupTime = commandLine.parser.isSet(commandLine.startupTime);
+    if (!commandLine.parser.positionalArguments().isEmpty())
+        options.sessionFile = commandLine.parser.positionalArguments().front();
     return options;
 }
 
@@ -253,6 +258,15 @@ int run(
                     .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
     };
     afterFirstPaint(&windows.calculator, [restore] { (*restore)(); });
+    if (options.sessionFile) {
+        // The graph window opens over the calculator as its "Graph" key opens it, and takes
+        // the file once it is shown, so that a refused file's box stands over it.
+        QTimer::singleShot(0, &windows.graph, [&windows, file = *options.sessionFile] {
+            QTimer::singleShot(
+                0, &windows.graph, [&windows, file] { windows.graph.openSessionFile(file); });
+            windows.graph.exec();
+        });
+    }
     if (options.startupTime) {
         // Polled from the loop until the window system has mapped and exposed the window and
         // the loop has painted it, then until the history is read.

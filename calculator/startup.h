@@ -38,6 +38,7 @@ std::optional<int> answerWithoutDisplay(int& argc, char** argv);
 //   --screenshot DIR   write calculator.png, graph.png and about.png into DIR and exit
 //   --startup-time     print the milliseconds from the start to the first shown window and
 //                      to the history read from its file, exit
+//   FILE               a graph work file (.qgraf): the graph window opens with it loaded
 //   -h, --help         print the options and exit
 //   -v, --version      print the version and exit
 struct RunOptions {
@@ -46,6 +47,7 @@ struct RunOptions {
     std::optional<int> exitCode;
     std::optional<QString> screenshotDir;
     bool startupTime = false;
+    std::optional<QString> sessionFile;
 };
 RunOptions readRunOptions(const QApplication& app);
 

@@ -16,7 +16,9 @@
 #include "picture_writer.h"
 #include "plot/picture_canvas.h"
 #include "plot/plot_commands.h"
+#include "plot/plot_controls.h"
 #include "progress_line.h"
+#include "session/graph_session.h"
 #include "tabulation/function_record.h"
 #include "tabulation/graph.h"
 
@@ -24,9 +26,11 @@
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
+#include <variant>
 #include <vector>
 
 namespace {
@@ -41,7 +45,7 @@ constexpr const char* kHelp
     = "Usage: quarnis-calc [-d N] [--] [FORMULA...]\n"
       "       quarnis-calc --tabulate [--name F] [--var t] [--const NAME=VALUE]...\n"
       "                    [--def t] [--from 0] [--to 10] [--steps 100] [-d 5]\n"
-      "                    [--plot FILE [--lines]] [-q]\n"
+      "                    [--session FILE.qgraf] [--plot FILE [--lines]] [-q]\n"
       "Evaluates each FORMULA, or each line of standard input when none is given, and\n"
       "prints one line for each: the result as the calculator window shows it.\n"
       "\n"
@@ -59,18 +63,23 @@ constexpr const char* kHelp
       "  --def=FORMULA     the definition\n"
       "  --from=X1, --to=X2  the range\n"
       "  --steps=N         the number of equal steps, 1 to 65535\n"
+      "  --session=FILE    start from the graph window's work saved in FILE (.qgraf):\n"
+      "                    its panel, decimals and plot settings; the options above,\n"
+      "                    -d and --lines given with it override the file's fields\n"
       "  -d N              with --tabulate: decimals of the listed values, 0 to 9, or -1\n"
       "                    to round to tens (default 5)\n"
       "  --plot=FILE       also write the picture that the graph window shows after\n"
       "                    \"Grafik Temizle\", \"Oto. Ölçeklendir\" and \"Grafik Çiz\" with\n"
-      "                    its start settings: a PNG, SVG or PDF file by FILE's suffix\n"
+      "                    its start settings (or --session's): a PNG, SVG or PDF file by\n"
+      "                    FILE's suffix\n"
       "                    (.png, .svg, .pdf); needs no display\n"
       "  --lines           with --plot: draw the curve as \"Çizgi\" instead of \"Nokta\"\n"
       "  -q, --quiet       with --tabulate: print no result lines\n"
       "\n"
       "Exit status: 0 when every formula gave a number, 1 when a line shows an error\n"
-      "text or --tabulate refuses a field (the refusal goes to standard error) or the\n"
-      "picture cannot be written, 2 for a wrong option or a FILE of unknown format.\n";
+      "text or --tabulate refuses a field (the refusal goes to standard error), the\n"
+      "--session file is refused or the picture cannot be written, 2 for a wrong option\n"
+      "or a FILE of unknown format.\n";
 
 int usageError()
 {
@@ -181,11 +190,11 @@ private:
 struct PlotRequest {
     const char* fileName; // in the locale's encoding, as given
     quarnis::PictureFormat format;
-    bool lines; // "Çizgi" instead of "Nokta"
+    quarnis::PlotControls controls; // the plot settings' controls, as the window holds them
 };
 
 // The picture that a fresh graph window shows for the result lines after "Grafik Temizle",
-// "Oto. Ölçeklendir" and "Grafik Çiz" with its start settings. A command that fails is
+// "Oto. Ölçeklendir" and "Grafik Çiz" with the given settings. A command that fails is
 // reported as the window's error box would, and the next one runs; false when any failed or
 // the file could not be written, which then stays as it was.
 bool plot(const std::vector<std::u16string>& lines, const PlotRequest& request)
@@ -197,8 +206,7 @@ bool plot(const std::vector<std::u16string>& lines, const PlotRequest& request)
     bool coordSystemDrawn = false;
     ErrorReport report;
     quarnis::PlotTarget target { canvas, graph, coordSystemDrawn, lines.size(), report };
-    quarnis::PlotSettings settings;
-    settings.curveKind = request.lines ? 1 : 0;
+    quarnis::PlotControls controls = request.controls;
     bool ok = true;
     const auto run = [&](auto&& command) {
         try {
@@ -208,14 +216,15 @@ bool plot(const std::vector<std::u16string>& lines, const PlotRequest& request)
             ok = false;
         }
     };
-    run([&] { quarnis::clearGraphArea(target, settings); });
+    // Each command takes the settings from the controls as it runs, as the window's do.
+    run([&] { quarnis::clearGraphArea(target, quarnis::plotSettingsOf(controls)); });
     run([&] {
-        if (const auto texts = quarnis::autoScale(target, settings)) {
-            settings.xScale = texts->first;
-            settings.yScale = texts->second;
+        if (const auto texts = quarnis::autoScale(target, quarnis::plotSettingsOf(controls))) {
+            controls.xScale = texts->first;
+            controls.yScale = texts->second;
         }
     });
-    run([&] { quarnis::drawGraph(target, settings); });
+    run([&] { quarnis::drawGraph(target, quarnis::plotSettingsOf(controls)); });
     // Only now is Qt loaded, with the module that writes the file.
     std::string problem;
     const quarnis::WritePictureFn* write = quarnis::loadPictureWriter(problem);
@@ -254,6 +263,29 @@ int tabulate(const quarnis::FuncPanelTexts& panel, int decimals, bool quiet,
     return printer.anyFailed() || !drawn ? kExitFailed : kExitOk;
 }
 
+// The work file of --session, or nothing when it is refused (said on standard error).
+std::optional<quarnis::GraphSession> readSession(const char* fileName)
+{
+    std::ifstream in(fileName, std::ios::binary);
+    std::string bytes(quarnis::kMaxGraphSessionBytes + 1, '\0');
+    in.read(bytes.data(), std::streamsize(bytes.size()));
+    if (in.bad() || (!in && !in.eof())) {
+        std::fprintf(
+            stderr, "%s: cannot read '%s': %s\n", kProgram, fileName, std::strerror(errno));
+        return std::nullopt;
+    }
+    bytes.resize(std::size_t(in.gcount()));
+    auto read = quarnis::readGraphSession(bytes);
+    if (const auto* error = std::get_if<quarnis::GraphSessionError>(&read)) {
+        std::fprintf(stderr, "%s: cannot open '%s': ", kProgram, fileName);
+        if (error->line > 0)
+            std::fprintf(stderr, "line %zu: ", error->line);
+        std::fprintf(stderr, "%s\n", quarnis::utf16ToUtf8(error->reason).c_str());
+        return std::nullopt;
+    }
+    return std::get<quarnis::GraphSession>(std::move(read));
+}
+
 // The formulas given as arguments, or else the lines of standard input.
 int evaluate(char** formulas, int count, int decimals)
 {
@@ -281,7 +313,19 @@ int evaluate(char** formulas, int count, int decimals)
 }
 
 // Values of the long-only options.
-enum : int { kTabulate = 256, kPlot, kLines, kName, kVar, kConst, kDef, kFrom, kTo, kSteps };
+enum : int {
+    kTabulate = 256,
+    kPlot,
+    kLines,
+    kSession,
+    kName,
+    kVar,
+    kConst,
+    kDef,
+    kFrom,
+    kTo,
+    kSteps
+};
 
 constexpr option kOptions[] = {
     { "decimals", required_argument, nullptr, 'd' },
@@ -290,6 +334,7 @@ constexpr option kOptions[] = {
     { "tabulate", no_argument, nullptr, kTabulate },
     { "plot", required_argument, nullptr, kPlot },
     { "lines", no_argument, nullptr, kLines },
+    { "session", required_argument, nullptr, kSession },
     { "quiet", no_argument, nullptr, 'q' },
     { "name", required_argument, nullptr, kName },
     { "var", required_argument, nullptr, kVar },
@@ -305,10 +350,15 @@ constexpr option kOptions[] = {
 
 int main(int argc, char** argv)
 {
-    quarnis::FuncPanelTexts panel;
-    std::u16string* constNames[] = { &panel.const1, &panel.const2, &panel.const3 };
-    std::u16string* constValues[] = { &panel.value1, &panel.value2, &panel.value3 };
+    // The panel's fields the options set; they override those of a --session file.
+    using Field = std::u16string quarnis::FuncPanelTexts::*;
+    std::vector<std::pair<Field, std::u16string>> fields;
+    const Field constNames[] = { &quarnis::FuncPanelTexts::const1, &quarnis::FuncPanelTexts::const2,
+        &quarnis::FuncPanelTexts::const3 };
+    const Field constValues[] = { &quarnis::FuncPanelTexts::value1,
+        &quarnis::FuncPanelTexts::value2, &quarnis::FuncPanelTexts::value3 };
     int constants = 0;
+    const char* sessionFile = nullptr;
     std::optional<int> decimals;
     bool tabulation = false;
     bool quiet = false;
@@ -351,11 +401,14 @@ int main(int argc, char** argv)
         case kLines:
             lines = true;
             break;
+        case kSession:
+            sessionFile = optarg;
+            break;
         case kName:
-            panel.name = quarnis::utf8ToUtf16(optarg);
+            fields.emplace_back(&quarnis::FuncPanelTexts::name, quarnis::utf8ToUtf16(optarg));
             break;
         case kVar:
-            panel.var = quarnis::utf8ToUtf16(optarg);
+            fields.emplace_back(&quarnis::FuncPanelTexts::var, quarnis::utf8ToUtf16(optarg));
             break;
         case kConst: {
             const char* eq = std::strchr(optarg, '=');
@@ -363,22 +416,23 @@ int main(int argc, char** argv)
                 return usageError(std::string("--const needs NAME=VALUE, not '") + optarg + "'");
             if (constants == 3)
                 return usageError("at most three --const");
-            *constNames[constants] = quarnis::utf8ToUtf16(std::string_view(optarg, eq - optarg));
-            *constValues[constants] = quarnis::utf8ToUtf16(eq + 1);
+            fields.emplace_back(
+                constNames[constants], quarnis::utf8ToUtf16(std::string_view(optarg, eq - optarg)));
+            fields.emplace_back(constValues[constants], quarnis::utf8ToUtf16(eq + 1));
             ++constants;
             break;
         }
         case kDef:
-            panel.definition = quarnis::utf8ToUtf16(optarg);
+            fields.emplace_back(&quarnis::FuncPanelTexts::definition, quarnis::utf8ToUtf16(optarg));
             break;
         case kFrom:
-            panel.x1 = quarnis::utf8ToUtf16(optarg);
+            fields.emplace_back(&quarnis::FuncPanelTexts::x1, quarnis::utf8ToUtf16(optarg));
             break;
         case kTo:
-            panel.x2 = quarnis::utf8ToUtf16(optarg);
+            fields.emplace_back(&quarnis::FuncPanelTexts::x2, quarnis::utf8ToUtf16(optarg));
             break;
         case kSteps:
-            panel.sample = quarnis::utf8ToUtf16(optarg);
+            fields.emplace_back(&quarnis::FuncPanelTexts::sample, quarnis::utf8ToUtf16(optarg));
             break;
         default: // getopt_long has named the wrong option on standard error
             return usageError();
@@ -396,13 +450,27 @@ int main(int argc, char** argv)
             std::string("--tabulate takes no formula, but got '") + argv[optind] + "'");
     if (lines && !pictureFile)
         return usageError("--lines needs --plot");
-    std::optional<PlotRequest> picture;
+    std::optional<quarnis::PictureFormat> format;
     if (pictureFile) {
-        const auto format = quarnis::pictureFormatOfFileName(pictureFile);
+        format = quarnis::pictureFormatOfFileName(pictureFile);
         if (!format)
             return usageError(std::string("cannot tell the picture format of '") + pictureFile
                 + "': its name must end in .png, .svg or .pdf");
-        picture = PlotRequest { pictureFile, *format, lines };
     }
-    return tabulate(panel, decimals.value_or(5), quiet, picture);
+    // The window's start state, or its work as the file holds it; then the options.
+    quarnis::GraphSession session;
+    if (sessionFile) {
+        std::optional<quarnis::GraphSession> read = readSession(sessionFile);
+        if (!read)
+            return kExitFailed;
+        session = std::move(*read);
+    }
+    for (auto& [field, text] : fields)
+        session.panel.*field = std::move(text);
+    if (lines)
+        session.plot.curveKind = quarnis::kCurveKindEntries[1];
+    std::optional<PlotRequest> picture;
+    if (pictureFile)
+        picture = PlotRequest { pictureFile, *format, session.plot };
+    return tabulate(session.panel, decimals.value_or(session.decimals), quiet, picture);
 }

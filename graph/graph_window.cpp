@@ -4,6 +4,7 @@
 #include "engine/number_format.h"
 #include "lines_model.h"
 #include "plot/plot_commands.h"
+#include "plot/plot_controls.h"
 #include "plot_surface.h"
 #include "ui/dialogs.h"
 #include "ui/form_building.h"
@@ -33,6 +34,7 @@
 
 #include <limits>
 #include <optional>
+#include <span>
 
 using namespace Qt::StringLiterals;
 
@@ -102,26 +104,24 @@ namespace {
         return b;
     }
 
-    void fill(QComboBox* c, const QStringList& entries, int start)
-    {
-        c->addItems(entries);
-        c->setCurrentIndex(start);
-    }
-
-    // The index of the list's entry whose text the field shows; nothing when the user typed a
-    // text of their own that is no entry ("2/3" in "X Orj").
-    std::optional<int> listIndex(const QComboBox& list)
-    {
-        const QString text = list.currentText();
-        if (list.currentIndex() >= 0 && list.itemText(list.currentIndex()) == text)
-            return list.currentIndex();
-        const int i = list.findText(text, Qt::MatchExactly);
-        return i >= 0 ? std::optional<int>(i) : std::nullopt;
-    }
-
     QString toQString(std::u16string_view s)
     {
         return QString::fromUtf16(s.data(), qsizetype(s.size()));
+    }
+
+    void fill(QComboBox* c, std::span<const std::u16string_view> entries)
+    {
+        for (std::u16string_view entry : entries)
+            c->addItem(toQString(entry));
+    }
+
+    // Shows the text in the list's field: its entry when it is one, else a text of its own.
+    void showText(QComboBox* c, const std::u16string& text)
+    {
+        const int i = c->findText(QString::fromStdU16String(text), Qt::MatchExactly);
+        if (i >= 0)
+            c->setCurrentIndex(i);
+        c->setEditText(QString::fromStdU16String(text));
     }
 
 } // namespace
@@ -434,32 +434,22 @@ void GraphWindow::orderTabs()
     quarnis::chainTabs(order);
 }
 
-// The start colours and the lists' entries with their start entries.
+// The lists' entries, then the start colours and start entries.
 void GraphWindow::fillLists()
 {
-    areaColor_->setColor(QColor(166, 202, 240));
-    axesColor_->setColor(QColor(0, 128, 0));
-    titleColor_->setColor(QColor(255, 0, 0));
-    gridColor_->setColor(QColor(128, 128, 128));
-
-    const QStringList lineStyles = { u"Normal"_s, u"Kesikli"_s, u"Noktalı"_s, u"Kesikli/Noktalı"_s,
-        u"Kesikli/Noktalı Noktalı"_s };
-    const QStringList positions = { u"1/2"_s, u"1/4"_s, u"3/4"_s };
-    fill(areaStyle_,
-        { u"Dolu"_s, u"Boş"_s, u"Yatay"_s, u"Düşey"_s, u"Sol-Sağ Çizgili"_s, u"Sağ-Sol Çizgili"_s,
-            u"Kareli"_s, u"Çapraz Kareli"_s },
-        0);
-    fill(axesStyle_, lineStyles, 0);
-    fill(curveStyle_, lineStyles, 0);
-    fill(gridStyle_, lineStyles, 2);
-    fill(curveKind_, { u"Nokta"_s, u"Çizgi"_s }, 0);
-    fill(titleFont_, { u"Tahoma"_s, u"Arial"_s, u"Calibri"_s, u"Courier"_s }, 0);
-    fill(yOrigin_, positions, 0);
-    fill(xOrigin_, positions, 0);
-    fill(axesWidth_, { u"1"_s, u"2"_s, u"3"_s, u"4"_s, u"5"_s }, 0);
-    fill(gridCount_, { u"4"_s, u"8"_s, u"10"_s }, 0);
-    fill(scaleMeasure_, { u"Max"_s, u"Ort"_s }, 0);
-    fill(curveWidth_, { u"1"_s, u"2"_s, u"3"_s }, 0);
+    fill(areaStyle_, quarnis::kFillStyleEntries);
+    fill(axesStyle_, quarnis::kLineStyleEntries);
+    fill(curveStyle_, quarnis::kLineStyleEntries);
+    fill(gridStyle_, quarnis::kLineStyleEntries);
+    fill(curveKind_, quarnis::kCurveKindEntries);
+    fill(titleFont_, quarnis::kTitleFontEntries);
+    fill(yOrigin_, quarnis::kAxisPositionEntries);
+    fill(xOrigin_, quarnis::kAxisPositionEntries);
+    fill(axesWidth_, quarnis::kAxesWidthEntries);
+    fill(gridCount_, quarnis::kGridCountEntries);
+    fill(scaleMeasure_, quarnis::kScaleMeasureEntries);
+    fill(curveWidth_, quarnis::kCurveWidthEntries);
+    setPlotControls(quarnis::PlotControls());
 }
 
 quarnis::FuncPanelTexts GraphWindow::panelTexts() const
@@ -511,28 +501,52 @@ void GraphWindow::updateRangeLabels()
 
 void GraphWindow::showDecimalsHint() { decimals_->setToolTip(QString::number(decimals_->value())); }
 
+std::vector<GraphWindow::ListControl> GraphWindow::listControls() const
+{
+    using C = quarnis::PlotControls;
+    return { { areaStyle_, &C::areaStyle }, { curveKind_, &C::curveKind },
+        { curveWidth_, &C::curveWidth }, { titleFont_, &C::titleFont },
+        { curveStyle_, &C::curveStyle }, { axesWidth_, &C::axesWidth },
+        { axesStyle_, &C::axesStyle }, { scaleMeasure_, &C::scaleMeasure },
+        { xOrigin_, &C::xOrigin }, { yOrigin_, &C::yOrigin }, { gridStyle_, &C::gridStyle },
+        { gridCount_, &C::gridCount } };
+}
+
+std::vector<GraphWindow::ColorControl> GraphWindow::colorControls() const
+{
+    using C = quarnis::PlotControls;
+    return { { areaColor_, &C::areaColor }, { titleColor_, &C::titleColor },
+        { curveColor_, &C::curveColor }, { axesColor_, &C::axesColor },
+        { gridColor_, &C::gridColor } };
+}
+
+quarnis::PlotControls GraphWindow::plotControls() const
+{
+    quarnis::PlotControls c;
+    for (const ColorControl& color : colorControls())
+        c.*color.value = color.button->color().rgb();
+    for (const ListControl& list : listControls())
+        c.*list.text = list.box->currentText().toStdU16String();
+    c.xScale = xScale_->text().toStdU16String();
+    c.yScale = yScale_->text().toStdU16String();
+    c.gridShown = gridShown_->isChecked();
+    return c;
+}
+
+void GraphWindow::setPlotControls(const quarnis::PlotControls& c)
+{
+    for (const ColorControl& color : colorControls())
+        color.button->setColor(QColor::fromRgb(QRgb(c.*color.value)));
+    for (const ListControl& list : listControls())
+        showText(list.box, c.*list.text);
+    xScale_->setText(QString::fromStdU16String(c.xScale));
+    yScale_->setText(QString::fromStdU16String(c.yScale));
+    gridShown_->setChecked(c.gridShown);
+}
+
 quarnis::PlotSettings GraphWindow::readPlotSettings() const
 {
-    quarnis::PlotSettings s;
-    s.areaColor = areaColor_->color().rgb();
-    s.curveColor = curveColor_->color().rgb();
-    s.axesColor = axesColor_->color().rgb();
-    s.gridColor = gridColor_->color().rgb();
-    s.areaStyle = listIndex(*areaStyle_);
-    s.axesStyle = listIndex(*axesStyle_);
-    s.curveStyle = listIndex(*curveStyle_);
-    s.gridStyle = listIndex(*gridStyle_);
-    s.curveKind = listIndex(*curveKind_);
-    s.yAxisColumn = listIndex(*yOrigin_);
-    s.xAxisRow = listIndex(*xOrigin_);
-    s.scaleMeasure = listIndex(*scaleMeasure_);
-    s.grid = gridShown_->isChecked();
-    s.axesWidth = axesWidth_->currentText().toStdU16String();
-    s.gridCount = gridCount_->currentText().toStdU16String();
-    s.curveWidth = curveWidth_->currentText().toStdU16String();
-    s.xScale = xScale_->text().toStdU16String();
-    s.yScale = yScale_->text().toStdU16String();
-    return s;
+    return quarnis::plotSettingsOf(plotControls());
 }
 
 quarnis::PlotTarget GraphWindow::plotTarget(BoxReport& report)

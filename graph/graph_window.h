@@ -4,6 +4,8 @@
 // surface. The settings live only in the controls and are read when a command runs. Each
 // control carries its layout name as objectName() (FncName, cXPerc, GrapBox, ...).
 
+#include "plot/plot_controls.h"
+#include "session/graph_session.h"
 #include "tabulation/function_record.h"
 #include "tabulation/graph.h"
 
@@ -28,7 +30,6 @@ class LinesModel;
 class ColorButton;
 
 class PlotSurface;
-struct PlotSettings;
 struct PlotTarget;
 // The hint shown when the sample count field refuses a key or a paste.
 inline constexpr const char* kSampleDigitsOnlyText = "Örnekleme Adeti yalnızca rakam alır";
@@ -56,6 +57,20 @@ public:
     // and leaves no half-written file.
     void saveTableAs(TableSource source);
 
+    // The window's work as a graph work file (.qgraf): every field of the function panel, the
+    // decimals and every plot setting. Opening fills the controls and nothing else: the table
+    // and the picture change at the next HESAPLA and plot commands.
+    quarnis::GraphSession session() const;
+    void setSession(const quarnis::GraphSession& session);
+    // Asks for a file name and writes the work; a failed save is reported in a box and leaves
+    // no half-written file.
+    void saveSessionAs();
+    // Asks for a file and opens it.
+    void openSession();
+    // Fills the controls from the file; a file that cannot be read or is refused is named in
+    // a box with the line and the reason, and changes nothing. True when it was opened.
+    bool openSessionFile(const QString& fileName);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -77,6 +92,19 @@ private:
     void autoScale();
     void drawCurve();
 
+    // The plot settings' controls: their state as values, and filled from such values.
+    quarnis::PlotControls plotControls() const;
+    void setPlotControls(const quarnis::PlotControls& controls);
+    struct ListControl {
+        QComboBox* box;
+        std::u16string quarnis::PlotControls::*text;
+    };
+    struct ColorControl {
+        ColorButton* button;
+        quarnis::Rgb quarnis::PlotControls::*value;
+    };
+    std::vector<ListControl> listControls() const;
+    std::vector<ColorControl> colorControls() const;
     quarnis::PlotSettings readPlotSettings() const;
     quarnis::PlotTarget plotTarget(BoxReport& report);
 
@@ -85,6 +113,7 @@ private:
     void nameControls();
     void setUpTableMenus();
     void setUpSurfaceKeys();
+    void setUpSessionKeys();
     QMenu* createTableMenu(TableSource source, QWidget* parent);
 
     quarnis::Dialogs& dialogs_;

@@ -3,6 +3,7 @@
 
 #include "graph_window.h"
 
+#include "color_button.h"
 #include "lines_model.h"
 #include "plot_surface.h"
 #include "tabulation/table_text.h"
@@ -14,7 +15,9 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QListView>
@@ -23,6 +26,9 @@
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QShortcut>
+
+#include <string_view>
+#include <variant>
 
 using namespace Qt::StringLiterals;
 
@@ -44,6 +50,7 @@ void GraphWindow::setUpDesktop()
     nameControls();
     setUpTableMenus();
     setUpSurfaceKeys();
+    setUpSessionKeys();
 }
 
 void GraphWindow::nameControls()
@@ -213,8 +220,12 @@ void GraphWindow::setUpSurfaceKeys()
     connect(save, &QShortcut::activated, surface_, &quarnis::PlotSurface::savePictureAs);
     auto* print = new QShortcut(QKeySequence::Print, this);
     connect(print, &QShortcut::activated, surface_, &quarnis::PlotSurface::printPicture);
-    // The printed page names the function as the "Fonksiyon" field shows it.
-    surface_->setPrintCaption([this] { return fullDefinition_->text(); });
+    // The printed page names the function as the "Fonksiyon" field shows it, in the title's
+    // colour and font ("Başlık Rengi", "Başlık Font").
+    surface_->setPrintCaption([this] {
+        return quarnis::PictureCaption { fullDefinition_->text(), titleColor_->color(),
+            titleFont_->currentText() };
+    });
     quarnis::onKeyPress(surface_, QKeySequence::Copy, [this] {
         surface_->copyToClipboard();
         return true;
@@ -222,6 +233,133 @@ void GraphWindow::setUpSurfaceKeys()
     quarnis::onMenuKeys(surface_, [this] {
         popUp(surface_->createContextMenu(surface_), surface_, surface_->rect().center());
     });
+}
+
+// ---- The work file ----
+
+namespace {
+
+    const QString kSessionFilter = QStringLiteral("Grafik çalışması (*.qgraf)");
+
+    void showError(quarnis::Dialogs& dialogs, QWidget* parent, const QString& text)
+    {
+        dialogs.message(parent, quarnis::kApplicationTitle, text, quarnis::Dialogs::Icon::Stop);
+    }
+
+} // namespace
+
+quarnis::GraphSession GraphWindow::session() const
+{
+    return { panelTexts(), decimals_->value(), plotControls() };
+}
+
+void GraphWindow::setSession(const quarnis::GraphSession& s)
+{
+    const auto set = [](QLineEdit* field, const std::u16string& text) {
+        field->setText(QString::fromStdU16String(text));
+    };
+    const quarnis::FuncPanelTexts& p = s.panel;
+    set(functionName_, p.name);
+    set(variableName_, p.var);
+    set(constantNames_[0], p.const1);
+    set(constantNames_[1], p.const2);
+    set(constantNames_[2], p.const3);
+    set(constantValues_[0], p.value1);
+    set(constantValues_[1], p.value2);
+    set(constantValues_[2], p.value3);
+    set(definition_, p.definition);
+    set(rangeStart_, p.x1);
+    set(rangeEnd_, p.x2);
+    set(sampleCount_, p.sample);
+    decimals_->setValue(s.decimals);
+    setPlotControls(s.plot);
+    updateRangeLabels();
+}
+
+void GraphWindow::saveSessionAs()
+{
+    QString name = dialogs_.saveFileName(this, QStringLiteral("Çalışmayı Kaydet"), kSessionFilter);
+    if (name.isEmpty())
+        return;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += u'.' + QString::fromUtf16(quarnis::kGraphSessionSuffix);
+    const std::string bytes = quarnis::writeGraphSession(session());
+    // Written beside the target and renamed over it at the end: a failure leaves no half file.
+    QSaveFile file(name);
+    if (file.open(QIODevice::WriteOnly)
+        && file.write(bytes.data(), qint64(bytes.size())) == qint64(bytes.size()) && file.commit())
+        return;
+    showError(dialogs_, this,
+        QStringLiteral("Çalışma \"%1\" dosyasına kaydedilemedi: %2").arg(name, file.errorString()));
+}
+
+void GraphWindow::openSession()
+{
+    const QString name = dialogs_.openFileName(this, QStringLiteral("Çalışmayı Aç"),
+        kSessionFilter + QStringLiteral(";;Tüm dosyalar (*)"));
+    if (!name.isEmpty())
+        openSessionFile(name);
+}
+
+bool GraphWindow::openSessionFile(const QString& fileName)
+{
+    const QString refused = QStringLiteral("\"%1\" dosyası açılamadı: ").arg(fileName);
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly)) {
+        showError(dialogs_, this, refused + file.errorString());
+        return false;
+    }
+    // One byte more than allowed is enough to know that the file is too large.
+    const QByteArray bytes = file.read(qint64(quarnis::kMaxGraphSessionBytes) + 1);
+    if (file.error() != QFileDevice::NoError) {
+        showError(dialogs_, this, refused + file.errorString());
+        return false;
+    }
+    const auto read
+        = quarnis::readGraphSession(std::string_view(bytes.data(), std::size_t(bytes.size())));
+    if (const auto* error = std::get_if<quarnis::GraphSessionError>(&read)) {
+        const QString reason = QString::fromStdU16String(error->reason);
+        showError(dialogs_, this,
+            refused
+                + (error->line > 0 ? QStringLiteral("%1. satır: %2").arg(error->line).arg(reason)
+                                   : reason));
+        return false;
+    }
+    setSession(std::get<quarnis::GraphSession>(read));
+    return true;
+}
+
+void GraphWindow::setUpSessionKeys()
+{
+    auto* save = new QAction(QStringLiteral("Çalışmayı Kaydet..."), this);
+    save->setObjectName(QStringLiteral("SaveSession"));
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    save->setShortcutContext(Qt::WindowShortcut);
+    connect(save, &QAction::triggered, this,
+        [this] { quarnis::runGuarded(dialogs_, this, [this] { saveSessionAs(); }); });
+    auto* open = new QAction(QStringLiteral("Çalışmayı Aç..."), this);
+    open->setObjectName(QStringLiteral("OpenSession"));
+    open->setShortcut(QKeySequence::Open);
+    open->setShortcutContext(Qt::WindowShortcut);
+    connect(open, &QAction::triggered, this,
+        [this] { quarnis::runGuarded(dialogs_, this, [this] { openSession(); }); });
+    addActions({ save, open });
+
+    // The function panel's menu: on the panel itself and on what in it has no menu of its own
+    // (HESAPLA); the fields keep their edit menus, the lists their table menus.
+    auto* panel = findChild<QGroupBox*>(QStringLiteral("FuncIDandCalculatePanel"));
+    const auto popUpAt = [this, save, open](QWidget* control, const QPoint& at) {
+        auto* menu = new QMenu(this);
+        menu->addActions({ save, open });
+        popUp(menu, control, at);
+    };
+    for (QWidget* control :
+        { static_cast<QWidget*>(panel), static_cast<QWidget*>(calculateButton_) }) {
+        control->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(control, &QWidget::customContextMenuRequested, this,
+            [control, popUpAt](const QPoint& at) { popUpAt(control, at); });
+    }
+    quarnis::onMenuKeysRequestMenu(calculateButton_);
 }
 
 } // namespace quarnis

@@ -152,7 +152,7 @@ void PlotSurface::printPicture()
     if (printed) {
         // The painter's origin is the printable area's top-left corner.
         const QRectF page(QPointF(0, 0), printer.pageRect(QPrinter::DevicePixel).size());
-        paintPicturePage(painter, page, *this, printCaption_ ? printCaption_() : QString());
+        paintPicturePage(painter, page, *this, printCaption_ ? printCaption_() : PictureCaption());
         printed = painter.end() && printer.printerState() != QPrinter::Error;
     }
     if (!printed)

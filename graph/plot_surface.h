@@ -56,7 +56,10 @@ public:
     void printPicture();
     QMenu* createContextMenu(QWidget* parent);
     // The line printed below the picture, asked for when printing.
-    void setPrintCaption(std::function<QString()> caption) { printCaption_ = std::move(caption); }
+    void setPrintCaption(std::function<PictureCaption()> caption)
+    {
+        printCaption_ = std::move(caption);
+    }
 
     using Lines = std::shared_ptr<const std::vector<std::u16string>>;
     // Offers the points of the curve just drawn for reading; `lines` are the result lines the
@@ -93,7 +96,7 @@ private:
     Lines lines_;
     std::optional<std::size_t> marked_;
     Announcer* announcer_ = nullptr; // made at the first key that steps
-    std::function<QString()> printCaption_;
+    std::function<PictureCaption()> printCaption_;
 };
 
 } // namespace quarnis

@@ -282,26 +282,33 @@ void paintPicture(QPainter& painter, const PictureCanvas& canvas, const QRectF& 
     painter.restore();
 }
 
-void paintPicturePage(
-    QPainter& painter, const QRectF& page, const PictureCanvas& canvas, const QString& caption)
+void paintPicturePage(QPainter& painter, const QRectF& page, const PictureCanvas& canvas,
+    const PictureCaption& caption)
 {
     const int w = canvas.surfaceWidth(), h = canvas.surfaceHeight();
     if (w == 0 || h == 0 || page.isEmpty())
         return;
-    const QFontMetricsF metrics(painter.font(), painter.device());
+    QFont font = painter.font();
+    if (!caption.fontFamily.isEmpty())
+        font.setFamilies({ caption.fontFamily });
+    const QFontMetricsF metrics(font, painter.device());
     const qreal gap = metrics.height() / 2;
-    const qreal below = caption.isEmpty() ? 0 : gap + metrics.height();
+    const qreal below = caption.text.isEmpty() ? 0 : gap + metrics.height();
     const qreal scale = std::max<qreal>(0, std::min(page.width() / w, (page.height() - below) / h));
     const QSizeF size(w * scale, h * scale);
     const QPointF topLeft(page.left() + (page.width() - size.width()) / 2,
         page.top() + (page.height() - size.height() - below) / 2);
     paintPicture(painter, canvas, QRectF(topLeft, size));
-    if (caption.isEmpty())
+    if (caption.text.isEmpty())
         return;
     const QRectF line(
         page.left(), topLeft.y() + size.height() + gap, page.width(), metrics.height());
+    painter.save();
+    painter.setFont(font);
+    painter.setPen(caption.color);
     painter.drawText(line, Qt::AlignHCenter | Qt::AlignTop | Qt::TextSingleLine,
-        metrics.elidedText(caption, Qt::ElideRight, page.width()));
+        metrics.elidedText(caption.text, Qt::ElideRight, page.width()));
+    painter.restore();
 }
 
 QImage pictureImage(const PictureCanvas& canvas)

@@ -10,6 +10,7 @@
 #include "plot/picture_canvas.h"
 
 #include <QByteArray>
+#include <QColor>
 #include <QImage>
 #include <QRectF>
 #include <QString>
@@ -39,10 +40,18 @@ QImage pictureImage(const PictureCanvas& canvas);
 // fill it; nothing outside `target` is painted.
 void paintPicture(QPainter& painter, const PictureCanvas& canvas, const QRectF& target);
 
+// The line below a printed picture: its text, colour and font family (the painter's font when
+// empty; a family the system lacks is matched to the nearest it has).
+struct PictureCaption {
+    QString text;
+    QColor color = Qt::black;
+    QString fontFamily;
+};
+
 // Lays the picture out on a page (`page` in the painter's coordinates): as large as the page
-// allows with its proportions kept, centred, and below it one line of `caption` (elided when
+// allows with its proportions kept, centred, and below it one line of the caption (elided when
 // it is wider than the page).
-void paintPicturePage(
-    QPainter& painter, const QRectF& page, const PictureCanvas& canvas, const QString& caption);
+void paintPicturePage(QPainter& painter, const QRectF& page, const PictureCanvas& canvas,
+    const PictureCaption& caption);
 
 } // namespace quarnis

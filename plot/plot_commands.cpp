@@ -60,25 +60,17 @@ namespace {
         return toInt64(checked::roundInt(Extended(scale) * Extended(v)));
     }
 
-    std::optional<BrushStyle> fillStyleOf(std::optional<int> index)
+    // The column (or row) that an axis position selects on a size of pixels.
+    std::optional<int> axisPositionOf(std::optional<AxisPosition> position, int size)
     {
-        if (!index || *index < 0 || *index > int(BrushStyle::DiagonalCross))
+        if (!position)
             return std::nullopt;
-        return BrushStyle(*index);
-    }
-
-    // The column (or row) that an index of cXPerc (or cYPerc) selects on a size of pixels:
-    // "1/2", "1/4", "3/4".
-    std::optional<int> axisPositionOf(std::optional<int> index, int size)
-    {
-        if (!index)
-            return std::nullopt;
-        switch (*index) {
-        case 0:
+        switch (*position) {
+        case AxisPosition::Half:
             return size / 2;
-        case 1:
+        case AxisPosition::Quarter:
             return size / 4;
-        case 2:
+        case AxisPosition::ThreeQuarters:
             return (size / 4) * 3;
         }
         return std::nullopt;
@@ -104,24 +96,14 @@ namespace {
         return v ? checked::toDouble(*v) : fallback;
     }
 
-    // The whole number in a width text, or 1 when the text is not one.
-    int widthOf(std::u16string_view text) { return tryReadWholeNumber(text).value_or(1); }
-
 } // namespace
-
-std::optional<PenStyle> lineStyleOf(std::optional<int> index)
-{
-    if (!index || *index < 0 || *index > int(PenStyle::DashDotDot))
-        return std::nullopt;
-    return PenStyle(*index);
-}
 
 void clearGraphArea(PlotTarget& t, const PlotSettings& s)
 {
     Canvas& g = t.canvas;
     g.setBrushColor(s.areaColor);
-    if (auto style = fillStyleOf(s.areaStyle))
-        g.setBrushStyle(*style);
+    if (s.areaStyle)
+        g.setBrushStyle(*s.areaStyle);
     // The pen's style is left as the last drawing set it, so the frame takes that style.
     g.setPenColor(makeRgb(0, 0, 0));
     g.setPenWidth(1);
@@ -139,7 +121,8 @@ void drawGrid(Canvas& g, const PlotSettings& s)
     const int dx = w / n, dy = h / n;
     g.setPenWidth(1);
     g.setPenColor(s.gridColor);
-    g.setPenStyle(lineStyleOf(s.gridStyle).value_or(PenStyle::Dot));
+    // A text of the user's own in the grid's list draws it dotted, as at the start.
+    g.setPenStyle(s.gridStyle.value_or(PenStyle::Dot));
     for (int i = 1; i < n; ++i) {
         g.moveTo(i * dx, 0);
         g.lineTo(i * dx, h);
@@ -157,10 +140,10 @@ void drawAxes(Canvas& g, Graph& graph, const PlotSettings& s)
         graph.originX = std::uint16_t(*x);
     if (auto y = axisPositionOf(s.xAxisRow, h))
         graph.originY = std::uint16_t(*y);
-    g.setPenWidth(widthOf(s.axesWidth));
+    g.setPenWidth(s.axesWidth);
     g.setPenColor(s.axesColor);
-    if (auto style = lineStyleOf(s.axesStyle))
-        g.setPenStyle(*style);
+    if (s.axesStyle)
+        g.setPenStyle(*s.axesStyle);
     g.moveTo(graph.originX, 0);
     g.lineTo(graph.originX, h);
     g.moveTo(0, graph.originY);
@@ -196,9 +179,9 @@ std::optional<std::pair<std::u16string, std::u16string>> autoScale(
     Graph& graph = t.graph;
     if (graph.points.empty())
         return std::nullopt;
-    if (s.scaleMeasure == 0)
+    if (s.scaleMeasure == ScaleMeasure::Max)
         graph.scaleY = truncatedQuotient(graph.originY, maxValue(graph));
-    else if (s.scaleMeasure == 1)
+    else if (s.scaleMeasure == ScaleMeasure::Mean)
         graph.scaleY = truncatedQuotient(graph.originY, meanAbsValue(graph));
     const Extended extent
         = checked::sub(graph.points.back().x, static_cast<Extended>(graph.points.front().x));
@@ -234,11 +217,10 @@ void drawCurve(Canvas& g, Graph& graph, const PlotSettings& s, DrawnCurve* drawn
     graph.scaleX = numberOr(s.xScale, 1.0);
     graph.scaleY = numberOr(s.yScale, 1.0);
     g.setPenColor(s.curveColor);
-    g.setPenWidth(widthOf(s.curveWidth));
-    if (auto style = lineStyleOf(s.curveStyle))
-        g.setPenStyle(*style);
-    const std::optional<int> kind = s.curveKind;
-    const bool points = kind == 0, line = kind == 1;
+    g.setPenWidth(s.curveWidth);
+    if (s.curveStyle)
+        g.setPenStyle(*s.curveStyle);
+    const bool points = s.curveKind == CurveKind::Points, line = s.curveKind == CurveKind::Line;
     DrawnCurve* const record = points || line ? drawn : nullptr;
     if (record)
         *record = { .begun = true, .points = {} };

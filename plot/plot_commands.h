@@ -4,8 +4,8 @@
 //   "Grafik Temizle"   clearGraphArea (paints the area and frame, drawGrid, drawAxes)
 //   "Oto. Ölçeklendir" autoScale      (whole-number scales from the points and the origin)
 //   "Grafik Çiz"       drawGraph        (drawCurve: the points as pixels or as a polyline)
-// The settings come in a PlotSettings read from the controls when the command runs; texts
-// are converted at the step that uses them, so a bad text ends the command there and leaves
+// The settings come in a PlotSettings taken from the controls when the command runs; the
+// texts in it are converted at the step that uses them, so a bad text ends the command there and leaves
 // what was drawn before. Such errors escape as RuntimeError for the general error box.
 
 #include "plot/canvas.h"
@@ -20,25 +20,35 @@
 
 namespace quarnis {
 
-// Every plot setting as the controls hold it. A list read by index has no index when the
-// user typed a text of their own; the defaults are the window's start settings.
+enum class CurveKind { Points, Line }; // "Nokta", "Çizgi"
+// Where an axis crosses the surface: "1/2", "1/4", "3/4" of its width or height.
+enum class AxisPosition { Half, Quarter, ThreeQuarters };
+// What "Oto. Ölçeklendir" scales Y by: "Max" the largest Y, "Ort" the mean magnitude.
+enum class ScaleMeasure { Max, Mean };
+
+// Every plot setting as a value (plot/plot_controls.h gives them from the controls' state).
+// A style, kind, position or measure is nothing when its list shows a text of the user's own
+// that is no entry: the command then leaves that part of the drawing as the canvas had it.
+// The defaults are the window's start settings.
 struct PlotSettings {
     Rgb areaColor = makeRgb(166, 202, 240); // bColorAlan
     Rgb curveColor = makeRgb(0, 0, 0); // bColorGraf
     Rgb axesColor = makeRgb(0, 128, 0); // bColorXY
     Rgb gridColor = makeRgb(128, 128, 128); // bColorGrid
-    std::optional<int> areaStyle = 0; // cAlanTip: "Dolu", "Boş", six hatches
-    std::optional<int> axesStyle = 0; // cXYTip: five line styles
-    std::optional<int> curveStyle = 0; // cGrafTip
-    std::optional<int> gridStyle = 2; // cGridTip ("Noktalı")
-    std::optional<int> curveKind = 0; // cGraphTip: 0 "Nokta", 1 "Çizgi"
-    std::optional<int> yAxisColumn = 0; // cXPerc beside "Y Orj": "1/2", "1/4", "3/4" of the width
-    std::optional<int> xAxisRow = 0; // cYPerc beside "X Orj": the same of the height
-    std::optional<int> scaleMeasure = 0; // cScTip: 0 "Max", 1 "Ort"
+    std::optional<BrushStyle> areaStyle = BrushStyle::Solid; // cAlanTip
+    std::optional<PenStyle> axesStyle = PenStyle::Solid; // cXYTip
+    std::optional<PenStyle> curveStyle = PenStyle::Solid; // cGrafTip
+    std::optional<PenStyle> gridStyle = PenStyle::Dot; // cGridTip ("Noktalı")
+    std::optional<CurveKind> curveKind = CurveKind::Points; // cGraphTip
+    std::optional<AxisPosition> yAxisColumn = AxisPosition::Half; // cXPerc beside "Y Orj"
+    std::optional<AxisPosition> xAxisRow = AxisPosition::Half; // cYPerc beside "X Orj"
+    std::optional<ScaleMeasure> scaleMeasure = ScaleMeasure::Max; // cScTip
     bool grid = true; // sGrid
-    std::u16string axesWidth = u"1"; // cXYWidth
+    int axesWidth = 1; // cXYWidth, in pixels
+    int curveWidth = 1; // cGrafWidth
+    // These stay texts: reading them may fail, and the failure ends "Grafik Temizle" or
+    // "Grafik Çiz" at the very step that reads them, after what the command drew before.
     std::u16string gridCount = u"4"; // cGridType
-    std::u16string curveWidth = u"1"; // cGrafWidth
     std::u16string xScale = u"1.0"; // xScale
     std::u16string yScale = u"1.0"; // yScale
 };
@@ -65,9 +75,6 @@ struct PlotTarget {
     std::size_t resultLines;
     PlotReport& report;
 };
-
-// Line style of an index of cXYTip, cGrafTip or cGridTip; nothing for no index.
-std::optional<PenStyle> lineStyleOf(std::optional<int> index);
 
 // "Grafik Temizle": area and frame, then the grid when sGrid is checked, then the axes.
 void clearGraphArea(PlotTarget& t, const PlotSettings& s);

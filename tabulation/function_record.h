@@ -103,6 +103,8 @@ struct FuncPanelTexts {
     std::u16string definition = u"t";
     std::u16string x1 = u"0", x2 = u"10";
     std::u16string sample = u"100";
+
+    bool operator==(const FuncPanelTexts&) const = default;
 };
 
 inline constexpr std::int32_t kMinSampleCount = 1;

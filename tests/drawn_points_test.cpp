@@ -19,8 +19,9 @@ struct Silent : PlotReport {
 };
 
 // What drawGraph gathers for the lines drawn 50 pixels to the unit about (228, 144).
-DrawnCurve draw(const std::vector<std::u16string>& lines, std::optional<int> kind = 0,
-    const char16_t* xScale = u"50", bool coordSystemDrawn = true)
+DrawnCurve draw(const std::vector<std::u16string>& lines,
+    std::optional<CurveKind> kind = CurveKind::Points, const char16_t* xScale = u"50",
+    bool coordSystemDrawn = true)
 {
     RasterCanvas canvas(457, 289, 0);
     Graph graph;
@@ -45,14 +46,14 @@ TEST(DrawnCurve, GathersThePixelAndTheLineOfEachPointOnTheSurface)
         u"[2]:(0,Yazım Hatası...)", u"[3]:(1,1)", u"[4]:(2,0.5)", u"[5]:(9,0)" };
     const std::vector<DrawnPoint> expected
         = { { 128, 169, 0, 0 }, { 178, 194, 1, 1 }, { 278, 94, 2, 3 }, { 328, 119, 3, 4 } };
-    EXPECT_EQ(draw(lines, 0).points, expected); // "Nokta"
-    EXPECT_EQ(draw(lines, 1).points, expected); // "Çizgi"
+    EXPECT_EQ(draw(lines, CurveKind::Points).points, expected); // "Nokta"
+    EXPECT_EQ(draw(lines, CurveKind::Line).points, expected); // "Çizgi"
     // No curve begun: no curve kind, no coordinate system, a single point.
     EXPECT_FALSE(draw(lines, std::nullopt).begun);
-    EXPECT_FALSE(draw(lines, 0, u"50", false).begun);
+    EXPECT_FALSE(draw(lines, CurveKind::Points, u"50", false).begun);
     EXPECT_FALSE(draw({ u"[0]:(1,1)" }).begun);
     // A curve cut short by an error keeps the points drawn before it.
-    const DrawnCurve cut = draw({ u"[0]:(0,0)", u"[1]:(1,1)" }, 0, u"1E300");
+    const DrawnCurve cut = draw({ u"[0]:(0,0)", u"[1]:(1,1)" }, CurveKind::Points, u"1E300");
     EXPECT_TRUE(cut.begun);
     EXPECT_EQ(cut.points, (std::vector<DrawnPoint> { { 228, 144, 0, 0 } }));
 }

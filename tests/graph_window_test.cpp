@@ -11,6 +11,7 @@
 #include "tabulation/function_record.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
@@ -188,6 +189,100 @@ private slots:
         QTest::keyClick(results()->lineEdit(), Qt::Key_Return);
         QCOMPARE(results()->count(), 101);
         QVERIFY(w->isVisible());
+    }
+
+    // The whole work through the real controls: typed texts of every kind, picked and typed
+    // list texts, colours, the check box and the decimals come back in a fresh window from
+    // Ctrl+Shift+S and Ctrl+O; opening runs no HESAPLA.
+    void savesAndOpensTheWholeWork()
+    {
+        const QString awkward = u"  a = b\\n\nç "_s;
+        for (const char* name : { "FncName", "FncConst2", "ec3", "FncId", "ex1", "Sample" })
+            field(name)->setText(awkward + QLatin1String(name));
+        find<QComboBox>("cAlanTip")->setCurrentIndex(5);
+        find<QComboBox>("cGraphTip")->setCurrentIndex(1);
+        find<QComboBox>("cYPerc")->setEditText(u"2/3"_s);
+        find<QComboBox>("cGrafWidth")->setEditText(u"7"_s);
+        find<QComboBox>("cEtiketFont")->setCurrentIndex(3);
+        find<QComboBox>("cGridTip")->setCurrentIndex(0);
+        find<QComboBox>("cScTip")->setCurrentIndex(1);
+        field("xScale")->setText(u" 2.5 "_s);
+        colour("bColorEtiket")->setColor(QColor(1, 2, 3));
+        colour("bColorGrid")->setColor(QColor(250, 251, 252));
+        find<QCheckBox>("sGrid")->setChecked(false);
+        decimals()->setValue(-1);
+        const quarnis::GraphSession saved = w->session();
+        QVERIFY(!(saved == quarnis::GraphSession()));
+
+        QTemporaryDir dir;
+        dialogs->fileAnswer = dir.filePath(u"iş"_s);
+        QTest::keyClick(w.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(QFile::exists(dialogs->fileAnswer + u".qgraf"_s));
+        QCOMPARE(dialogs->saveFilters, QStringList({ u"Grafik çalışması (*.qgraf)"_s }));
+
+        cleanup();
+        init();
+        dialogs->openAnswer = dir.filePath(u"iş.qgraf"_s);
+        QTest::keyClick(w.get(), Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(dialogs->messages.isEmpty());
+        QVERIFY(w->session() == saved);
+        QCOMPARE(field("FncId")->text(), awkward + u"FncId"_s);
+        QCOMPARE(find<QComboBox>("cYPerc")->currentText(), u"2/3"_s);
+        QCOMPARE(colour("bColorEtiket")->color(), QColor(1, 2, 3));
+        QCOMPARE(find<QLabel>("xa")->text(), u"t1"_s);
+        QCOMPARE(results()->count(), 0);
+        QCOMPARE(w->functionRecord().definition, quarnis::FunctionRecord().definition);
+    }
+
+    // A refused file is named with its line in one box and changes no control.
+    void refusedWorkChangesNothing_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        const QByteArray head = "quarnis-graph 1\nfunction.definition = t*t\n";
+        QTest::newRow("colour") << head + "grid.color = #12g456\n" << u"3. satır: grid.color"_s;
+        QTest::newRow("index") << head + "axes.x-origin = 3\n" << u"3. satır: axes.x-origin"_s;
+        QTest::newRow("format") << QByteArray("[quarnis]\n") << u"1. satır: bir grafik"_s;
+        QTest::newRow("newer") << QByteArray("quarnis-graph 2\n") << u"1. satır: programın"_s;
+        QTest::newRow("not text") << head + "x = \xff\n" << u"3. satır: metin değil"_s;
+        QTest::newRow("too large") << head + QByteArray(1 << 20, '#') << u"1 MB"_s;
+    }
+    void refusedWorkChangesNothing()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        field("FncId")->setText(u"t+1"_s);
+        find<QComboBox>("cXYTip")->setCurrentIndex(2);
+        const quarnis::GraphSession before = w->session();
+        QTemporaryDir dir;
+        const QString name = dir.filePath(u"bozuk.qgraf"_s);
+        QFile file(name);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        file.close();
+        QVERIFY(!w->openSessionFile(name));
+        QCOMPARE(dialogs->messages.size(), 1);
+        QVERIFY2(dialogs->messages[0].text.startsWith(u"\"%1\" dosyası açılamadı: "_s.arg(name)),
+            qPrintable(dialogs->messages[0].text));
+        QVERIFY2(
+            dialogs->messages[0].text.contains(message), qPrintable(dialogs->messages[0].text));
+        QVERIFY(w->session() == before);
+    }
+
+    // The function panel's menu holds both, from the mouse and from the menu keys on HESAPLA;
+    // the fields keep their own edit menus.
+    void functionPanelMenuSavesAndOpens()
+    {
+        const QStringList names = { u"Çalışmayı Kaydet..."_s, u"Çalışmayı Aç..."_s };
+        QCOMPARE(contextMenuOf(find("FuncIDandCalculatePanel")), names);
+        QCOMPARE(menuOf([&] {
+            find("bEval1D")->setFocus();
+            QTest::keyClick(find("bEval1D"), Qt::Key_F10, Qt::ShiftModifier);
+        }),
+            names);
+        dialogs->openAnswer.clear(); // a cancelled dialog opens nothing
+        contextMenuOf(find("FuncIDandCalculatePanel"), names[1]);
+        QVERIFY(dialogs->messages.isEmpty());
+        QCOMPARE(dialogs->openFilters.size(), 1);
     }
 
     void refusesAFieldAndChangesNothingVisible_data()

@@ -32,7 +32,7 @@ struct Silent : PlotReport {
 
 // "Grafik Temizle" then "Grafik Çiz" as lines of a wave over -10 .. 10 in 65535 steps, in
 // the curve style given.
-void plot(PictureCanvas& canvas, int curveStyle)
+void plot(PictureCanvas& canvas, PenStyle curveStyle)
 {
     Graph graph;
     for (int i = 0; i <= 65535; ++i) {
@@ -45,7 +45,7 @@ void plot(PictureCanvas& canvas, int curveStyle)
     PlotSettings s;
     s.xScale = u"22";
     s.yScale = u"2";
-    s.curveKind = 1;
+    s.curveKind = CurveKind::Line;
     s.curveStyle = curveStyle;
     clearGraphArea(target, s);
     drawGraph(target, s);
@@ -92,7 +92,7 @@ struct Picture : ::testing::Test {
 TEST_F(Picture, FilesHoldThePicture)
 {
     PictureCanvas canvas;
-    plot(canvas, 0);
+    plot(canvas, PenStyle::Solid);
     QTemporaryDir dir;
     const QString png = dir.filePath(QStringLiteral("a.png"));
     ASSERT_TRUE(writePicture(canvas, png, PictureFormat::Png));
@@ -120,7 +120,7 @@ TEST_F(Picture, FilesHoldThePicture)
 
     // Drawn dotted, the curve's dots are still one path.
     PictureCanvas dotted;
-    plot(dotted, 2); // "Noktalı"
+    plot(dotted, PenStyle::Dot); // "Noktalı"
     const QByteArray dots = svgBytes(dotted);
     EXPECT_GT(dots.count(" M"), 500);
     EXPECT_LE(dots.count("<path") + dots.count("<rect"), qsizetype(dotted.items().size()) + 2);

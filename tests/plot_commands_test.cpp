@@ -5,6 +5,7 @@
 
 #include "error_of.h"
 #include "plot/plot_commands.h"
+#include "plot/plot_controls.h"
 
 #include <gtest/gtest.h>
 
@@ -115,24 +116,24 @@ TEST_F(Plot, GridCountsAndStyles)
     const std::vector<int> quarters { 114, 228, 342 }, rowQuarters { 72, 144, 216 };
     const struct {
         const char16_t* count;
-        std::optional<int> style;
+        std::optional<PenStyle> style;
         std::vector<int> columns, rows;
         std::string pattern; // the first column from row 1
     } rows[] = {
-        { u"4", 2, quarters, rowQuarters, "##...###...#" },
-        { u"8", 2, { 57, 114, 171, 228, 285, 342, 399 }, { 36, 72, 108, 144, 180, 216, 252 },
-            "##...#" },
-        { u"10", 2, { 45, 90, 135, 180, 225, 270, 315, 360, 405 },
+        { u"4", PenStyle::Dot, quarters, rowQuarters, "##...###...#" },
+        { u"8", PenStyle::Dot, { 57, 114, 171, 228, 285, 342, 399 },
+            { 36, 72, 108, 144, 180, 216, 252 }, "##...#" },
+        { u"10", PenStyle::Dot, { 45, 90, 135, 180, 225, 270, 315, 360, 405 },
             { 28, 56, 84, 112, 140, 168, 196, 224, 252 }, "##...#" },
-        { u" 2", 2, { 228 }, { 144 }, "##...#" },
-        { u"$3", 2, { 152, 304 }, { 96, 192 }, "##...#" },
-        { u"4", 0, quarters, rowQuarters, "############" },
-        { u"4", 1, quarters, rowQuarters, "#################......###" },
+        { u" 2", PenStyle::Dot, { 228 }, { 144 }, "##...#" },
+        { u"$3", PenStyle::Dot, { 152, 304 }, { 96, 192 }, "##...#" },
+        { u"4", PenStyle::Solid, quarters, rowQuarters, "############" },
+        { u"4", PenStyle::Dash, quarters, rowQuarters, "#################......###" },
         { u"4", std::nullopt, quarters, rowQuarters, "##...###...#" },
     };
     s.yAxisColumn = s.xAxisRow = std::nullopt; // the axes stay at column 0 and row 0
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.columns.size() + 100 * r.style.value_or(-1));
+        SCOPED_TRACE(r.columns.size() + 100 * (r.style ? int(*r.style) : -1));
         s.gridCount = r.count;
         s.gridStyle = r.style;
         clear();
@@ -146,14 +147,14 @@ TEST_F(Plot, GridCountsAndStyles)
 TEST_F(Plot, PositionListsPlaceTheAxes)
 {
     const struct {
-        std::optional<int> column, row;
+        std::optional<AxisPosition> column, row;
         int originX, originY;
     } rows[] = {
-        { 1, 1, 114, 72 },
-        { 2, 2, 342, 216 },
-        { 0, 2, 228, 216 },
-        { std::nullopt, 1, 228, 72 }, // no index: the column stays as the last one drawn
-        { 2, std::nullopt, 342, 72 },
+        { AxisPosition::Quarter, AxisPosition::Quarter, 114, 72 },
+        { AxisPosition::ThreeQuarters, AxisPosition::ThreeQuarters, 342, 216 },
+        { AxisPosition::Half, AxisPosition::ThreeQuarters, 228, 216 },
+        { std::nullopt, AxisPosition::Quarter, 228, 72 }, // no entry: the column stays as drawn
+        { AxisPosition::ThreeQuarters, std::nullopt, 342, 72 },
     };
     s.grid = false;
     for (const auto& r : rows) {
@@ -172,11 +173,11 @@ TEST_F(Plot, PositionListsPlaceTheAxes)
 TEST_F(Plot, AxesTakeTheirWidthColourAndStyle)
 {
     s.grid = false;
-    s.axesWidth = u"3";
+    s.axesWidth = penWidthOf(u"3");
     clear();
     EXPECT_EQ(linesWith(kGreen, true, 1), (std::vector<int> { 227, 228, 229 }));
-    s.axesWidth = u"abc"; // not a whole number: 1 pixel
-    s.axesStyle = 1;
+    s.axesWidth = penWidthOf(u"abc"); // not a whole number: 1 pixel
+    s.axesStyle = PenStyle::Dash;
     clear();
     EXPECT_EQ(columnPattern(surface, 228, 1, 30, kGreen), "#################......#######");
 }
@@ -186,16 +187,16 @@ TEST_F(Plot, AxesTakeTheirWidthColourAndStyle)
 TEST_F(Plot, FillStylesPaintOverOrKeepEarlierCurves)
 {
     const struct {
-        std::optional<int> style;
+        std::optional<BrushStyle> style;
         Rgb at20, at21;
     } rows[] = {
-        { 0, kArea, kArea }, // "Dolu"
-        { 1, kRed, kRed }, // "Boş"
-        { 3, kArea, kRed }, // "Düşey": a vertical hatch at every column 8k + 4
+        { BrushStyle::Solid, kArea, kArea }, // "Dolu"
+        { BrushStyle::Clear, kRed, kRed }, // "Boş"
+        { BrushStyle::Vertical, kArea, kRed }, // "Düşey": a vertical hatch at every column 8k + 4
         { std::nullopt, kArea, kRed }, // no index: the brush as the last fill left it
     };
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.style.value_or(-1));
+        SCOPED_TRACE(r.style ? int(*r.style) : -1);
         clear();
         for (const Pixel& p : { Pixel { 20, 20 }, Pixel { 21, 20 }, Pixel { 114, 1 } })
             surface.setPixel(p.first, p.second, kRed);
@@ -210,8 +211,8 @@ TEST_F(Plot, FillStylesPaintOverOrKeepEarlierCurves)
 TEST_F(Plot, FrameTakesTheStyleOfTheLastAxesOrCurve)
 {
     s.grid = false;
-    s.axesStyle = 1; // "Kesikli"
-    s.axesWidth = u"3";
+    s.axesStyle = PenStyle::Dash; // "Kesikli"
+    s.axesWidth = 3;
     clear();
     clear(); // this frame is dashed, black and 1 pixel wide
     EXPECT_EQ(
@@ -221,9 +222,9 @@ TEST_F(Plot, FrameTakesTheStyleOfTheLastAxesOrCurve)
     EXPECT_EQ(surface.pixel(5, 1), kArea);
 
     tabulate(identity(0, 10, 100));
-    s.curveStyle = 2; // "Noktalı"
+    s.curveStyle = PenStyle::Dot; // "Noktalı"
     plot();
-    s.axesStyle = 0;
+    s.axesStyle = PenStyle::Solid;
     clear(); // the frame takes the curve's style
     EXPECT_EQ(rowPattern(surface, 0, 0, 24, kBlack), "###...###...###...###...");
 }
@@ -253,25 +254,26 @@ TEST_F(Plot, AutoScalingByMaximumAndByMeanMagnitude)
     const struct {
         const char* name;
         std::vector<PlotPoint> points;
-        std::optional<int> measure;
+        std::optional<ScaleMeasure> measure;
         std::optional<ScaleTexts> texts;
         Boxes notices;
         const char* error = "(no error)";
         double scaleYAfter = 0;
     } rows[] = {
-        { "max", identity(0, 10, 100), 0, ScaleTexts(u"22", u"14"), {} },
-        { "mean", identity(0, 10, 100), 1, ScaleTexts(u"22", u"28"), {} },
-        { "x range 0 to 1000", wide, 0, ScaleTexts(u"1", u"14"), { xZero } },
-        { "downward range", identity(10, 0, 4), 0, ScaleTexts(u"-22", u"14"), {} },
-        { "both zero", identity(0, 1000, 10), 0, ScaleTexts(u"1", u"1"), { yZero, xZero } },
+        { "max", identity(0, 10, 100), ScaleMeasure::Max, ScaleTexts(u"22", u"14"), {} },
+        { "mean", identity(0, 10, 100), ScaleMeasure::Mean, ScaleTexts(u"22", u"28"), {} },
+        { "x range 0 to 1000", wide, ScaleMeasure::Max, ScaleTexts(u"1", u"14"), { xZero } },
+        { "downward range", identity(10, 0, 4), ScaleMeasure::Max, ScaleTexts(u"-22", u"14"), {} },
+        { "both zero", identity(0, 1000, 10), ScaleMeasure::Max, ScaleTexts(u"1", u"1"),
+            { yZero, xZero } },
         { "no index before any curve", identity(0, 10, 100), std::nullopt, ScaleTexts(u"22", u"1"),
             { yZero } },
-        { "only negative values", { { 0, -1 }, { 1, -2 } }, 0, {}, {}, kZero, 7 },
-        { "all zero under mean", { { 0, 0 }, { 1, 0 } }, 1, {}, {}, kZero, 7 },
-        { "range 3 to 3", identity(3, 3, 2), 0, {}, {}, kZero, 48 },
-        { "tiny extent", { { 0, 1 }, { 1e-300, 1 } }, 0, {}, {}, kInvalid, 144 },
-        { "one point under mean", { { 1, 2 } }, 1, {}, {}, kZero, 7 },
-        { "one zero point under mean", { { 1, 0 } }, 1, {}, {}, kInvalid, 7 },
+        { "only negative values", { { 0, -1 }, { 1, -2 } }, ScaleMeasure::Max, {}, {}, kZero, 7 },
+        { "all zero under mean", { { 0, 0 }, { 1, 0 } }, ScaleMeasure::Mean, {}, {}, kZero, 7 },
+        { "range 3 to 3", identity(3, 3, 2), ScaleMeasure::Max, {}, {}, kZero, 48 },
+        { "tiny extent", { { 0, 1 }, { 1e-300, 1 } }, ScaleMeasure::Max, {}, {}, kInvalid, 144 },
+        { "one point under mean", { { 1, 2 } }, ScaleMeasure::Mean, {}, {}, kZero, 7 },
+        { "one zero point under mean", { { 1, 0 } }, ScaleMeasure::Mean, {}, {}, kInvalid, 7 },
     };
     for (const auto& r : rows) {
         SCOPED_TRACE(r.name);
@@ -333,8 +335,8 @@ TEST_F(Plot, CurvesAccumulateFromTheOriginOfTheLastClear)
 {
     tabulate(identity(0, 10, 100));
     clear();
-    s.yAxisColumn = 1;
-    s.xAxisRow = 2;
+    s.yAxisColumn = AxisPosition::Quarter;
+    s.xAxisRow = AxisPosition::ThreeQuarters;
     s.curveColor = kRed;
     plot();
     s.curveColor = kGrey;
@@ -350,14 +352,16 @@ TEST_F(Plot, ScaleAndWidthTexts)
 {
     const struct {
         const char16_t *xScale, *yScale, *width;
-        std::optional<int> kind;
+        std::optional<CurveKind> kind;
         std::set<Pixel> painted;
     } rows[] = {
-        { u"abc", u"2,5", u"1", 0, { { 228, 144 }, { 230, 143 } } }, // not numbers: scale 1.0
-        { u" 3 ", u"-2", u"x", 0, { { 228, 144 }, { 234, 146 } } },
-        { u"1.0", u"1.0", u"3", 0, { { 228, 144 }, { 230, 143 } } }, // "Nokta": one pixel each
+        { u"abc", u"2,5", u"1", CurveKind::Points,
+            { { 228, 144 }, { 230, 143 } } }, // not numbers: scale 1.0
+        { u" 3 ", u"-2", u"x", CurveKind::Points, { { 228, 144 }, { 234, 146 } } },
+        { u"1.0", u"1.0", u"3", CurveKind::Points,
+            { { 228, 144 }, { 230, 143 } } }, // "Nokta": one pixel each
         { u"1.0", u"1.0", u"1", std::nullopt, {} }, // no kind: nothing drawn
-        { u"1.0", u"1.0", u"1", 1,
+        { u"1.0", u"1.0", u"1", CurveKind::Line,
             { { 228, 144 }, { 229, 143 } } }, // "Çizgi": the end is not painted
     };
     s.grid = false;
@@ -365,10 +369,10 @@ TEST_F(Plot, ScaleAndWidthTexts)
     s.curveColor = kRed;
     tabulate({ { 0, 0 }, { 2, 1 } });
     for (const auto& r : rows) {
-        SCOPED_TRACE(r.painted.size() + 10 * r.kind.value_or(-1));
+        SCOPED_TRACE(r.painted.size() + 10 * (r.kind ? int(*r.kind) : -1));
         s.xScale = r.xScale;
         s.yScale = r.yScale;
-        s.curveWidth = r.width;
+        s.curveWidth = penWidthOf(r.width);
         s.curveKind = r.kind;
         clear();
         plot();
@@ -439,7 +443,7 @@ TEST_F(Plot, FarPointsAreSkippedAndFarSegmentsClipped)
 
     // A segment from the origin to (2^33, 2^32) runs along slope 1/2 to the right edge.
     tabulate({ { 0, 0 }, { 2 * far, far } });
-    s.curveKind = 1;
+    s.curveKind = CurveKind::Line;
     clear();
     plot();
     RasterCanvas reference(kW, kH, kWhite);
@@ -453,3 +457,36 @@ TEST_F(Plot, FarPointsAreSkippedAndFarSegmentsClipped)
 }
 
 } // namespace
+
+// The controls' state as values: an entry gives its value, a text of the user's own nothing;
+// a width that is no whole number draws 1 pixel wide.
+TEST(PlotControlsTest, ListTextsGiveTheirEntriesValues)
+{
+    PlotControls c;
+    EXPECT_EQ(plotSettingsOf(c).gridStyle, PenStyle::Dot);
+    c.gridStyle = u"Kesikli";
+    EXPECT_EQ(plotSettingsOf(c).gridStyle, PenStyle::Dash);
+    c.areaStyle = u"Çapraz Kareli";
+    c.curveKind = u"Çizgi";
+    c.axesStyle = u"Kesikli/Noktalı Noktalı";
+    c.xOrigin = u"3/4";
+    c.yOrigin = u"1/4";
+    c.scaleMeasure = u"Ort";
+    c.axesWidth = u" 4";
+    c.curveWidth = u"x";
+    PlotSettings s = plotSettingsOf(c);
+    EXPECT_EQ(s.areaStyle, BrushStyle::DiagonalCross);
+    EXPECT_EQ(s.curveKind, CurveKind::Line);
+    EXPECT_EQ(s.axesStyle, PenStyle::DashDotDot);
+    EXPECT_EQ(s.xAxisRow, AxisPosition::ThreeQuarters);
+    EXPECT_EQ(s.yAxisColumn, AxisPosition::Quarter);
+    EXPECT_EQ(s.scaleMeasure, ScaleMeasure::Mean);
+    EXPECT_EQ(s.axesWidth, 4);
+    EXPECT_EQ(s.curveWidth, 1);
+    c.areaStyle = u"dolu"; // case counts
+    c.curveKind = u"Nokta ";
+    c.xOrigin = u"2/3";
+    c.scaleMeasure = u"";
+    s = plotSettingsOf(c);
+    EXPECT_FALSE(s.areaStyle || s.curveKind || s.xAxisRow || s.scaleMeasure);
+}

@@ -5,6 +5,7 @@
 #include "plot_test_support.h"
 
 #include "control_names.h"
+#include "graph/color_button.h"
 #include "graph/graph_window.h"
 #include "graph/plot_surface.h"
 #include "recording_dialogs.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFile>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -225,6 +227,71 @@ TEST_F(PlotWindow, CommandLinePlotIsTheWindowsPicture)
     }
 }
 
+// quarnis-calc --session draws the very picture that the window saves with the same work file
+// opened, after HESAPLA, "Grafik Temizle", "Oto. Ölçeklendir" and "Grafik Çiz": every fill
+// style, line style, origin, width and scale measure in at least one file.
+TEST(PlotWindowSession, CommandLineSessionIsTheWindowsPicture)
+{
+    makeApplication<QApplication>();
+    const char* const files[] = {
+        "function.definition = t*t\nfunction.from = -3\nfunction.to = 3\narea.style = 0\n"
+        "axes.style = 1\naxes.width = 3\ncurve.kind = 1\ncurve.style = 2\ncurve.width = 2\n"
+        "axes.x-origin = 1\naxes.y-origin = 2\ngrid.style = 0\ngrid.count = 8\n",
+        "function.definition = SIN(t)*c1\nfunction.constant1.value = 4\nfunction.from = -6\n"
+        "function.to = 6\ndecimals = 2\narea.style = 1\naxes.style = 2\naxes.width = 5\n"
+        "axes.x-origin = 2\naxes.y-origin = 1\nscale.measure = 1\ngrid.shown = 0\n",
+        "function.definition = 1/t\nfunction.from = -2\nfunction.to = 2\nfunction.steps = 40\n"
+        "area.style = 2\narea.color = #204080\ncurve.kind = 1\ncurve.style = 3\n"
+        "curve.width = 3\ncurve.color = #c00000\naxes.style = 4\ngrid.style = 1\n"
+        "grid.count = 10\ngrid.color = #ff00ff\n",
+        "function.definition = t*t*t\nfunction.from = -4\nfunction.to = 4\narea.style = 3\n"
+        "curve.kind = 1\ncurve.style = 4\naxes.width = 2\ngrid.style = 3\n"
+        "axes.x-origin.text = 2/3\naxes.y-origin = 0\naxes.color = #0000ff\n",
+        "function.definition = COS(t)\nfunction.to = 20\nfunction.steps = 300\n"
+        "area.style = 4\ncurve.kind = 1\ncurve.style = 1\naxes.width = 4\nscale.measure = 1\n"
+        "grid.style = 4\naxes.style = 3\n",
+        "function.definition = t*c1+c2\nfunction.constant1.value = -2\n"
+        "function.constant2.value = 5\narea.style = 5\ncurve.width = 7\n"
+        "curve.kind = 1\naxes.x-origin = 2\n",
+        "function.definition = SQRT(t)\nfunction.to = 50\narea.style = 6\ncurve.kind = 0\n"
+        "curve.width = 2\nscale.x = 3\n",
+        "function.definition = EXP(t/5)\nfunction.from = -10\narea.style = 7\n"
+        "curve.kind.text = Eğri\ngrid.style.text = kendi\naxes.style.text = x\n",
+    };
+    QTemporaryDir dir;
+    int index = 0;
+    for (const char* body : files) {
+        SCOPED_TRACE(body);
+        const QString work = dir.filePath(u"w%1.qgraf"_s.arg(++index));
+        QFile file(work);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("quarnis-graph 1\n") + body);
+        file.close();
+
+        RecordingDialogs dialogs;
+        GraphWindow w(dialogs);
+        w.show();
+        dialogs.openAnswer = work;
+        w.openSession();
+        ASSERT_TRUE(dialogs.messages.isEmpty()) << dialogs.messages[0].text.toStdString();
+        for (const char* button : { "bEval1D", "bClearGArea", "bAutoScale", "DoGraph" })
+            QTest::mouseClick(w.findChild<QPushButton*>(QLatin1String(button)), Qt::LeftButton);
+        dialogs.fileAnswer = dir.filePath(u"window.png"_s);
+        w.findChild<PlotSurface*>(u"GrapBox"_s)->savePictureAs();
+
+        const QString cli = dir.filePath(u"cli.png"_s);
+        QProcess run;
+        run.start(QStringLiteral(QUARNIS_CALC),
+            { u"--tabulate"_s, u"-q"_s, u"--session"_s, work, u"--plot"_s, cli });
+        ASSERT_TRUE(run.waitForFinished(60000));
+        const QImage window(dialogs.fileAnswer), drawn(cli);
+        ASSERT_FALSE(window.isNull());
+        EXPECT_EQ(drawn.convertToFormat(QImage::Format_RGB32),
+            window.convertToFormat(QImage::Format_RGB32));
+        QFile::remove(cli);
+    }
+}
+
 // The format comes from the suffix typed when it names one, otherwise from the filter
 // chosen, whose suffix is then added; each file starts as its format does.
 TEST_F(PlotWindow, SavesInTheFormatAskedFor)
@@ -330,3 +397,39 @@ TEST_F(PlotWindow, PrintsThePictureAndTheFunction)
 }
 
 } // namespace
+
+// The function's line below a printed picture takes the title's colour and font.
+TEST_F(PlotWindow, PrintedCaptionTakesTheTitleColourAndFont)
+{
+    if (QStandardPaths::findExecutable(u"pdffonts"_s).isEmpty())
+        GTEST_SKIP() << "pdffonts and pdftoppm (poppler-utils) read the printed page";
+    click("bEval1D");
+    click("bClearGArea");
+    QTemporaryDir dir;
+    const auto print = [&](const QString& name) {
+        dialogs.printFile = dir.filePath(name + u".pdf"_s);
+        surface.printPicture();
+        run(u"pdftoppm"_s,
+            { u"-r"_s, u"100"_s, u"-png"_s, u"-singlefile"_s, dialogs.printFile,
+                dir.filePath(name) });
+        return run(u"pdffonts"_s, { dialogs.printFile });
+    };
+    const QString startFonts = print(u"start"_s);
+    control<ColorButton>("bColorEtiket")->setColor(QColor(0, 0, 255));
+    control<QComboBox>("cEtiketFont")->setCurrentIndex(3); // "Courier"
+    const QString titleFonts = print(u"title"_s);
+    EXPECT_TRUE(dialogs.messages.isEmpty());
+    EXPECT_NE(titleFonts, startFonts);
+    const auto blue = [&](const QString& name) {
+        const QImage page(dir.filePath(name + u".png"_s));
+        int n = 0;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                n += c.blue() > 180 && c.red() < 100 && c.green() < 100;
+            }
+        return n;
+    };
+    EXPECT_EQ(blue(u"start"_s), 0);
+    EXPECT_GT(blue(u"title"_s), 3);
+}

@@ -30,6 +30,8 @@ public:
     QString fileAnswer;
     QStringList saveFilters; // the filters offered by each save dialog
     QString filterAnswer; // the filter the user picks (empty: the first offered)
+    QStringList openFilters; // the filters offered by each open dialog
+    QString openAnswer; // the file the open dialog gives (empty: cancel)
     int printRequests = 0;
     bool printAnswer = true; // "Yazdır"
     QString printFile; // where a confirmed print goes, as a PDF file
@@ -56,6 +58,11 @@ public:
             *selectedFilter = filterAnswer.isEmpty() ? filter.section(QStringLiteral(";;"), 0, 0)
                                                      : filterAnswer;
         return fileAnswer;
+    }
+    QString openFileName(QWidget*, const QString&, const QString& filter) override
+    {
+        openFilters.append(filter);
+        return openAnswer;
     }
     bool print(QWidget*, QPrinter& printer) override
     {

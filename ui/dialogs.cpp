@@ -104,6 +104,17 @@ QString QtDialogs::saveFileName(
     return dialog.selectedFiles().value(0);
 }
 
+QString QtDialogs::openFileName(QWidget* parent, const QString& caption, const QString& filter)
+{
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setProxyModel(new DefaultLocaleFileModel(&dialog));
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
 bool QtDialogs::print(QWidget* parent, QPrinter& printer)
 {
     QPrintDialog dialog(&printer, parent);

@@ -38,6 +38,9 @@ public:
     virtual QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
         QString* selectedFilter = nullptr)
         = 0;
+    // A file name to open, or an empty text when the user cancels; `filter` as above.
+    virtual QString openFileName(QWidget* parent, const QString& caption, const QString& filter)
+        = 0;
     // The print dialog for `printer`; true when the user confirms, with the printer set up as
     // the user chose.
     virtual bool print(QWidget* parent, QPrinter& printer) = 0;
@@ -52,6 +55,7 @@ public:
     bool confirm(QWidget* parent, const QString& caption, const QString& text) override;
     QString saveFileName(QWidget* parent, const QString& caption, const QString& filter,
         QString* selectedFilter = nullptr) override;
+    QString openFileName(QWidget* parent, const QString& caption, const QString& filter) override;
     bool print(QWidget* parent, QPrinter& printer) override;
 
     // The custom colours as the user left them at the last confirmed opening; empty at first.

@@ -62,7 +62,7 @@ check "-v"                         -     0      out    "=quarnis $version"      
 check "--version after an option"  -     0      out    "=quarnis $version"      --startup-time --version
 check "no display"                 -     1      err    "no display found"
 check "unknown option"             $off  2      err    "Unknown option 'bogus'" --bogus
-check "unexpected argument"        $off  2      err    "unexpected argument"    extra
+check "unexpected argument"        $off  2      err    "unexpected argument"    a.qgraf extra
 check "--screenshot without dir"   $off  2      err    "Missing value"          --screenshot
 check "--version with -platform"   -     0      out    "=quarnis $version"      -platform offscreen --version
 check "--screenshot DIR"           $off  0      out    "calculator.png"         --screenshot "$work/shots"
