@@ -113,11 +113,13 @@ private slots:
         for (const char* name :
             { "XDG_DATA_HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR" })
             qputenv(name, QFile::encodeName(home->filePath(QString::fromLatin1(name))));
+        // The runtime folder above has no compositor's socket: the children draw offscreen.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     }
 
     void keptBetweenStartsInOrderWithTheChoice()
     {
-        QCOMPARE(run({ u"exec"_s, u"3"_s, u"1+"_s }).last(), u"ready"_s);
+        QCOMPARE(run({ u"exec"_s, u"3"_s, u"1+"_s }), QStringList { u"ready"_s });
         run({ u"exec"_s, u"2"_s, u"2*"_s });
         QCOMPARE(run({ u"list"_s }),
             QStringList(
