@@ -261,10 +261,10 @@ private slots:
         file.close();
         QVERIFY(!w->openSessionFile(name));
         QCOMPARE(dialogs->messages.size(), 1);
-        QVERIFY2(dialogs->messages[0].text.startsWith(u"\"%1\" dosyası açılamadı: "_s.arg(name)),
-            qPrintable(dialogs->messages[0].text));
+        const QString& text = dialogs->messages[0].text;
         QVERIFY2(
-            dialogs->messages[0].text.contains(message), qPrintable(dialogs->messages[0].text));
+            text.startsWith(u"\"%1\" dosyası açılamadı: "_s.arg(name)) && text.contains(message),
+            qPrintable(text));
         QVERIFY(w->session() == before);
     }
 
@@ -434,12 +434,8 @@ private slots:
         QTest::addColumn<QString>("text");
         const char* rows[][4] = {
             { "ec1", "ec1", "1,5", "1.5" },
-            { "ec2", "ec2", "-2,25", "-2.25" },
-            { "ec3", "ec3", ",5", ".5" },
             { "ex1", "ex1", "-0,5", "-0.5" },
-            { "ex2", "ex2", "10,", "10." },
             { "xScale", "xScale", "0,5", "0.5" },
-            { "yScale", "yScale", "12,75", "12.75" },
             { "Sample refuses the full stop", "Sample", "1,5", "15" },
             { "pasted into ex1", "ex1", "<0,5", "0,5" },
             { "typed into FncId", "FncId", "t*1,5", "t*1,5" },

@@ -333,17 +333,6 @@ private slots:
         QTest::keyClick(list(), Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(!windows->calculator.isVisible());
     }
-
-    void aDarkSchemeChangesNoPixel()
-    {
-        open();
-        const QImage light = windows->history.grab().toImage();
-        const QPalette original = QApplication::palette();
-        QApplication::setPalette(QPalette(QColor(0x42, 0x42, 0x45), QColor(0x22, 0x20, 0x20)));
-        const QImage dark = windows->history.grab().toImage();
-        QApplication::setPalette(original);
-        QCOMPARE(dark, light);
-    }
 };
 
 QTEST_MAIN(HistoryWindowTest)

@@ -181,52 +181,6 @@ TEST_F(PlotWindow, ErrorsEndTheCommandInTheGeneralBox)
     EXPECT_EQ(dialogs.messages.size(), boxes);
 }
 
-// quarnis-calc --plot draws, for the same panel, the very picture that the window saves after
-// "Grafik Temizle", "Oto. Ölçeklendir" and "Grafik Çiz" with its start settings.
-TEST_F(PlotWindow, CommandLinePlotIsTheWindowsPicture)
-{
-    struct Panel {
-        QString definition, from, to, steps;
-        bool lines;
-    };
-    const Panel panels[] = {
-        { u"t*t"_s, u"0"_s, u"10"_s, u"100"_s, false },
-        { u"1/t"_s, u"-1"_s, u"1"_s, u"4"_s, true }, // a failed point in the middle
-        { u"0"_s, u"0"_s, u"1"_s, u"3"_s, false }, // a zero Y scale, set to 1 with a notice
-        { u"t^3"_s, u"-40"_s, u"40"_s, u"80"_s, true }, // far off the surface
-    };
-    QTemporaryDir dir;
-    for (const Panel& p : panels) {
-        SCOPED_TRACE(p.definition.toStdString());
-        type(kDefinition, p.definition);
-        type(kFrom, p.from);
-        type(kTo, p.to);
-        type(kSteps, p.steps);
-        control<QComboBox>(kCurveKind)->setCurrentIndex(p.lines ? 1 : 0);
-        type(kXScale, u"1.0"_s); // the start texts that "Oto. Ölçeklendir" replaces
-        type(kYScale, u"1.0"_s);
-        click(kCalculate);
-        click(kClearArea);
-        click(kAutoScale);
-        click(kDraw);
-        dialogs.fileAnswer = dir.filePath(u"window.png"_s);
-        surface.savePictureAs();
-
-        const QString cli = dir.filePath(u"cli.png"_s);
-        QStringList args { u"--tabulate"_s, u"-q"_s, u"--def"_s, p.definition, u"--from"_s, p.from,
-            u"--to"_s, p.to, u"--steps"_s, p.steps, u"--plot"_s, cli };
-        if (p.lines)
-            args << u"--lines"_s;
-        QProcess run;
-        run.start(QStringLiteral(QUARNIS_CALC), args);
-        ASSERT_TRUE(run.waitForFinished(60000));
-        const QImage window(dialogs.fileAnswer), drawn(cli);
-        ASSERT_FALSE(window.isNull());
-        EXPECT_EQ(drawn.convertToFormat(QImage::Format_RGB32),
-            window.convertToFormat(QImage::Format_RGB32));
-    }
-}
-
 // quarnis-calc --session draws the very picture that the window saves with the same work file
 // opened, after HESAPLA, "Grafik Temizle", "Oto. Ölçeklendir" and "Grafik Çiz": every fill
 // style, line style, origin, width and scale measure in at least one file.
