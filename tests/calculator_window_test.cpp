@@ -23,6 +23,7 @@
 #include <QTextDocument>
 
 #include <memory>
+#include <utility>
 
 using namespace quarnis::names;
 
@@ -42,14 +43,7 @@ void setCaret(QPlainTextEdit* memo, int position) { select(memo, position, 0); }
 QString bare(QString start) { return start.remove(u'[').remove(u']').remove(u'|'); }
 
 // "1+1+...+1" with n ones.
-QString sumOf(int n)
-{
-    QString text = QStringLiteral("1");
-    text.reserve(2 * n);
-    for (int i = 1; i < n; ++i)
-        text += QStringLiteral("+1");
-    return text;
-}
+QString sumOf(int n) { return QStringLiteral("1") + QStringLiteral("+1").repeated(n - 1); }
 
 // What the user does, from a formula whose selection is in brackets ("1[234]5") or whose
 // caret is a bar ("|12"; at the end without either), with the focus on EXEC first; then the
@@ -272,32 +266,26 @@ private slots:
         QCOMPARE(memo(), bare(start));
     }
 
-    void execShowsTheRoundedValue_data()
-    {
-        QTest::addColumn<QString>("formula");
-        QTest::addColumn<int>("decimals");
-        QTest::addColumn<QString>("expected");
-        // The texts and rounding themselves are the engine's tables; here, that EXEC shows
-        // them for the memo's text and the bar's decimals.
-        QTest::newRow("quotient") << "2/3" << -1 << "0.666666667";
-        QTest::newRow("empty memo") << "" << -1 << "0";
-        QTest::newRow("line break is a syntax error") << "2\n+3" << -1 << "Yazım hatası...";
-        QTest::newRow("open bracket") << "(1+2" << -1 << "Geçersiz parantez...";
-        QTest::newRow("division by zero") << "1/0" << -1 << "Yazım Hatası...";
-        QTest::newRow("p=2") << "2/3" << 2 << "0.67";
-        QTest::newRow("p=0") << "2.5" << 0 << "2";
-        QTest::newRow("unrounded 1E4931") << "1E4931" << -1 << "1E4931";
-    }
+    // The texts and rounding themselves are the engine's tables; here, that EXEC shows them
+    // for the memo's text and the bar's decimals, announced, with the focus kept on EXEC.
     void execShowsTheRoundedValue()
     {
-        QFETCH(QString, formula);
-        QFETCH(int, decimals);
-        QFETCH(QString, expected);
-        QCOMPARE(exec(formula, decimals), expected);
-        QCOMPARE(memo(), formula);
-        QCOMPARE(focus(), QLatin1String(kExec)); // the notice takes no focus
-        QCOMPARE(w->findChild<quarnis::Announcer*>()->accessibleName(),
-            QStringLiteral("Sonuç: ") + expected);
+        const struct {
+            const char* formula;
+            int decimals;
+            const char* expected;
+        } rows[]
+            = { { "2/3", -1, "0.666666667" }, { "", -1, "0" }, { "2\n+3", -1, "Yazım hatası..." },
+                  { "(1+2", -1, "Geçersiz parantez..." }, { "1/0", -1, "Yazım Hatası..." },
+                  { "2/3", 2, "0.67" }, { "2.5", 0, "2" }, { "1E4931", -1, "1E4931" } };
+        for (const auto& r : rows) {
+            const QString expected = QString::fromUtf8(r.expected);
+            QCOMPARE(exec(QString::fromUtf8(r.formula), r.decimals), expected);
+            QCOMPARE(memo(), QString::fromUtf8(r.formula));
+            QCOMPARE(focus(), QLatin1String(kExec));
+            QCOMPARE(w->findChild<quarnis::Announcer*>()->accessibleName(),
+                QStringLiteral("Sonuç: ") + expected);
+        }
         QVERIFY(dialogs->messages.isEmpty());
     }
 
@@ -341,34 +329,24 @@ private slots:
         QCOMPARE(hint("BMem2in"), sum.left(1000) + QChar(0x2026));
     }
 
-    void clearMemories_data()
-    {
-        QTest::addColumn<int>("entry");
-        QTest::addColumn<QString>("left"); // the memories still holding text, in order
-        QTest::newRow("M1") << 0 << "M2 M3 S1 S2 S3";
-        QTest::newRow("S2") << 4 << "M1 M2 M3 S1 S3";
-        QTest::newRow("M?") << 6 << "S1 S2 S3";
-        QTest::newRow("S?") << 7 << "M1 M2 M3";
-    }
+    // Each entry of the memory choice, on all six memories filled: the ones still holding text.
     void clearMemories()
     {
-        QFETCH(int, entry);
-        QFETCH(QString, left);
-        const std::pair<const char*, const char*> memories[]
-            = { { "M1", "BMem1in" }, { "M2", "BMem2in" }, { "M3", "BMem3in" }, { "S1", "BMemS1in" },
-                  { "S2", "BMemS2in" }, { "S3", "BMemS3in" } };
-        exec(QStringLiteral("1"), -1);
-        for (const auto& [memory, in] : memories)
-            click(in);
-        control<QComboBox>(kClearMemories)->setCurrentIndex(entry);
-        click(kMemoryClear);
-        QCOMPARE(focus(), QLatin1String(kMemoryClear));
-        QStringList holding; // as the in-buttons' hints show them
-        for (const auto& [memory, in] : memories) {
-            if (!hint(in).isEmpty())
-                holding << QLatin1String(memory);
+        const char* const ins[]
+            = { "BMem1in", "BMem2in", "BMem3in", "BMemS1in", "BMemS2in", "BMemS3in" };
+        for (const auto& [entry, left] : { std::pair(0, "-11111"), std::pair(4, "1111-1"),
+                 std::pair(6, "---111"), std::pair(7, "111---") }) {
+            exec(QStringLiteral("1"), -1);
+            QString holding;
+            for (const char* in : ins)
+                click(in);
+            control<QComboBox>(kClearMemories)->setCurrentIndex(entry);
+            click(kMemoryClear);
+            QCOMPARE(focus(), QLatin1String(kMemoryClear));
+            for (const char* in : ins) // as the in-buttons' hints show them
+                holding += hint(in).isEmpty() ? u'-' : u'1';
+            QCOMPARE(holding, QLatin1String(left));
         }
-        QCOMPARE(holding.join(u' '), left);
     }
 
     void paste(const QString& text)
@@ -415,38 +393,30 @@ private slots:
     // A long line is kept in segments; at a segment boundary every key acts as inside a line:
     // from the caret at the end of the first segment (or the start of the second), the steps
     // replace `removed` characters at `at` from the boundary by `typed`.
-    void keysAtASegmentBoundary_data()
-    {
-        QTest::addColumn<int>("caret");
-        QTest::addColumn<QString>("steps");
-        QTest::addColumn<int>("at");
-        QTest::addColumn<int>("removed");
-        QTest::addColumn<QString>("typed");
-        QTest::newRow("type at the boundary") << 1 << "'x'" << 0 << 0 << "x";
-        QTest::newRow("left") << 0 << "Left 'x'" << -1 << 0 << "x";
-        QTest::newRow("right") << 0 << "Right 'x'" << 1 << 0 << "x";
-        QTest::newRow("backspace") << 0 << "Backspace" << -1 << 1 << "";
-        QTest::newRow("delete") << 0 << "Delete" << 0 << 1 << "";
-        QTest::newRow("paste a line break") << 0 << "<\n" << 0 << 0 << "\n";
-        QTest::newRow("select two across") << 0 << "Left S-Right S-Right ^C" << -1 << 0 << "";
-    }
     void keysAtASegmentBoundary()
     {
-        QFETCH(int, caret);
-        QFETCH(QString, steps);
-        QFETCH(int, at);
-        QFETCH(int, removed);
-        QFETCH(QString, typed);
+        const struct {
+            int caret;
+            const char* steps;
+            int at, removed;
+            const char* typed;
+        } rows[] = { { 1, "'x'", 0, 0, "x" }, { 0, "Left 'x'", -1, 0, "x" },
+            { 0, "Right 'x'", 1, 0, "x" }, { 0, "Backspace", -1, 1, "" }, { 0, "Delete", 0, 1, "" },
+            { 0, "<\n", 0, 0, "\n" }, { 0, "Left S-Right S-Right ^C", -1, 0, "" } };
         const QString formula = sumOf(3000); // 5999 characters: two segments at least
-        paste(formula);
-        const QTextBlock second = editor()->document()->findBlockByNumber(1);
-        QVERIFY(quarnis::FormulaMemo::isContinuation(second));
-        const int boundary = second.position() - 1; // in the formula's text
-        setCaret(editor(), boundary + caret);
-        play(steps);
-        QCOMPARE(editor()->text(), QString(formula).replace(boundary + at, removed, typed));
-        if (steps.endsWith(QStringLiteral("^C")))
-            QCOMPARE(QApplication::clipboard()->text(), formula.mid(boundary + at, 2));
+        for (const auto& r : rows) {
+            editor()->clear();
+            paste(formula);
+            const QTextBlock second = editor()->document()->findBlockByNumber(1);
+            QVERIFY(quarnis::FormulaMemo::isContinuation(second));
+            const int boundary = second.position() - 1; // in the formula's text
+            setCaret(editor(), boundary + r.caret);
+            play(QLatin1String(r.steps));
+            QCOMPARE(editor()->text(),
+                QString(formula).replace(boundary + r.at, r.removed, QLatin1String(r.typed)));
+            if (QByteArrayView(r.steps).endsWith("^C"))
+                QCOMPARE(QApplication::clipboard()->text(), formula.mid(boundary + r.at, 2));
+        }
     }
 
     // Qt gives a paragraph emptied from its start the format of the next one; the line break

@@ -18,6 +18,7 @@
 #include <QTextBrowser>
 
 #include <memory>
+#include <utility>
 
 using namespace quarnis::names;
 
@@ -131,19 +132,14 @@ private slots:
         QCOMPARE(help->currentPage().fragment(), u"hatalar"_s);
         QVERIFY(find(kHelpBack)->isEnabled());
 
-        browser()->setFocus();
-        key(Qt::Key_Left, Qt::AltModifier);
-        QCOMPARE(help->currentPage(), QUrl(u"qrc:/manual/formul.html"_s));
-        key(Qt::Key_Left, Qt::AltModifier);
-        QCOMPARE(page(), u"index.html"_s);
-        QVERIFY(!find(kHelpBack)->isEnabled());
-        key(Qt::Key_Right, Qt::AltModifier);
-        QCOMPARE(help->currentPage(), QUrl(u"qrc:/manual/formul.html"_s));
-        key(Qt::Key_Right, Qt::AltModifier);
-        QCOMPARE(help->currentPage().fragment(), u"hatalar"_s);
-        QVERIFY(!find(kHelpForward)->isEnabled());
-        key(Qt::Key_Home, Qt::AltModifier);
-        QCOMPARE(page(), u"index.html"_s);
+        browser()->setFocus(); // Alt+Left, Alt+Right and Alt+Home, each with its page
+        const std::pair<Qt::Key, const char*> steps[] = { { Qt::Key_Left, "formul.html" },
+            { Qt::Key_Left, "index.html" }, { Qt::Key_Right, "formul.html" },
+            { Qt::Key_Right, "formul.html#hatalar" }, { Qt::Key_Home, "index.html" } };
+        for (const auto& [k, url] : steps) {
+            key(k, Qt::AltModifier);
+            QCOMPARE(help->currentPage(), QUrl(u"qrc:/manual/"_s + QLatin1String(url)));
+        }
     }
 
     void findSelectsTheTextTyped()

@@ -77,6 +77,9 @@ QByteArray record(const QString& formula, quint64 id)
     return quarnis::encodeRecord({ formula, u"1"_s, -1, false, id });
 }
 
+const QByteArray kTwo
+    = quarnis::kHistoryHeader.toByteArray() + record(u"1+1"_s, 1) + record(u"2+2"_s, 2);
+
 } // namespace
 
 class HistoryStoreTest : public QObject {
@@ -208,12 +211,10 @@ private slots:
         QTest::addColumn<QByteArray>("content"); // "DIR", "LINK", "SPARSE", "NOREAD": made so
         QTest::addColumn<int>("entries");
         QTest::addColumn<bool>("moved");
-        const QByteArray two
-            = quarnis::kHistoryHeader.toByteArray() + record(u"1+1"_s, 1) + record(u"2+2"_s, 2);
-        QTest::newRow("torn last record") << two + record(u"3+3"_s, 3).left(20) << 2 << false;
+        QTest::newRow("torn last record") << kTwo + record(u"3+3"_s, 3).left(20) << 2 << false;
         QTest::newRow("header cut short") << QByteArray("quarnis-hist") << 0 << false;
         QTest::newRow("damaged middle line")
-            << two + "0000dead 1 2 3\n" + record(u"4"_s, 4) << 3 << true;
+            << kTwo + "0000dead 1 2 3\n" + record(u"4"_s, 4) << 3 << true;
         QTest::newRow("random bytes")
             << QByteArray("\x89PNG\r\n\x1a\n\0\xff garbage", 18) << 0 << true;
         QTest::newRow("newer version") << "quarnis-history 2\n" + record(u"1"_s, 1) << 0 << true;
@@ -229,8 +230,6 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(int, entries);
         QFETCH(bool, moved);
-        const QByteArray two
-            = quarnis::kHistoryHeader.toByteArray() + record(u"1+1"_s, 1) + record(u"2+2"_s, 2);
         const QString aside
             = path() + u".unreadable-"_s + QDate::currentDate().toString(Qt::ISODate);
         const QString elsewhere = home->filePath(u"elsewhere"_s);
@@ -240,14 +239,14 @@ private slots:
         } else if (content == "LINK") {
             QVERIFY(QDir().mkpath(HistoryStore::defaultFolder()));
             QFile target(elsewhere);
-            QVERIFY(target.open(QIODevice::WriteOnly) && target.write(two) == two.size());
+            QVERIFY(target.open(QIODevice::WriteOnly) && target.write(kTwo) == kTwo.size());
             target.close();
             QVERIFY(QFile::link(elsewhere, path()));
         } else if (content == "SPARSE") {
-            write(two);
+            write(kTwo);
             QVERIFY(::truncate(QFile::encodeName(path()).constData(), qint64(2) << 30) == 0);
         } else if (content == "NOREAD") {
-            write(two);
+            write(kTwo);
             QVERIFY(QFile::setPermissions(path(), {}));
         } else if (content == "TAKEN") {
             write("x");

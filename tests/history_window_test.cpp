@@ -1,7 +1,7 @@
 // The history window driven as a user drives it (offscreen): three formulas evaluated with
 // EXEC in the real calculator window (one failing, one of two lines), the window opened with
 // Ctrl+H, its entries inserted, copied, saved, deleted and cleared with real keys, clicks and
-// its context menu.
+// its context menu. Ctrl+Q from it is desktop_test's.
 
 #include "active_window.h"
 #include "calculator/formula_memo.h"
@@ -325,13 +325,6 @@ private slots:
         });
         QTest::mouseClick(find(&windows->calculator, kGraph), Qt::LeftButton);
         QCOMPARE(memoDuringGraph, QString());
-    }
-
-    void ctrlQEndsTheProgramFromTheHistory()
-    {
-        open();
-        QTest::keyClick(list(), Qt::Key_Q, Qt::ControlModifier);
-        QVERIFY(!windows->calculator.isVisible());
     }
 };
 
