@@ -18,6 +18,10 @@ shift
 quarnis="$1"
 close="$2"
 unset QT_QPA_PLATFORM
+# A history and settings of its own for each run, never the user's or an earlier run's.
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+export XDG_DATA_HOME="$scratch/data" XDG_CONFIG_HOME="$scratch/config" XDG_CACHE_HOME="$scratch/cache"
 
 fail() {
   echo "FAIL: $*"
