@@ -32,7 +32,6 @@ TEST(RasterCanvas, LinesPaintTheirStartButNotTheirEnd)
         std::set<Pixel> painted;
     };
     const Row rows[] = {
-        { "right", { { 2, 3 }, { 6, 3 } }, { { 2, 3 }, { 3, 3 }, { 4, 3 }, { 5, 3 } } },
         { "diagonal up", { { 228, 144 }, { 231, 141 } },
             { { 228, 144 }, { 229, 143 }, { 230, 142 } } },
         { "shallow", { { 0, 0 }, { 4, 2 } }, { { 0, 0 }, { 1, 1 }, { 2, 1 }, { 3, 2 } } },
@@ -117,44 +116,18 @@ TEST(RasterCanvas, WidePensPaintSquaresAndStretchTheirDashes)
     EXPECT_EQ(rowPattern(c, 49, 2, 6, kRed), "......");
 }
 
-TEST(RasterCanvas, FarEndsAreClippedAlongTheTrueDirectionAndNeverWrap)
+// A pixel is set only inside the surface, and one whose low 32 bits would fall on it does not
+// wrap. That far lines keep their true direction, however far their ends and whatever their
+// low bits, fuzz_surface checks against the same lines cut near its grid (its corpus holds
+// the diagonal, the slope 1/2, the full 64-bit range and the 2^32 wrap).
+TEST(RasterCanvas, PixelsOutsideTheSurfaceAreNotSet)
 {
-    const std::int64_t far = std::int64_t(1) << 40;
-    // A 45-degree line through the top-left corner from far outside on both sides.
     Canvas c;
-    c.moveTo(-far, -far);
-    c.lineTo(far, far);
-    std::set<Pixel> diagonal;
-    for (int k = 0; k < 289; ++k)
-        diagonal.insert({ k, k });
-    EXPECT_EQ(pixelsOf(c, kRed), diagonal);
-
-    // The low 32 bits of 2^32 + 100 are 100: such an end must not fold back onto the surface.
-    Canvas d;
-    d.moveTo(0, 100);
-    d.lineTo((std::int64_t(1) << 32) + 100, 100);
-    EXPECT_EQ(pixelsOf(d, kRed).size(), 457u);
-    // Nor a pixel: one is set only inside.
     for (const auto& [x, y] :
         { std::pair<std::int64_t, std::int64_t> { 0, 0 }, { 456, 288 }, { 457, 10 }, { -1, 10 },
             { 10, 289 }, { (std::int64_t(1) << 32) + 5, 5 }, { 5, -(std::int64_t(1) << 32) + 5 } })
-        d.setPixel(x, y, kBlue);
-    EXPECT_EQ(pixelsOf(d, kBlue), (std::set<Pixel> { { 0, 0 }, { 456, 288 } }));
-
-    // A line from the origin to a point 2^50 away at slope 1/2.
-    Canvas e;
-    e.moveTo(0, 0);
-    e.lineTo(std::int64_t(1) << 51, std::int64_t(1) << 50);
-    Canvas f;
-    f.moveTo(0, 0);
-    f.lineTo(2000, 1000);
-    EXPECT_EQ(e.pixels(), f.pixels());
-
-    // Both ends beyond the 64-bit range of a pixel difference.
-    Canvas g;
-    g.moveTo(INT64_MIN + 1, 50);
-    g.lineTo(INT64_MAX, 50);
-    EXPECT_EQ(rowPattern(g, 50, 0, 457, kRed), std::string(457, '#'));
+        c.setPixel(x, y, kBlue);
+    EXPECT_EQ(pixelsOf(c, kBlue), (std::set<Pixel> { { 0, 0 }, { 456, 288 } }));
 }
 
 // Lines whose ends lie 2^29 to 2^62 pixels away keep the pixels of their true line: on each
