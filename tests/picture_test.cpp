@@ -7,7 +7,6 @@
 #include "test_application.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QPainter>
@@ -42,11 +41,9 @@ void plot(PictureCanvas& canvas, PenStyle curveStyle)
     bool drawn = false;
     Silent report;
     PlotTarget target { canvas, graph, drawn, graph.points.size(), report };
-    PlotSettings s;
-    s.xScale = u"22";
-    s.yScale = u"2";
-    s.curveKind = CurveKind::Line;
-    s.curveStyle = curveStyle;
+    const PlotSettings s {
+        .curveStyle = curveStyle, .curveKind = CurveKind::Line, .xScale = u"22", .yScale = u"2"
+    };
     clearGraphArea(target, s);
     drawGraph(target, s);
 }
@@ -61,26 +58,21 @@ bool run(const QString& program, const QStringList& arguments)
 }
 
 // The picture's SVG and PDF drawn back at its size by rsvg-convert and pdftoppm, through
-// files beside `base`; none when the programs are missing or fail.
+// files beside `base`; none when the programs are missing.
 QList<QImage> drawnBack(const PictureCanvas& canvas, const QString& base)
 {
     const QString rsvg = QStandardPaths::findExecutable(QStringLiteral("rsvg-convert"));
     const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-    if (rsvg.isEmpty() || pdftoppm.isEmpty()
-        || !writePicture(canvas, base + u".svg"_s, PictureFormat::Svg)
-        || !writePicture(canvas, base + u".pdf"_s, PictureFormat::Pdf)
-        || !run(rsvg, { QStringLiteral("-o"), base + u"-svg.png"_s, base + u".svg"_s })
-        || !run(pdftoppm,
+    if (rsvg.isEmpty() || pdftoppm.isEmpty())
+        return {};
+    EXPECT_TRUE(writePicture(canvas, base + u".svg"_s, PictureFormat::Svg)
+        && writePicture(canvas, base + u".pdf"_s, PictureFormat::Pdf)
+        && run(rsvg, { QStringLiteral("-o"), base + u"-svg.png"_s, base + u".svg"_s })
+        && run(pdftoppm,
             { QStringLiteral("-r"), QStringLiteral("72"), QStringLiteral("-png"),
                 QStringLiteral("-singlefile"), base + u".pdf"_s, base + u"-pdf"_s }))
-        return {};
+        << base.toStdString();
     return { rgb32(QImage(base + u"-svg.png"_s)), rgb32(QImage(base + u"-pdf.png"_s)) };
-}
-
-bool renderersFound()
-{
-    return !QStandardPaths::findExecutable(QStringLiteral("rsvg-convert")).isEmpty()
-        && !QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty();
 }
 
 struct Picture : ::testing::Test {
@@ -130,11 +122,8 @@ TEST_F(Picture, FailedWriteLeavesNoFile)
 {
     PictureCanvas canvas;
     QTemporaryDir dir;
-    for (PictureFormat format : { PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf }) {
-        const QString missing = dir.filePath(QStringLiteral("yok/egri"));
-        EXPECT_FALSE(writePicture(canvas, missing, format));
-        EXPECT_FALSE(QFile::exists(missing));
-    }
+    for (PictureFormat format : { PictureFormat::Png, PictureFormat::Svg, PictureFormat::Pdf })
+        EXPECT_FALSE(writePicture(canvas, dir.filePath(QStringLiteral("yok/egri")), format));
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).isEmpty());
 }
 
@@ -235,15 +224,13 @@ TEST_F(Picture, DashesFallOnTheRastersPixels)
         paintPicture(painter, canvas, QRectF(0, 0, 120, 90));
         painter.end();
         QList<QImage> images = drawnBack(canvas, dir.filePath(QLatin1String(k.name)));
-        EXPECT_EQ(images.size(), renderersFound() ? 2 : 0) << k.name;
         images.prepend(painted);
         for (qsizetype i = 0; i < images.size(); ++i) {
-            const QImage& image = images[i];
-            ASSERT_EQ(image.size(), QSize(120, 90)) << k.name;
+            ASSERT_EQ(images[i].size(), QSize(120, 90)) << k.name;
             int wrong = 0;
             for (int y = 0; y < 90; ++y)
                 for (int x = 0; x < 120; ++x)
-                    wrong += (qGray(image.pixel(x, y)) < 128) != (canvas.pixel(x, y) == ink);
+                    wrong += (qGray(images[i].pixel(x, y)) < 128) != (canvas.pixel(x, y) == ink);
             EXPECT_EQ(wrong, 0) << k.name << (i == 0 ? ", painted" : i == 1 ? ", SVG" : ", PDF");
         }
     }
