@@ -1,7 +1,7 @@
 // Reading values off a drawn curve without the window: where "Grafik Çiz" puts each point,
 // which result line it stands for, and the point nearest to a pixel.
 
-#include "engine/runtime_error.h"
+#include "error_of.h"
 #include "plot/plot_commands.h"
 #include "plot/raster_canvas.h"
 
@@ -32,10 +32,7 @@ DrawnCurve draw(const std::vector<std::u16string>& lines,
     PlotTarget t { canvas, graph, coordSystemDrawn, lines.size(), report };
     const PlotSettings s { .curveKind = kind, .xScale = xScale, .yScale = u"50" };
     DrawnCurve drawn;
-    try {
-        drawGraph(t, s, &drawn);
-    } catch (const RuntimeError&) {
-    }
+    errorOf([&] { drawGraph(t, s, &drawn); });
     return drawn;
 }
 

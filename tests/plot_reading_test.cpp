@@ -27,14 +27,10 @@ using namespace quarnis;
 
 namespace {
 
-struct QtEnvironment : ::testing::Environment {
-    void SetUp() override { makeApplication<QApplication>(); }
-};
-const auto* const qtEnvironment = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 // 1/t over -2 to 2 in 4 steps, 50 pixels to the unit: t = 0 fails, so the lines [0] [1] [3]
 // [4] are drawn at (128, 169) (178, 194) (278, 94) (328, 119).
 struct PlotReading : ::testing::Test {
+    bool app = makeApplication<QApplication>();
     RecordingDialogs dialogs;
     GraphWindow w { dialogs };
     PlotSurface& surface = *w.findChild<PlotSurface*>(QLatin1String(kSurface));
