@@ -18,8 +18,7 @@
 #include <vector>
 
 using namespace quarnis;
-using quarnis::fuzz::Bytes;
-using quarnis::fuzz::check;
+using namespace quarnis::fuzz;
 
 namespace {
 
