@@ -104,9 +104,6 @@ TEST_F(Plot, StartSettingsPaintAreaFrameGridAndAxes)
                 ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
         }
     EXPECT_EQ(wrong, 0);
-    // The pen is left with the axes' colour and style.
-    EXPECT_EQ(surface.penColor(), kGreen);
-    EXPECT_EQ(surface.penStyle(), PenStyle::Solid);
 }
 
 // Grid counts divide the surface from its corner; the lines take the style of their list (a
