@@ -319,6 +319,15 @@ TEST_F(Plot, CurvesOfPointsScalesWidthsAndKinds)
     const double far = 4294967296.0; // 2^32: its low 32 bits are 0
     const std::vector<PlotPoint> two { { 0, 0 }, { 2, 1 } }, three { { 0, 0 }, { 1, 1 }, { 2, 2 } };
     const char* const kOverflow = "Floating point overflow";
+    // A segment from the origin to (2^33, 2^32) paints what the same line to (2228, -856)
+    // paints on a plain canvas: slope 1/2 to the right edge, neither wrapped nor cut short.
+    RasterCanvas reference(kW, kH, kWhite);
+    reference.setPenColor(kRed);
+    reference.moveTo(228, 144);
+    reference.lineTo(228 + 2000, 144 - 1000);
+    std::set<Pixel> farSegment = pixelsOf(reference, kRed);
+    farSegment.erase({ 456, 30 }); // on the frame, outside what inside() looks at
+    EXPECT_EQ(farSegment.size(), 228u); // from column 228 to the last inside the frame
     const struct {
         const char* name;
         std::vector<PlotPoint> points;
@@ -343,6 +352,8 @@ TEST_F(Plot, CurvesOfPointsScalesWidthsAndKinds)
         // Coordinates beyond 32 bits are not wrapped onto the surface.
         { "far points skipped", { { far + 5, 0 }, { 0, far + 5 }, { -far, 0 } }, u"1.0", u"1.0", 1,
             CurveKind::Points, {} },
+        { "far segment", { { 0, 0 }, { 2 * far, far } }, u"1.0", u"1.0", 1, CurveKind::Line,
+            farSegment },
         { "scale beyond Double", three, u"1E400", u"1.0", 1, CurveKind::Points, {}, kOverflow },
         { "scale beyond Extended", three, u"1E5000", u"1.0", 1, CurveKind::Points, {}, kOverflow },
         // The rounded product of the second point leaves the 64-bit range.
@@ -391,27 +402,6 @@ TEST_F(Plot, GridCountRefusalsLeaveAreaAndFrame)
     }
     s.gridCount = u"255"; // the largest count is drawn
     EXPECT_EQ(errorOf([&] { clear(); }), "(no error)");
-}
-
-// A segment from the origin to (2^33, 2^32) runs along slope 1/2 to the right edge, neither
-// wrapped nor cut short.
-TEST_F(Plot, FarSegmentsAreClippedAlongTheirTrueLine)
-{
-    const double far = 4294967296.0;
-    tabulate({ { 0, 0 }, { 2 * far, far } });
-    s.grid = false;
-    s.curveColor = kRed;
-    s.curveKind = CurveKind::Line;
-    clear();
-    plot();
-    RasterCanvas reference(kW, kH, kWhite);
-    reference.setPenColor(kRed);
-    reference.moveTo(228, 144);
-    reference.lineTo(228 + 2000, 144 - 1000);
-    std::set<Pixel> expected = pixelsOf(reference, kRed);
-    EXPECT_EQ(expected.size(), 229u); // to the right edge
-    expected.erase({ 456, 30 }); // on the frame, outside what inside() looks at
-    EXPECT_EQ(inside(kRed), expected);
 }
 
 } // namespace
