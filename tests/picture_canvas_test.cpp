@@ -133,7 +133,6 @@ TEST(PictureCanvas, FarLinesAreCutOnTheirTrueLine)
         c.setPenStyle(PenStyle::Dash);
         c.moveTo(r.x0, r.y0);
         c.lineTo(r.x1, r.y1);
-        c.moveTo(0, 0);
         ASSERT_EQ(itemsOf(c), "L2");
         const PictureItem& line = c.items()[0];
         EXPECT_NEAR(line.points[0].x, r.from.x, 1e-3);
