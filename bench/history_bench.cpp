@@ -13,6 +13,7 @@
 #include <QBuffer>
 #include <QListView>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -141,7 +142,9 @@ struct Kept : Full {
         auto store = std::make_unique<quarnis::HistoryStore>(
             dir.filePath(QStringLiteral("data")), dir.filePath(QStringLiteral("quarnis.conf")));
         store->setKeeping(keep);
+        QSignalSpy restored(&windows->history, &quarnis::HistoryWindow::restored);
         windows->history.restore(std::move(store)); // writes the full history to the file
+        restored.wait(60000);
         QApplication::processEvents();
     }
 };

@@ -21,11 +21,13 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
+#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -219,14 +221,41 @@ void HistoryWindow::add(HistoryEntry entry)
     model_->add(std::move(entry));
 }
 
+HistoryWindow::~HistoryWindow()
+{
+    if (reader_)
+        reader_->wait();
+}
+
 void HistoryWindow::restore(std::unique_ptr<HistoryStore> store)
 {
-    store_ = std::move(store);
-    std::vector<HistoryEntry> older = store_->load();
+    if (reader_ || store_)
+        return; // one file per run
+    reading_ = std::move(store);
+    clearedWhileReading_ = false;
+    // A full file takes a second or more to read and check; the thread touches nothing but
+    // the store and older_ until it ends.
+    reader_ = QThread::create([this] { older_ = reading_->load(); });
+    reader_->setParent(this);
+    connect(reader_, &QThread::finished, this, &HistoryWindow::finishRestore);
+    reader_->start();
+}
+
+void HistoryWindow::finishRestore()
+{
+    reader_->wait();
+    delete std::exchange(reader_, nullptr);
+    store_ = std::move(reading_);
+    std::vector<HistoryEntry> older = std::exchange(older_, {});
+    if (std::exchange(clearedWhileReading_, false)) {
+        store_->clear();
+        older.clear();
+    }
     for (qsizetype row = 0; row < history().size(); ++row)
         store_->append(history().at(row));
     model_->addOlder(std::move(older));
     QTimer::singleShot(0, this, &HistoryWindow::showNotices);
+    emit restored();
 }
 
 // What the history file's reading or writing has to tell, in one box.
@@ -445,6 +474,7 @@ void HistoryWindow::clearAll()
     if (dialogs_.confirm(this, kApplicationTitle,
             u"Geçmişteki %1 hesap silinsin mi?"_s.arg(model_->rowCount()))) {
         model_->clear();
+        clearedWhileReading_ = restoring();
         if (store_) {
             store_->clear();
             showNotices();

@@ -22,6 +22,7 @@
 class QKeyEvent;
 class QListView;
 class QMenu;
+class QThread;
 
 namespace quarnis {
 
@@ -63,15 +64,21 @@ class HistoryWindow : public QWidget {
 public:
     // Its boxes and file dialog, the general error box among them, open through `dialogs`.
     explicit HistoryWindow(Dialogs& dialogs, QWidget* parent = nullptr);
+    // Waits for the history file's reading, if it is still going on.
+    ~HistoryWindow() override;
 
     const History& history() const { return model_->history(); }
     // Adds the entry, and writes it to the history file when the history is kept.
     void add(HistoryEntry entry);
 
-    // Keeps the history in `store` from now on: its entries come before this run's, and the
-    // entries this run added so far are written after them. A file it could not read is named
-    // in a box, from the event loop.
+    // Keeps the history in `store` from now on. Its file is read on a thread of its own, so
+    // that a long history never stops the windows; entries added meanwhile are only listed.
+    // Once it is read, its entries come before this run's, the entries this run added so far
+    // are written after them, and restored() is emitted. A file it could not read is named in
+    // a box, from the event loop.
     void restore(std::unique_ptr<HistoryStore> store);
+    bool restoring() const { return reader_ != nullptr; }
+    // The store once its file is read; none before, or when the history is not kept.
     HistoryStore* store() const { return store_.get(); }
 
     // Shows the window beside `calculator` without covering it, or brings it forward when it
@@ -81,6 +88,8 @@ public:
 signals:
     // "Formülü Ekle" and "Sonucu Ekle": the text to put in place of the memo's selection.
     void insertRequested(const QString& text);
+    // The history file given to restore() is read and its entries are listed.
+    void restored();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -101,9 +110,16 @@ private:
     void clearAll();
     QList<int> selectedRows() const;
     void showNotices();
+    void finishRestore();
 
     Dialogs& dialogs_;
     std::unique_ptr<HistoryStore> store_;
+    // While the file is read: the store and its thread, which alone touch them and older_,
+    // and whether "Geçmişi Temizle" emptied the history in the meantime.
+    std::unique_ptr<HistoryStore> reading_;
+    QThread* reader_ = nullptr;
+    std::vector<HistoryEntry> older_;
+    bool clearedWhileReading_ = false;
     HistoryModel* model_ = nullptr;
     QListView* list_ = nullptr;
     bool followNewest_ = true; // the list shows its end; a new entry scrolls into view

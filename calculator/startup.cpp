@@ -248,14 +248,17 @@ int run(
             });
             return;
         }
+        QObject::connect(&windows.history, &HistoryWindow::restored, &windows.history,
+            [&windows, &options, &started, progress] {
+                progress->restored = true;
+                if (options.startupTime)
+                    print(stdout,
+                        QStringLiteral("history of %1 entries read after %2 ms")
+                            .arg(windows.history.history().size())
+                            .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
+            });
         windows.history.restore(std::make_unique<HistoryStore>(
             HistoryStore::defaultFolder(), HistoryStore::defaultSettingsFile()));
-        progress->restored = true;
-        if (options.startupTime)
-            print(stdout,
-                QStringLiteral("history of %1 entries read after %2 ms")
-                    .arg(windows.history.history().size())
-                    .arg(double(started.nsecsElapsed()) / 1e6, 0, 'f', 1));
     };
     afterFirstPaint(&windows.calculator, [restore] { (*restore)(); });
     if (options.sessionFile) {

@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QProcess>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -55,7 +56,9 @@ int child(const QStringList& args)
     }
     quarnis::Windows windows(dialogs);
     windows.calculator.show();
+    QSignalSpy restored(&windows.history, &quarnis::HistoryWindow::restored);
     windows.history.restore(defaultStore());
+    restored.wait(20000);
     auto* memo = windows.calculator.findChild<quarnis::FormulaMemo*>(u"EnterFormula"_s);
     for (int i = 1; args[0] == u"exec" && i <= args[1].toInt(); ++i) {
         memo->setPlainText(args[2] + QString::number(i));

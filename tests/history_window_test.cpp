@@ -20,6 +20,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -254,8 +255,10 @@ private slots:
     void deletingClearingAndTurningOffReachTheFile()
     {
         QTemporaryDir dir;
+        QSignalSpy restored(&windows->history, &quarnis::HistoryWindow::restored);
         windows->history.restore(
             std::make_unique<quarnis::HistoryStore>(dir.path(), dir.filePath(u"quarnis.conf"_s)));
+        QVERIFY(restored.wait());
         const auto file = [&] {
             QFile history(dir.filePath(u"history"_s));
             QStringList formulas;
@@ -281,6 +284,48 @@ private slots:
         QVERIFY(!QFile::exists(dir.filePath(u"history"_s)));
         QVERIFY(menu(0).contains(u"Geçmişi Sakla"_s));
         QVERIFY(dialogs->messages.isEmpty());
+    }
+
+    // The file is read on a thread: an EXEC meanwhile comes after the file's entries, and a
+    // Clear meanwhile empties the file too, once it is read.
+    void whileTheFileIsReadTheWindowGoesOn_data()
+    {
+        QTest::addColumn<bool>("clear");
+        QTest::newRow("EXEC") << false;
+        QTest::newRow("Geçmişi Temizle") << true;
+    }
+    void whileTheFileIsReadTheWindowGoesOn()
+    {
+        QFETCH(const bool, clear);
+        QTemporaryDir dir;
+        QFile file(dir.filePath(u"history"_s));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(quarnis::kHistoryHeader.toByteArray()
+            + quarnis::encodeRecord({ u"7"_s, u"7"_s, -1, false, 1 }));
+        file.close();
+        // The menu opens before the reading starts: opening it runs the event loop.
+        QContextMenuEvent click(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        QApplication::sendEvent(list()->viewport(), &click);
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        QSignalSpy restored(&windows->history, &quarnis::HistoryWindow::restored);
+        windows->history.restore(
+            std::make_unique<quarnis::HistoryStore>(dir.path(), dir.filePath(u"quarnis.conf"_s)));
+        dialogs->confirmAnswer = true;
+        for (QAction* action : popup->actions())
+            if (clear && action->text() == u"Geçmişi Temizle"_s)
+                action->trigger();
+        popup->close();
+        if (!clear)
+            exec(u"8"_s, -1);
+        QVERIFY(windows->history.restoring());
+        QTRY_COMPARE(restored.size(), 1);
+        const QStringList listed = clear
+            ? QStringList()
+            : QStringList({ u"7 = 7"_s, u"2*sin(Pi/6) = 1"_s, u"(1+2 = Geçersiz parantez..."_s,
+                u"1/3+ ⏎ 2 = Yazım hatası..."_s, u"8 = 8"_s });
+        QCOMPARE(rows(), listed);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(quarnis::readJournal(file.readAll()).size(), qsizetype(listed.size()));
     }
 
     void aMegabyteFormulaShowsItsBeginningAndInsertsWhole()
