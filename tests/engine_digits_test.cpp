@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cfloat>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -22,6 +21,7 @@
 #include <functional>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace quarnis {
 namespace {
@@ -207,11 +207,6 @@ namespace {
         std::printf("%s: %zu values of %zu families equal\n", what, n, families().size());
     }
 
-    std::string unequal(const std::string& want, const std::string& got)
-    {
-        return want == got ? "" : want + " != " + got;
-    }
-
     // The result field's and the tabulation's text, written straight from the rounded
     // integer, against the general text of the rounded value; faults alike.
     TEST(DigitsDifferential, RoundedTextEqualsTheTextOfTheRoundedValue)
@@ -236,7 +231,7 @@ namespace {
                     return out.substr(1);
                 });
                 if (got != want)
-                    return unequal(want, got) + " at " + std::to_string(p);
+                    return want + " != " + got + " at " + std::to_string(p);
             }
             return std::string();
         });
@@ -257,7 +252,7 @@ namespace {
                     same = same || got == referenceValueText(near, 18)
                         || got == referenceValueText(near, 19);
             }
-            return same ? std::string() : unequal(referenceValueText(v, 18), got);
+            return same ? std::string() : referenceValueText(v, 18) + " != " + got;
         });
     }
 
