@@ -102,10 +102,10 @@ class HistoryStoreTest : public QObject {
         return file.open(QIODevice::ReadOnly) ? quarnis::readJournal(file.readAll(), bounds)
                                               : std::vector<HistoryEntry> {};
     }
-    void write(const QByteArray& bytes)
+    void write(const QByteArray& bytes, const QString& to = {})
     {
         QDir().mkpath(HistoryStore::defaultFolder());
-        QFile file(path());
+        QFile file(to.isEmpty() ? path() : to);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
     }
 
@@ -215,8 +215,6 @@ private slots:
         QTest::newRow("header cut short") << QByteArray("quarnis-hist") << 0 << false;
         QTest::newRow("damaged middle line")
             << kTwo + "0000dead 1 2 3\n" + record(u"4"_s, 4) << 3 << true;
-        QTest::newRow("random bytes")
-            << QByteArray("\x89PNG\r\n\x1a\n\0\xff garbage", 18) << 0 << true;
         QTest::newRow("newer version") << "quarnis-history 2\n" + record(u"1"_s, 1) << 0 << true;
         QTest::newRow("directory") << QByteArray("DIR") << 0 << true;
         QTest::newRow("symbolic link") << QByteArray("LINK") << 0 << true;
@@ -233,14 +231,10 @@ private slots:
         const QString aside
             = path() + u".unreadable-"_s + QDate::currentDate().toString(Qt::ISODate);
         const QString elsewhere = home->filePath(u"elsewhere"_s);
-        QFile::remove(elsewhere);
         if (content == "DIR") {
             QVERIFY(QDir().mkpath(path()));
         } else if (content == "LINK") {
-            QVERIFY(QDir().mkpath(HistoryStore::defaultFolder()));
-            QFile target(elsewhere);
-            QVERIFY(target.open(QIODevice::WriteOnly) && target.write(kTwo) == kTwo.size());
-            target.close();
+            write(kTwo, elsewhere);
             QVERIFY(QFile::link(elsewhere, path()));
         } else if (content == "SPARSE") {
             write(kTwo);
