@@ -167,13 +167,11 @@ private slots:
     {
         QFETCH(int, count);
         QFETCH(int, bound);
-        QProcess a, b;
-        const QStringList args { u"child"_s, u"append"_s, QString::number(count) };
-        a.start(QCoreApplication::applicationFilePath(),
-            args + QStringList { u"A"_s, QString::number(bound) });
-        b.start(QCoreApplication::applicationFilePath(),
-            args + QStringList { u"B"_s, QString::number(bound) });
-        QVERIFY(a.waitForFinished(60000) && b.waitForFinished(60000));
+        QProcess copies[2];
+        for (const QString& tag : { u"A"_s, u"B"_s })
+            copies[tag == u"B"].start(QCoreApplication::applicationFilePath(),
+                { u"child"_s, u"append"_s, QString::number(count), tag, QString::number(bound) });
+        QVERIFY(copies[0].waitForFinished(60000) && copies[1].waitForFinished(60000));
         const std::vector<HistoryEntry> entries = fileEntries({ bound });
         QCOMPARE(int(entries.size()), std::min(2 * count, bound));
         int next[2] = { -1, -1 }; // each copy's entries whole and in their order
