@@ -142,9 +142,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             checkText(v, decimals);
     } else {
         // A formula through EXEC.
-        std::u16string formula;
-        while (!in.empty())
-            formula += quarnis::fuzz::unitFor(in.byte());
+        const std::u16string formula = quarnis::fuzz::textFor(in.data, in.size);
         std::optional<std::u16string> shown;
         try {
             shown = execText(formula, decimals);

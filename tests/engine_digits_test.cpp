@@ -13,12 +13,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cfloat>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <functional>
 #include <random>
 #include <string>
@@ -103,24 +102,17 @@ namespace {
 
     using Rng = std::mt19937_64;
 
+    constexpr unsigned kBias = 16383;
+
     // An Extended from its sign, biased exponent (1 .. 32766 for normal values, 0 for
-    // subnormal ones) and significand.
+    // subnormal ones) and significand, whose top bit is the integer bit of normal values.
     Extended fromBits(bool negative, unsigned biased, std::uint64_t significand)
     {
-        if (biased != 0)
-            significand |= std::uint64_t(1) << 63;
-        else
-            significand &= ~(std::uint64_t(1) << 63);
-        Extended v = 0.0L;
-        unsigned char bytes[sizeof(Extended)] = {};
-        std::memcpy(bytes, &significand, 8);
-        const auto se = static_cast<std::uint16_t>((negative ? 0x8000u : 0u) | biased);
-        std::memcpy(bytes + 8, &se, 2);
-        std::memcpy(&v, bytes, sizeof bytes);
-        return v;
+        const std::uint64_t top = std::uint64_t(1) << 63;
+        const Extended v = ldexpl(Extended(biased != 0 ? significand | top : significand & ~top),
+            int(std::max(biased, 1u)) - int(kBias) - 63);
+        return negative ? -v : v;
     }
-
-    constexpr unsigned kBias = 16383;
 
     // The families of values the checks run over.
     struct Family {
@@ -128,72 +120,68 @@ namespace {
         std::function<Extended(Rng&)> draw;
     };
 
-    const std::vector<Family>& families()
-    {
-        static const std::vector<Family> kAll = {
-            { "random bit patterns, whole range and 2^-40 to 2^130",
-                [](Rng& r) {
-                    const unsigned biased
-                        = r() & 2 ? unsigned(r() % 32767) : kBias - 40 + unsigned(r() % 171);
-                    return fromBits(r() & 1, biased, r());
-                } },
-            // Decimals with 1 to 18 significant digits and a random power of ten, their
-            // halfway points at the 15th, 16th and 18th digit, and their neighbours.
-            { "decimals and halfway points, with neighbours",
-                [](Rng& r) {
-                    std::uint64_t n = r() % 1000000000000000000ULL;
-                    for (int i = 1 + int(r() % 19); i < 18; ++i)
-                        n /= 10;
-                    const int power = int(r() % 60) - 25;
-                    Extended v
-                        = Extended(n) * powl(10.0L, power) + (r() & 1) * 0.5L * powl(10.0L, power);
-                    for (int step = int(r() % 5) - 2; step != 0; step += step > 0 ? -1 : 1)
-                        v = nextafterl(v, step > 0 ? HUGE_VALL : 0.0L);
-                    return r() & 1 ? -v : v;
-                } },
-            // Exact ties of the 18th digit: odd / 2^(k + 1) = 5^k * odd / 2 / 10^k, also
-            // doubled and quadrupled.
-            { "exact ties at the 18th digit",
-                [](Rng& r) {
-                    const int k = int(r() % 26);
-                    const Extended pow5 = powl(5.0L, k);
-                    const auto lo = std::uint64_t(2e17L / pow5), hi = std::uint64_t(2e18L / pow5);
-                    const std::uint64_t odd = (lo + r() % (hi - lo)) | 1;
-                    return ldexpl(Extended(odd), -(k + 1)) * (1 << (r() % 3));
-                } },
-            { "results rounded to 0 to 9 decimals",
-                [](Rng& r) {
-                    const Extended v = ldexpl(Extended(r() >> 1), int(r() % 100) - 83);
-                    return roundToDecimals(r() & 1 ? -v : v, int(r() % 11) - 1);
-                } },
-            { "range limits and subnormals",
-                [](Rng& r) {
-                    switch (r() % 6) {
-                    case 0:
-                        return fromBits(r() & 1, 32766 - unsigned(r() % 4), r());
-                    case 1:
-                        return fromBits(r() & 1, 1 + unsigned(r() % 4), r());
-                    case 2:
-                        return fromBits(r() & 1, 0, r());
-                    case 3: // around 10^15 and 10^-4, where the notation changes
-                        return nextafterl(r() & 1 ? 1e15L : 1e-4L, r() & 1 ? HUGE_VALL : 0.0L)
-                            * (1.0L + (r() % 3) * 1e-17L);
-                    case 4: // around 2^127 and 10^-10, where the integer method ends
-                        return fromBits(r() & 1, r() & 1 ? kBias + 127 : kBias - 34, r());
-                    default: // around 2^120, where the value text changes form
-                        return fromBits(r() & 1, kBias + 119 + unsigned(r() % 2), r());
-                    }
-                } },
-        };
-        return kAll;
-    }
+    const Family kFamilies[] = {
+        { "random bit patterns, whole range and 2^-40 to 2^130",
+            [](Rng& r) {
+                const unsigned biased
+                    = r() & 2 ? unsigned(r() % 32767) : kBias - 40 + unsigned(r() % 171);
+                return fromBits(r() & 1, biased, r());
+            } },
+        // Decimals with 1 to 18 significant digits and a random power of ten, their
+        // halfway points at the 15th, 16th and 18th digit, and their neighbours.
+        { "decimals and halfway points, with neighbours",
+            [](Rng& r) {
+                std::uint64_t n = r() % 1000000000000000000ULL;
+                for (int i = 1 + int(r() % 19); i < 18; ++i)
+                    n /= 10;
+                const int power = int(r() % 60) - 25;
+                Extended v
+                    = Extended(n) * powl(10.0L, power) + (r() & 1) * 0.5L * powl(10.0L, power);
+                for (int step = int(r() % 5) - 2; step != 0; step += step > 0 ? -1 : 1)
+                    v = nextafterl(v, step > 0 ? HUGE_VALL : 0.0L);
+                return r() & 1 ? -v : v;
+            } },
+        // Exact ties of the 18th digit: odd / 2^(k + 1) = 5^k * odd / 2 / 10^k, also
+        // doubled and quadrupled.
+        { "exact ties at the 18th digit",
+            [](Rng& r) {
+                const int k = int(r() % 26);
+                const Extended pow5 = powl(5.0L, k);
+                const auto lo = std::uint64_t(2e17L / pow5), hi = std::uint64_t(2e18L / pow5);
+                const std::uint64_t odd = (lo + r() % (hi - lo)) | 1;
+                return ldexpl(Extended(odd), -(k + 1)) * (1 << (r() % 3));
+            } },
+        { "results rounded to 0 to 9 decimals",
+            [](Rng& r) {
+                const Extended v = ldexpl(Extended(r() >> 1), int(r() % 100) - 83);
+                return roundToDecimals(r() & 1 ? -v : v, int(r() % 11) - 1);
+            } },
+        { "range limits and subnormals",
+            [](Rng& r) {
+                switch (r() % 6) {
+                case 0:
+                    return fromBits(r() & 1, 32766 - unsigned(r() % 4), r());
+                case 1:
+                    return fromBits(r() & 1, 1 + unsigned(r() % 4), r());
+                case 2:
+                    return fromBits(r() & 1, 0, r());
+                case 3: // around 10^15 and 10^-4, where the notation changes
+                    return nextafterl(r() & 1 ? 1e15L : 1e-4L, r() & 1 ? HUGE_VALL : 0.0L)
+                        * (1.0L + (r() % 3) * 1e-17L);
+                case 4: // around 2^127 and 10^-10, where the integer method ends
+                    return fromBits(r() & 1, r() & 1 ? kBias + 127 : kBias - 34, r());
+                default: // around 2^120, where the value text changes form
+                    return fromBits(r() & 1, kBias + 119 + unsigned(r() % 2), r());
+                }
+            } },
+    };
 
     // Draws n values of every family from the seed and gives each, with its index, to check,
     // which gives the failure ("" for none) of that value; stops at the first failure.
     void forEachValue(const char* what, std::uint64_t seed, std::size_t n,
         const std::function<std::string(Extended, std::size_t)>& check)
     {
-        for (const Family& family : families()) {
+        for (const Family& family : kFamilies) {
             Rng rng(seed);
             for (std::size_t i = 0; i < n; ++i) {
                 const Extended v = family.draw(rng);
@@ -204,12 +192,7 @@ namespace {
                 }
             }
         }
-        std::printf("%s: %zu values of %zu families equal\n", what, n, families().size());
-    }
-
-    std::string unequal(const std::string& want, const std::string& got)
-    {
-        return want == got ? "" : want + " != " + got;
+        std::printf("%s: %zu values of %zu families equal\n", what, n, std::size(kFamilies));
     }
 
     // The result field's and the tabulation's text, written straight from the rounded
@@ -236,7 +219,7 @@ namespace {
                     return out.substr(1);
                 });
                 if (got != want)
-                    return unequal(want, got) + " at " + std::to_string(p);
+                    return want + " != " + got + " at " + std::to_string(p);
             }
             return std::string();
         });
@@ -257,7 +240,7 @@ namespace {
                     same = same || got == referenceValueText(near, 18)
                         || got == referenceValueText(near, 19);
             }
-            return same ? std::string() : unequal(referenceValueText(v, 18), got);
+            return same ? std::string() : referenceValueText(v, 18) + " != " + got;
         });
     }
 

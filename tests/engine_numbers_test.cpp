@@ -28,9 +28,7 @@ namespace {
             { "zero", 0.0L, "0.000000000" },
             { "negative zero", -0.0L, "-0.000000000" },
             { "carry into the integer part", 9.9999999996L, "10.000000000" },
-            { "tiny negative keeps its sign", -1e-12L, "-0.000000000" },
             { "half of the last decimal rounds up", 0.0000000005L, "0.000000001" },
-            { "eleven integer digits", 12345678901.123456789L, "12345678901.123456790" },
             { "negative rounds half up", -1.55e40L, "-1.6E+0040" },
             { "carry out of the first digit", 9.96e40L, "1.0E+0041" },
             { "scaled form with two integer digits", 1.46e38L, "1.4E+0038" },
@@ -94,24 +92,15 @@ namespace {
             EXPECT_EQ(errorOf([&] { textToValue(text); }), "Floating point overflow") << utf8(text);
     }
 
-    struct GeneralRow {
-        const char* name;
-        Extended value;
-        const char* text;
-    };
-
     // The text's shape (15 digits, where it turns scientific, no trailing zeros, no "-0") and
     // its reading back: fuzz_number_text; here, values at the edges of those rules.
     TEST(GeneralNumberText, FifteenDigitsFixedOrScientific)
     {
-        const GeneralRow rows[] = {
+        const ValueRow rows[] = {
             { "sum of typed numbers", 0.1L + 0.2L, "0.3" },
-            { "ten to the 15", 1e15L, "1E15" },
-            { "below fixed", 0.00001L, "1E-5" },
             { "negative zero", -0.0L, "0" },
             { "denormal", 1e-4940L, "0" },
             { "carry out of fifteen nines", 0.9999999999999999L, "1" },
-            { "infinity", HUGE_VALL, "INF" },
             { "minus infinity", -HUGE_VALL, "-INF" },
             { "not a number", NAN, "NAN" },
         };
@@ -133,11 +122,8 @@ namespace {
         const RoundRow rows[] = {
             { "0.125 to 2", 0.125L, 2, "0.12" },
             { "0.375 to 2", 0.375L, 2, "0.38" },
-            { "2.5 to 0", 2.5L, 0, "2" },
-            { "3.5 to 0", 3.5L, 0, "4" },
             { "-2.5 to 0", -2.5L, 0, "-2" },
             { "-0.4 to 0 has no minus", -0.4L, 0, "0" },
-            { "no trailing zeros", 1.5L, 3, "1.5" },
             { "tens", 125.0L, -1, "120" },
             { "tens up", 135.0L, -1, "140" },
             { "infinity stays", HUGE_VALL, 2, "INF" },

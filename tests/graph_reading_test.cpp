@@ -1,6 +1,5 @@
 // The graph window's number readings and the result-line parsing of the point table.
 
-#include "engine/runtime_error.h"
 #include "engine/utf.h"
 #include "error_of.h"
 #include "tabulation/graph.h"
@@ -9,10 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <charconv>
-#include <cmath>
 #include <limits>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 using namespace quarnis;
 
@@ -23,11 +23,10 @@ TEST(ReadNumber, AcceptsTheStrictForm)
     const struct {
         const char16_t* text;
         double expected;
-    } rows[] = { { u"0", 0 }, { u" 0.5 ", 0.5 }, { u"-2.5e3", -2500 }, { u"+.25", 0.25 },
-        { u"5.", 5 }, { u".", 0 }, { u"-.", 0 }, { u"1E", 1 }, { u"1e+", 1 }, { u"2E-3", 0.002 },
-        { u"0.333333333333333333", 0.333333333333333333 }, { u"1E-5000", 0 },
-        { u"0E99999999999999999999", 0 }, { u"   17", 17 },
-        { u"1.7976931348623157E308", std::numeric_limits<double>::max() } };
+    } rows[]
+        = { { u" 0.5 ", 0.5 }, { u"-2.5e3", -2500 }, { u"+.25", 0.25 }, { u".", 0 }, { u"-.", 0 },
+              { u"1E", 1 }, { u"1e+", 1 }, { u"1E-5000", 0 }, { u"0E99999999999999999999", 0 },
+              { u"1.7976931348623157E308", std::numeric_limits<double>::max() } };
     for (const auto& r : rows) {
         SCOPED_TRACE(utf16ToUtf8(r.text));
         EXPECT_EQ(readDouble(r.text), r.expected);
@@ -124,23 +123,18 @@ TEST(TextBetween, FirstOccurrences)
     }
 }
 
+// A point for each line with two numbers, in order, and the table kept when there are no
+// lines: fuzz_function; here, the lines that give none.
 TEST(LoadPoints, ReadsTheLinesInOrderAndSkipsFailedPoints)
 {
     Graph g;
     g.loadPoints({ u"[0]:(0,1E-5)", u"[1]:(-0.5,2.25)", u"[2]:(1,Yazım Hatası...)", u"[3]:(2,INF)",
         u"[4]:(1.79769313486232E308,1)", u"[5]:(3,-4)" });
-    ASSERT_EQ(g.points.size(), 3u);
-    EXPECT_EQ(g.points[0].x, 0);
-    EXPECT_EQ(g.points[0].y, 0.00001);
-    EXPECT_EQ(g.points[1].x, -0.5);
-    EXPECT_EQ(g.points[1].y, 2.25);
-    EXPECT_EQ(g.points[2].x, 3);
-    EXPECT_EQ(g.points[2].y, -4);
-
-    g.loadPoints({}); // no lines: the table stays
-    EXPECT_EQ(g.points.size(), 3u);
-    g.loadPoints({ u"[0]:(1,Geçersiz parantez...)" }); // lines, none plottable: empty table
-    EXPECT_TRUE(g.points.empty());
+    std::vector<std::pair<double, double>> points;
+    for (const PlotPoint& p : g.points)
+        points.emplace_back(p.x, p.y);
+    EXPECT_EQ(points,
+        (std::vector<std::pair<double, double>> { { 0, 1E-5 }, { -0.5, 2.25 }, { 3, -4 } }));
 }
 
 } // namespace
