@@ -581,35 +581,10 @@ private slots:
         QCOMPARE(shown(), picture); // no frame without the focus
     }
 
+    // A colour button through the real colour dialog, answered from a timer once it is open:
+    // the dialog starts at the button's colour; a confirmed colour shows in the swatch, a
+    // cancelled dialog changes nothing; the custom colours are kept between openings.
     void colourButtons()
-    {
-        const auto swatchPixel
-            = [&](const char* name) { return colour(name)->grab().toImage().pixelColor(12, 10); };
-        QCOMPARE(swatchPixel(kAreaColor), QColor(166, 202, 240));
-        // Cancel: nothing changes, the dialog was preset to the colour.
-        QTest::mouseClick(colour(kAreaColor), Qt::LeftButton);
-        QCOMPARE(dialogs->colorRequests, QList<QColor>({ QColor(166, 202, 240) }));
-        QCOMPARE(colour(kAreaColor)->color(), QColor(166, 202, 240));
-        // Confirm a colour and define a custom colour: every other button offers it.
-        const QList<QColor> custom = { QColor(1, 2, 3), QColor(250, 200, 100) };
-        dialogs->colorAnswer = QColor(10, 20, 30);
-        dialogs->customColorAnswer = custom;
-        QTest::mouseClick(colour(kCurveColor), Qt::LeftButton);
-        QCOMPARE(colour(kCurveColor)->color(), QColor(10, 20, 30));
-        QCOMPARE(swatchPixel(kCurveColor), QColor(10, 20, 30));
-        QCOMPARE(swatchPixel(kAxesColor), QColor(0, 128, 0));
-        dialogs->colorAnswer.reset();
-        QTest::mouseClick(colour(kGridColor), Qt::LeftButton);
-        QCOMPARE(dialogs->customColorRequests.last(), custom);
-        QCOMPARE(colour(kGridColor)->color(), QColor(128, 128, 128));
-        quarnis::GraphWindow other(*dialogs); // the list is the dialogs', not a window's
-        QTest::mouseClick(
-            other.findChild<quarnis::ColorButton*>(QLatin1String(kAreaColor)), Qt::LeftButton);
-        QCOMPARE(dialogs->customColorRequests.last(), custom);
-    }
-
-    // The colour dialog itself, answered from a timer once it is open.
-    void theRealColourDialog()
     {
         w = std::make_unique<quarnis::GraphWindow>(qtDialogs);
         w->show();
@@ -631,6 +606,7 @@ private slots:
         QTest::mouseClick(colour(kAxesColor), Qt::LeftButton);
         QCOMPARE(preset, QColor(0, 128, 0));
         QCOMPARE(colour(kAxesColor)->color(), QColor(1, 2, 3));
+        QCOMPARE(colour(kAxesColor)->grab().toImage().pixelColor(12, 10), QColor(1, 2, 3));
         QCOMPARE(qtDialogs.customColors().value(0), QColor(9, 9, 9));
         QColorDialog::setCustomColor(0, QColor(200, 0, 0)); // not the buttons' list: replaced
         answer(false);
