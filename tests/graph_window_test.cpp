@@ -234,17 +234,14 @@ private slots:
         QCOMPARE(w->functionRecord().definition, quarnis::FunctionRecord().definition);
     }
 
-    // A refused file is named with its line in one box and changes no control.
+    // A refused file is named in one box, with its line where it has one, and changes no
+    // control. What the reader refuses is graph_session_test's.
     void refusedWorkChangesNothing_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
         const QByteArray head = "quarnis-graph 1\nfunction.definition = t*t\n";
         QTest::newRow("colour") << head + "grid.color = #12g456\n" << u"3. satır: grid.color"_s;
-        QTest::newRow("index") << head + "axes.x-origin = 3\n" << u"3. satır: axes.x-origin"_s;
-        QTest::newRow("format") << QByteArray("[quarnis]\n") << u"1. satır: bir grafik"_s;
-        QTest::newRow("newer") << QByteArray("quarnis-graph 2\n") << u"1. satır: programın"_s;
-        QTest::newRow("not text") << head + "x = \xff\n" << u"3. satır: metin değil"_s;
         QTest::newRow("too large") << head + QByteArray(1 << 20, '#') << u"1 MB"_s;
     }
     void refusedWorkChangesNothing()
@@ -290,13 +287,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        // One row per field and kind of fault; every text is tried on the record itself.
+        // Each kind of fault and what the record keeps is StorePanel's; here, that the window
+        // reads these fields and shows the fault in the general box, Turkish text included.
         const char* rows[][4] = {
             { "comma in ex1", kFrom, "0,5", "'0,5' is not a valid floating point value." },
-            { "empty ec1", kConstValue1, "", "'' is not a valid floating point value." },
             { "letters in ec3", kConstValue3, "abc", "'abc' is not a valid floating point value." },
-            { "huge ex2", kTo, "1E400", "Floating point overflow." },
-            { "spaced Sample", kSteps, "5 ", "''5 '' is not a valid integer value." },
             { "Sample 0", kSteps, "0", "Örnekleme Adeti 1 ile 65535 arasında olmalıdır." },
         };
         for (const auto& r : rows)
@@ -321,8 +316,7 @@ private slots:
         QCOMPARE(points().size(), std::size_t(101));
         QCOMPARE(w->functionRecord().functionName,
             std::u16string(u"G")); // read before the failing field
-        if (name != kConstValue1)
-            QCOMPARE(w->functionRecord().constValue1, 3.0);
+        QCOMPARE(w->functionRecord().constValue1, 3.0);
     }
 
     // Points that fail are listed with the engine's text and left out of the plot. A fault
