@@ -273,67 +273,50 @@ TEST_F(PlotWindow, SavesInTheFormatAskedFor)
     EXPECT_EQ(copied->data(QStringLiteral("image/svg+xml")), svgBytes(surface));
 }
 
-// "Yazdır..." prints the drawing with the function's line below it; a cancelled print does
-// nothing and a failed one says so.
+// "Yazdır..." prints the drawing with the function's line below it, in the title's colour and
+// font; a cancelled print does nothing and a failed one says so. The drawing on the page is
+// paintPicture's (picture_tests).
 TEST_F(PlotWindow, PrintsThePictureAndTheFunction)
 {
     click(kCalculate);
     click(kClearArea);
     click(kDraw);
-    const QString function = text(kFullDefinition);
-    ASSERT_FALSE(function.isEmpty());
     QTemporaryDir dir;
-    dialogs.printFile = dir.filePath(QStringLiteral("baski.pdf"));
-    dialogs.printAnswer = false;
     std::unique_ptr<QMenu> menu(surface.createContextMenu(nullptr));
     QAction* print = menu->actions().value(2);
     ASSERT_TRUE(print);
-    EXPECT_EQ(print->text(), QStringLiteral("Yazdır..."));
-    print->trigger();
-    EXPECT_EQ(dialogs.printRequests, 1);
-    EXPECT_FALSE(QFile::exists(dialogs.printFile));
-
-    dialogs.printAnswer = true;
-    print->trigger();
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-    ASSERT_TRUE(QFile::exists(dialogs.printFile));
-    // The page's text holds the function's line; its drawing is paintPicture's (picture_tests).
-    if (!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
-        EXPECT_TRUE(run(QStringLiteral("pdftotext"), { dialogs.printFile, QStringLiteral("-") })
-                        .contains(function));
-    }
-
-    dialogs.printFile = dir.filePath(QStringLiteral("yok/baski.pdf"));
+    dialogs.printFile = dir.filePath(u"yok/baski.pdf"_s);
     print->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Grafik yazdırılamadı."));
+    EXPECT_EQ(dialogs.messages[0].text, u"Grafik yazdırılamadı."_s);
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Stop);
-}
+    dialogs.messages.clear();
+    dialogs.printAnswer = false;
+    dialogs.printFile = dir.filePath(u"start.pdf"_s);
+    print->trigger();
+    EXPECT_EQ(dialogs.printRequests, 2);
+    EXPECT_FALSE(QFile::exists(dialogs.printFile));
 
-} // namespace
-
-// The function's line below a printed picture takes the title's colour and font.
-TEST_F(PlotWindow, PrintedCaptionTakesTheTitleColourAndFont)
-{
-    if (QStandardPaths::findExecutable(u"pdffonts"_s).isEmpty())
-        GTEST_SKIP() << "pdffonts and pdftoppm (poppler-utils) read the printed page";
-    click("bEval1D");
-    click("bClearGArea");
-    QTemporaryDir dir;
-    const auto print = [&](const QString& name) {
+    // Prints to NAME.pdf, and gives its text and its fonts; NAME.png is its page at 100 dpi.
+    dialogs.printAnswer = true;
+    const auto printed = [&](const QString& name) {
         dialogs.printFile = dir.filePath(name + u".pdf"_s);
-        surface.printPicture();
+        print->trigger();
+        EXPECT_TRUE(QFile::exists(dialogs.printFile));
         run(u"pdftoppm"_s,
             { u"-r"_s, u"100"_s, u"-png"_s, u"-singlefile"_s, dialogs.printFile,
                 dir.filePath(name) });
-        return run(u"pdffonts"_s, { dialogs.printFile });
+        return std::pair(run(u"pdftotext"_s, { dialogs.printFile, u"-"_s }),
+            run(u"pdffonts"_s, { dialogs.printFile }));
     };
-    const QString startFonts = print(u"start"_s);
-    control<ColorButton>("bColorEtiket")->setColor(QColor(0, 0, 255));
-    control<QComboBox>("cEtiketFont")->setCurrentIndex(3); // "Courier"
-    const QString titleFonts = print(u"title"_s);
+    const auto [startText, startFonts] = printed(u"start"_s);
     EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_NE(titleFonts, startFonts);
+    if (QStandardPaths::findExecutable(u"pdffonts"_s).isEmpty())
+        GTEST_SKIP() << "pdftotext, pdffonts and pdftoppm (poppler-utils) read the printed page";
+    EXPECT_TRUE(startText.contains(u"F(t):=t"_s));
+    control<ColorButton>(kTitleColor)->setColor(QColor(0, 0, 255));
+    control<QComboBox>(kTitleFont)->setCurrentIndex(3); // "Courier"
+    EXPECT_NE(printed(u"title"_s).second, startFonts);
     const auto blue = [&](const QString& name) {
         const QImage page(dir.filePath(name + u".png"_s));
         int n = 0;
@@ -347,3 +330,5 @@ TEST_F(PlotWindow, PrintedCaptionTakesTheTitleColourAndFont)
     EXPECT_EQ(blue(u"start"_s), 0);
     EXPECT_GT(blue(u"title"_s), 3);
 }
+
+} // namespace
