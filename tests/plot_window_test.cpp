@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -130,7 +129,6 @@ TEST_F(PlotWindow, TypedOriginTextsPlaceTheAxesByTheEntryTheyShow)
         { kXAxisRow, "1/4", 342, 72 }, // beside "X Orj": the x axis's row
         { kYAxisColumn, "2/3", 342, 72 },
     };
-    control<QCheckBox>(kGridShown)->setChecked(false);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.text);
         type(r.list, QString::fromUtf8(r.text));
