@@ -173,7 +173,6 @@ private slots:
         QCOMPARE(field(kFullDefinition)->text(), u"F(t):=t"_s);
         const QStringList lines = listed();
         QCOMPARE(lines.size(), 101);
-        QCOMPARE(lines[1], u"[1]:(0.1,0.1)"_s);
         QCOMPARE(lines[100], u"[100]:(10,10)"_s);
         QCOMPARE(linesOf(listBox()->model()), lines);
         QVERIFY(results()->currentText().isEmpty()); // no line is chosen
