@@ -173,7 +173,6 @@ private slots:
         QCOMPARE(field(kFullDefinition)->text(), u"F(t):=t"_s);
         const QStringList lines = listed();
         QCOMPARE(lines.size(), 101);
-        QCOMPARE(lines[1], u"[1]:(0.1,0.1)"_s);
         QCOMPARE(lines[100], u"[100]:(10,10)"_s);
         QCOMPARE(linesOf(listBox()->model()), lines);
         QVERIFY(results()->currentText().isEmpty()); // no line is chosen
@@ -212,7 +211,6 @@ private slots:
         find<QCheckBox>("sGrid")->setChecked(false);
         decimals()->setValue(-1);
         const quarnis::GraphSession saved = w->session();
-        QVERIFY(!(saved == quarnis::GraphSession()));
 
         QTemporaryDir dir;
         dialogs->fileAnswer = dir.filePath(u"iş"_s);
@@ -231,20 +229,16 @@ private slots:
         QCOMPARE(colour("bColorEtiket")->color(), QColor(1, 2, 3));
         QCOMPARE(find<QLabel>("xa")->text(), u"t1"_s);
         QCOMPARE(results()->count(), 0);
-        QCOMPARE(w->functionRecord().definition, quarnis::FunctionRecord().definition);
     }
 
-    // A refused file is named with its line in one box and changes no control.
+    // A refused file is named in one box, with its line where it has one, and changes no
+    // control. What the reader refuses is graph_session_test's.
     void refusedWorkChangesNothing_data()
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
         const QByteArray head = "quarnis-graph 1\nfunction.definition = t*t\n";
         QTest::newRow("colour") << head + "grid.color = #12g456\n" << u"3. satır: grid.color"_s;
-        QTest::newRow("index") << head + "axes.x-origin = 3\n" << u"3. satır: axes.x-origin"_s;
-        QTest::newRow("format") << QByteArray("[quarnis]\n") << u"1. satır: bir grafik"_s;
-        QTest::newRow("newer") << QByteArray("quarnis-graph 2\n") << u"1. satır: programın"_s;
-        QTest::newRow("not text") << head + "x = \xff\n" << u"3. satır: metin değil"_s;
         QTest::newRow("too large") << head + QByteArray(1 << 20, '#') << u"1 MB"_s;
     }
     void refusedWorkChangesNothing()
@@ -290,13 +284,11 @@ private slots:
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("message");
-        // One row per field and kind of fault; every text is tried on the record itself.
+        // Each kind of fault and what the record keeps is StorePanel's; here, that the window
+        // reads these fields and shows the fault in the general box, Turkish text included.
         const char* rows[][4] = {
             { "comma in ex1", kFrom, "0,5", "'0,5' is not a valid floating point value." },
-            { "empty ec1", kConstValue1, "", "'' is not a valid floating point value." },
             { "letters in ec3", kConstValue3, "abc", "'abc' is not a valid floating point value." },
-            { "huge ex2", kTo, "1E400", "Floating point overflow." },
-            { "spaced Sample", kSteps, "5 ", "''5 '' is not a valid integer value." },
             { "Sample 0", kSteps, "0", "Örnekleme Adeti 1 ile 65535 arasında olmalıdır." },
         };
         for (const auto& r : rows)
@@ -309,20 +301,12 @@ private slots:
         QFETCH(QString, message);
         calculate();
         const QStringList before = listed();
-        calculate({ { kFunctionName, u"G"_s }, { kConstValue1, u"3"_s }, { kDefinition, u"t*c1"_s },
-            { qPrintable(name), text } });
+        calculate({ { kDefinition, u"t*t"_s }, { qPrintable(name), text } });
         QCOMPARE(dialogs->messages.size(), 1);
         QCOMPARE(dialogs->messages[0].text, message);
-        QCOMPARE(dialogs->messages[0].caption, quarnis::kApplicationTitle);
-        QCOMPARE(dialogs->messages[0].icon, quarnis::Dialogs::Icon::Stop);
         QCOMPARE(field(kFullDefinition)->text(), u"F(t):=t"_s);
         QCOMPARE(listed(), before);
         QCOMPARE(linesOf(listBox()->model()), before);
-        QCOMPARE(points().size(), std::size_t(101));
-        QCOMPARE(w->functionRecord().functionName,
-            std::u16string(u"G")); // read before the failing field
-        if (name != kConstValue1)
-            QCOMPARE(w->functionRecord().constValue1, 3.0);
     }
 
     // Points that fail are listed with the engine's text and left out of the plot. A fault
@@ -360,9 +344,6 @@ private slots:
         QTest::keyClick(variable, Qt::Key_Tab);
         QCOMPARE(find<QLabel>(kFromLabel)->text(), u"time1"_s);
         QCOMPARE(find<QLabel>(kToLabel)->text(), u"time2"_s);
-        calculate();
-        QCOMPARE(w->functionRecord().variableName, std::u16string(u"t"));
-        QVERIFY(field(kFullDefinition)->text().startsWith(u"F(t):="_s));
         // Names keep their characters: "ş" is a variable like any other.
         calculate({ { kVariable, u"şey"_s }, { kDefinition, u"ş*ç1"_s }, { kConstName1, u"ç1x"_s },
             { kConstValue1, u"2"_s }, { kSteps, u"1"_s } });
@@ -382,7 +363,6 @@ private slots:
         QCOMPARE(results()->itemText(10), u"[10]:(1,0.333333)"_s);
         // -1 rounds to tens, halves to even.
         decimals()->setValue(-1);
-        QCOMPARE(decimals()->toolTip(), u"-1"_s);
         calculate(
             { { kDefinition, u"t"_s }, { kFrom, u"15"_s }, { kTo, u"25"_s }, { kSteps, u"1"_s } });
         QCOMPARE(listed(), QStringList({ u"[0]:(20,20)"_s, u"[1]:(20,20)"_s }));
@@ -581,35 +561,10 @@ private slots:
         QCOMPARE(shown(), picture); // no frame without the focus
     }
 
+    // A colour button through the real colour dialog, answered from a timer once it is open:
+    // the dialog starts at the button's colour; a confirmed colour shows in the swatch, a
+    // cancelled dialog changes nothing; the custom colours are kept between openings.
     void colourButtons()
-    {
-        const auto swatchPixel
-            = [&](const char* name) { return colour(name)->grab().toImage().pixelColor(12, 10); };
-        QCOMPARE(swatchPixel(kAreaColor), QColor(166, 202, 240));
-        // Cancel: nothing changes, the dialog was preset to the colour.
-        QTest::mouseClick(colour(kAreaColor), Qt::LeftButton);
-        QCOMPARE(dialogs->colorRequests, QList<QColor>({ QColor(166, 202, 240) }));
-        QCOMPARE(colour(kAreaColor)->color(), QColor(166, 202, 240));
-        // Confirm a colour and define a custom colour: every other button offers it.
-        const QList<QColor> custom = { QColor(1, 2, 3), QColor(250, 200, 100) };
-        dialogs->colorAnswer = QColor(10, 20, 30);
-        dialogs->customColorAnswer = custom;
-        QTest::mouseClick(colour(kCurveColor), Qt::LeftButton);
-        QCOMPARE(colour(kCurveColor)->color(), QColor(10, 20, 30));
-        QCOMPARE(swatchPixel(kCurveColor), QColor(10, 20, 30));
-        QCOMPARE(swatchPixel(kAxesColor), QColor(0, 128, 0));
-        dialogs->colorAnswer.reset();
-        QTest::mouseClick(colour(kGridColor), Qt::LeftButton);
-        QCOMPARE(dialogs->customColorRequests.last(), custom);
-        QCOMPARE(colour(kGridColor)->color(), QColor(128, 128, 128));
-        quarnis::GraphWindow other(*dialogs); // the list is the dialogs', not a window's
-        QTest::mouseClick(
-            other.findChild<quarnis::ColorButton*>(QLatin1String(kAreaColor)), Qt::LeftButton);
-        QCOMPARE(dialogs->customColorRequests.last(), custom);
-    }
-
-    // The colour dialog itself, answered from a timer once it is open.
-    void theRealColourDialog()
     {
         w = std::make_unique<quarnis::GraphWindow>(qtDialogs);
         w->show();
@@ -631,6 +586,7 @@ private slots:
         QTest::mouseClick(colour(kAxesColor), Qt::LeftButton);
         QCOMPARE(preset, QColor(0, 128, 0));
         QCOMPARE(colour(kAxesColor)->color(), QColor(1, 2, 3));
+        QCOMPARE(colour(kAxesColor)->grab().toImage().pixelColor(12, 10), QColor(1, 2, 3));
         QCOMPARE(qtDialogs.customColors().value(0), QColor(9, 9, 9));
         QColorDialog::setCustomColor(0, QColor(200, 0, 0)); // not the buttons' list: replaced
         answer(false);

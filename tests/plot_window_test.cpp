@@ -13,7 +13,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
@@ -69,13 +68,20 @@ struct PlotWindow : ::testing::Test {
     std::set<Pixel> curve() const { return pixelsOf(surface, kBlack, true); }
 };
 
+// The standard output of a program run to its end.
+QString run(const QString& program, const QStringList& arguments)
+{
+    QProcess p;
+    p.start(program, arguments);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 TEST_F(PlotWindow, CommandsInTheOrderAUserMeetsThem)
 {
-    EXPECT_EQ(surface.pixel(100, 100), kSurfaceStartColor);
     click(kDraw);
     click(kClearArea);
     EXPECT_EQ(surface.pixel(100, 100), kArea);
-    EXPECT_EQ(surface.pixel(228, 100), kGreen);
     click(kDraw);
     click(kCalculate); // f(t) = t over 0 to 10 in 100 steps
     click(kDraw);
@@ -90,9 +96,6 @@ TEST_F(PlotWindow, CommandsInTheOrderAUserMeetsThem)
     click(kAutoScale);
     EXPECT_EQ(text(kXScale), QStringLiteral("22"));
     EXPECT_EQ(text(kYScale), QStringLiteral("14"));
-    click(kClearArea);
-    click(kDraw); // with the scale fields' texts
-    EXPECT_EQ(surface.pixel(448, 4), kBlack);
 
     type(kTo, QStringLiteral("1000"));
     click(kCalculate);
@@ -112,22 +115,6 @@ TEST_F(PlotWindow, CommandsInTheOrderAUserMeetsThem)
     EXPECT_TRUE(dialogs.messages[3].text.startsWith(QStringLiteral("[X]")));
 }
 
-TEST_F(PlotWindow, SettingsAreReadWhenTheCommandRuns)
-{
-    click(kCalculate);
-    click(kClearArea);
-    control<QComboBox>(kCurveKind)->setCurrentIndex(1); // "Çizgi"
-    control<QComboBox>(kYAxisColumn)
-        ->setCurrentIndex(1); // no effect before the next "Grafik Temizle"
-    click(kDraw);
-    EXPECT_EQ(curve(), diagonal(10));
-
-    control<QCheckBox>(kGridShown)->setChecked(false);
-    click(kClearArea);
-    EXPECT_TRUE(pixelsOf(surface, kGrey).empty());
-    EXPECT_EQ(surface.pixel(114, 100), kGreen); // "1/4" now
-}
-
 // An origin list is read by the entry its field shows: a typed entry counts as picked, a
 // typed text of the user's own leaves that axis where the last "Grafik Temizle" put it.
 TEST_F(PlotWindow, TypedOriginTextsPlaceTheAxesByTheEntryTheyShow)
@@ -140,28 +127,25 @@ TEST_F(PlotWindow, TypedOriginTextsPlaceTheAxesByTheEntryTheyShow)
         { kYAxisColumn, "3/4", 342, 144 }, // beside "Y Orj": the y axis's column
         { kXAxisRow, "1/4", 342, 72 }, // beside "X Orj": the x axis's row
         { kYAxisColumn, "2/3", 342, 72 },
-        { kXAxisRow, "", 342, 72 },
-        { kYAxisColumn, "1/2", 228, 72 },
     };
-    control<QCheckBox>(kGridShown)->setChecked(false);
     for (const auto& r : rows) {
         SCOPED_TRACE(r.text);
         type(r.list, QString::fromUtf8(r.text));
         click(kClearArea);
-        EXPECT_EQ(columnPattern(surface, r.column, 0, 289, kGreen), std::string(289, '#'));
-        EXPECT_EQ(rowPattern(surface, r.row, 0, 457, kGreen), std::string(457, '#'));
         EXPECT_EQ(w.plotObject().originX, r.column);
         EXPECT_EQ(w.plotObject().originY, r.row);
     }
 }
 
+// The refused grid count still painted the area and frame and drew the coordinate system:
+// "Grafik Çiz" after it is not refused but meets the overflow.
 TEST_F(PlotWindow, ErrorsEndTheCommandInTheGeneralBox)
 {
     const struct {
-        const char *field, *text, *button, *box, *restore;
+        const char *field, *text, *button, *box;
     } rows[] = {
-        { kGridCount, "0", kClearArea, "Division by zero.", "4" },
-        { kXScale, "1E400", kDraw, "Floating point overflow.", "1.0" },
+        { kGridCount, "0", kClearArea, "Division by zero." },
+        { kXScale, "1E400", kDraw, "Floating point overflow." },
     };
     click(kCalculate);
     for (const auto& r : rows) {
@@ -172,18 +156,14 @@ TEST_F(PlotWindow, ErrorsEndTheCommandInTheGeneralBox)
         EXPECT_EQ(dialogs.messages.back().caption, kApplicationTitle);
         EXPECT_EQ(dialogs.messages.back().icon, Dialogs::Icon::Stop);
         EXPECT_EQ(dialogs.messages.back().text, QString::fromUtf8(r.box));
-        type(r.field, QString::fromUtf8(r.restore));
     }
-    // The refused grid count still painted the area and frame and drew the coordinate
-    // system: "Grafik Çiz" is not refused.
-    const qsizetype boxes = dialogs.messages.size();
-    click(kDraw);
-    EXPECT_EQ(dialogs.messages.size(), boxes);
 }
 
 // quarnis-calc --session draws the very picture that the window saves with the same work file
-// opened, after HESAPLA, "Grafik Temizle", "Oto. Ölçeklendir" and "Grafik Çiz": every fill
-// style, line style, origin, width and scale measure in at least one file.
+// opened, after HESAPLA, "Grafik Temizle", "Oto. Ölçeklendir" and "Grafik Çiz". Both draw with
+// plotSettingsOf on a PictureCanvas, so what may differ is how the window's controls hold the
+// work: between them the files set every list the picture shows (picked and typed), its
+// colours, the grid switch, the decimals and two constants.
 TEST(PlotWindowSession, CommandLineSessionIsTheWindowsPicture)
 {
     makeApplication<QApplication>();
@@ -191,8 +171,9 @@ TEST(PlotWindowSession, CommandLineSessionIsTheWindowsPicture)
         "function.definition = t*t\nfunction.from = -3\nfunction.to = 3\narea.style = 0\n"
         "axes.style = 1\naxes.width = 3\ncurve.kind = 1\ncurve.style = 2\ncurve.width = 2\n"
         "axes.x-origin = 1\naxes.y-origin = 2\ngrid.style = 0\ngrid.count = 8\n",
-        "function.definition = SIN(t)*c1\nfunction.constant1.value = 4\nfunction.from = -6\n"
-        "function.to = 6\ndecimals = 2\narea.style = 1\naxes.style = 2\naxes.width = 5\n"
+        "function.definition = SIN(t)*c1+c2\nfunction.constant1.value = 4\n"
+        "function.constant2.value = 5\nfunction.from = -6\nfunction.to = 6\ndecimals = 2\n"
+        "area.style = 1\naxes.style = 2\naxes.width = 5\n"
         "axes.x-origin = 2\naxes.y-origin = 1\nscale.measure = 1\ngrid.shown = 0\n",
         "function.definition = 1/t\nfunction.from = -2\nfunction.to = 2\nfunction.steps = 40\n"
         "area.style = 2\narea.color = #204080\ncurve.kind = 1\ncurve.style = 3\n"
@@ -201,14 +182,6 @@ TEST(PlotWindowSession, CommandLineSessionIsTheWindowsPicture)
         "function.definition = t*t*t\nfunction.from = -4\nfunction.to = 4\narea.style = 3\n"
         "curve.kind = 1\ncurve.style = 4\naxes.width = 2\ngrid.style = 3\n"
         "axes.x-origin.text = 2/3\naxes.y-origin = 0\naxes.color = #0000ff\n",
-        "function.definition = COS(t)\nfunction.to = 20\nfunction.steps = 300\n"
-        "area.style = 4\ncurve.kind = 1\ncurve.style = 1\naxes.width = 4\nscale.measure = 1\n"
-        "grid.style = 4\naxes.style = 3\n",
-        "function.definition = t*c1+c2\nfunction.constant1.value = -2\n"
-        "function.constant2.value = 5\narea.style = 5\ncurve.width = 7\n"
-        "curve.kind = 1\naxes.x-origin = 2\n",
-        "function.definition = SQRT(t)\nfunction.to = 50\narea.style = 6\ncurve.kind = 0\n"
-        "curve.width = 2\nscale.x = 3\n",
         "function.definition = EXP(t/5)\nfunction.from = -10\narea.style = 7\n"
         "curve.kind.text = Eğri\ngrid.style.text = kendi\naxes.style.text = x\n",
     };
@@ -234,10 +207,8 @@ TEST(PlotWindowSession, CommandLineSessionIsTheWindowsPicture)
         w.findChild<PlotSurface*>(u"GrapBox"_s)->savePictureAs();
 
         const QString cli = dir.filePath(u"cli.png"_s);
-        QProcess run;
-        run.start(QStringLiteral(QUARNIS_CALC),
+        run(QStringLiteral(QUARNIS_CALC),
             { u"--tabulate"_s, u"-q"_s, u"--session"_s, work, u"--plot"_s, cli });
-        ASSERT_TRUE(run.waitForFinished(60000));
         const QImage window(dialogs.fileAnswer), drawn(cli);
         ASSERT_FALSE(window.isNull());
         EXPECT_EQ(drawn.convertToFormat(QImage::Format_RGB32),
@@ -264,9 +235,7 @@ TEST_F(PlotWindow, SavesInTheFormatAskedFor)
         { "b", svg, "b.svg", "<?xml" },
         { "c", pdf, "c.pdf", "%PDF" },
         { "d.svg", png, "d.svg", "<?xml" },
-        { "e.PDF", svg, "e.PDF", "%PDF" },
         { "f.txt", pdf, "f.txt.pdf", "%PDF" },
-        { "g.", svg, "g..svg", "<?xml" },
     };
     QTemporaryDir dir;
     for (const auto& row : rows) {
@@ -277,8 +246,6 @@ TEST_F(PlotWindow, SavesInTheFormatAskedFor)
         ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << row.written;
         EXPECT_TRUE(file.readAll().startsWith(row.start)) << row.written;
     }
-    EXPECT_EQ(
-        QImage(dir.filePath(u"a.png"_s)).convertToFormat(QImage::Format_RGB32), surface.image());
     EXPECT_EQ(
         dialogs.saveFilters.value(0), QStringList({ png, svg, pdf }).join(QStringLiteral(";;")));
     EXPECT_TRUE(dialogs.messages.isEmpty());
@@ -296,84 +263,57 @@ TEST_F(PlotWindow, SavesInTheFormatAskedFor)
     save->trigger();
     EXPECT_EQ(dialogs.messages.size(), 1);
 
-    // Ctrl+C puts the pixels and the drawing on the clipboard together.
+    // Ctrl+C puts the drawing on the clipboard beside the pixels (graph_window_test's).
     surface.copyToClipboard();
     const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
     ASSERT_TRUE(copied);
-    EXPECT_EQ(qvariant_cast<QImage>(copied->imageData()).convertToFormat(QImage::Format_RGB32),
-        surface.image());
     EXPECT_EQ(copied->data(QStringLiteral("image/svg+xml")), svgBytes(surface));
 }
 
-QString run(const QString& program, const QStringList& arguments)
-{
-    QProcess p;
-    p.start(program, arguments);
-    p.waitForFinished(60000);
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
-// "Yazdır..." prints the drawing with the function's line below it; a cancelled print does
-// nothing and a failed one says so.
+// "Yazdır..." prints the drawing with the function's line below it, in the title's colour and
+// font; a cancelled print does nothing and a failed one says so. The drawing on the page is
+// paintPicture's (picture_tests).
 TEST_F(PlotWindow, PrintsThePictureAndTheFunction)
 {
     click(kCalculate);
     click(kClearArea);
     click(kDraw);
-    const QString function = text(kFullDefinition);
-    ASSERT_FALSE(function.isEmpty());
     QTemporaryDir dir;
-    dialogs.printFile = dir.filePath(QStringLiteral("baski.pdf"));
-    dialogs.printAnswer = false;
     std::unique_ptr<QMenu> menu(surface.createContextMenu(nullptr));
     QAction* print = menu->actions().value(2);
     ASSERT_TRUE(print);
-    EXPECT_EQ(print->text(), QStringLiteral("Yazdır..."));
-    print->trigger();
-    EXPECT_EQ(dialogs.printRequests, 1);
-    EXPECT_FALSE(QFile::exists(dialogs.printFile));
-
-    dialogs.printAnswer = true;
-    print->trigger();
-    EXPECT_TRUE(dialogs.messages.isEmpty());
-    ASSERT_TRUE(QFile::exists(dialogs.printFile));
-    // The page's text holds the function's line; its drawing is paintPicture's (picture_tests).
-    if (!QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) {
-        EXPECT_TRUE(run(QStringLiteral("pdftotext"), { dialogs.printFile, QStringLiteral("-") })
-                        .contains(function));
-    }
-
-    dialogs.printFile = dir.filePath(QStringLiteral("yok/baski.pdf"));
+    dialogs.printFile = dir.filePath(u"yok/baski.pdf"_s);
     print->trigger();
     ASSERT_EQ(dialogs.messages.size(), 1);
-    EXPECT_EQ(dialogs.messages[0].text, QStringLiteral("Grafik yazdırılamadı."));
+    EXPECT_EQ(dialogs.messages[0].text, u"Grafik yazdırılamadı."_s);
     EXPECT_EQ(dialogs.messages[0].icon, Dialogs::Icon::Stop);
-}
+    dialogs.messages.clear();
+    dialogs.printAnswer = false;
+    dialogs.printFile = dir.filePath(u"start.pdf"_s);
+    print->trigger();
+    EXPECT_EQ(dialogs.printRequests, 2);
+    EXPECT_FALSE(QFile::exists(dialogs.printFile));
 
-} // namespace
-
-// The function's line below a printed picture takes the title's colour and font.
-TEST_F(PlotWindow, PrintedCaptionTakesTheTitleColourAndFont)
-{
-    if (QStandardPaths::findExecutable(u"pdffonts"_s).isEmpty())
-        GTEST_SKIP() << "pdffonts and pdftoppm (poppler-utils) read the printed page";
-    click("bEval1D");
-    click("bClearGArea");
-    QTemporaryDir dir;
-    const auto print = [&](const QString& name) {
+    // Prints to NAME.pdf, and gives its text and its fonts; NAME.png is its page at 100 dpi.
+    dialogs.printAnswer = true;
+    const auto printed = [&](const QString& name) {
         dialogs.printFile = dir.filePath(name + u".pdf"_s);
-        surface.printPicture();
+        print->trigger();
+        EXPECT_TRUE(QFile::exists(dialogs.printFile));
         run(u"pdftoppm"_s,
             { u"-r"_s, u"100"_s, u"-png"_s, u"-singlefile"_s, dialogs.printFile,
                 dir.filePath(name) });
-        return run(u"pdffonts"_s, { dialogs.printFile });
+        return std::pair(run(u"pdftotext"_s, { dialogs.printFile, u"-"_s }),
+            run(u"pdffonts"_s, { dialogs.printFile }));
     };
-    const QString startFonts = print(u"start"_s);
-    control<ColorButton>("bColorEtiket")->setColor(QColor(0, 0, 255));
-    control<QComboBox>("cEtiketFont")->setCurrentIndex(3); // "Courier"
-    const QString titleFonts = print(u"title"_s);
+    const auto [startText, startFonts] = printed(u"start"_s);
     EXPECT_TRUE(dialogs.messages.isEmpty());
-    EXPECT_NE(titleFonts, startFonts);
+    if (QStandardPaths::findExecutable(u"pdffonts"_s).isEmpty())
+        GTEST_SKIP() << "pdftotext, pdffonts and pdftoppm (poppler-utils) read the printed page";
+    EXPECT_TRUE(startText.contains(u"F(t):=t"_s));
+    control<ColorButton>(kTitleColor)->setColor(QColor(0, 0, 255));
+    control<QComboBox>(kTitleFont)->setCurrentIndex(3); // "Courier"
+    EXPECT_NE(printed(u"title"_s).second, startFonts);
     const auto blue = [&](const QString& name) {
         const QImage page(dir.filePath(name + u".png"_s));
         int n = 0;
@@ -387,3 +327,5 @@ TEST_F(PlotWindow, PrintedCaptionTakesTheTitleColourAndFont)
     EXPECT_EQ(blue(u"start"_s), 0);
     EXPECT_GT(blue(u"title"_s), 3);
 }
+
+} // namespace
