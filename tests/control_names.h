@@ -67,7 +67,6 @@ inline constexpr char kSurface[] = "GrapBox";
 // Help window.
 inline constexpr char kHelpBrowser[] = "HelpBrowser";
 inline constexpr char kHelpBack[] = "HelpBack";
-inline constexpr char kHelpForward[] = "HelpForward";
 inline constexpr char kHelpFindBar[] = "HelpFindBar";
 inline constexpr char kHelpFindText[] = "HelpFindText";
 inline constexpr char kHelpFindStatus[] = "HelpFindStatus";

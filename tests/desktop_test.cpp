@@ -18,7 +18,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
@@ -29,7 +28,6 @@
 #include <algorithm>
 #include <array>
 #include <functional>
-#include <memory>
 #include <utility>
 
 using namespace Qt::StringLiterals;
@@ -240,14 +238,14 @@ private slots:
             QTest::mouseClick(find(&windows.calculator, opener), Qt::LeftButton);
         };
         QVERIFY(showAndWait(windows.calculator));
-        QTest::keyClick(find(&windows.calculator, "EnterFormula"), Qt::Key_F1);
+        QTest::keyClick(find(&windows.calculator, kMemo), Qt::Key_F1);
         QVERIFY(quarnis::waitForActiveWindow(&help));
+        pages << help.currentPage().fileName();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(!windows.calculator.isVisible());
 
         QVERIFY(showAndWait(windows.calculator));
-        f1(find(&windows.calculator, "EnterFormula"));
-        QTest::keyClick(find(&windows.calculator, "EnterFormula"), Qt::Key_H, Qt::ControlModifier);
+        QTest::keyClick(find(&windows.calculator, kMemo), Qt::Key_H, Qt::ControlModifier);
         QVERIFY(quarnis::waitForActiveWindow(&windows.history));
         f1(find(&windows.history, "HistoryList"));
         f1InModal(windows.graph, find(&windows.graph, "FncName"), "BGraph");
@@ -263,8 +261,9 @@ private slots:
                 u"bilgi.html"_s, u"bilgi.html"_s }));
     }
 
-    // Qt's own texts in Turkish, whatever the locale, with our corrections of its catalogue;
-    // without the catalogue they stay English.
+    // Qt's own texts in Turkish, whatever the locale, with our corrections of its catalogue
+    // (the OK button stands for the catalogue's own texts, Alt+Sol for the key names); without
+    // the catalogue they stay English.
     void qtSpeaksTurkish()
     {
         QTemporaryDir noCatalogue;
@@ -272,25 +271,11 @@ private slots:
         QCOMPARE(okButtonText(), u"OK"_s);
         if (!quarnis::useTurkishForQt(*qApp))
             QSKIP("Qt's Turkish catalogue (package qt6-translations-l10n) is not installed");
-        QLineEdit edit;
-        QStringList menu;
-        const std::unique_ptr<QMenu> standard(edit.createStandardContextMenu());
-        for (QAction* action : standard->actions())
-            menu << action->text().section(u'\t', 0, 0);
-        QCOMPARE(menu,
-            QStringList({ u"&Geri al"_s, u"&Yinele"_s, {}, u"Ke&s"_s, u"&Kopyala"_s, u"Ya&pıştır"_s,
-                u"Sil"_s, {}, u"Tümünü Seç"_s }));
         const std::pair<QString, QString> texts[] = {
             { okButtonText(), u"Tamam"_s },
-            { QKeySequence(Qt::SHIFT | Qt::Key_Enter).toString(QKeySequence::NativeText),
-                u"Shift+Enter"_s },
-            { QKeySequence(Qt::Key_Escape).toString(QKeySequence::NativeText), u"Esc"_s },
             { QKeySequence(Qt::ALT | Qt::Key_Left).toString(QKeySequence::NativeText),
                 u"Alt+Sol"_s },
-            { QKeySequence(Qt::ALT | Qt::Key_Home).toString(QKeySequence::NativeText),
-                u"Alt+Home"_s },
             { QCoreApplication::translate("QColorDialog", "&Val:"), u"De&ğer:"_s },
-            { QCoreApplication::translate("QFileDialog", "File &name:"), u"Dosya a&dı:"_s },
             { QFileIconProvider().type(QFileInfo(QDir::tempPath())), u"Klasör"_s },
             { QLocale().toString(12.5), u"12,5"_s },
         };

@@ -25,8 +25,6 @@ using namespace quarnis::names;
 using namespace Qt::StringLiterals;
 using quarnis::HelpChapter;
 
-Q_DECLARE_METATYPE(HelpChapter)
-
 class HelpWindowTest : public QObject {
     Q_OBJECT
 
@@ -82,27 +80,14 @@ private slots:
     }
     void cleanup() { home.reset(); }
 
-    void eachChapterOpensAtItsHeading_data()
+    // The page of each window's chapter is desktop_test's; here, how a chapter opens.
+    void aChapterOpensAtItsHeading()
     {
-        QTest::addColumn<HelpChapter>("chapter");
-        QTest::addColumn<QString>("page");
-        QTest::addColumn<QString>("title"); // the <h1> heading
-        QTest::newRow("calculator")
-            << HelpChapter::Calculator << u"hesap-makinesi.html"_s << u"Hesap Makinesi Penceresi"_s;
-        QTest::newRow("graph") << HelpChapter::Graph << u"grafik.html"_s << u"Grafik Penceresi"_s;
-        QTest::newRow("history") << HelpChapter::History << u"gecmis.html"_s << u"Geçmiş"_s;
-        QTest::newRow("about") << HelpChapter::About << u"bilgi.html"_s << u"Bilgi Penceresi"_s;
-    }
-    void eachChapterOpensAtItsHeading()
-    {
-        QFETCH(HelpChapter, chapter);
-        QFETCH(QString, page);
-        QFETCH(QString, title);
-        help->showChapter(chapter);
+        help->showChapter(HelpChapter::History);
         QVERIFY(quarnis::waitForActiveWindow(help));
         QCOMPARE(help->windowTitle(), u"Kılavuz"_s);
-        QCOMPARE(help->currentPage(), QUrl(u"qrc:/manual/"_s + page));
-        QCOMPARE(heading(), title);
+        QCOMPARE(help->currentPage(), QUrl(u"qrc:/manual/gecmis.html"_s));
+        QCOMPARE(heading(), u"Geçmiş"_s);
         QCOMPARE(QApplication::focusWidget(), browser());
     }
 
@@ -214,11 +199,8 @@ private slots:
         QList<QWidget*> controls = { browser(), findText() };
         for (QAbstractButton* b : help->findChildren<QAbstractButton*>())
             controls.append(b);
-        QCOMPARE(controls.size(), 9);
-        for (QWidget* c : controls) {
-            QVERIFY(!c->objectName().isEmpty());
+        for (QWidget* c : controls)
             QVERIFY2(!c->accessibleName().isEmpty(), qPrintable(c->objectName()));
-        }
     }
 };
 

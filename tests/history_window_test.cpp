@@ -11,7 +11,6 @@
 #include "recording_dialogs.h"
 #include "ui/window_system.h"
 
-#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -58,7 +57,7 @@ class HistoryWindowTest : public QObject {
     void exec(const QString& formula, int decimals)
     {
         memo()->clear();
-        memo()->insertFormulaText(formula); // a megabyte in segments, as a paste brings it
+        memo()->insertFormulaText(formula);
         find<QScrollBar>(&windows->calculator, kDecimals)->setValue(decimals);
         QTest::mouseClick(find(&windows->calculator, kExec), Qt::LeftButton);
     }
@@ -126,19 +125,10 @@ private slots:
         QCOMPARE(rows(),
             QStringList({ u"2*sin(Pi/6) = 1"_s, u"(1+2 = Geçersiz parantez..."_s,
                 u"1/3+ ⏎ 2 = Yazım hatası..."_s }));
-        const quarnis::History& history = windows->history.history();
-        QCOMPARE(history.at(2).formula, u"1/3+\r\n2"_s);
-        QVERIFY(!history.at(0).failed && history.at(1).failed);
         QCOMPARE(entry(0).data(Qt::ToolTipRole), u"Ondalık Sayısı:3"_s);
         QCOMPARE(list()->currentIndex().row(), 2);
-        QCOMPARE(list()->accessibleName(), u"Hesap geçmişi"_s);
-        QAccessibleInterface* view = QAccessible::queryAccessibleInterface(list());
-        QCOMPARE(view->child(0)->text(QAccessible::Name), u"2*sin(Pi/6) = 1"_s);
 
-        // Modeless: the calculator goes on, and the list shows the new entry. Esc hides.
-        exec(u"1+1"_s, -1);
-        QCOMPARE(rows().value(3), u"1+1 = 2"_s);
-        QTest::keyClick(list(), Qt::Key_Escape);
+        QTest::keyClick(list(), Qt::Key_Escape); // hides
         QVERIFY(!windows->history.isVisible());
     }
 
@@ -220,41 +210,10 @@ private slots:
             QGuiApplication::clipboard()->text(), u"2*sin(Pi/6) = 1\n1/3+ 2 = Yazım hatası..."_s);
     }
 
-    void savingDeletingAndClearing()
+    // Each change reaches the kept file as it reaches the list.
+    void savingDeletingClearingAndTurningOff()
     {
-        open();
-        QTemporaryDir dir;
-        dialogs->fileAnswer = dir.filePath(u"hesaplar"_s);
-        menu(0, u"Geçmişi Kaydet..."_s);
-        QFile saved(dir.filePath(u"hesaplar.txt"_s));
-        QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(QString::fromUtf8(saved.readAll()),
-            u"2*sin(Pi/6) = 1\n(1+2 = Geçersiz parantez...\n1/3+ 2 = Yazım hatası...\n"_s);
-        // A save that fails says so and writes nothing.
-        dialogs->fileAnswer = dir.filePath(u"yok/hesaplar.txt"_s);
-        menu(0, u"Geçmişi Kaydet..."_s);
-        QCOMPARE(dialogs->messages.size(), 1);
-        QVERIFY(dialogs->messages[0].text.startsWith(u"Geçmiş \""_s + dialogs->fileAnswer));
-        QVERIFY(dialogs->messages[0].icon == quarnis::Dialogs::Icon::Stop);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-            QStringList { u"hesaplar.txt"_s });
-
-        list()->selectionModel()->select(entry(0), QItemSelectionModel::Select);
-        list()->selectionModel()->select(entry(2), QItemSelectionModel::Select);
-        QTest::keyClick(list(), Qt::Key_Delete);
-        QCOMPARE(rows(), QStringList { u"(1+2 = Geçersiz parantez..."_s });
-        dialogs->confirmAnswer = false;
-        menu(0, u"Geçmişi Temizle"_s);
-        QCOMPARE(rows().size(), 1);
-        dialogs->confirmAnswer = true;
-        menu(0, u"Geçmişi Temizle"_s);
-        QCOMPARE(rows(), QStringList());
-        QCOMPARE(dialogs->confirmations, QStringList(2, u"Geçmişteki 1 hesap silinsin mi?"_s));
-    }
-
-    void deletingClearingAndTurningOffReachTheFile()
-    {
-        QTemporaryDir dir;
+        QTemporaryDir dir, saves;
         QSignalSpy restored(&windows->history, &quarnis::HistoryWindow::restored);
         windows->history.restore(
             std::make_unique<quarnis::HistoryStore>(dir.path(), dir.filePath(u"quarnis.conf"_s)));
@@ -270,11 +229,35 @@ private slots:
         // The entries before the history was kept are written when it starts.
         QCOMPARE(file(), QStringList({ u"2*sin(Pi/6)"_s, u"(1+2"_s, u"1/3+\r\n2"_s }));
         open();
-        list()->selectionModel()->select(entry(1), QItemSelectionModel::ClearAndSelect);
+        dialogs->fileAnswer = saves.filePath(u"hesaplar"_s);
+        menu(0, u"Geçmişi Kaydet..."_s);
+        QFile saved(saves.filePath(u"hesaplar.txt"_s));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(saved.readAll()),
+            u"2*sin(Pi/6) = 1\n(1+2 = Geçersiz parantez...\n1/3+ 2 = Yazım hatası...\n"_s);
+        // A save that fails says so and writes nothing.
+        dialogs->fileAnswer = saves.filePath(u"yok/hesaplar.txt"_s);
+        menu(0, u"Geçmişi Kaydet..."_s);
+        QCOMPARE(dialogs->messages.size(), 1);
+        QVERIFY(dialogs->messages[0].text.startsWith(u"Geçmiş \""_s + dialogs->fileAnswer));
+        QVERIFY(dialogs->messages[0].icon == quarnis::Dialogs::Icon::Stop);
+        QCOMPARE(QDir(saves.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+            QStringList { u"hesaplar.txt"_s });
+
+        list()->selectionModel()->select(entry(0), QItemSelectionModel::Select);
+        list()->selectionModel()->select(entry(2), QItemSelectionModel::Select);
         QTest::keyClick(list(), Qt::Key_Delete);
-        QCOMPARE(file(), QStringList({ u"2*sin(Pi/6)"_s, u"1/3+\r\n2"_s }));
+        QCOMPARE(rows(), QStringList { u"(1+2 = Geçersiz parantez..."_s });
+        QCOMPARE(file(), QStringList { u"(1+2"_s });
+        dialogs->confirmAnswer = false;
         menu(0, u"Geçmişi Temizle"_s);
+        QCOMPARE(file(), QStringList { u"(1+2"_s });
+        dialogs->confirmAnswer = true;
+        menu(0, u"Geçmişi Temizle"_s);
+        QCOMPARE(rows(), QStringList());
         QCOMPARE(file(), QStringList());
+        QCOMPARE(dialogs->confirmations, QStringList(2, u"Geçmişteki 1 hesap silinsin mi?"_s));
+
         exec(u"5"_s, -1);
         QCOMPARE(file(), QStringList { u"5"_s });
         menu(0, u"Geçmişi Sakla"_s); // off: the file goes, the list stays
@@ -283,7 +266,7 @@ private slots:
         QCOMPARE(rows(), QStringList({ u"5 = 5"_s, u"6 = 6"_s }));
         QVERIFY(!QFile::exists(dir.filePath(u"history"_s)));
         QVERIFY(menu(0).contains(u"Geçmişi Sakla"_s));
-        QVERIFY(dialogs->messages.isEmpty());
+        QCOMPARE(dialogs->messages.size(), 1);
     }
 
     // The file is read on a thread: an EXEC meanwhile comes after the file's entries, and a
@@ -326,17 +309,6 @@ private slots:
         QCOMPARE(rows(), listed);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(quarnis::readJournal(file.readAll()).size(), qsizetype(listed.size()));
-    }
-
-    void aMegabyteFormulaShowsItsBeginningAndInsertsWhole()
-    {
-        const QString sum = u"1"_s + u"+1"_s.repeated(500000);
-        exec(sum, -1);
-        open();
-        QCOMPARE(rows().value(3), sum.left(200) + u"… = 500001"_s);
-        memo()->clear();
-        QTest::keyClick(list(), Qt::Key_Return);
-        QCOMPARE(memo()->text(), sum);
     }
 
     void theListFollowsTheNewestUnlessScrolledUp()
