@@ -24,9 +24,6 @@ public:
     QList<Message> messages;
     QList<QColor> colorRequests; // the initial colour of each colour dialog
     std::optional<QColor> colorAnswer; // what the colour dialog gives (nothing: cancel)
-    QList<QList<QColor>> customColorRequests; // the custom colours offered at each opening
-    QList<QColor> customColorAnswer; // the custom colours the user leaves on confirming
-    QList<QColor> customColors; // offered at the next opening, kept between openings
     QString fileAnswer;
     QStringList saveFilters; // the filters offered by each save dialog
     QString filterAnswer; // the filter the user picks (empty: the first offered)
@@ -45,9 +42,6 @@ public:
     std::optional<QColor> chooseColor(QWidget*, const QColor& initial) override
     {
         colorRequests.append(initial);
-        customColorRequests.append(customColors);
-        if (colorAnswer)
-            customColors = customColorAnswer;
         return colorAnswer;
     }
     QString saveFileName(
