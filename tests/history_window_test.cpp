@@ -69,11 +69,15 @@ class HistoryWindowTest : public QObject {
     }
     // Opens the entry's context menu as a right click does and triggers `command` in it;
     // gives the menu's entries, "(off)" after one that is disabled.
-    QStringList menu(int row, const QString& command = {})
+    // The menu asked for over the row by a click, or by the Menu key while the pointer rests
+    // there, as X11 sends it.
+    QStringList menu(int row, const QString& command = {},
+        QContextMenuEvent::Reason reason = QContextMenuEvent::Mouse)
     {
         const QPoint at = list()->visualRect(entry(row)).center();
-        QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
-        QContextMenuEvent click(QContextMenuEvent::Mouse, at, list()->viewport()->mapToGlobal(at));
+        if (reason == QContextMenuEvent::Mouse)
+            QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, at);
+        QContextMenuEvent click(reason, at, list()->viewport()->mapToGlobal(at));
         QApplication::sendEvent(list()->viewport(), &click);
         auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         QStringList texts;
@@ -160,6 +164,8 @@ private slots:
                                                     << "12345";
         QTest::newRow("menu: failed entry's formula") << 1 << "Formülü Ekle"
                                                       << "1(1+25";
+        QTest::newRow("Menu key: the current entry's, not the pointer's") << 0 << "Menu key"
+                                                                          << "12*sin(Pi/6)5";
     }
     void insertingReplacesTheMemosSelection()
     {
@@ -180,6 +186,8 @@ private slots:
         } else if (how.endsWith(u"Enter"_s)) {
             QTest::keyClick(list(), Qt::Key_Return,
                 how.startsWith(u"Shift"_s) ? Qt::ShiftModifier : Qt::NoModifier);
+        } else if (how == u"Menu key"_s) {
+            menu(2, u"Formülü Ekle"_s, QContextMenuEvent::Keyboard);
         } else {
             menu(row, how);
         }
