@@ -223,8 +223,9 @@ void HistoryWindow::add(HistoryEntry entry)
 
 HistoryWindow::~HistoryWindow()
 {
+    // The program ends while the file is read: this run's entries still go into it.
     if (reader_)
-        reader_->wait();
+        takeReadStore();
 }
 
 void HistoryWindow::restore(std::unique_ptr<HistoryStore> store)
@@ -241,7 +242,7 @@ void HistoryWindow::restore(std::unique_ptr<HistoryStore> store)
     reader_->start();
 }
 
-void HistoryWindow::finishRestore()
+std::vector<HistoryEntry> HistoryWindow::takeReadStore()
 {
     reader_->wait();
     delete std::exchange(reader_, nullptr);
@@ -253,7 +254,12 @@ void HistoryWindow::finishRestore()
     }
     for (qsizetype row = 0; row < history().size(); ++row)
         store_->append(history().at(row));
-    model_->addOlder(std::move(older));
+    return older;
+}
+
+void HistoryWindow::finishRestore()
+{
+    model_->addOlder(takeReadStore());
     QTimer::singleShot(0, this, &HistoryWindow::showNotices);
     emit restored();
 }

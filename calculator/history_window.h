@@ -64,7 +64,8 @@ class HistoryWindow : public QWidget {
 public:
     // Its boxes and file dialog, the general error box among them, open through `dialogs`.
     explicit HistoryWindow(Dialogs& dialogs, QWidget* parent = nullptr);
-    // Waits for the history file's reading, if it is still going on.
+    // Waits for the history file's reading, if it is still going on, and writes this run's
+    // entries after the file's.
     ~HistoryWindow() override;
 
     const History& history() const { return model_->history(); }
@@ -110,6 +111,9 @@ private:
     void clearAll();
     QList<int> selectedRows() const;
     void showNotices();
+    // The store once its file is read, with a Clear made meanwhile done and this run's entries
+    // written after the file's; the file's entries that stay.
+    std::vector<HistoryEntry> takeReadStore();
     void finishRestore();
 
     Dialogs& dialogs_;
